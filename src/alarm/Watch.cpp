@@ -1,0 +1,7 @@
+#include "app/frmMain.h"
+
+namespace chw {
+
+void frmMain::MyTimer_Timer() {}
+
+}  // namespace chw

@@ -1,0 +1,7 @@
+#include "app/frmIntro.h"
+
+namespace chw {
+
+bool ActivatePreviousInstance(Platform&) { return false; }
+
+}  // namespace chw

@@ -1,0 +1,28 @@
+// The texts the two windows carry before any code runs: captions, labels and tooltips.
+#pragma once
+
+namespace chw::texts {
+
+inline constexpr const char* kAppTitle = "Chimewell System";
+
+// The start-up window.
+inline constexpr const char* kIntroLabel1 = "Chimewell System";
+inline constexpr const char* kIntroLabel2 = "Please Wait While The Program Loads. . .";
+inline constexpr const char* kIntroLabel3 = "Version ";
+inline constexpr const char* kIntroLabel4 = "Windows 98/ME/NT/2K";
+
+// The main window.
+inline constexpr const char* kMainCaption = "Chimewell System For Windows";
+inline constexpr const char* kLabel1 = "Date Selected:";
+inline constexpr const char* kLabel2 = "Time: (Click To Edit) [Format: HH:MM]";
+inline constexpr const char* kCmdSet = "&Activate";
+inline constexpr const char* kCmdReset = "&Clear";
+
+inline constexpr const char* kTipMonthView = "Select Your Alarm Date.";
+inline constexpr const char* kTipTxtTime = "Click Here To Edit Time; Leave Off AM/PM.  You'll Be Prompted For It.";
+inline constexpr const char* kTipCmdSet = "Click Here To Activate The Alarm.";
+inline constexpr const char* kTipCmdReset = "Click Here To Clear The Settings.";
+inline constexpr const char* kStatusBar = "Look Here For Important Information";
+inline constexpr const char* kTipStatusBar = "Look Here For Important Information";
+
+}  // namespace chw::texts

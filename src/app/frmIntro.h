@@ -1,0 +1,37 @@
+// The start-up window's logic: the whole start-up, run from its load.
+#pragma once
+
+#include "platform/IntroView.h"
+#include "platform/MainView.h"
+#include "platform/Platform.h"
+#include "settings/RegistryDB.h"
+
+namespace chw {
+
+class frmMain;
+
+// Creates the main window without showing it and runs its load.
+class IMainLoader {
+public:
+    virtual ~IMainLoader() = default;
+    virtual frmMain& LoadMainWindow() = 0;
+};
+
+class frmIntro {
+public:
+    frmIntro(Platform& platform, IIntroView& view, IMainLoader& loader);
+
+    void Form_Load();      // app/frmIntro.cpp
+    void MyTimer_Timer();  // app/frmIntro.cpp
+
+private:
+    Platform& p_;
+    IIntroView& view_;
+    IMainLoader& loader_;
+    RegistryDB registryDB_;
+};
+
+// True when another instance runs (and was just brought to the front). app/ActivatePreviousInstance.cpp
+bool ActivatePreviousInstance(Platform& platform);
+
+}  // namespace chw

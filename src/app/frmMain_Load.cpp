@@ -1,0 +1,7 @@
+#include "app/frmMain.h"
+
+namespace chw {
+
+void frmMain::Form_Load() {}
+
+}  // namespace chw

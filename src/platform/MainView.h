@@ -1,0 +1,69 @@
+// The main window as the logic sees it: its controls, menu items, timer, tray icon and the window itself.
+#pragma once
+
+#include "platform/Controls.h"
+#include "platform/Types.h"
+
+namespace chw {
+
+enum class MainCtl {
+    Form,  // the window's caption
+    MonthView,
+    Label1,
+    lblDate,
+    Label2,
+    txtTime,
+    cmdSet,
+    cmdReset,
+    StatusBar1,  // its first panel
+    // Settings menu
+    mnuSettings,
+    mnuStartInSystemTray,
+    mnuLoadWinAmpOnStart,
+    mnuMinimizeToTray,
+    mnuExitApp,
+    mnuConfigureWinAmp,
+    // Help menu
+    mnuHelp,
+    mnuContents,
+    mnuUpdate,
+    mnuAbout,
+    // the tray's pop-up menu
+    mnuOptions,
+    mnuShowApp,
+    mnuConfigure,
+    mnuStartWinAmp,
+    mnuCloseWinAmp,
+    mnuSetAlarm,
+    mnuPopUpHelp,
+    mnuExit,
+};
+
+class IMainView : public virtual IForm<MainCtl> {
+public:
+    virtual ITimer& MyTimer() = 0;
+    virtual ITrayIcon& SysTray() = 0;
+
+    virtual WindowHandle Handle() const = 0;
+    virtual void Show() = 0;                       // shown, not modal
+    virtual void Hide() = 0;
+    virtual void ShowState(int showCommand) = 0;   // ShowWindow on the main window (1 normal, 6 minimised)
+    virtual void Activate() = 0;                   // give the window the focus
+    virtual void Repaint() = 0;                    // repaint now, even inside a long handler
+    virtual void SetBusyPointer(bool busy) = 0;    // hourglass over the window
+
+    // The time box's read-only flag.
+    virtual bool Locked() const = 0;
+    virtual void SetLocked(bool locked) = 0;
+
+    // The calendar: each setter changes one field of the shown date (the day is clamped to the month).
+    virtual void SetCalendarMonth(int month) = 0;
+    virtual void SetCalendarDay(int day) = 0;
+    virtual void SetCalendarYear(int year) = 0;
+    virtual Date CalendarDate() const = 0;
+
+    // Pops the tray menu up at the mouse pointer (the window is brought to the foreground first).
+    virtual void PopUpOptionsMenu() = 0;
+};
+
+}  // namespace chw

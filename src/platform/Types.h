@@ -1,0 +1,33 @@
+// Plain value types shared by the logic and the platform layer.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace chw {
+
+// A window of any program, as the window system knows it; 0 means none.
+using WindowHandle = std::intptr_t;
+
+struct Version {
+    int major = 0;
+    int minor = 0;
+    int revision = 0;
+};
+
+struct Date {
+    int year = 0;
+    int month = 0;  // 1..12
+    int day = 0;    // 1..31
+    friend bool operator==(const Date&, const Date&) = default;
+    friend auto operator<=>(const Date&, const Date&) = default;
+};
+
+struct DateTime {
+    Date date;
+    int hour = 0;    // 0..23
+    int minute = 0;  // 0..59
+    int second = 0;  // 0..59
+};
+
+}  // namespace chw

@@ -1,0 +1,42 @@
+// Windows of other programs (and our own top-level ones) and the messages sent to them.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/Types.h"
+
+namespace chw {
+
+// ShowWindow commands, by their Win32 numbers.
+enum class ShowCommand : int {
+    Hide = 0,
+    Normal = 1,
+    Minimize = 6,
+    Restore = 9,
+    ShowDefault = 10,
+};
+
+class IWindowSystem {
+public:
+    virtual ~IWindowSystem() = default;
+
+    // First top-level window of the class; with a title, its caption must match exactly.
+    virtual WindowHandle Find(const std::string& windowClass, const std::optional<std::string>& title) = 0;
+    // Synchronous: returns the target's reply (0 when there is no such window).
+    virtual std::intptr_t SendMsg(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
+    // Queues the message; false when it could not be queued.
+    virtual bool PostMsg(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
+    virtual void Show(WindowHandle window, ShowCommand command) = 0;
+    // Minimises the window (it is not destroyed).
+    virtual void Minimize(WindowHandle window) = 0;
+    virtual bool IsMinimized(WindowHandle window) = 0;
+    virtual void BringToFront(WindowHandle window) = 0;
+    // The main window of the instance that owns this application window (0 when it has none yet).
+    virtual WindowHandle MainWindowOf(WindowHandle applicationWindow) = 0;
+    // System menu access: id of the item at a zero-based position, and replacing an item by its id.
+    virtual int SystemMenuItemId(WindowHandle window, int position) = 0;
+    virtual bool ModifySystemMenuItem(WindowHandle window, int itemId, unsigned flags, int newId, const std::string& text) = 0;
+};
+
+}  // namespace chw

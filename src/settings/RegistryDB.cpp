@@ -1,0 +1,32 @@
+#include "settings/RegistryDB.h"
+
+#include "settings/SettingsSchema.h"
+
+namespace chw {
+
+bool RegistryDB::CreateKey(std::uint32_t root, const std::string& key) {
+    return registry_.CreateKey(root, key);
+}
+
+bool RegistryDB::WriteValue(std::uint32_t root, const std::string& key, const std::string& name,
+                            const std::string& data, std::uint32_t type) {
+    if (type != settings::kStringType) return false;
+    return registry_.SetString(root, key, name, data);
+}
+
+RegValue RegistryDB::ReadValue(std::uint32_t root, const std::string& key, const std::string& name) {
+    return registry_.GetString(root, key, name);
+}
+
+void ShowRegistryError(IMessageBoxes& boxes) {
+    boxes.Show(settings::kRegistryErrorText, settings::kRegistryErrorTitle, MbIcon::Critical, MbButtons::Ok);
+}
+
+namespace settings {
+
+bool IsYes(const std::optional<std::string>& stored) {
+    return stored && stored->substr(0, 3) == kYes;
+}
+
+}  // namespace settings
+}  // namespace chw

@@ -1,0 +1,42 @@
+// Where the program keeps what it remembers between runs, and how a stored flag reads.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/Registry.h"
+
+namespace chw::settings {
+
+inline constexpr std::uint32_t kRoot = HKEY_LOCAL_MACHINE_ROOT;
+
+// Both spellings name the same key; each caller uses the one it always used.
+inline constexpr const char* kKey = "SOFTWARE\\TALLOWMERE\\CHWL\\";
+inline constexpr const char* kKeyNoSlash = "SOFTWARE\\TALLOWMERE\\CHWL";
+
+inline constexpr const char* kStartInTray = "StartInTray";
+inline constexpr const char* kWinAmpOnStart = "WinAmpOnStart";
+inline constexpr const char* kSettingsSaved = "SettingsSaved";
+inline constexpr const char* kDate = "Date:";
+inline constexpr const char* kTime = "Time:";
+
+inline constexpr const char* kYes = "Yes";
+inline constexpr const char* kNo = "No";
+
+// The machine's Run entry that starts the program with Windows; a leading "-" switches it off.
+inline constexpr const char* kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr const char* kRunValue = "Chimewell";
+inline constexpr const char* kRunCommand = "c:\\Program Files\\Tallowmer\\CHWL\\CHWLU.EXE";
+inline constexpr const char* kRunCommandOff = "-c:\\Program Files\\Tallowmer\\CHWL\\CHWLU.EXE";
+
+inline constexpr std::uint32_t kStringType = 1;  // REG_SZ
+
+// A flag is set when its first three characters are exactly "Yes"; a failed read is never set.
+bool IsYes(const std::optional<std::string>& stored);
+
+// The one message the settings store ever shows.
+inline constexpr const char* kRegistryErrorTitle = "ERROR!";
+inline constexpr const char* kRegistryErrorText = "There was an error writing to the registry!\r\nPlease restart your computer!";
+
+}  // namespace chw::settings

@@ -1,0 +1,7 @@
+#include "app/frmMain.h"
+
+namespace chw {
+
+void frmMain::mnuStartInSystemTray_Click() {}
+
+}  // namespace chw

@@ -1,0 +1,51 @@
+// The program's only channel to the Winamp player: its main window, found by class, and its messages.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/Platform.h"
+
+namespace chw {
+
+namespace winamp {
+inline constexpr const char* kClass = "Winamp v1.x";
+inline constexpr unsigned kWM_USER = 0x400;
+inline constexpr unsigned kWM_COMMAND = 0x111;
+inline constexpr std::intptr_t kIpcIsPlaying = 104;   // WM_USER lParam: 1 playing, 3 paused, 0 stopped
+inline constexpr std::intptr_t kIpcSetVolume = 122;   // WM_USER lParam, wParam 0..255
+inline constexpr std::uintptr_t kCmdClose = 40001;    // WM_COMMAND wParam
+inline constexpr std::uintptr_t kCmdPlay = 40045;     // WM_COMMAND wParam
+inline constexpr int kPostRetryMs = 5000;
+inline constexpr int kCloseAllMaxPasses = 20;
+inline constexpr int kCloseGraceMs = 2000;
+
+// The player's fixed locations.
+inline constexpr const char* kFolder = "c:\\Program Files\\Winamp";
+inline constexpr const char* kFileTested = "c:\\Program Files\\Winamp\\Winamp.exe";
+inline constexpr const char* kFileStarted = "c:\\Program Files\\WinAmp\\WinAmp.exe";
+inline constexpr const char* kFileStartedOnLoad = "c:\\program files\\winamp\\winamp.exe";
+}  // namespace winamp
+
+class Winamp_Access {
+public:
+    explicit Winamp_Access(Platform& platform) : p_(platform) {}
+
+    // Handle of the Winamp window found last (0: none). Other handlers store their own searches here too.
+    WindowHandle WinampHwnd = 0;
+    // Reply of the last message sent or posted by the close, volume, post and send operations.
+    std::intptr_t WinampReply = 0;
+
+    std::intptr_t GetWinampStatus(const std::string& windowClass);
+    void CloseAllWinamp(const std::string& windowClass);
+    void SetWinampVolume(int volume, const std::string& windowClass);
+    void PressWinampPlay(const std::string& windowClass, bool postWithRetry);
+    void PostWinampCommand(int commandId);
+    void SendWinampCommand(int commandId);
+    void GreySystemMenuItem(WindowHandle window, const std::string& caption, int position);
+
+private:
+    Platform& p_;
+};
+
+}  // namespace chw

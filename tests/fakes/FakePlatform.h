@@ -1,0 +1,203 @@
+// In-memory stand-ins for every platform service, recording what the logic asked of them.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "fakes/FakeTime.h"
+#include "platform/Platform.h"
+
+namespace chw::fakes {
+
+// ---- Windows of other programs ----
+
+struct FakeWindow {
+    std::string windowClass;
+    std::string title;
+    bool visible = true;
+    bool minimized = false;
+    WindowHandle mainWindow = 0;  // for an application window: its instance's main window
+    // Replies to sent messages; default: 0. Posted messages are recorded and accepted unless acceptPosts is false.
+    std::function<std::intptr_t(unsigned, std::uintptr_t, std::intptr_t)> onSend;
+    bool acceptPosts = true;
+    std::vector<int> systemMenuIds{0xF120, 0xF000, 0xF010, 0xF020, 0xF030, 0, 0xF060};
+    std::map<int, std::pair<unsigned, std::string>> modifiedMenu;  // new id -> flags, text
+};
+
+struct SentMessage {
+    WindowHandle to;
+    unsigned message;
+    std::uintptr_t wParam;
+    std::intptr_t lParam;
+    bool posted;
+};
+
+// A fake Winamp player window: answers the status query, takes the volume, closes on the close command.
+struct FakePlayer {
+    WindowHandle handle = 0;
+    int status = 0;   // 0 stopped, 1 playing, 3 paused
+    int volume = -1;  // last volume set
+    bool refuseClose = false;
+    int playPresses = 0;
+};
+
+class FakeWindowSystem : public IWindowSystem {
+public:
+    std::map<WindowHandle, FakeWindow> windows;
+    std::vector<WindowHandle> zOrder;  // first is found first
+    std::vector<SentMessage> messages;
+    std::vector<std::pair<WindowHandle, ShowCommand>> shows;
+    std::vector<WindowHandle> minimizeCalls;
+    std::vector<WindowHandle> broughtToFront;
+    std::map<WindowHandle, FakePlayer> players;  // keyed by window handle
+    int postFailuresLeft = 0;  // posts that fail before they succeed again (-1: all fail)
+
+    WindowHandle Add(const std::string& windowClass, const std::string& title = "");
+    void Remove(WindowHandle window);
+    bool Exists(WindowHandle window) const { return windows.count(window) != 0; }
+    // Adds a player window of class "Winamp v1.x" that behaves like the real one.
+    FakePlayer& AddPlayer(int status = 0);
+    // Messages sent or posted to one window, in order.
+    std::vector<SentMessage> MessagesTo(WindowHandle window) const;
+
+    WindowHandle Find(const std::string& windowClass, const std::optional<std::string>& title) override;
+    std::intptr_t SendMsg(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
+    bool PostMsg(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
+    void Show(WindowHandle window, ShowCommand command) override;
+    void Minimize(WindowHandle window) override;
+    bool IsMinimized(WindowHandle window) override;
+    void BringToFront(WindowHandle window) override;
+    WindowHandle MainWindowOf(WindowHandle applicationWindow) override;
+    int SystemMenuItemId(WindowHandle window, int position) override;
+    bool ModifySystemMenuItem(WindowHandle window, int itemId, unsigned flags, int newId, const std::string& text) override;
+
+private:
+    WindowHandle next_ = 0x1000;
+};
+
+// ---- Registry ----
+
+class FakeRegistry : public IRegistry {
+public:
+    // Return true to make that operation fail: op is "create", "write" or "read".
+    std::function<bool(const std::string& op, const std::string& key, const std::string& name)> fail;
+    std::vector<std::string> log;  // "create KEY", "write KEY|NAME=DATA", "read KEY|NAME" (failed ones end in " FAILED")
+
+    bool HasKey(const std::string& key) const;
+    std::optional<std::string> Value(const std::string& key, const std::string& name) const;
+    void Put(const std::string& key, const std::string& name, const std::string& data);  // creates the key
+    void Delete(const std::string& key, const std::string& name);
+    std::vector<std::string> Writes() const;  // the log's successful writes only, "NAME=DATA"
+
+    bool CreateKey(std::uint32_t root, const std::string& path) override;
+    bool SetString(std::uint32_t root, const std::string& path, const std::string& name, const std::string& data) override;
+    std::optional<std::string> GetString(std::uint32_t root, const std::string& path, const std::string& name) override;
+
+private:
+    static std::string Norm(const std::string& s);
+    std::map<std::string, std::map<std::string, std::string>> keys_;  // normalised key -> normalised name -> data
+};
+
+// ---- Files ----
+
+class FakeFileSystem : public IFileSystem {
+public:
+    std::set<std::string> folders;  // compared without letter case
+    std::set<std::string> files;
+    std::string systemFolder = "C:\\windows\\system32";
+    std::string appFolder = "c:\\Program Files\\Tallowmer\\CHWL";
+
+    void AddFolder(const std::string& path);
+    void AddFile(const std::string& path);
+    void RemoveFile(const std::string& path);
+
+    bool FolderExists(const std::string& path) override;
+    bool FileExists(const std::string& path) override;
+    std::string SystemFolder() override { return systemFolder; }
+    std::string AppFolder() override { return appFolder; }
+};
+
+// ---- Processes ----
+
+struct LaunchCall {
+    std::string commandLine;
+    WindowStyle style;
+};
+
+class FakeProcessLauncher : public IProcessLauncher {
+public:
+    std::vector<LaunchCall> launches;
+    // Decides the result; by default every launch starts. Tests may also add windows here.
+    std::function<LaunchResult(const std::string&, WindowStyle)> onLaunch;
+
+    LaunchResult Launch(const std::string& commandLine, WindowStyle style) override;
+
+private:
+    long nextTask_ = 100;
+};
+
+// ---- Message boxes ----
+
+struct ShownBox {
+    std::string text;
+    std::string title;
+    MbIcon icon;
+    MbButtons buttons;
+};
+
+class FakeMessageBoxes : public IMessageBoxes {
+public:
+    std::vector<ShownBox> shown;
+    std::deque<MbAnswer> answers;  // scripted answers, taken in order
+    // Runs while a box is "open", before it is answered.
+    std::function<void(const ShownBox&)> onShow;
+
+    // Unscripted boxes answer OK (OK boxes), Cancel (OK/Cancel) or No (Yes/No).
+    MbAnswer Show(const std::string& text, const std::string& title, MbIcon icon, MbButtons buttons) override;
+    std::vector<std::string> Titles() const;
+};
+
+// ---- Run-time ----
+
+class FakeRuntime : public IRuntime {
+public:
+    explicit FakeRuntime(FakeScheduler& scheduler) : scheduler_(scheduler) {}
+
+    std::vector<int> pauses;
+    bool ended = false;
+    int endCalls = 0;
+    std::string title = "Chimewell System";
+    Version version{1, 0, 0};
+    std::function<void()> onDoEvents;  // runs on each DoEvents, before the timers
+
+    void Pause(int milliseconds) override;
+    void DoEvents() override;
+    void EndProgram() override;
+    std::string AppTitle() override { return title; }
+    void SetAppTitle(const std::string& t) override { title = t; }
+    Version ProgramVersion() override { return version; }
+
+private:
+    FakeScheduler& scheduler_;
+};
+
+// Everything at once, wired into a Platform bundle.
+struct FakeSystem {
+    FakeScheduler scheduler;
+    FakeClock clock{scheduler};
+    FakeWindowSystem windows;
+    FakeRegistry registry;
+    FakeFileSystem files;
+    FakeProcessLauncher processes;
+    FakeMessageBoxes boxes;
+    FakeRuntime runtime{scheduler};
+    Platform platform{windows, registry, files, processes, boxes, runtime, clock};
+};
+
+}  // namespace chw::fakes
