@@ -1,0 +1,47 @@
+// The boxes that explain a missing player. Both the start-up check and arming show the same five,
+// so they live here once.
+#pragma once
+
+#include <array>
+
+#include "platform/MessageBoxes.h"
+
+namespace chw::winamp {
+
+struct MissingPlayerBox {
+    const char* title;
+    const char* text;
+    MbIcon icon;
+};
+
+#define CHW_CRLF "\r\n"
+inline constexpr std::array<MissingPlayerBox, 5> kMissingPlayerBoxes{{
+    {"WinAmp Is Not Installed!",
+     "This program requires Nullsoft WinAmp!" CHW_CRLF "Please download it from:" CHW_CRLF
+     "http://www.winamp.com/download/",
+     MbIcon::Critical},
+    {"Chimewell\u2122",
+     "If WinAmp is in fact installed on your machine," CHW_CRLF "it must be the Default Media Player," CHW_CRLF
+     "In Order For Chimewell\u2122 To Detect It!",
+     MbIcon::Information},
+    {"Making WinAmp The Default Media Player",
+     "To make WinAmp your default Media Player:" CHW_CRLF CHW_CRLF "1. Start WinAmp" CHW_CRLF
+     "2. Open The Preferences" CHW_CRLF "3. Under The Setup Option, Click On 'File Types'" CHW_CRLF
+     "4. Ensure That The Option 'Register On WinAmp Start' is checked" CHW_CRLF "5. Then, Click 'Agent'" CHW_CRLF
+     "6. Ensure that 'Maintain File Associations' is Checked" CHW_CRLF
+     "7. Finally, Ensure that 'Enable Agent' Is Checked",
+     MbIcon::Information},
+    {"Make Necessary Changes",
+     "Please rename the folder, if necessary to reflect where the application is looking!" CHW_CRLF CHW_CRLF
+     "The application looks in: 'C:\\Program Files\\Winamp' for the Winamp Application",
+     MbIcon::Information},
+    {"ERROR!", "WinAmp Detection Failure!", MbIcon::Critical},
+}};
+#undef CHW_CRLF
+
+// Shows the five boxes one after the other, each with OK only.
+inline void ShowMissingPlayerBoxes(IMessageBoxes& boxes) {
+    for (const auto& b : kMissingPlayerBoxes) boxes.Show(b.text, b.title, b.icon, MbButtons::Ok);
+}
+
+}  // namespace chw::winamp
