@@ -1,10 +1,76 @@
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "app/frmMain.h"
+#include "settings/SettingsSchema.h"
 
 namespace chw {
 
-void frmMain::Form_QueryUnload(bool& cancel, int) { cancel = false; p_.runtime.EndProgram(); }
+namespace {
+constexpr const char* kStatusVerifying = "Shutdown Query Being Verified. . .";
+constexpr const char* kStatusReady = "Ready.";
+constexpr const char* kConfirmTitle = "Close Chimewell?";
+constexpr const char* kConfirmText =
+    "Are you sure you want to stop monitoring the time for your alarm?\r\nThis will close Chimewell System!";
+constexpr const char* kSaveTitle = "Save Settings?";
+constexpr const char* kSaveText = "You Have Set The Alarm, Would You Like To Save The Settings?";
+constexpr const char* kCloseWinampTitle = "Close WinAmp?";
+constexpr const char* kCloseWinampText = "Do You Want To Close WinAmp?";
+constexpr const char* kWordPadClass = "WordPadClass";
+}  // namespace
+
+// Every close request comes here, whatever its cause, and asks the same questions.
+void frmMain::Form_QueryUnload(bool& cancel, int /*unloadMode*/) {
+    ITimer& timer = view_.MyTimer();
+    timer.SetEnabled(false);
+    view_.SetCaption(MainCtl::StatusBar1, kStatusVerifying);
+
+    if (p_.boxes.Show(kConfirmText, kConfirmTitle, MbIcon::Question, MbButtons::YesNo) != MbAnswer::Yes) {
+        cancel = true;
+        timer.SetEnabled(true);
+        view_.SetCaption(MainCtl::StatusBar1, kStatusReady);
+        return;
+    }
+
+    if (!AlarmDate.empty() && !AlarmTime.empty()) {
+        struct Write {
+            const char* name;
+            std::string data;
+        };
+        std::vector<Write> writes;
+        if (p_.boxes.Show(kSaveText, kSaveTitle, MbIcon::Question, MbButtons::YesNo) == MbAnswer::Yes) {
+            // The flag goes to "Yes" only after both parts are stored, so that a failed write can never
+            // leave a flag that vouches for a stale or missing date at the next start.
+            writes = {{settings::kSettingsSaved, settings::kNo},
+                      {settings::kDate, AlarmDate},
+                      {settings::kTime, AlarmTime},
+                      {settings::kSettingsSaved, settings::kYes}};
+        } else {
+            writes = {{settings::kSettingsSaved, settings::kNo}};
+        }
+        for (const Write& w : writes) {
+            if (registryDB_.WriteValue(settings::kRoot, settings::kKey, w.name, w.data, settings::kStringType))
+                continue;
+            ShowRegistryError(p_.boxes);
+            p_.runtime.EndProgram();
+            return;
+        }
+    }
+
+    const WindowHandle wordPad = p_.windows.Find(kWordPadClass, std::nullopt);
+    winamp_.WinampHwnd = p_.windows.Find(winamp::kClass, std::nullopt);
+    if (winamp_.WinampHwnd != 0 &&
+        p_.boxes.Show(kCloseWinampText, kCloseWinampTitle, MbIcon::Question, MbButtons::YesNo) == MbAnswer::Yes)
+        winamp_.CloseAllWinamp(winamp::kClass);
+    // Minimised, not closed: the user may still be reading the help document.
+    if (wordPad != 0) p_.windows.Minimize(wordPad);
+    p_.runtime.EndProgram();
+}
+
 void frmMain::mnuExitApp_Click() { Unload(); }
 void frmMain::mnuExit_Click() { Unload(); }
+
 bool frmMain::Unload() {
     bool cancel = false;
     Form_QueryUnload(cancel, 0);

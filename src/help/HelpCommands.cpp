@@ -1,9 +1,69 @@
+#include <iterator>
+
 #include "app/frmMain.h"
+#include "help/HelpTexts.h"
 
 namespace chw {
 
-void frmMain::mnuContents_Click() {}
-void frmMain::mnuAbout_Click() {}
-void frmMain::mnuUpdate_Click() {}
+namespace help {
+
+std::string AboutText(const Version& version) {
+    const std::string lines[] = {
+        "Chimewell " + std::to_string(version.major) + "." + std::to_string(version.minor) + kOwnership,
+        kAuthor,
+        kContributions,
+        "",
+        std::string(9, ' ') + kCredits,
+    };
+    std::string text = lines[0];
+    for (std::size_t i = 1; i < std::size(lines); ++i) text += '\r' + lines[i];
+    return text;
+}
+
+std::string SupportText() { return std::string("For More Information E-mail: ") + kSupportAddress; }
+
+}  // namespace help
+
+void frmMain::mnuContents_Click() {
+    view_.SetCaption(MainCtl::StatusBar1, help::kStatusOpening);
+    view_.SetBusyPointer(true);
+
+    if (!p_.files.FileExists(p_.files.AppFolder() + help::kDocumentFile)) {
+        p_.boxes.Show(help::kDocumentMissing, help::kBoxTitle, MbIcon::Critical, MbButtons::Ok);
+        view_.SetCaption(MainCtl::StatusBar1, help::kStatusReady);
+        view_.SetBusyPointer(false);
+        return;
+    }
+
+    const LaunchResult started =
+        p_.processes.Launch(p_.files.SystemFolder() + help::kViewerCommand, WindowStyle::MaximizedFocus);
+    if (started.error == LaunchError::FileNotFound) {
+        p_.boxes.Show(help::kViewerMissing, help::kBoxTitle, MbIcon::Critical, MbButtons::Ok);
+        view_.SetCaption(MainCtl::StatusBar1, help::kStatusReady);
+    } else {
+        view_.SetCaption(MainCtl::StatusBar1, help::kStatusStarted);
+    }
+    view_.SetBusyPointer(false);
+}
+
+void frmMain::mnuAbout_Click() {
+    // No alarm tick may run behind the boxes.
+    view_.MyTimer().SetEnabled(false);
+    const Version version = p_.runtime.ProgramVersion();
+    p_.boxes.Show(help::AboutText(version), help::kAboutTitle, MbIcon::Information, MbButtons::Ok);
+    p_.boxes.Show(help::SupportText(), help::kInfoTitle, MbIcon::Information, MbButtons::Ok);
+    view_.MyTimer().SetEnabled(true);
+}
+
+void frmMain::mnuUpdate_Click() {
+    const std::string folder = p_.files.AppFolder();
+    // A present updater that will not start is as unusable as a missing one; say so rather than nothing.
+    if (p_.files.FileExists(folder + help::kUpdaterTested) &&
+        p_.processes.Launch(folder + help::kUpdaterStarted, WindowStyle::NormalFocus).Started())
+        return;
+    p_.boxes.Show(help::kUpdaterMissing, help::kBoxTitle, MbIcon::Critical, MbButtons::Ok);
+    view_.SetCaption(MainCtl::StatusBar1, help::kStatusUpdaterMissing);
+    view_.SetBusyPointer(false);
+}
 
 }  // namespace chw

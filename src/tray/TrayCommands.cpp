@@ -1,12 +1,52 @@
 #include "app/frmMain.h"
+#include "tray/TrayPicture.h"
 
 namespace chw {
 
-void frmMain::SysTray_MouseDown(int) {}
-void frmMain::mnuMinimizeToTray_Click() {}
-void frmMain::mnuShowApp_Click() {}
-void frmMain::mnuConfigure_Click() {}
-void frmMain::mnuSetAlarm_Click() {}
-void frmMain::mnuPopUpHelp_Click() {}
+namespace {
+constexpr int kRightButton = 2;
+}  // namespace
+
+void frmMain::mnuMinimizeToTray_Click() {
+    // A fired alarm must be stopped from the window, not re-armed from the tray.
+    if (!FiredMark.empty()) view_.SetEnabled(MainCtl::mnuSetAlarm, false);
+
+    view_.ShowState(static_cast<int>(ShowCommand::Minimize));
+    view_.Hide();
+    InTrayMark = tray::kInTray;
+
+    TrayPictureInput in;
+    in.setCaption = view_.Caption(MainCtl::cmdSet);
+    in.setEnabled = view_.Enabled(MainCtl::cmdSet);
+    in.resetEnabled = view_.Enabled(MainCtl::cmdReset);
+    in.alarmTime = AlarmTime;
+    in.alarmDate = AlarmDate;
+    in.armedMark = ArmedMark;
+    in.statusText = view_.Caption(MainCtl::StatusBar1);
+    in.currentIcon = view_.SysTray().IconNumber();
+    const TrayPicture picture = ChooseTrayPicture(in);
+
+    ITrayIcon& icon = view_.SysTray();
+    icon.SetToolTip(picture.toolTip);
+    icon.SetIconNumber(picture.iconNumber);
+    icon.SetShown(true);
+    view_.MyTimer().SetEnabled(true);
+}
+
+void frmMain::SysTray_MouseDown(int button) {
+    // Only the right button opens the menu; clicks with the left button never restore the window.
+    if (button == kRightButton) view_.PopUpOptionsMenu();
+}
+
+void frmMain::mnuShowApp_Click() {
+    view_.Show();
+    view_.Activate();
+    view_.SysTray().SetShown(false);
+    view_.ShowState(static_cast<int>(ShowCommand::Normal));
+}
+
+void frmMain::mnuConfigure_Click() { mnuConfigureWinAmp_Click(); }
+void frmMain::mnuSetAlarm_Click() { cmdSet_Click(); }
+void frmMain::mnuPopUpHelp_Click() { mnuContents_Click(); }
 
 }  // namespace chw

@@ -1,10 +1,68 @@
+#include <optional>
+
 #include "app/frmMain.h"
+#include "settings/SettingsSchema.h"
 
 namespace chw {
 
-void frmMain::mnuStartWinAmp_Click() {}
-void frmMain::mnuCloseWinAmp_Click() {}
-void frmMain::mnuConfigureWinAmp_Click() {}
-void frmMain::mnuLoadWinAmpOnStart_Click() {}
+namespace {
+constexpr const char* kNotFoundTitle = "Fatal Error!";
+constexpr const char* kNotFoundText = "WinAmp Not Found!";
+constexpr const char* kCloseTitle = "Close WinAmp?";
+constexpr const char* kCloseText = "Are You Sure You Want To Close WinAmp?\r\nThis Will Close ALL OPEN INSTANCES OF WINAMP!";
+constexpr const char* kCloseCaption = "Clos&e WinAmp";
+constexpr const char* kSnoozedPrefix = "Alarm Settings: OFF  Date: ";
+constexpr const char* kSnoozedTail = " ALARM IS SET";
+constexpr const char* kInTray = "In Tray";
+}  // namespace
+
+void frmMain::mnuStartWinAmp_Click() {
+    winamp_.WinampHwnd = p_.windows.Find(winamp::kClass, std::nullopt);
+    if (winamp_.WinampHwnd != 0) {
+        p_.windows.Show(winamp_.WinampHwnd, ShowCommand::ShowDefault);
+        return;
+    }
+    if (p_.processes.Launch(winamp::kFileStarted, WindowStyle::NormalFocus).Started()) return;
+    // Without the player there is no alarm to sound.
+    p_.boxes.Show(kNotFoundText, kNotFoundTitle, MbIcon::Critical, MbButtons::Ok);
+    p_.runtime.EndProgram();
+}
+
+void frmMain::mnuCloseWinAmp_Click() {
+    // While the alarm rings this item is the snooze: stop ringing first, whatever the answer below.
+    if (!RingingMark.empty()) {
+        RingingMark.clear();
+        view_.SetCaption(MainCtl::mnuCloseWinAmp, kCloseCaption);
+        WinampWindowText.clear();
+        view_.SetCaption(MainCtl::StatusBar1,
+                         std::string(kSnoozedPrefix) + AlarmDate + " Time: " + AlarmTime + kSnoozedTail);
+    }
+    if (p_.boxes.Show(kCloseText, kCloseTitle, MbIcon::Question, MbButtons::YesNo) == MbAnswer::No) return;
+    winamp_.CloseAllWinamp(winamp::kClass);
+}
+
+void frmMain::mnuLoadWinAmpOnStart_Click() {
+    const bool on = !view_.Checked(MainCtl::mnuLoadWinAmpOnStart);
+    view_.SetChecked(MainCtl::mnuLoadWinAmpOnStart, on);
+    if (registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kWinAmpOnStart,
+                               on ? settings::kYes : settings::kNo, settings::kStringType))
+        return;
+    ShowRegistryError(p_.boxes);
+    Unload();
+}
+
+void frmMain::mnuConfigureWinAmp_Click() {
+    ITimer& timer = view_.MyTimer();
+    timer.SetEnabled(false);
+    if (view_.SysTray().Shown()) InTrayMark = kInTray;
+    if (!InTrayMark.empty()) {
+        InTrayMark.clear();
+        view_.ShowState(static_cast<int>(ShowCommand::Minimize));
+        view_.SysTray().SetShown(true);
+        view_.Hide();
+        timer.SetEnabled(true);
+    }
+    timer.SetEnabled(true);
+}
 
 }  // namespace chw

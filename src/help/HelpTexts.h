@@ -1,0 +1,39 @@
+// The texts of the Help menu's commands: the help document, the About boxes and the updater.
+#pragma once
+
+#include <string>
+
+#include "platform/Types.h"
+
+namespace chw::help {
+
+inline constexpr const char* kBoxTitle = "Chimewell Help";
+
+inline constexpr const char* kDocumentFile = "\\CHWLHELP.DOC";
+// WordPad opens the document where the installer puts it.
+inline constexpr const char* kViewerCommand = "\\WRITE C:\\PROGRA~1\\TALLOW~1\\CHWL\\CHWLHELP.DOC";
+inline constexpr const char* kStatusOpening = "Attempting To Open Help Document. . .";
+inline constexpr const char* kStatusStarted = "Help Document Was Started.  Ready.";
+inline constexpr const char* kStatusReady = "Ready.";
+inline constexpr const char* kDocumentMissing = "Document Could Not Be Found!";
+inline constexpr const char* kViewerMissing =
+    "Help Document, or Startup Component Not Found!\r\n                     Please Re-Install!";
+
+inline constexpr const char* kAboutTitle = "About Chimewell(tm)";
+inline constexpr const char* kOwnership = "  (c) 2026 Tallowmer. All rights reserved.";
+inline constexpr const char* kAuthor = "Written by the Tallowmer desktop tools team.";
+inline constexpr const char* kContributions = "Major Intellectual Contributions By:";
+inline constexpr const char* kCredits = "Everyone who tried the early builds and told us what woke them up.";
+inline constexpr const char* kInfoTitle = "For Your Information!";
+inline constexpr const char* kSupportAddress = "support@tallowmer.example";
+
+inline constexpr const char* kUpdaterTested = "\\Update.exe";
+inline constexpr const char* kUpdaterStarted = "\\update.exe";
+inline constexpr const char* kUpdaterMissing = "Updater Could Not Be Loaded\r\nProblem With Update Application";
+inline constexpr const char* kStatusUpdaterMissing = "Updater Could Not Be Loaded!  You Should Try Again!";
+
+// The About box's text: five lines joined by a carriage return alone.
+std::string AboutText(const Version& version);
+std::string SupportText();
+
+}  // namespace chw::help

@@ -1,0 +1,51 @@
+#include "tray/TrayPicture.h"
+
+#include <cctype>
+
+namespace chw {
+
+namespace {
+
+constexpr const char* kCaptionOn = "Turn &On";
+constexpr const char* kCaptionOff = "Turn &Off";
+constexpr const char* kArmed = "Set";
+
+std::string UpperTail(const std::string& text, std::size_t count) {
+    std::string tail = text.size() > count ? text.substr(text.size() - count) : text;
+    for (char& c : tail) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return tail;
+}
+
+// Every alarm summary ends in "SET" or "SET."; the lit bulb tells the user an alarm is set up.
+bool StatusEndsInSet(const std::string& status) {
+    return UpperTail(status, 4) == "SET." || UpperTail(status, 3) == "SET";
+}
+
+}  // namespace
+
+TrayPicture ChooseTrayPicture(const TrayPictureInput& in) {
+    TrayPicture out;
+    out.iconNumber = in.currentIcon;
+
+    const bool chosenNotArmed = in.setCaption == kCaptionOn && !in.resetEnabled && !in.alarmTime.empty() &&
+                                !in.alarmDate.empty();
+    if (chosenNotArmed) {
+        out.toolTip = tray::kTipNotActivated;
+        out.iconNumber = tray::kLitBulb;
+    } else {
+        out.toolTip = tray::kTipOptions;
+        // Each test overrides the one before it.
+        if (in.setCaption != kCaptionOff) out.iconNumber = tray::kUnlitBulb;
+        if (in.setCaption == kCaptionOff && in.armedMark == kArmed) out.iconNumber = tray::kWatch;
+        if (StatusEndsInSet(in.statusText)) out.iconNumber = tray::kLitBulb;
+    }
+
+    // An armed alarm whose button is locked is being watched, whatever the above said.
+    if (!in.armedMark.empty() && !in.setEnabled) {
+        out.toolTip = tray::kTipActivated;
+        out.iconNumber = tray::kWatch;
+    }
+    return out;
+}
+
+}  // namespace chw

@@ -1,0 +1,40 @@
+// Which tooltip and picture the tray icon shows when the window goes to the tray.
+#pragma once
+
+#include <string>
+
+namespace chw {
+
+namespace tray {
+inline constexpr const char* kTipNotActivated = "Chimewell(tm) - Alarm Is Set, But Not Activated.";
+inline constexpr const char* kTipOptions = "Chimewell(tm) - Right Click For Options";
+inline constexpr const char* kTipActivated = "Chimewell(tm) - Alarm Is Set, And Activated.";
+inline constexpr const char* kInTray = "In Tray";
+
+// Pictures of the tray image list.
+inline constexpr int kUnlitBulb = 1;
+inline constexpr int kLitBulb = 2;
+inline constexpr int kWatch = 3;
+}  // namespace tray
+
+// What the choice looks at: the window's state at the moment it goes to the tray.
+struct TrayPictureInput {
+    std::string setCaption;   // caption of cmdSet
+    bool setEnabled = true;   // cmdSet enabled
+    bool resetEnabled = true; // cmdReset enabled
+    std::string alarmTime;
+    std::string alarmDate;
+    std::string armedMark;
+    std::string statusText;
+    int currentIcon = tray::kUnlitBulb;  // kept when no rule picks another
+};
+
+struct TrayPicture {
+    std::string toolTip;
+    int iconNumber = tray::kUnlitBulb;
+    friend bool operator==(const TrayPicture&, const TrayPicture&) = default;
+};
+
+TrayPicture ChooseTrayPicture(const TrayPictureInput& in);
+
+}  // namespace chw
