@@ -1,0 +1,78 @@
+// Every fixed text that reports the alarm: status line, captions, tooltips, marks and its message boxes.
+// The tray reads some of these back (captions, summary endings), so they live in one place.
+#pragma once
+
+#include <string>
+
+namespace chw::alarm {
+
+// ---- Marks: any non-empty text means set ----
+inline constexpr const char* kArmedMark = "Set";
+inline constexpr const char* kFiredMark = "!";
+inline constexpr const char* kRingingMark = "Playing";
+
+// ---- Status line ----
+inline constexpr const char* kPrefixOff = "Alarm Settings: OFF  Date: ";
+inline constexpr const char* kPrefixOn = "Alarm Settings: ON  Date: ";
+inline constexpr const char* kTimeLabel = " Time: ";
+inline constexpr const char* kTailSet = " ALARM IS SET";
+inline constexpr const char* kTailSetDot = " ALARM IS SET.";
+inline constexpr const char* kTailNotSet = " ALARM NOT SET.";
+inline constexpr const char* kNoDateYet = "No Date Selected Yet.";
+
+inline constexpr const char* kReady = "Ready.";
+inline constexpr const char* kValidating = "Validating Input. . .";
+inline constexpr const char* kTakingOver = "Assuming Control Of WinAmp Executable. . .Please Wait. . .";
+
+// Six groups of "!!!!! ALARM !!!!!!", 113 characters in all.
+inline constexpr const char* kBanner =
+    "!!!!! ALARM !!!!!! !!!!! ALARM !!!!!! !!!!! ALARM !!!!!! "
+    "!!!!! ALARM !!!!!! !!!!! ALARM !!!!!! !!!!! ALARM !!!!!!";
+
+// prefix + date + " Time: " + time + tail
+std::string AlarmSummary(const char* prefix, const std::string& date, const std::string& time, const char* tail);
+// "Process Will Be Complete In: 14 Seconds. . . "
+std::string CountdownText(int secondsLeft);
+
+// ---- cmdSet and the tray item mnuCloseWinAmp ----
+inline constexpr const char* kTurnOn = "Turn &On";
+inline constexpr const char* kTurnOff = "Turn &Off";
+inline constexpr const char* kSnooze = "Snoo&ze";
+inline constexpr const char* kCloseWinAmp = "Clos&e WinAmp";
+inline constexpr const char* kTipTurnOn = "Accept Settings And Turn Alarm On.";
+inline constexpr const char* kTipTurnOff = "Turn The Alarm OFF.";
+
+// ---- Tray ----
+inline constexpr int kTrayUnlit = 1;
+inline constexpr int kTrayLit = 2;
+inline constexpr const char* kTrayTipCleared = "Alarm Is Not Set.  Awaiting Selection.";
+
+// ---- Message boxes: title, then text ----
+inline constexpr const char* kPastDateTitle = "Date Selected Has Passed Already!";
+inline constexpr const char* kPastDateText = "You Cannot Choose A Date In The Past!";
+inline constexpr const char* kAmPmTitle = "AM/PM Query:";
+inline constexpr const char* kAmPmText = "Click 'Yes' For 'AM' and 'No' For 'PM'";
+inline constexpr const char* kBadTimeTitle = "Validation Results:";
+inline constexpr const char* kBadTimeText = "Incorrect Format!  Click OK To Try Again, Cancel To Exit";
+inline constexpr const char* kNotSetTitle = "Alarm Not Set!";
+inline constexpr const char* kNotSetText = "You Must Set The Alarm Before You Can Activate It!";
+inline constexpr const char* kStartWithWindowsTitle = "Start Chimewell With Windows?";
+inline constexpr const char* kStartWithWindowsText =
+    "Should Chimewell Start With Windows?\r\n"
+    "This Will Ensure That Your Alarm Initiates\r\n"
+    "In The Event This PC Is Restarted.";
+inline constexpr const char* kCannotStartText =
+    "WinAmp Could Not Be Loaded, And Therefore The Alarm Could Not Execute!";
+
+// Arming waits this many seconds for the player, after a first pause of kTakeOverFirstPauseMs.
+inline constexpr int kTakeOverSeconds = 15;
+inline constexpr int kTakeOverFirstPauseMs = 2000;
+// The watch: pause after restarting a vanished player, and how often a failed restart is tried again.
+inline constexpr int kRestartPauseMs = 5000;
+inline constexpr int kRestartRetryMs = 60000;
+// Firing: the player needs a moment after Play before it takes a volume.
+inline constexpr int kFirePauseMs = 2000;
+inline constexpr int kFullVolume = 255;
+inline constexpr int kQuietVolume = 28;
+
+}  // namespace chw::alarm
