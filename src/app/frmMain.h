@@ -76,6 +76,10 @@ public:
 private:
     // Moves the calendar back to today (TodayMonth, TodayDay, TodayYear).
     void CalendarToToday();  // alarm/DateTimeEntry.cpp
+    void RestartVanishedPlayer();  // alarm/Watch.cpp
+    void FireAlarm();              // alarm/Watch.cpp
+    void ArmAlarm();               // alarm/Arming.cpp
+    void CloseAfterFailure();      // alarm/Arming.cpp
 
     Platform& p_;
     IMainView& view_;
@@ -85,6 +89,10 @@ private:
     // The watch's restart of a vanished player: when it last failed to start (ms of IClock::TickMs).
     bool restartFailed_ = false;
     std::uint64_t restartFailedAt_ = 0;
+    // Nonzero while an alarm handler waits in a message box: a tick that arrives meanwhile (Windows keeps
+    // timers going under modal boxes) only shows the clock, so it cannot fire or restart the player behind
+    // the handler's back, nor fire a second time from inside the firing.
+    int alarmBusy_ = 0;
 };
 
 }  // namespace chw
