@@ -1,13 +1,122 @@
 #include "app/frmIntro.h"
 
+#include "app/StartupTexts.h"
 #include "app/frmMain.h"
+#include "settings/SettingsSchema.h"
+#include "winamp/Winamp_Access.h"
 
 namespace chw {
 
 frmIntro::frmIntro(Platform& platform, IIntroView& view, IMainLoader& loader)
     : p_(platform), view_(view), loader_(loader), registryDB_(platform.registry) {}
 
-void frmIntro::Form_Load() {}
-void frmIntro::MyTimer_Timer() {}
+void frmIntro::Form_Load() {
+    if (ActivatePreviousInstance(p_)) {
+        // The other instance is in front now; this one leaves without a word.
+        view_.Unload();
+        p_.runtime.EndProgram();
+        return;
+    }
+
+    if (!WinampFound()) {
+        ShowWinampMissing();
+        view_.Unload();
+        p_.runtime.EndProgram();
+        return;
+    }
+
+    view_.SetCaption(IntroCtl::Label3,
+                     view_.Caption(IntroCtl::Label3) + startup::SplashVersion(p_.runtime.ProgramVersion()));
+
+    if (!WriteFirstStartDefaults()) {
+        ShowRegistryError(p_.boxes);
+        view_.Unload();
+        p_.runtime.EndProgram();
+        return;
+    }
+
+    FillProgressBar();
+
+    // The main window's load may end the program itself; on Windows that call does not come back.
+    frmMain& main = loader_.LoadMainWindow();
+    HandOver(main);
+}
+
+bool frmIntro::WinampFound() {
+    // The player's file is only a second chance: a folder alone is enough.
+    return p_.files.FolderExists(winamp::kFolder) || p_.files.FileExists(winamp::kFileTested);
+}
+
+void frmIntro::ShowWinampMissing() {
+    for (const auto& box : startup::kWinampMissingBoxes) p_.boxes.Show(box.text, box.title, box.icon, MbButtons::Ok);
+}
+
+// The program needs both start-up flags to exist. Only a flag that is missing gets its default, so a
+// later start never overwrites the user's choice, and a key that lost one value heals itself instead
+// of failing at every start.
+bool frmIntro::WriteFirstStartDefaults() {
+    using namespace settings;
+    const bool trayMissing = !registryDB_.ReadValue(kRoot, kKey, kStartInTray).has_value();
+    const bool winampMissing = !registryDB_.ReadValue(kRoot, kKey, kWinAmpOnStart).has_value();
+    if (!trayMissing && !winampMissing) return true;
+
+    if (!registryDB_.CreateKey(kRoot, kKeyNoSlash)) return false;
+    if (trayMissing && !registryDB_.WriteValue(kRoot, kKey, kStartInTray, kNo, kStringType)) return false;
+    if (winampMissing && !registryDB_.WriteValue(kRoot, kKey, kWinAmpOnStart, kNo, kStringType)) return false;
+    return true;
+}
+
+void frmIntro::FillProgressBar() {
+    ITimer& timer = view_.MyTimer();
+    view_.SetProgressMax(startup::kProgressMax);
+    timer.SetInterval(startup::kFastTickMs);
+
+    // The ticks run inside DoEvents. Interval and Enabled are only set when they change: setting a
+    // running timer again would restart its count and the slow ticks would never come.
+    while (view_.ProgressMax() != view_.ProgressValue()) {
+        const int value = view_.ProgressValue();
+        if (value == view_.ProgressMax() - 2 && timer.Interval() != startup::kSlowTickMs)
+            timer.SetInterval(startup::kSlowTickMs);
+        if (value == 0 && !timer.Enabled()) timer.SetEnabled(true);
+        p_.runtime.DoEvents();
+    }
+
+    timer.SetEnabled(false);
+    timer.SetInterval(0);
+}
+
+void frmIntro::HandOver(frmMain& main) {
+    IMainView& mainView = main.View();
+    view_.Hide();
+
+    // Nothing may be pressed while the screen changes hands.
+    constexpr MainCtl inputs[] = {MainCtl::cmdSet, MainCtl::mnuHelp, MainCtl::mnuSettings, MainCtl::MonthView};
+    for (MainCtl c : inputs) mainView.SetEnabled(c, false);
+    p_.runtime.Pause(startup::kHandOverPauseMs);
+
+    if (!main.WinampWindowText.empty()) {
+        main.WinampWindowText.clear();  // it went to the tray during its load and stays there
+    } else {
+        mainView.Show();
+    }
+
+    for (MainCtl c : inputs) mainView.SetEnabled(c, true);
+    mainView.SetCaption(MainCtl::StatusBar1, main.StartupStatusText);
+    if (!mainView.SysTray().Shown()) mainView.SetFocus(MainCtl::cmdSet);
+
+    view_.Unload();
+}
+
+void frmIntro::MyTimer_Timer() {
+    try {
+        const int value = view_.ProgressValue() + 1;
+        view_.SetProgressValue(value);
+        const int max = view_.ProgressMax();
+        if (value == max / 2 || value == max - 2) view_.Repaint();
+        view_.Show();
+    } catch (...) {
+        // A failed tick only costs one step of the splash; the start-up goes on.
+    }
+}
 
 }  // namespace chw

@@ -25,6 +25,12 @@ public:
     void MyTimer_Timer();  // app/frmIntro.cpp
 
 private:
+    bool WinampFound();
+    void ShowWinampMissing();
+    bool WriteFirstStartDefaults();
+    void FillProgressBar();
+    void HandOver(frmMain& main);
+
     Platform& p_;
     IIntroView& view_;
     IMainLoader& loader_;

@@ -1,7 +1,76 @@
+#include <string>
+
+#include "app/StartupTexts.h"
 #include "app/frmMain.h"
+#include "settings/SettingsSchema.h"
 
 namespace chw {
 
-void frmMain::Form_Load() {}
+void frmMain::Form_Load() {
+    using namespace settings;
+
+    view_.SetCaption(MainCtl::Form,
+                     view_.Caption(MainCtl::Form) + " " + startup::VersionText(p_.runtime.ProgramVersion()));
+    // Only the program's own Exit commands may close it: they ask about saving first.
+    winamp_.GreySystemMenuItem(view_.Handle(), startup::kCloseItem, startup::kCloseItemPosition);
+    view_.SetEnabled(MainCtl::cmdReset, false);
+
+    if (IsYes(registryDB_.ReadValue(kRoot, kKey, kSettingsSaved))) {
+        const RegValue date = registryDB_.ReadValue(kRoot, kKeyNoSlash, kDate);
+        const RegValue time = registryDB_.ReadValue(kRoot, kKeyNoSlash, kTime);
+        // Half an alarm is no alarm: restore only when both halves are there.
+        if (date && time && !date->empty() && !time->empty()) {
+            AlarmDate = *date;
+            AlarmTime = *time;
+            StartupStatusText = startup::RestoredAlarmSummary(AlarmDate, AlarmTime);
+            view_.SetCaption(MainCtl::lblDate, AlarmDate);
+            view_.SetCaption(MainCtl::txtTime, AlarmTime);
+            view_.SetChecked(MainCtl::mnuStartInSystemTray, true);
+            view_.SetEnabled(MainCtl::mnuStartInSystemTray, false);
+            view_.SetEnabled(MainCtl::cmdReset, true);
+        }
+    }
+
+    if (IsYes(registryDB_.ReadValue(kRoot, kKey, kStartInTray))) {
+        WinampWindowText = startup::kInTray;  // tells the start-up not to show the window
+        mnuMinimizeToTray_Click();
+    } else {
+        view_.SetChecked(MainCtl::mnuStartInSystemTray, false);
+    }
+
+    const RegValue winampOnStart = registryDB_.ReadValue(kRoot, kKey, kWinAmpOnStart);
+    if (!winampOnStart) {
+        ShowRegistryError(p_.boxes);
+        Unload();
+        p_.runtime.EndProgram();
+        return;
+    }
+    if (IsYes(winampOnStart)) {
+        const LaunchResult launched = p_.processes.Launch(winamp::kFileStartedOnLoad, WindowStyle::MinimizedNoFocus);
+        if (!launched.Started()) {
+            view_.SetCaption(MainCtl::StatusBar1, startup::kWinampLoadFailed);
+            p_.runtime.Pause(startup::kWinampFailedPauseMs);
+            p_.boxes.Show(startup::kWinampLoadErrorText, startup::kWinampLoadErrorTitle, MbIcon::Critical,
+                          MbButtons::Ok);
+            Unload();
+            p_.runtime.EndProgram();
+            return;
+        }
+        view_.SetCaption(MainCtl::StatusBar1, startup::kWinampActivated);
+    } else {
+        view_.SetChecked(MainCtl::mnuLoadWinAmpOnStart, false);
+    }
+
+    // Today's parts come from the date itself, not from its text, which has no fixed layout.
+    const Date today = p_.clock.Now().date;
+    p_.runtime.Pause(startup::kDatePauseMs);
+    TodayMonth = std::to_string(today.month);
+    TodayDay = std::to_string(today.day);
+    TodayYear = std::to_string(today.year);
+
+    view_.SetCalendarMonth(today.month);
+    view_.SetCalendarDay(today.day);
+    view_.SetCalendarYear(today.year);
+}
 
 }  // namespace chw

@@ -256,6 +256,7 @@ std::vector<std::string> FakeMessageBoxes::Titles() const {
 
 void FakeRuntime::Pause(int milliseconds) {
     pauses.push_back(milliseconds);
+    if (onPause) onPause(milliseconds);
     scheduler_.Advance(milliseconds);
 }
 

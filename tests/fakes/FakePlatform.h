@@ -175,6 +175,7 @@ public:
     std::string title = "Chimewell System";
     Version version{1, 0, 0};
     std::function<void()> onDoEvents;  // runs on each DoEvents, before the timers
+    std::function<void(int)> onPause;  // runs at the start of each pause, with its length
 
     void Pause(int milliseconds) override;
     void DoEvents() override;
