@@ -1,8 +1,134 @@
+// The arm button (stop, disarm, refusal, arming) and the clear button.
+#include "alarm/AlarmTexts.h"
+#include "alarm/BusyScope.h"
 #include "app/frmMain.h"
+#include "settings/SettingsSchema.h"
+#include "winamp/WinampTexts.h"
 
 namespace chw {
 
-void frmMain::cmdSet_Click() {}
-void frmMain::cmdReset_Click() {}
+using namespace alarm;
+
+void frmMain::cmdSet_Click() {
+    BusyScope busy(alarmBusy_);
+    view_.MyTimer().SetEnabled(false);
+
+    if (!WinampWindowText.empty()) {
+        // The stop: silence and close the player; the alarm stays armed until the next press disarms it.
+        WinampWindowText.clear();
+        winamp_.SetWinampVolume(kQuietVolume, winamp::kClass);
+        winamp_.CloseAllWinamp(winamp::kClass);
+        view_.SetCaption(MainCtl::StatusBar1, AlarmSummary(kPrefixOff, AlarmDate, AlarmTime, kTailSet));
+        view_.SetCaption(MainCtl::cmdSet, kTurnOn);
+        view_.SetEnabled(MainCtl::cmdReset, true);
+        view_.SetEnabled(MainCtl::mnuSetAlarm, true);
+        FiredMark.clear();
+        view_.SetEnabled(MainCtl::mnuStartInSystemTray, true);
+        view_.SetEnabled(MainCtl::MonthView, true);
+        view_.SetEnabled(MainCtl::txtTime, true);
+        return;
+    }
+
+    if (!ArmedMark.empty()) {
+        // The disarm.
+        view_.SetCaption(MainCtl::txtTime, AlarmTime);
+        view_.SetEnabled(MainCtl::txtTime, true);
+        view_.SetEnabled(MainCtl::MonthView, true);
+        view_.SetEnabled(MainCtl::cmdReset, true);
+        ArmedMark.clear();
+        view_.SetCaption(MainCtl::cmdSet, kTurnOn);
+        view_.SetEnabled(MainCtl::mnuStartInSystemTray, true);
+        // Disarming only ever switches the start-in-tray option off, never on.
+        if (view_.Checked(MainCtl::mnuStartInSystemTray)) mnuStartInSystemTray_Click();
+        view_.SetCaption(MainCtl::StatusBar1, AlarmSummary(kPrefixOff, AlarmDate, AlarmTime, kTailSet));
+        view_.SetToolTip(MainCtl::cmdSet, kTipTurnOn);
+        view_.MyTimer().SetEnabled(true);
+        view_.SysTray().SetIconNumber(kTrayLit);
+        return;
+    }
+
+    if (AlarmTime.empty() || AlarmDate.empty()) {
+        p_.boxes.Show(kNotSetText, kNotSetTitle, MbIcon::Exclamation, MbButtons::Ok);
+        return;
+    }
+
+    ArmAlarm();
+}
+
+void frmMain::ArmAlarm() {
+    view_.SetCaption(MainCtl::txtTime, AlarmTime);
+    view_.SetEnabled(MainCtl::txtTime, false);
+    view_.SetEnabled(MainCtl::MonthView, false);
+    view_.SetEnabled(MainCtl::cmdReset, false);
+    ArmedMark = kArmedMark;
+    view_.SetCaption(MainCtl::cmdSet, kTurnOff);
+    view_.MyTimer().SetEnabled(true);
+    view_.SetEnabled(MainCtl::mnuSetAlarm, false);
+
+    if (p_.boxes.Show(kStartWithWindowsText, kStartWithWindowsTitle, MbIcon::Question, MbButtons::YesNo) ==
+        MbAnswer::Yes) {
+        // Yes means both options on; one that is already on stays on.
+        if (!view_.Checked(MainCtl::mnuStartInSystemTray)) mnuStartInSystemTray_Click();
+        if (!view_.Checked(MainCtl::mnuLoadWinAmpOnStart)) mnuLoadWinAmpOnStart_Click();
+    }
+
+    view_.SetCaption(MainCtl::StatusBar1, AlarmSummary(kPrefixOn, AlarmDate, AlarmTime, kTailSet));
+    view_.SetToolTip(MainCtl::cmdSet, kTipTurnOff);
+    view_.SysTray().SetIconNumber(kTrayUnlit);
+
+    if (!p_.files.FileExists(winamp::kFileTested)) {
+        winamp::ShowMissingPlayerBoxes(p_.boxes);
+        view_.MyTimer().SetEnabled(false);
+        view_.MyTimer().SetInterval(0);
+        CloseAfterFailure();
+        return;
+    }
+
+    if (!p_.processes.Launch(winamp::kFileStarted, WindowStyle::MinimizedFocus).Started()) {
+        p_.boxes.Show(kCannotStartText, p_.runtime.AppTitle(), MbIcon::Critical, MbButtons::Ok);
+        CloseAfterFailure();
+        return;
+    }
+
+    // Give the player time to come up, counting down on the status line; nothing else runs meanwhile.
+    const std::string summary = view_.Caption(MainCtl::StatusBar1);
+    view_.SetCaption(MainCtl::StatusBar1, kTakingOver);
+    p_.runtime.Pause(kTakeOverFirstPauseMs);
+    for (int takeOverCountdown = kTakeOverSeconds; takeOverCountdown != 0;) {
+        --takeOverCountdown;
+        p_.runtime.Pause(1000);
+        view_.SetCaption(MainCtl::StatusBar1, CountdownText(takeOverCountdown));
+        view_.Repaint();
+    }
+    view_.SetCaption(MainCtl::StatusBar1, summary);
+
+    const WindowHandle player = p_.windows.Find(winamp::kClass, std::nullopt);
+    if (player != 0) p_.windows.Show(player, ShowCommand::Hide);
+    WinampWindowText = std::to_string(player);
+}
+
+void frmMain::CloseAfterFailure() {
+    Unload();
+    p_.runtime.EndProgram();
+}
+
+void frmMain::cmdReset_Click() {
+    BusyScope busy(alarmBusy_);
+    view_.SetCaption(MainCtl::lblDate, "");
+    AlarmDate.clear();
+    view_.SetCaption(MainCtl::txtTime, "");
+    AlarmTime.clear();
+    view_.SetCaption(MainCtl::StatusBar1, kReady);
+    view_.SysTray().SetIconNumber(kTrayUnlit);
+    view_.SysTray().SetToolTip(kTrayTipCleared);
+    view_.SetEnabled(MainCtl::cmdReset, false);
+    CalendarToToday();
+    view_.SetFocus(MainCtl::cmdSet);
+
+    // Withdraw a saved alarm so the cleared one does not come back at the next start.
+    if (settings::IsYes(registryDB_.ReadValue(settings::kRoot, settings::kKey, settings::kSettingsSaved)))
+        registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kSettingsSaved, settings::kNo,
+                               settings::kStringType);
+}
 
 }  // namespace chw

@@ -1,10 +1,79 @@
+// The alarm's day from the calendar, and its time typed into the time box.
+#include <optional>
+
+#include "alarm/AlarmTexts.h"
+#include "alarm/BusyScope.h"
+#include "alarm/TimeEntry.h"
 #include "app/frmMain.h"
 
 namespace chw {
 
-void frmMain::MonthView_DateClick(const Date&) {}
-void frmMain::txtTime_Click() {}
-void frmMain::txtTime_Validate(bool& cancel) { cancel = false; }
-void frmMain::CalendarToToday() {}
+using namespace alarm;
+
+void frmMain::MonthView_DateClick(const Date& clicked) {
+    BusyScope busy(alarmBusy_);
+    view_.MyTimer().SetEnabled(false);
+    if (clicked < p_.clock.Now().date) {
+        p_.boxes.Show(kPastDateText, kPastDateTitle, MbIcon::Critical, MbButtons::Ok);
+        view_.MyTimer().SetEnabled(true);
+        CalendarToToday();
+        return;
+    }
+    view_.SetEnabled(MainCtl::cmdReset, true);
+    view_.SetCaption(MainCtl::lblDate, p_.clock.ShortDateText(clicked));
+    AlarmDate = view_.Caption(MainCtl::lblDate);
+    if (!AlarmTime.empty())
+        view_.SetCaption(MainCtl::StatusBar1,
+                         AlarmSummary(kPrefixOff, view_.Caption(MainCtl::lblDate), AlarmTime, kTailSetDot));
+    view_.MyTimer().SetEnabled(true);
+}
+
+void frmMain::txtTime_Click() {
+    view_.MyTimer().SetEnabled(false);
+    view_.SetLocked(false);
+    view_.SetCaption(MainCtl::StatusBar1, kValidating);
+}
+
+void frmMain::txtTime_Validate(bool& cancel) {
+    BusyScope busy(alarmBusy_);
+    cancel = false;
+    view_.MyTimer().SetEnabled(false);
+
+    const std::optional<TypedTime> typed = ParseTypedTime(view_.Caption(MainCtl::txtTime));
+    if (!typed) {
+        if (p_.boxes.Show(kBadTimeText, kBadTimeTitle, MbIcon::Exclamation, MbButtons::OkCancel) == MbAnswer::Ok) {
+            cancel = true;  // keep the caret in the box for another try
+            return;
+        }
+        view_.MyTimer().SetEnabled(true);
+        view_.SetCaption(MainCtl::StatusBar1, kReady);
+        return;
+    }
+
+    const bool am = p_.boxes.Show(kAmPmText, kAmPmTitle, MbIcon::Question, MbButtons::YesNo) == MbAnswer::Yes;
+    const std::string time = AlarmTimeText(typed->hour, typed->minute, am ? "AM" : "PM");
+    if (typed->minute < 10) InTrayMark.clear();
+
+    AlarmTime = time;
+    view_.SetCaption(MainCtl::txtTime, time);
+    if (!AlarmDate.empty())
+        view_.SetCaption(MainCtl::StatusBar1,
+                         AlarmSummary(kPrefixOff, view_.Caption(MainCtl::lblDate), time, kTailSetDot));
+    else
+        view_.SetCaption(MainCtl::StatusBar1, AlarmSummary(kPrefixOff, kNoDateYet, time, kTailNotSet));
+    view_.SetFocus(MainCtl::cmdSet);
+}
+
+void frmMain::CalendarToToday() {
+    // The parts were taken at load; should one be unusable, today's own field stands in for it.
+    const Date today = p_.clock.Now().date;
+    auto part = [](const std::string& text, int fallback) {
+        std::optional<int> n = ToWholeNumber(text);
+        return n && *n > 0 ? *n : fallback;
+    };
+    view_.SetCalendarMonth(part(TodayMonth, today.month));
+    view_.SetCalendarDay(part(TodayDay, today.day));
+    view_.SetCalendarYear(part(TodayYear, today.year));
+}
 
 }  // namespace chw
