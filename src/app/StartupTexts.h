@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "platform/MessageBoxes.h"
 #include "platform/Types.h"
 
 namespace chw::startup {
@@ -19,47 +18,7 @@ inline constexpr int kFastTickMs = 100;
 inline constexpr int kSlowTickMs = 1300;
 inline constexpr int kHandOverPauseMs = 1000;
 
-// Shown one after the other when the player is not where we look for it.
-struct BoxText {
-    const char* title;
-    const char* text;
-    MbIcon icon;
-};
-
-inline constexpr BoxText kWinampMissingBoxes[] = {
-    {"WinAmp Is Not Installed!",
-     "This program requires Nullsoft WinAmp!\r\n"
-     "Please download it from:\r\n"
-     "http://www.winamp.com",
-     MbIcon::Critical},
-    {"Chimewell\u2122",
-     "If WinAmp is in fact installed on your machine,\r\n"
-     "it must be the Default Media Player,\r\n"
-     "In Order For Chimewell\u2122 To Detect It!",
-     MbIcon::Information},
-    {"Making WinAmp The Default Media Player",
-     "To make WinAmp your default Media Player:\r\n"
-     "\r\n"
-     "1. Start WinAmp\r\n"
-     "2. Open The Preferences\r\n"
-     "3. Under The Setup Option, Click On 'File Types'\r\n"
-     "4. Ensure That The Option 'Register On WinAmp Start' is checked\r\n"
-     "5. Then, Click 'Agent'\r\n"
-     "6. Ensure that 'Maintain File Associations' is Checked\r\n"
-     "7. Finally, Ensure that 'Enable Agent' Is Checked",
-     MbIcon::Information},
-    {"Make Necessary Changes",
-     "Please rename the folder, if necessary to reflect where the application is looking!\r\n"
-     "\r\n"
-     "The application looks in: 'C:\\Program Files\\Winamp' for the Winamp Application",
-     MbIcon::Information},
-    {"ERROR!", "WinAmp Detection Failure!", MbIcon::Critical},
-};
-
 // The main window's load.
-inline constexpr const char* kRestoredPrefix = "Alarm Settings: OFF  Date: ";
-inline constexpr const char* kRestoredTime = " Time: ";
-inline constexpr const char* kRestoredTail = " ALARM IS SET.";
 inline constexpr const char* kInTray = "In Tray";
 inline constexpr const char* kCloseItem = "&Close";
 inline constexpr int kCloseItemPosition = 6;
@@ -79,10 +38,6 @@ inline std::string SplashVersion(const Version& v) {
 // The caption's "3.12": minor and revision run together, as the program has always shown it.
 inline std::string VersionText(const Version& v) {
     return std::to_string(v.major) + "." + std::to_string(v.minor) + std::to_string(v.revision);
-}
-
-inline std::string RestoredAlarmSummary(const std::string& date, const std::string& time) {
-    return kRestoredPrefix + date + kRestoredTime + time + kRestoredTail;
 }
 
 }  // namespace chw::startup

@@ -3,6 +3,7 @@
 #include "app/StartupTexts.h"
 #include "app/frmMain.h"
 #include "settings/SettingsSchema.h"
+#include "winamp/WinampTexts.h"
 #include "winamp/Winamp_Access.h"
 
 namespace chw {
@@ -19,7 +20,7 @@ void frmIntro::Form_Load() {
     }
 
     if (!WinampFound()) {
-        ShowWinampMissing();
+        winamp::ShowMissingPlayerBoxes(p_.boxes);
         view_.Unload();
         p_.runtime.EndProgram();
         return;
@@ -45,10 +46,6 @@ void frmIntro::Form_Load() {
 bool frmIntro::WinampFound() {
     // The player's file is only a second chance: a folder alone is enough.
     return p_.files.FolderExists(winamp::kFolder) || p_.files.FileExists(winamp::kFileTested);
-}
-
-void frmIntro::ShowWinampMissing() {
-    for (const auto& box : startup::kWinampMissingBoxes) p_.boxes.Show(box.text, box.title, box.icon, MbButtons::Ok);
 }
 
 // The program needs both start-up flags to exist. Only a flag that is missing gets its default, so a

@@ -26,7 +26,6 @@ public:
 
 private:
     bool WinampFound();
-    void ShowWinampMissing();
     bool WriteFirstStartDefaults();
     void FillProgressBar();
     void HandOver(frmMain& main);

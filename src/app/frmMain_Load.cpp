@@ -1,5 +1,6 @@
 #include <string>
 
+#include "alarm/AlarmTexts.h"
 #include "app/StartupTexts.h"
 #include "app/frmMain.h"
 #include "settings/SettingsSchema.h"
@@ -22,7 +23,7 @@ void frmMain::Form_Load() {
         if (date && time && !date->empty() && !time->empty()) {
             AlarmDate = *date;
             AlarmTime = *time;
-            StartupStatusText = startup::RestoredAlarmSummary(AlarmDate, AlarmTime);
+            StartupStatusText = alarm::AlarmSummary(alarm::kPrefixOff, AlarmDate, AlarmTime, alarm::kTailSetDot);
             view_.SetCaption(MainCtl::lblDate, AlarmDate);
             view_.SetCaption(MainCtl::txtTime, AlarmTime);
             view_.SetChecked(MainCtl::mnuStartInSystemTray, true);
