@@ -1,0 +1,59 @@
+// A main window wired to fakes, with the watch timer ticking into MyTimer_Timer.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "app/frmMain.h"
+#include "fakes/FakePlatform.h"
+#include "fakes/FakeViews.h"
+#include "settings/SettingsSchema.h"
+#include "winamp/Winamp_Access.h"
+
+namespace chw::testing {
+
+struct AlarmFixture : ::testing::Test {
+    fakes::FakeSystem sys;
+    fakes::FakeMainView view{sys.scheduler, Date{2026, 12, 7}};
+    Winamp_Access winamp{sys.platform};
+    frmMain form{sys.platform, view, winamp};
+
+    AlarmFixture() {
+        view.timer.onTick = [this] { form.MyTimer_Timer(); };
+        form.TodayMonth = "12";
+        form.TodayDay = "7";
+        form.TodayYear = "2026";
+        sys.registry.CreateKey(settings::kRoot, settings::kKey);
+        sys.registry.CreateKey(settings::kRoot, settings::kRunKey);
+        sys.files.AddFile(winamp::kFileTested);
+        // Starting the player brings up its window, as the real one does.
+        sys.processes.onLaunch = [this](const std::string&, WindowStyle) {
+            sys.windows.AddPlayer();
+            return LaunchResult{1, LaunchError::None};
+        };
+    }
+
+    // Picks a day and types a time, answering the AM/PM question.
+    void Choose(const Date& day, const std::string& typed, bool am) {
+        form.MonthView_DateClick(day);
+        form.txtTime_Click();
+        view.SetCaption(MainCtl::txtTime, typed);
+        sys.boxes.answers.push_back(am ? MbAnswer::Yes : MbAnswer::No);
+        bool cancel = false;
+        form.txtTime_Validate(cancel);
+        ASSERT_FALSE(cancel);
+    }
+
+    // Lets the watch tick until the fake clock reaches the given time of day.
+    void RunUntil(int hour, int minute, int second = 0) {
+        auto secondOfDay = [](const DateTime& t) { return t.hour * 3600 + t.minute * 60 + t.second; };
+        const int target = hour * 3600 + minute * 60 + second;
+        while (secondOfDay(sys.clock.Now()) < target) {
+            if (view.timer.Running())
+                sys.runtime.DoEvents();
+            else
+                sys.scheduler.Advance(1000);
+        }
+    }
+};
+
+}  // namespace chw::testing
