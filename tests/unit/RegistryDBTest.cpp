@@ -1,0 +1,88 @@
+// The registry store: reads that fail never look like a text, and the one rule for stored flags.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "fakes/FakePlatform.h"
+#include "settings/RegistryDB.h"
+#include "settings/SettingsSchema.h"
+
+namespace chw {
+namespace {
+
+constexpr const char* kKey = "SOFTWARE\\TALLOWMERE\\CHWL\\";
+
+TEST(Flags, OnlyAnExactYesPrefixCounts) {
+    struct Case {
+        std::optional<std::string> stored;
+        bool yes;
+    };
+    const Case cases[] = {
+        {"Yes", true},  {"Yesterday", true}, {"Yes ", true}, {"yes", false}, {"YES", false}, {"No", false},
+        {"Ye", false},  {" Yes", false},     {"", false},    {std::nullopt, false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(settings::IsYes(c.stored), c.yes) << c.stored.value_or("(failed read)");
+}
+
+TEST(RegistryDB, FailedReadIsDistinctFromEveryText) {
+    fakes::FakeSystem sys;
+    RegistryDB db(sys.registry);
+    sys.registry.Put(kKey, "Empty", "");
+    sys.registry.Put(kKey, "Word", "False");
+    sys.registry.Put(kKey, "Locked", "Yes");
+    sys.registry.fail = [](const std::string& op, const std::string&, const std::string& name) {
+        return op == "read" && name == "Locked";
+    };
+
+    struct Case {
+        const char* key;
+        const char* name;
+        RegValue expected;
+    };
+    const Case cases[] = {
+        {kKey, "Empty", std::string()},
+        {kKey, "Word", std::string("False")},
+        {kKey, "Missing", std::nullopt},
+        {"SOFTWARE\\TALLOWMERE\\NOKEY", "Word", std::nullopt},
+        {kKey, "Locked", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(db.ReadValue(settings::kRoot, c.key, c.name), c.expected);
+    }
+}
+
+TEST(RegistryDB, WritesStringValuesOnly) {
+    fakes::FakeSystem sys;
+    RegistryDB db(sys.registry);
+    ASSERT_TRUE(db.CreateKey(settings::kRoot, settings::kKeyNoSlash));
+
+    EXPECT_FALSE(db.WriteValue(settings::kRoot, kKey, "StartInTray", "Yes", 4));
+    EXPECT_EQ(sys.registry.log.size(), 1u) << "a value of another type never reaches the registry";
+
+    EXPECT_TRUE(db.WriteValue(settings::kRoot, kKey, "StartInTray", "Yes", settings::kStringType));
+    EXPECT_EQ(db.ReadValue(settings::kRoot, settings::kKeyNoSlash, "StartInTray"), "Yes");
+}
+
+TEST(RegistryDB, ReportsRefusedCreatesAndWrites) {
+    fakes::FakeSystem sys;
+    RegistryDB db(sys.registry);
+    sys.registry.fail = [](const std::string&, const std::string&, const std::string&) { return true; };
+    EXPECT_FALSE(db.CreateKey(settings::kRoot, settings::kKeyNoSlash));
+    EXPECT_FALSE(db.WriteValue(settings::kRoot, kKey, "StartInTray", "No", settings::kStringType));
+    EXPECT_TRUE(sys.registry.Writes().empty());
+}
+
+TEST(RegistryDB, ErrorBox) {
+    fakes::FakeSystem sys;
+    ShowRegistryError(sys.boxes);
+    ASSERT_EQ(sys.boxes.shown.size(), 1u);
+    EXPECT_EQ(sys.boxes.shown[0].title, "ERROR!");
+    EXPECT_EQ(sys.boxes.shown[0].text, "There was an error writing to the registry!\r\nPlease restart your computer!");
+    EXPECT_EQ(sys.boxes.shown[0].icon, MbIcon::Critical);
+    EXPECT_EQ(sys.boxes.shown[0].buttons, MbButtons::Ok);
+}
+
+}  // namespace
+}  // namespace chw
