@@ -86,7 +86,10 @@ TEST_P(PreviousInstance, BringsTheRunningMainWindowForwardAndKeepsTheHiddenTitle
 
 INSTANTIATE_TEST_SUITE_P(EachClass, PreviousInstance,
                          ::testing::Values(InstanceCase{"ThunderRTMain", false}, InstanceCase{"ThunderRT5Main", true},
-                                           InstanceCase{"ThunderRT6Main", false}, InstanceCase{"ThunderRT6Main", true}));
+                                           InstanceCase{"ThunderRT6Main", false}, InstanceCase{"ThunderRT6Main", true}),
+                         [](const ::testing::TestParamInfo<InstanceCase>& param) {
+                             return std::string(param.param.windowClass) + (param.param.minimized ? "Minimised" : "Shown");
+                         });
 
 TEST(PreviousInstanceSearch, OnlyTheTitleInTheThreeClassesCounts) {
     struct Case {
