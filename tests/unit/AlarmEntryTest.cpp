@@ -83,13 +83,10 @@ TEST_F(AlarmEntry, DatePick) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        fakes::FakeSystem s;
-        fakes::FakeMainView v{s.scheduler, Date{2026, 12, 7}};
-        Winamp_Access w{s.platform};
-        frmMain f{s.platform, v, w};
-        f.TodayMonth = "12";
-        f.TodayDay = "7";
-        f.TodayYear = "2026";
+        AlarmRig r;
+        auto& s = r.sys;
+        auto& v = r.view;
+        auto& f = r.form;
         f.AlarmDate = "12/9/2026";
         f.AlarmTime = c.timeSet;
         v.SetEnabled(MainCtl::cmdReset, false);
@@ -117,25 +114,12 @@ TEST_F(AlarmEntry, DatePick) {
     }
 }
 
-TEST_F(AlarmEntry, DateTextFollowsTheSystemShortDateForm) {
-    sys.clock.dateFormat = fakes::FakeClock::DateFormat::UK;
-    form.MonthView_DateClick({2026, 12, 24});
-    EXPECT_EQ(form.AlarmDate, "24/12/2026");
-}
-
 TEST_F(AlarmEntry, CalendarFallsBackToTodayWhenTheSavedPartsAreUnusable) {
     form.TodayMonth = "";
     form.TodayDay = "x";
     view.calendar = {2027, 3, 1};
     form.MonthView_DateClick({2026, 1, 1});
     EXPECT_EQ(view.calendar, (Date{2026, 12, 7}));
-}
-
-TEST_F(AlarmEntry, ClickingTheTimeBoxStopsTheWatchForEditing) {
-    form.txtTime_Click();
-    EXPECT_FALSE(view.timer.Enabled());
-    EXPECT_FALSE(view.Locked());
-    EXPECT_EQ(view.Status(), "Validating Input. . .");
 }
 
 TEST_F(AlarmEntry, AcceptedTime) {

@@ -11,13 +11,14 @@
 
 namespace chw::testing {
 
-struct AlarmFixture : ::testing::Test {
+// One main window on fakes; tests that run a table build one per row.
+struct AlarmRig {
     fakes::FakeSystem sys;
     fakes::FakeMainView view{sys.scheduler, Date{2026, 12, 7}};
     Winamp_Access winamp{sys.platform};
     frmMain form{sys.platform, view, winamp};
 
-    AlarmFixture() {
+    AlarmRig() {
         view.timer.onTick = [this] { form.MyTimer_Timer(); };
         form.TodayMonth = "12";
         form.TodayDay = "7";
@@ -55,5 +56,7 @@ struct AlarmFixture : ::testing::Test {
         }
     }
 };
+
+struct AlarmFixture : ::testing::Test, AlarmRig {};
 
 }  // namespace chw::testing

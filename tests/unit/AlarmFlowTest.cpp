@@ -1,0 +1,398 @@
+// The alarm's life: arming, the watch firing it, stop, disarm and clear, and the waits in between.
+#include <algorithm>
+
+#include <gtest/gtest.h>
+
+#include "alarm/AlarmTexts.h"
+#include "AlarmFixture.h"
+
+namespace chw::testing {
+namespace {
+
+const char* const kBanner =
+    "!!!!! ALARM !!!!!! !!!!! ALARM !!!!!! !!!!! ALARM !!!!!! !!!!! ALARM !!!!!! !!!!! ALARM !!!!!! !!!!! ALARM !!!!!!";
+const Date kToday{2026, 12, 7};
+
+struct AlarmFlow : AlarmFixture {
+    // What the window and the marks look like in one state.
+    struct Look {
+        const char* name;
+        const char* caption;
+        const char* tip;
+        bool inputsEnabled;  // calendar, time box, cmdReset, mnuSetAlarm
+        bool armed, fired, ringing, takenOver, watch;
+        std::string status;
+    };
+
+    void Expect(const Look& l) {
+        SCOPED_TRACE(l.name);
+        EXPECT_EQ(view.Caption(MainCtl::cmdSet), l.caption);
+        EXPECT_EQ(view.ToolTip(MainCtl::cmdSet), l.tip);
+        for (MainCtl c : {MainCtl::MonthView, MainCtl::txtTime, MainCtl::cmdReset, MainCtl::mnuSetAlarm})
+            EXPECT_EQ(view.Enabled(c), l.inputsEnabled) << static_cast<int>(c);
+        EXPECT_EQ(!form.ArmedMark.empty(), l.armed);
+        EXPECT_EQ(!form.FiredMark.empty(), l.fired);
+        EXPECT_EQ(!form.RingingMark.empty(), l.ringing);
+        EXPECT_EQ(!form.WinampWindowText.empty(), l.takenOver);
+        EXPECT_EQ(view.timer.Enabled(), l.watch);
+        EXPECT_EQ(view.Status(), l.status);
+    }
+
+    long PlayMessages() const {
+        return std::count_if(sys.windows.messages.begin(), sys.windows.messages.end(),
+                             [](const fakes::SentMessage& m) { return m.message == 0x111 && m.wParam == 40045; });
+    }
+};
+
+TEST_F(AlarmFlow, UsualCourseFromUnsetToArmedTwice) {
+    const std::string off = "Alarm Settings: OFF  Date: 12/7/2026 Time: 9:02 AM ALARM IS SET";
+    const std::string on = "Alarm Settings: ON  Date: 12/7/2026 Time: 9:02 AM ALARM IS SET";
+
+    form.cmdSet_Click();  // nothing chosen: refused
+    Expect({"refused", "&Activate", "Click Here To Activate The Alarm.", true, false, false, false, false, false,
+            "Look Here For Important Information"});
+
+    Choose(kToday, "09:02", true);
+    Expect({"chosen", "&Activate", "Click Here To Activate The Alarm.", true, false, false, false, false, false,
+            off + "."});
+
+    form.cmdSet_Click();
+    Expect({"armed", "Turn &Off", "Turn The Alarm OFF.", false, true, false, false, true, true, on});
+    EXPECT_EQ(view.tray.iconNumber, 1);
+    const WindowHandle player = std::stoll(form.WinampWindowText);
+    EXPECT_FALSE(sys.windows.windows.at(player).visible);
+
+    RunUntil(9, 2);
+    Expect({"ringing", "Snoo&ze", "Turn The Alarm OFF.", false, true, true, true, true, true, kBanner});
+    EXPECT_EQ(view.Caption(MainCtl::mnuCloseWinAmp), "Snoo&ze");
+    EXPECT_EQ(sys.windows.players.at(player).volume, 255);
+
+    form.cmdSet_Click();  // the stop
+    Expect({"halted", "Turn &On", "Turn The Alarm OFF.", true, true, false, true, false, false, off});
+    EXPECT_FALSE(sys.windows.Exists(player));
+    const auto toPlayer = sys.windows.MessagesTo(player);
+    ASSERT_GE(toPlayer.size(), 2u);
+    EXPECT_EQ(toPlayer[toPlayer.size() - 2].wParam, 28u);  // quietened, then closed
+    EXPECT_EQ(toPlayer.back().wParam, 40001u);
+
+    form.cmdSet_Click();  // the disarm, although the button reads "Turn &On"
+    Expect({"chosen again", "Turn &On", "Accept Settings And Turn Alarm On.", true, false, false, true, false, true,
+            off});
+    EXPECT_EQ(view.tray.iconNumber, 2);
+    EXPECT_EQ(view.Caption(MainCtl::txtTime), "9:02 AM");
+
+    form.cmdSet_Click();
+    Expect({"armed again", "Turn &Off", "Turn The Alarm OFF.", false, true, false, true, true, true, on});
+}
+
+TEST_F(AlarmFlow, ArmingTakesOverThePlayerWithACountdown) {
+    Choose(kToday, "10:00", true);
+    sys.runtime.pauses.clear();
+    view.statusHistory.clear();
+    const auto startMs = sys.scheduler.nowMs;
+
+    form.cmdSet_Click();
+
+    ASSERT_EQ(sys.processes.launches.size(), 1u);
+    EXPECT_EQ(sys.processes.launches[0].commandLine, "c:\\Program Files\\WinAmp\\WinAmp.exe");
+    EXPECT_EQ(sys.processes.launches[0].style, WindowStyle::MinimizedFocus);
+    ASSERT_EQ(sys.boxes.shown.size(), 2u);  // the AM/PM question, then this one
+    EXPECT_EQ(sys.boxes.shown[1].title, "Start Chimewell With Windows?");
+    EXPECT_EQ(sys.boxes.shown[1].text,
+              "Should Chimewell Start With Windows?\r\nThis Will Ensure That Your Alarm Initiates\r\n"
+              "In The Event This PC Is Restarted.");
+    EXPECT_EQ(sys.boxes.shown[1].icon, MbIcon::Question);
+
+    std::vector<int> expectedPauses(16, 1000);
+    expectedPauses[0] = 2000;
+    EXPECT_EQ(sys.runtime.pauses, expectedPauses);
+    EXPECT_EQ(sys.scheduler.nowMs - startMs, 17000);
+
+    const std::string on = "Alarm Settings: ON  Date: 12/7/2026 Time: 10:00 AM ALARM IS SET";
+    std::vector<std::string> expectedStatus{on, "Assuming Control Of WinAmp Executable. . .Please Wait. . ."};
+    for (int n = 14; n >= 0; --n) expectedStatus.push_back("Process Will Be Complete In: " + std::to_string(n) + " Seconds. . . ");
+    expectedStatus.push_back(on);
+    EXPECT_EQ(view.statusHistory, expectedStatus);
+    EXPECT_EQ(view.repaints, 15);
+
+    const WindowHandle player = sys.windows.Find(winamp::kClass, std::nullopt);
+    EXPECT_EQ(form.WinampWindowText, std::to_string(player));
+    EXPECT_EQ(sys.windows.shows.back(), std::make_pair(player, ShowCommand::Hide));
+}
+
+TEST_F(AlarmFlow, PlayerWindowMissingAfterTheCountdownIsRememberedAsZero) {
+    sys.processes.onLaunch = [](const std::string&, WindowStyle) { return LaunchResult{1, LaunchError::None}; };
+    Choose(kToday, "10:00", true);
+    form.cmdSet_Click();
+    EXPECT_EQ(form.WinampWindowText, "0");
+    EXPECT_TRUE(sys.windows.shows.empty());
+}
+
+TEST_F(AlarmFlow, StartWithWindowsYesSwitchesBothOptionsOnAndNeverOff) {
+    struct Case {
+        MbAnswer answer;
+        bool trayBefore, loadBefore;
+        bool trayAfter, loadAfter;
+    };
+    const Case cases[] = {{MbAnswer::Yes, false, false, true, true},
+                          {MbAnswer::Yes, true, true, true, true},
+                          {MbAnswer::Yes, true, false, true, true},
+                          {MbAnswer::No, false, true, false, true}};
+    for (const Case& c : cases) {
+        AlarmRig r;
+        auto& s = r.sys;
+        auto& v = r.view;
+        auto& f = r.form;
+        v.SetChecked(MainCtl::mnuStartInSystemTray, c.trayBefore);
+        v.SetChecked(MainCtl::mnuLoadWinAmpOnStart, c.loadBefore);
+        f.AlarmDate = "12/7/2026";
+        f.AlarmTime = "10:00 AM";
+        s.boxes.answers = {c.answer};
+
+        f.cmdSet_Click();
+
+        EXPECT_EQ(v.Checked(MainCtl::mnuStartInSystemTray), c.trayAfter);
+        EXPECT_EQ(v.Checked(MainCtl::mnuLoadWinAmpOnStart), c.loadAfter);
+        EXPECT_EQ(f.ArmedMark, "Set");
+    }
+}
+
+TEST_F(AlarmFlow, DisarmSwitchesStartInTrayOffButNeverOn) {
+    for (bool checked : {true, false}) {
+        view.SetChecked(MainCtl::mnuStartInSystemTray, checked);
+        form.AlarmDate = "12/7/2026";
+        form.AlarmTime = "10:00 AM";
+        form.ArmedMark = "Set";
+        form.cmdSet_Click();
+        EXPECT_FALSE(view.Checked(MainCtl::mnuStartInSystemTray));
+        EXPECT_TRUE(form.ArmedMark.empty());
+    }
+}
+
+TEST_F(AlarmFlow, RefusedWithoutBothDateAndTime) {
+    struct Case {
+        const char* date;
+        const char* time;
+    };
+    for (const Case c : {Case{"12/7/2026", ""}, Case{"", "10:00 AM"}, Case{"", ""}}) {
+        sys.boxes.shown.clear();
+        form.AlarmDate = c.date;
+        form.AlarmTime = c.time;
+        view.timer.SetEnabled(true);
+        form.cmdSet_Click();
+        ASSERT_EQ(sys.boxes.shown.size(), 1u);
+        EXPECT_EQ(sys.boxes.shown[0].title, "Alarm Not Set!");
+        EXPECT_EQ(sys.boxes.shown[0].text, "You Must Set The Alarm Before You Can Activate It!");
+        EXPECT_EQ(sys.boxes.shown[0].icon, MbIcon::Exclamation);
+        EXPECT_FALSE(view.timer.Enabled());  // the watch stays stopped
+        EXPECT_EQ(view.Caption(MainCtl::cmdSet), "&Activate");
+        EXPECT_TRUE(form.ArmedMark.empty());
+        EXPECT_TRUE(sys.processes.launches.empty());
+    }
+}
+
+TEST_F(AlarmFlow, MissingPlayerShowsItsFiveBoxesAndEnds) {
+    sys.files.RemoveFile(winamp::kFileTested);
+    form.AlarmDate = "12/7/2026";
+    form.AlarmTime = "10:00 AM";
+    form.cmdSet_Click();
+    const std::vector<std::string> titles = sys.boxes.Titles();
+    ASSERT_GE(titles.size(), 6u);
+    const std::vector<std::string> five(titles.begin() + 1, titles.begin() + 6);
+    EXPECT_EQ(five, (std::vector<std::string>{"WinAmp Is Not Installed!", "Chimewell\u2122",
+                                              "Making WinAmp The Default Media Player", "Make Necessary Changes",
+                                              "ERROR!"}));
+    EXPECT_EQ(sys.boxes.shown[5].text, "WinAmp Detection Failure!");
+    EXPECT_EQ(view.timer.Interval(), 0);
+    EXPECT_TRUE(sys.runtime.ended);
+    EXPECT_TRUE(sys.processes.launches.empty());
+}
+
+TEST_F(AlarmFlow, PlayerThatCannotStartIsReportedAndEnds) {
+    sys.processes.onLaunch = [](const std::string&, WindowStyle) { return LaunchResult{0, LaunchError::Other}; };
+    form.AlarmDate = "12/7/2026";
+    form.AlarmTime = "10:00 AM";
+    form.cmdSet_Click();
+    ASSERT_GE(sys.boxes.shown.size(), 2u);
+    EXPECT_EQ(sys.boxes.shown[1].text, "WinAmp Could Not Be Loaded, And Therefore The Alarm Could Not Execute!");
+    EXPECT_EQ(sys.boxes.shown[1].title, "Chimewell System");
+    EXPECT_EQ(sys.boxes.shown[1].icon, MbIcon::Critical);
+    EXPECT_TRUE(sys.runtime.ended);
+    EXPECT_TRUE(sys.runtime.pauses.empty());
+}
+
+TEST_F(AlarmFlow, FiringDependsOnWhatThePlayerIsDoing) {
+    using TF = fakes::FakeClock::TimeFormat;
+    struct Case {
+        const char* name;
+        int status;  // -1: no player at all
+        TF format;
+        bool fires;
+    };
+    const Case cases[] = {{"stopped", 0, TF::US, true},
+                          {"paused", 3, TF::US, true},
+                          {"playing", 1, TF::US, false},
+                          {"no player", -1, TF::US, true},
+                          {"24-hour clock", 0, TF::H24, true},
+                          {"leading zero", 0, TF::LeadingZero12, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        AlarmRig r;
+        auto& s = r.sys;
+        auto& v = r.view;
+        auto& f = r.form;
+        s.clock.timeFormat = c.format;
+        s.clock.Set({kToday, 9, 2, 0});
+        f.AlarmDate = "12/7/2026";
+        f.AlarmTime = "9:02 AM";
+        fakes::FakePlayer* player = c.status >= 0 ? &s.windows.AddPlayer(c.status) : nullptr;
+
+        f.MyTimer_Timer();
+
+        EXPECT_EQ(f.FiredMark.empty(), !c.fires);
+        EXPECT_EQ(v.Status() == kBanner, c.fires);
+        EXPECT_EQ(v.Caption(MainCtl::cmdSet) == "Snoo&ze", c.fires);
+        EXPECT_EQ(f.RingingMark == "Playing", c.fires);
+        if (c.fires) {
+            EXPECT_EQ(s.runtime.pauses, std::vector<int>{2000});
+            EXPECT_EQ(v.Caption(MainCtl::mnuCloseWinAmp), "Snoo&ze");
+        }
+        if (player && c.fires) {
+            EXPECT_EQ(player->playPresses, 1);
+            EXPECT_EQ(player->volume, 255);
+        }
+    }
+}
+
+TEST_F(AlarmFlow, FiresOnceAMinuteAndWaitsForAPlayingPlayer) {
+    auto& player = sys.windows.AddPlayer(1);
+    form.AlarmDate = "12/7/2026";
+    form.AlarmTime = "9:02 AM";
+    RunUntil(9, 2, 20);
+    EXPECT_TRUE(form.FiredMark.empty());  // still playing something: wait
+    player.status = 0;
+    RunUntil(9, 3, 30);
+    EXPECT_EQ(form.FiredMark, "!");
+    EXPECT_EQ(PlayMessages(), 1);
+    EXPECT_EQ(player.playPresses, 1);
+}
+
+TEST_F(AlarmFlow, TickInsideAWaitingHandlerNeitherFiresNorFiresTwice) {
+    // Windows goes on delivering the watch's ticks while a message box is open.
+    sys.clock.Set({kToday, 9, 1, 58});
+    Choose(kToday, "09:02", true);
+    sys.windows.AddPlayer();
+    sys.boxes.onShow = [&](const fakes::ShownBox& b) {
+        if (b.title != "Start Chimewell With Windows?") return;
+        sys.clock.Set({kToday, 9, 2, 1});
+        form.MyTimer_Timer();
+    };
+    form.cmdSet_Click();
+    EXPECT_TRUE(form.FiredMark.empty());
+    EXPECT_EQ(PlayMessages(), 0);
+    sys.runtime.DoEvents();  // the first tick after arming fires
+    EXPECT_EQ(form.FiredMark, "!");
+
+    // Inside the firing, the retry box of a refused Play is open while ticks arrive.
+    form.cmdSet_Click();  // stop
+    form.cmdSet_Click();  // disarm
+    sys.windows.AddPlayer();
+    sys.windows.postFailuresLeft = -1;
+    int nestedTicks = 0;
+    sys.boxes.onShow = [&](const fakes::ShownBox&) {
+        ++nestedTicks;
+        form.MyTimer_Timer();
+    };
+    form.MyTimer_Timer();
+    EXPECT_EQ(nestedTicks, 1);  // one retry box: the nested tick did not fire again
+    EXPECT_EQ(form.FiredMark, "!");
+}
+
+TEST_F(AlarmFlow, VanishedPlayerIsRestartedAndHidden) {
+    struct Case {
+        const char* name;
+        bool windowAppears;
+    };
+    for (const Case c : {Case{"window found", true}, Case{"window not yet there", false}}) {
+        SCOPED_TRACE(c.name);
+        AlarmRig r;
+        auto& s = r.sys;
+        auto& f = r.form;
+        WindowHandle started = 0;
+        s.processes.onLaunch = [&](const std::string&, WindowStyle) {
+            if (c.windowAppears) started = s.windows.AddPlayer().handle;
+            return LaunchResult{1, LaunchError::None};
+        };
+        f.ArmedMark = "Set";
+        f.WinampWindowText = "4096";  // the player arming took over, since closed by the user
+
+        f.MyTimer_Timer();
+
+        ASSERT_EQ(s.processes.launches.size(), 1u);
+        EXPECT_EQ(s.processes.launches[0].commandLine, "c:\\Program Files\\WinAmp\\WinAmp.exe");
+        EXPECT_EQ(s.processes.launches[0].style, WindowStyle::MinimizedFocus);
+        EXPECT_EQ(f.WinampWindowText, std::to_string(started));
+        EXPECT_EQ(s.runtime.pauses, std::vector<int>{5000});
+        if (c.windowAppears) {
+            EXPECT_FALSE(s.windows.windows.at(started).visible);
+            f.MyTimer_Timer();  // present now: no second start
+            EXPECT_EQ(s.processes.launches.size(), 1u);
+        }
+    }
+}
+
+TEST_F(AlarmFlow, FailedRestartIsRetriedOnceAMinuteWithoutFreezing) {
+    sys.processes.onLaunch = [](const std::string&, WindowStyle) { return LaunchResult{0, LaunchError::FileNotFound}; };
+    form.ArmedMark = "Set";
+    form.WinampWindowText = "4096";
+    RunUntil(9, 0, 59);
+    EXPECT_EQ(sys.processes.launches.size(), 1u);
+    EXPECT_TRUE(sys.runtime.pauses.empty());
+    RunUntil(9, 1, 2);
+    EXPECT_EQ(sys.processes.launches.size(), 2u);
+    EXPECT_EQ(form.WinampWindowText, "4096");
+}
+
+TEST_F(AlarmFlow, ClearEmptiesTheAlarmAndWithdrawsASavedOne) {
+    struct Case {
+        std::optional<std::string> saved;
+        std::vector<std::string> writes;
+    };
+    const Case cases[] = {{"Yes", {"SettingsSaved=No"}}, {"Yesterday", {"SettingsSaved=No"}},
+                          {"No", {}},                     {std::nullopt, {}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.saved.value_or("(missing)"));
+        AlarmRig r;
+        auto& s = r.sys;
+        auto& v = r.view;
+        auto& f = r.form;
+        if (c.saved) s.registry.Put(settings::kKey, settings::kSettingsSaved, *c.saved);
+        f.AlarmDate = "12/9/2026";
+        f.AlarmTime = "7:05 AM";
+        f.ArmedMark = "Set";
+        f.FiredMark = "!";
+        v.SetCaption(MainCtl::lblDate, f.AlarmDate);
+        v.calendar = {2026, 12, 9};
+        v.timer.SetEnabled(false);
+
+        f.cmdReset_Click();
+
+        EXPECT_TRUE(f.AlarmDate.empty());
+        EXPECT_TRUE(f.AlarmTime.empty());
+        EXPECT_EQ(v.Caption(MainCtl::lblDate), "");
+        EXPECT_EQ(v.Caption(MainCtl::txtTime), "");
+        EXPECT_EQ(v.Status(), "Ready.");
+        EXPECT_EQ(v.tray.iconNumber, 1);
+        EXPECT_EQ(v.tray.toolTip, "Alarm Is Not Set.  Awaiting Selection.");
+        EXPECT_FALSE(v.Enabled(MainCtl::cmdReset));
+        EXPECT_EQ(v.calendar, kToday);
+        EXPECT_EQ(v.focusHistory.back(), MainCtl::cmdSet);
+        EXPECT_EQ(s.registry.Writes(), c.writes);
+        EXPECT_EQ(f.ArmedMark, "Set");  // marks and the watch are not the clear's business
+        EXPECT_EQ(f.FiredMark, "!");
+        EXPECT_FALSE(v.timer.Enabled());
+    }
+}
+
+}  // namespace
+}  // namespace chw::testing
