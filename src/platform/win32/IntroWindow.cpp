@@ -1,0 +1,220 @@
+#include "IntroWindow.h"
+
+#include <commctrl.h>
+
+#include "app/FormTexts.h"
+#include "resource.h"
+
+namespace chw::win32 {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"ChimewellIntro";
+constexpr UINT_PTR kTimerId = 1;
+constexpr int kClientWidth = 6585, kClientHeight = 4440;  // twips
+
+struct IntroControlDef {
+    IntroCtl ctl;
+    int id;
+    const wchar_t* windowClass;
+    TwipsRect place;
+    DWORD style;
+};
+
+const IntroControlDef kControls[] = {
+    {IntroCtl::Label1, IDC_INTRO_LABEL1, L"STATIC", {1320, 120, 3855, 495}, SS_LEFT | SS_NOPREFIX},
+    {IntroCtl::Label2, IDC_INTRO_LABEL2, L"STATIC", {1320, 720, 4095, 255}, SS_LEFT | SS_NOPREFIX},
+    {IntroCtl::ProgressBar1, IDC_INTRO_PROGRESSBAR1, PROGRESS_CLASSW, {1320, 1080, 3975, 495}, 0},
+    {IntroCtl::label4, IDC_INTRO_LABEL4, L"STATIC", {3840, 1800, 2655, 255}, SS_LEFT | SS_NOPREFIX},
+    {IntroCtl::Label3, IDC_INTRO_LABEL3, L"STATIC", {5280, 0, 1215, 255}, SS_LEFT | SS_NOPREFIX},
+};
+
+// Colours of the splash: a pale sky fading to white, framed in a deep blue.
+constexpr COLORREF kTopColour = RGB(0xD6, 0xE6, 0xFA);
+constexpr COLORREF kBottomColour = RGB(0xFF, 0xFF, 0xFF);
+constexpr COLORREF kFrameColour = RGB(0x1F, 0x3F, 0x7A);
+constexpr COLORREF kTitleColour = RGB(0x1F, 0x3F, 0x7A);
+constexpr COLORREF kTextColour = RGB(0x20, 0x20, 0x20);
+
+COLOR16 Channel(BYTE c) { return static_cast<COLOR16>(c << 8); }
+
+}  // namespace
+
+IntroWindow::IntroWindow(HINSTANCE instance)
+    : instance_(instance), dpi_(ScreenDpi()), timer_(kTimerId, false, 1000) {
+    RegisterClassOnce(instance, kClassName, nullptr, nullptr);
+
+    RECT client{0, 0, Twips(kClientWidth, dpi_), Twips(kClientHeight, dpi_)};
+    const DWORD style = WS_POPUP | WS_CLIPCHILDREN;
+    const DWORD exStyle = WS_EX_TOOLWINDOW;
+    ::AdjustWindowRectEx(&client, style, FALSE, exStyle);
+    int width = client.right - client.left, height = client.bottom - client.top;
+    RECT work{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    int x = work.left + (work.right - work.left - width) / 2;
+    int y = work.top + (work.bottom - work.top - height) / 2;
+    CreateWin(exStyle, kClassName, Wide(texts::kAppTitle).c_str(), style, x, y, width, height, nullptr, nullptr,
+              instance);
+    if (!hwnd()) return;
+
+    formFont_ = MakeFont(L"Berlin Sans FBD", 8, dpi_);
+    titleFont_ = MakeFont(L"Comic Sans MS", 18, dpi_, FW_BOLD);
+    tahomaFont_ = MakeFont(L"Tahoma", 8, dpi_);
+    comicFont_ = MakeFont(L"Comic Sans MS", 8, dpi_);
+    ::SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(formFont_.get()), FALSE);
+    int iconSize = ::MulDiv(48, dpi_, 96);
+    programIcon_ = UniqueIcon(static_cast<HICON>(
+        ::LoadImageW(instance, MAKEINTRESOURCEW(IDI_CHIMEWELL), IMAGE_ICON, iconSize, iconSize, LR_DEFAULTCOLOR)));
+
+    for (const auto& def : kControls) {
+        RECT r = ToPixels(def.place, dpi_);
+        HWND child = ::CreateWindowExW(0, def.windowClass, L"", WS_CHILD | WS_VISIBLE | def.style, r.left, r.top,
+                                       r.right - r.left, r.bottom - r.top, hwnd(),
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), instance, nullptr);
+        HFONT font = def.ctl == IntroCtl::Label1   ? titleFont_.get()
+                     : def.ctl == IntroCtl::label4 ? comicFont_.get()
+                     : def.ctl == IntroCtl::ProgressBar1 ? formFont_.get()
+                                                         : tahomaFont_.get();
+        ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+    ::SetWindowTextW(Control(IntroCtl::Label1), Wide(texts::kIntroLabel1).c_str());
+    ::SetWindowTextW(Control(IntroCtl::Label2), Wide(texts::kIntroLabel2).c_str());
+    ::SetWindowTextW(Control(IntroCtl::Label3), Wide(texts::kIntroLabel3).c_str());
+    ::SetWindowTextW(Control(IntroCtl::label4), Wide(texts::kIntroLabel4).c_str());
+    ::SendMessageW(Control(IntroCtl::ProgressBar1), PBM_SETRANGE32, 0, max_);
+    timer_.Attach(hwnd());
+}
+
+IntroWindow::~IntroWindow() {
+    timer_.Detach();
+    DestroyNow();
+}
+
+HWND IntroWindow::Control(IntroCtl control) const {
+    if (!hwnd()) return nullptr;
+    if (control == IntroCtl::Form) return hwnd();
+    for (const auto& def : kControls)
+        if (def.ctl == control) return ::GetDlgItem(hwnd(), def.id);
+    return nullptr;
+}
+
+std::string IntroWindow::Caption(IntroCtl control) const {
+    HWND h = Control(control);
+    return h && control != IntroCtl::ProgressBar1 ? Utf8(WindowTextW(h)) : std::string();
+}
+
+void IntroWindow::SetCaption(IntroCtl control, const std::string& text) {
+    HWND h = Control(control);
+    if (!h || control == IntroCtl::ProgressBar1) return;
+    ::SetWindowTextW(h, Wide(text).c_str());
+    if (control != IntroCtl::Form) {
+        // The labels are transparent: the background under the old text must be painted again.
+        RECT r;
+        ::GetWindowRect(h, &r);
+        ::MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&r), 2);
+        ::RedrawWindow(hwnd(), &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
+}
+
+bool IntroWindow::Enabled(IntroCtl control) const {
+    HWND h = Control(control);
+    return h && ::IsWindowEnabled(h);
+}
+
+void IntroWindow::SetEnabled(IntroCtl control, bool enabled) {
+    if (HWND h = Control(control)) ::EnableWindow(h, enabled);
+}
+
+std::string IntroWindow::ToolTip(IntroCtl control) const {
+    auto it = toolTips_.find(control);
+    return it == toolTips_.end() ? std::string() : it->second;
+}
+
+void IntroWindow::SetFocus(IntroCtl control) {
+    if (HWND h = Control(control)) ::SetFocus(h);
+}
+
+void IntroWindow::SetProgressMax(int max) {
+    max_ = max;
+    if (HWND bar = Control(IntroCtl::ProgressBar1)) ::SendMessageW(bar, PBM_SETRANGE32, 0, max);
+}
+
+void IntroWindow::SetProgressValue(int value) {
+    value_ = value;
+    if (HWND bar = Control(IntroCtl::ProgressBar1)) ::SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(value), 0);
+}
+
+void IntroWindow::Show() {
+    if (hwnd()) ::ShowWindow(hwnd(), SW_SHOW);
+}
+
+void IntroWindow::Hide() {
+    if (hwnd()) ::ShowWindow(hwnd(), SW_HIDE);
+}
+
+void IntroWindow::Repaint() {
+    if (hwnd())
+        ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+void IntroWindow::Unload() {
+    timer_.Detach();
+    DestroyNow();
+}
+
+void IntroWindow::PaintBackground(HDC dc) {
+    RECT rc;
+    ::GetClientRect(hwnd(), &rc);
+    TRIVERTEX v[2] = {
+        {rc.left, rc.top, Channel(GetRValue(kTopColour)), Channel(GetGValue(kTopColour)),
+         Channel(GetBValue(kTopColour)), 0},
+        {rc.right, rc.bottom, Channel(GetRValue(kBottomColour)), Channel(GetGValue(kBottomColour)),
+         Channel(GetBValue(kBottomColour)), 0},
+    };
+    GRADIENT_RECT g{0, 1};
+    ::GradientFill(dc, v, 2, &g, 1, GRADIENT_FILL_RECT_V);
+
+    // A double frame: a deep outer line and a light inner one.
+    int w = ::MulDiv(2, dpi_, 96);
+    UniqueBrush frame(::CreateSolidBrush(kFrameColour));
+    for (int i = 0; i < w; ++i) {
+        RECT r{rc.left + i, rc.top + i, rc.right - i, rc.bottom - i};
+        ::FrameRect(dc, &r, frame.get());
+    }
+    UniqueBrush inner(::CreateSolidBrush(RGB(0xFF, 0xFF, 0xFF)));
+    RECT r{rc.left + w, rc.top + w, rc.right - w, rc.bottom - w};
+    ::FrameRect(dc, &r, inner.get());
+
+    if (programIcon_) {
+        int size = ::MulDiv(48, dpi_, 96);
+        int x = (Twips(1320, dpi_) - size) / 2;
+        int y = Twips(120, dpi_) + (Twips(495, dpi_) - size) / 2 + ::MulDiv(8, dpi_, 96);
+        ::DrawIconEx(dc, x, y, programIcon_.get(), size, size, 0, nullptr, DI_NORMAL);
+    }
+}
+
+LRESULT IntroWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ERASEBKGND:
+            PaintBackground(reinterpret_cast<HDC>(wParam));
+            return 1;
+        case WM_CTLCOLORSTATIC: {
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            ::SetBkMode(dc, TRANSPARENT);
+            bool title = reinterpret_cast<HWND>(lParam) == Control(IntroCtl::Label1);
+            ::SetTextColor(dc, title ? kTitleColour : kTextColour);
+            return reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
+        }
+        case WM_TIMER:
+            if (wParam == timer_.Id() && onTick_ && !inTick_) {
+                inTick_ = true;
+                Guarded(onTick_);
+                inTick_ = false;
+            }
+            return 0;
+        default:
+            return Default(message, wParam, lParam);
+    }
+}
+
+}  // namespace chw::win32

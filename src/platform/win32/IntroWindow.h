@@ -1,0 +1,62 @@
+// The start-up window (splash): its labels, progress bar and timer, driven by frmIntro.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+
+#include "WindowBase.h"
+#include "WindowTimer.h"
+#include "platform/IntroView.h"
+
+namespace chw::win32 {
+
+class IntroWindow : public WindowBase, public IIntroView {
+public:
+    // Created hidden; the first progress tick shows it.
+    explicit IntroWindow(HINSTANCE instance);
+    ~IntroWindow() override;
+
+    // What runs at each tick of MyTimer (frmIntro::MyTimer_Timer).
+    void SetTickHandler(std::function<void()> onTick) { onTick_ = std::move(onTick); }
+
+    // IForm
+    std::string Caption(IntroCtl control) const override;
+    void SetCaption(IntroCtl control, const std::string& text) override;
+    bool Enabled(IntroCtl control) const override;
+    void SetEnabled(IntroCtl control, bool enabled) override;
+    bool Checked(IntroCtl) const override { return false; }
+    void SetChecked(IntroCtl, bool) override {}
+    std::string ToolTip(IntroCtl control) const override;
+    void SetToolTip(IntroCtl control, const std::string& text) override { toolTips_[control] = text; }
+    void SetFocus(IntroCtl control) override;
+
+    // IIntroView
+    ITimer& MyTimer() override { return timer_; }
+    int ProgressMax() const override { return max_; }
+    void SetProgressMax(int max) override;
+    int ProgressValue() const override { return value_; }
+    void SetProgressValue(int value) override;
+    void Show() override;
+    void Hide() override;
+    void Repaint() override;
+    void Unload() override;
+
+private:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    HWND Control(IntroCtl control) const;
+    void PaintBackground(HDC dc);
+
+    HINSTANCE instance_;
+    int dpi_;
+    WindowTimer timer_;
+    std::function<void()> onTick_;
+    bool inTick_ = false;
+    int max_ = 100;
+    int value_ = 0;
+    std::map<IntroCtl, std::string> toolTips_;
+    UniqueFont formFont_, titleFont_, tahomaFont_, comicFont_;
+    UniqueIcon programIcon_;
+};
+
+}  // namespace chw::win32

@@ -1,0 +1,119 @@
+// The main window: its controls, menus, timer and tray icon, with every event handed to frmMain.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "SkinButton.h"
+#include "TrayIcon.h"
+#include "UiLoop.h"
+#include "WindowBase.h"
+#include "WindowTimer.h"
+#include "platform/MainView.h"
+
+namespace chw {
+class frmMain;
+}
+
+namespace chw::win32 {
+
+class MainWindow : public WindowBase, public IMainView {
+public:
+    // Created hidden, with every control as designed.
+    MainWindow(HINSTANCE instance, UiLoop& loop);
+    ~MainWindow() override;
+
+    // The logic that receives the events; none are delivered before this.
+    void Attach(frmMain* logic) { logic_ = logic; }
+    HACCEL Accelerators() const { return accel_; }
+    TrayIcon& Tray() { return *tray_; }
+
+    // IForm
+    std::string Caption(MainCtl control) const override;
+    void SetCaption(MainCtl control, const std::string& text) override;
+    bool Enabled(MainCtl control) const override;
+    void SetEnabled(MainCtl control, bool enabled) override;
+    bool Checked(MainCtl control) const override;
+    void SetChecked(MainCtl control, bool checked) override;
+    std::string ToolTip(MainCtl control) const override;
+    void SetToolTip(MainCtl control, const std::string& text) override;
+    void SetFocus(MainCtl control) override;
+
+    // IMainView
+    ITimer& MyTimer() override { return timer_; }
+    ITrayIcon& SysTray() override { return *tray_; }
+    WindowHandle Handle() const override { return reinterpret_cast<WindowHandle>(hwnd()); }
+    void Show() override;
+    void Hide() override;
+    void ShowState(int showCommand) override;
+    void Activate() override;
+    void Repaint() override;
+    void SetBusyPointer(bool busy) override;
+    bool Locked() const override;
+    void SetLocked(bool locked) override;
+    void SetCalendarMonth(int month) override;
+    void SetCalendarDay(int day) override;
+    void SetCalendarYear(int year) override;
+    Date CalendarDate() const override;
+    void PopUpOptionsMenu() override;
+
+private:
+    struct HiddenItem {
+        std::string caption;
+        bool enabled = true;
+        bool checked = false;
+    };
+
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void CreateControls(HINSTANCE instance);
+    void AddTool(HWND control, const std::string& text);
+    HWND Control(MainCtl control) const;
+    HWND Item(int id) const { return ::GetDlgItem(hwnd(), id); }
+
+    // Events.
+    void OnCommand(int id, int code, HWND control);
+    void OnMenuCommand(int id);
+    LRESULT OnNotify(const NMHDR& header);
+    void OnClose(bool& cancel, int unloadMode);
+    void Fire(const std::function<void(frmMain&)>& handler);
+    // Runs a control event now, or holds it while the time box's validation is due.
+    void FireOrHold(std::function<void(frmMain&)> handler);
+    void CalendarClick();
+    void RunValidation();
+    void ChangeCalendar(int year, int month, int day);
+
+    static LRESULT CALLBACK TimeBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                        DWORD_PTR data) noexcept;
+    static LRESULT CALLBACK CalendarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR data) noexcept;
+
+    // Menus.
+    bool MenuItemEnabled(int id) const;
+    HMENU MenuHolding(MainCtl control, UINT& item, UINT& byFlag) const;
+
+    UiLoop& loop_;
+    frmMain* logic_ = nullptr;
+    int dpi_;
+    UniqueFont formFont_, comicFont_;
+    std::unique_ptr<SkinButtons> skins_;
+    std::unique_ptr<TrayIcon> tray_;
+    WindowTimer timer_;
+    UniqueMenu trayMenu_;
+    HACCEL accel_ = nullptr;  // a resource: freed with the module
+    HWND toolTips_ = nullptr;
+    UINT taskbarCreated_ = 0;
+    std::map<MainCtl, std::string> tipTexts_;
+    std::map<MainCtl, HiddenItem> hidden_;
+
+    bool inTick_ = false;
+    bool busy_ = false;
+    HWND lastFocus_ = nullptr;
+    bool timeBoxPressed_ = false;
+    bool validationDue_ = false;
+    bool validating_ = false;
+    std::function<void(frmMain&)> held_;
+};
+
+}  // namespace chw::win32

@@ -1,0 +1,156 @@
+#include "SkinButton.h"
+
+#include <commctrl.h>
+
+#include "resource.h"
+
+namespace chw::win32 {
+
+namespace {
+
+constexpr UINT_PTR kSubclassId = 0x5B;
+// The pointer is over the button; kept as a window property so each button knows its own state.
+constexpr wchar_t kHotProperty[] = L"Chimewell.SkinHot";
+
+bool IsHot(HWND button) { return ::GetPropW(button, kHotProperty) != nullptr; }
+
+void SetHot(HWND button, bool hot) {
+    if (hot == IsHot(button)) return;
+    if (hot)
+        ::SetPropW(button, kHotProperty, reinterpret_cast<HANDLE>(1));
+    else
+        ::RemovePropW(button, kHotProperty);
+    ::InvalidateRect(button, nullptr, FALSE);
+}
+
+void DrawSkin(HDC dc, const RECT& rc, HBITMAP skin) {
+    BITMAP bm{};
+    if (!skin || !::GetObjectW(skin, sizeof(bm), &bm)) {
+        ::FillRect(dc, &rc, ::GetSysColorBrush(COLOR_BTNFACE));
+        ::DrawEdge(dc, const_cast<RECT*>(&rc), EDGE_RAISED, BF_RECT);
+        return;
+    }
+    MemoryDC mem(dc);
+    SelectObj keep(mem.get(), skin);
+    int oldMode = ::SetStretchBltMode(dc, HALFTONE);
+    ::SetBrushOrgEx(dc, 0, 0, nullptr);
+    ::StretchBlt(dc, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, mem.get(), 0, 0, bm.bmWidth,
+                 bm.bmHeight, SRCCOPY);
+    ::SetStretchBltMode(dc, oldMode);
+}
+
+// Washes the skin out towards the face colour, the usual look of a disabled button.
+void WashOut(HDC dc, const RECT& rc) {
+    MemoryDC mem(dc);
+    UniqueBitmap face(::CreateCompatibleBitmap(dc, 1, 1));
+    SelectObj keep(mem.get(), face.get());
+    RECT one{0, 0, 1, 1};
+    ::FillRect(mem.get(), &one, ::GetSysColorBrush(COLOR_BTNFACE));
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, 150, 0};
+    ::GdiAlphaBlend(dc, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, mem.get(), 0, 0, 1, 1, blend);
+}
+
+}  // namespace
+
+SkinButtons::SkinButtons(HINSTANCE instance, HFONT font) : font_(font) {
+    auto load = [instance](int id) {
+        return UniqueBitmap(static_cast<HBITMAP>(
+            ::LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    };
+    up_ = load(IDB_SKIN_UP);
+    over_ = load(IDB_SKIN_OVER);
+    down_ = load(IDB_SKIN_DOWN);
+}
+
+SkinButtons::~SkinButtons() = default;
+
+HWND SkinButtons::Create(HWND parent, int id, const wchar_t* caption, const RECT& place, HINSTANCE instance) {
+    HWND button = ::CreateWindowExW(0, L"BUTTON", caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
+                                    place.left, place.top, place.right - place.left, place.bottom - place.top, parent,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    if (button) {
+        ::SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        ::SetWindowSubclass(button, &SkinButtons::SubclassProc, kSubclassId, 0);
+    }
+    return button;
+}
+
+LRESULT CALLBACK SkinButtons::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                           DWORD_PTR) noexcept {
+    switch (message) {
+        case WM_MOUSEMOVE:
+            if (!IsHot(hwnd)) {
+                TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, hwnd, 0};
+                ::TrackMouseEvent(&tme);
+                SetHot(hwnd, true);
+            }
+            break;
+        case WM_MOUSELEAVE:
+            SetHot(hwnd, false);
+            break;
+        case WM_ENABLE:
+            if (!wParam) SetHot(hwnd, false);
+            break;
+        case WM_SETTEXT: {
+            // Owner-drawn buttons do not repaint themselves for a new caption.
+            LRESULT result = ::DefSubclassProc(hwnd, message, wParam, lParam);
+            ::InvalidateRect(hwnd, nullptr, FALSE);
+            return result;
+        }
+        case WM_NCDESTROY:
+            ::RemovePropW(hwnd, kHotProperty);
+            ::RemoveWindowSubclass(hwnd, &SkinButtons::SubclassProc, kSubclassId);
+            break;
+        default:
+            break;
+    }
+    return ::DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+void SkinButtons::Draw(const DRAWITEMSTRUCT& item) const {
+    HDC dc = item.hDC;
+    const RECT& rc = item.rcItem;
+    bool disabled = item.itemState & ODS_DISABLED;
+    bool pressed = (item.itemState & ODS_SELECTED) && !disabled;
+    bool hot = !disabled && IsHot(item.hwndItem);
+
+    // Drawn off screen first so that hovering does not flicker.
+    int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    MemoryDC mem(dc);
+    UniqueBitmap canvas(::CreateCompatibleBitmap(dc, w, h));
+    SelectObj keepCanvas(mem.get(), canvas.get());
+    RECT local{0, 0, w, h};
+
+    DrawSkin(mem.get(), local, pressed ? down_.get() : hot ? over_.get() : up_.get());
+    if (disabled) WashOut(mem.get(), local);
+
+    std::wstring caption = WindowTextW(item.hwndItem);
+    SelectObj keepFont(mem.get(), font_);
+    ::SetBkMode(mem.get(), TRANSPARENT);
+    RECT text = local;
+    if (pressed) ::OffsetRect(&text, 1, 1);
+    UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+    if (item.itemState & ODS_NOACCEL) format |= DT_HIDEPREFIX;
+    if (disabled) {
+        // Etched grey text, as Windows draws disabled captions.
+        RECT shadow = text;
+        ::OffsetRect(&shadow, 1, 1);
+        ::SetTextColor(mem.get(), ::GetSysColor(COLOR_3DHILIGHT));
+        ::DrawTextW(mem.get(), caption.c_str(), -1, &shadow, format);
+        ::SetTextColor(mem.get(), ::GetSysColor(COLOR_GRAYTEXT));
+    } else {
+        ::SetTextColor(mem.get(), RGB(0x10, 0x10, 0x10));
+    }
+    ::DrawTextW(mem.get(), caption.c_str(), -1, &text, format);
+
+    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+        RECT focus = local;
+        ::InflateRect(&focus, -3, -3);
+        ::SetTextColor(mem.get(), RGB(0, 0, 0));
+        ::SetBkColor(mem.get(), RGB(0xFF, 0xFF, 0xFF));
+        ::DrawFocusRect(mem.get(), &focus);
+    }
+    ::BitBlt(dc, rc.left, rc.top, w, h, mem.get(), 0, 0, SRCCOPY);
+}
+
+}  // namespace chw::win32

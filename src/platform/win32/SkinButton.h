@@ -1,0 +1,31 @@
+// The skinned push buttons: owner-drawn BUTTON controls (so that they stay push buttons for keyboard
+// users and screen readers) painted from three bitmaps: up, pointer over, pressed.
+#pragma once
+
+#include <windows.h>
+
+#include "Win32Util.h"
+
+namespace chw::win32 {
+
+class SkinButtons {
+public:
+    SkinButtons(HINSTANCE instance, HFONT font);
+    ~SkinButtons();
+    SkinButtons(const SkinButtons&) = delete;
+    SkinButtons& operator=(const SkinButtons&) = delete;
+
+    // Creates one skinned button as a child of parent.
+    HWND Create(HWND parent, int id, const wchar_t* caption, const RECT& place, HINSTANCE instance);
+    // The parent forwards WM_DRAWITEM of its skinned buttons here.
+    void Draw(const DRAWITEMSTRUCT& item) const;
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR data) noexcept;
+
+    UniqueBitmap up_, over_, down_;
+    HFONT font_;
+};
+
+}  // namespace chw::win32

@@ -1,0 +1,104 @@
+#include "TrayIcon.h"
+
+#include <commctrl.h>
+
+#include "resource.h"
+
+namespace chw::win32 {
+
+namespace {
+constexpr UINT kIconId = 1;
+
+HICON LoadSmallIcon(HINSTANCE instance, int resourceId) {
+    HICON icon = nullptr;
+    if (SUCCEEDED(::LoadIconMetric(instance, MAKEINTRESOURCEW(resourceId), LIM_SMALL, &icon)) && icon) return icon;
+    return static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(resourceId), IMAGE_ICON,
+                                           ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
+                                           LR_DEFAULTCOLOR));
+}
+}  // namespace
+
+TrayIcon::TrayIcon(HINSTANCE instance, HWND owner) : owner_(owner) {
+    const int ids[3] = {IDI_TRAY1, IDI_TRAY2, IDI_TRAY3};
+    for (int i = 0; i < 3; ++i) icons_[i] = UniqueIcon(LoadSmallIcon(instance, ids[i]));
+}
+
+NOTIFYICONDATAW TrayIcon::Data(UINT flags) const {
+    NOTIFYICONDATAW nid{};
+    nid.cbSize = sizeof(nid);
+    nid.hWnd = owner_;
+    nid.uID = kIconId;
+    nid.uFlags = flags;
+    nid.uCallbackMessage = kCallbackMessage;
+    nid.hIcon = CurrentIcon();
+    std::wstring tip = Wide(toolTip_);
+    lstrcpynW(nid.szTip, tip.c_str(), ARRAYSIZE(nid.szTip));
+    if (flags & NIF_TIP) nid.uFlags |= NIF_SHOWTIP;
+    return nid;
+}
+
+HICON TrayIcon::CurrentIcon() const {
+    int index = iconNumber_ >= 1 && iconNumber_ <= 3 ? iconNumber_ - 1 : 0;
+    return icons_[index].get();
+}
+
+bool TrayIcon::Add() {
+    NOTIFYICONDATAW nid = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    added_ = ::Shell_NotifyIconW(NIM_ADD, &nid) != FALSE;
+    if (!added_) return false;
+    // Asked separately: an older shell refuses the version and still shows the icon.
+    NOTIFYICONDATAW version = Data(0);
+    version.uVersion = NOTIFYICON_VERSION_4;
+    version4_ = ::Shell_NotifyIconW(NIM_SETVERSION, &version) != FALSE;
+    return true;
+}
+
+void TrayIcon::Remove() {
+    if (!added_) return;
+    NOTIFYICONDATAW nid = Data(0);
+    ::Shell_NotifyIconW(NIM_DELETE, &nid);
+    added_ = false;
+}
+
+void TrayIcon::SetShown(bool shown) {
+    shown_ = shown;
+    if (shown && !added_) Add();
+    if (!shown) Remove();
+}
+
+void TrayIcon::SetToolTip(const std::string& text) {
+    toolTip_ = text;
+    if (added_) {
+        NOTIFYICONDATAW nid = Data(NIF_TIP);
+        ::Shell_NotifyIconW(NIM_MODIFY, &nid);
+    }
+}
+
+void TrayIcon::SetIconNumber(int number) {
+    iconNumber_ = number;
+    if (added_) {
+        NOTIFYICONDATAW nid = Data(NIF_ICON);
+        ::Shell_NotifyIconW(NIM_MODIFY, &nid);
+    }
+}
+
+void TrayIcon::OnTaskbarCreated() {
+    added_ = false;
+    if (shown_) Add();
+}
+
+int TrayIcon::ButtonOf(LPARAM lParam) const {
+    // Version 4 puts the event in the low word and sends WM_CONTEXTMENU / NIN_SELECT after the button-up;
+    // older shells send only the raw mouse messages.
+    UINT event = version4_ ? LOWORD(lParam) : static_cast<UINT>(lParam);
+    if (version4_) {
+        if (event == WM_CONTEXTMENU) return 2;
+        if (event == NIN_SELECT || event == NIN_KEYSELECT) return 1;
+        return 0;
+    }
+    if (event == WM_RBUTTONUP) return 2;
+    if (event == WM_LBUTTONUP) return 1;
+    return 0;
+}
+
+}  // namespace chw::win32

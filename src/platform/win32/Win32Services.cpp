@@ -1,0 +1,324 @@
+#include "Win32Services.h"
+
+#include <vector>
+
+#include "Win32Util.h"
+
+namespace chw::win32 {
+
+namespace {
+
+HWND H(WindowHandle w) { return reinterpret_cast<HWND>(w); }
+WindowHandle W(HWND h) { return reinterpret_cast<WindowHandle>(h); }
+
+HKEY RootKey(std::uint32_t root) {
+    // Predefined keys are sign-extended 32-bit values.
+    return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG_PTR>(static_cast<LONG>(root))));
+}
+
+// The registry takes no trailing backslash on a key path.
+std::wstring KeyPath(const std::string& path) {
+    std::wstring p = Wide(path);
+    while (!p.empty() && p.back() == L'\\') p.pop_back();
+    return p;
+}
+
+}  // namespace
+
+UINT MainWindowQueryMessage() {
+    static const UINT message = ::RegisterWindowMessageW(L"Chimewell.MainWindowQuery");
+    return message;
+}
+
+// ---- Windows ----
+
+WindowHandle Win32WindowSystem::Find(const std::string& windowClass, const std::optional<std::string>& title) {
+    std::wstring cls = Wide(windowClass);
+    std::wstring caption = title ? Wide(*title) : std::wstring();
+    return W(::FindWindowW(cls.c_str(), title ? caption.c_str() : nullptr));
+}
+
+std::intptr_t Win32WindowSystem::SendMsg(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                                         std::intptr_t lParam) {
+    if (!window || !::IsWindow(H(window))) return 0;
+    return ::SendMessageW(H(window), message, wParam, lParam);
+}
+
+bool Win32WindowSystem::PostMsg(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+    if (!window) return false;
+    return ::PostMessageW(H(window), message, wParam, lParam) != FALSE;
+}
+
+void Win32WindowSystem::Show(WindowHandle window, ShowCommand command) {
+    if (window) ::ShowWindow(H(window), static_cast<int>(command));
+}
+
+void Win32WindowSystem::Minimize(WindowHandle window) {
+    if (window) ::CloseWindow(H(window));
+}
+
+bool Win32WindowSystem::IsMinimized(WindowHandle window) { return window && ::IsIconic(H(window)); }
+
+void Win32WindowSystem::BringToFront(WindowHandle window) {
+    HWND hwnd = H(window);
+    if (!hwnd || !::IsWindow(hwnd)) return;
+    // A window of another process may take the foreground only if we let it; we are usually the
+    // foreground process ourselves here (the user just started us), so this is allowed.
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    if (pid != ::GetCurrentProcessId()) ::AllowSetForegroundWindow(pid);
+    if (!::SetForegroundWindow(hwnd)) ::BringWindowToTop(hwnd);
+}
+
+WindowHandle Win32WindowSystem::MainWindowOf(WindowHandle applicationWindow) {
+    if (!applicationWindow) return 0;
+    DWORD_PTR reply = 0;
+    // A busy instance (in one of its long pauses) must not hang this one forever.
+    if (!::SendMessageTimeoutW(H(applicationWindow), MainWindowQueryMessage(), 0, 0, SMTO_ABORTIFHUNG, 5000, &reply))
+        return 0;
+    HWND main = reinterpret_cast<HWND>(reply);
+    return ::IsWindow(main) ? W(main) : 0;
+}
+
+int Win32WindowSystem::SystemMenuItemId(WindowHandle window, int position) {
+    HMENU menu = window ? ::GetSystemMenu(H(window), FALSE) : nullptr;
+    return menu ? static_cast<int>(::GetMenuItemID(menu, position)) : -1;
+}
+
+bool Win32WindowSystem::ModifySystemMenuItem(WindowHandle window, int itemId, unsigned flags, int newId,
+                                             const std::string& text) {
+    HMENU menu = window ? ::GetSystemMenu(H(window), FALSE) : nullptr;
+    if (!menu) return false;
+    std::wstring caption = Wide(text);
+    BOOL ok = ::ModifyMenuW(menu, static_cast<UINT>(itemId), flags, static_cast<UINT_PTR>(static_cast<UINT>(newId)),
+                            caption.c_str());
+    // The close box in the title bar follows the system menu; have it drawn again.
+    ::RedrawWindow(H(window), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+    return ok != FALSE;
+}
+
+// ---- Registry ----
+
+bool Win32Registry::CreateKey(std::uint32_t root, const std::string& path) {
+    HKEY key = nullptr;
+    LSTATUS rc = ::RegCreateKeyExW(RootKey(root), KeyPath(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                   KEY_WRITE, nullptr, &key, nullptr);
+    UniqueKey owned(key);
+    return rc == ERROR_SUCCESS;
+}
+
+bool Win32Registry::SetString(std::uint32_t root, const std::string& path, const std::string& name,
+                              const std::string& data) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(RootKey(root), KeyPath(path).c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return false;
+    UniqueKey owned(key);
+    std::wstring value = Wide(data);
+    std::wstring valueName = Wide(name);
+    auto bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
+    return ::RegSetValueExW(key, valueName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), bytes) ==
+           ERROR_SUCCESS;
+}
+
+std::optional<std::string> Win32Registry::GetString(std::uint32_t root, const std::string& path,
+                                                    const std::string& name) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(RootKey(root), KeyPath(path).c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return std::nullopt;
+    UniqueKey owned(key);
+    std::wstring valueName = Wide(name);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        DWORD type = 0, size = 0;
+        if (::RegQueryValueExW(key, valueName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+            return std::nullopt;
+        if (type != REG_SZ && type != REG_EXPAND_SZ) return std::nullopt;
+        std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 1, L'\0');
+        DWORD got = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
+        LSTATUS rc = ::RegQueryValueExW(key, valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
+                                        &got);
+        if (rc == ERROR_MORE_DATA) continue;  // it grew meanwhile
+        if (rc != ERROR_SUCCESS) return std::nullopt;
+        // The stored data need not end in a terminator.
+        size_t chars = got / sizeof(wchar_t);
+        std::wstring text(buffer.data(), chars);
+        if (auto end = text.find(L'\0'); end != std::wstring::npos) text.resize(end);
+        return Utf8(text);
+    }
+    return std::nullopt;
+}
+
+// ---- Files ----
+
+bool Win32FileSystem::FolderExists(const std::string& path) {
+    DWORD attributes = ::GetFileAttributesW(Wide(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32FileSystem::FileExists(const std::string& path) {
+    DWORD attributes = ::GetFileAttributesW(Wide(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string Win32FileSystem::SystemFolder() {
+    wchar_t buffer[MAX_PATH];
+    UINT n = ::GetSystemDirectoryW(buffer, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return {};
+    std::wstring folder(buffer, n);
+    while (!folder.empty() && folder.back() == L'\\') folder.pop_back();
+    return Utf8(folder);
+}
+
+std::string Win32FileSystem::AppFolder() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0) return {};
+        if (n < path.size()) {
+            path.resize(n);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    size_t slash = path.find_last_of(L"\\/");
+    return Utf8(slash == std::wstring::npos ? std::wstring() : path.substr(0, slash));
+}
+
+// ---- Processes ----
+
+LaunchResult Win32ProcessLauncher::Launch(const std::string& commandLine, WindowStyle style) {
+    std::wstring line = Wide(commandLine);
+    line.push_back(L'\0');  // CreateProcessW may write into the command line
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    si.dwFlags = STARTF_USESHOWWINDOW;
+    // The classic "minimised without focus" is SW_SHOWMINNOACTIVE; the other styles are SW_ values already.
+    si.wShowWindow = static_cast<WORD>(style == WindowStyle::MinimizedNoFocus ? SW_SHOWMINNOACTIVE
+                                                                              : static_cast<int>(style));
+    PROCESS_INFORMATION pi{};
+    // No application name: an unquoted path with blanks is resolved by CreateProcess itself.
+    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+        DWORD error = ::GetLastError();
+        LaunchResult failed;
+        failed.error = (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) ? LaunchError::FileNotFound
+                                                                                          : LaunchError::Other;
+        return failed;
+    }
+    UniqueHandle process(pi.hProcess), thread(pi.hThread);
+    LaunchResult started;
+    started.taskId = static_cast<long>(pi.dwProcessId);
+    return started;
+}
+
+// ---- Message boxes ----
+
+MbAnswer Win32MessageBoxes::Show(const std::string& text, const std::string& title, MbIcon icon, MbButtons buttons) {
+    UINT type = MB_SETFOREGROUND;
+    switch (icon) {
+        case MbIcon::Critical: type |= MB_ICONERROR; break;
+        case MbIcon::Question: type |= MB_ICONQUESTION; break;
+        case MbIcon::Exclamation: type |= MB_ICONEXCLAMATION; break;
+        case MbIcon::Information: type |= MB_ICONINFORMATION; break;
+        case MbIcon::None: break;
+    }
+    switch (buttons) {
+        case MbButtons::Ok: type |= MB_OK; break;
+        case MbButtons::OkCancel: type |= MB_OKCANCEL; break;
+        case MbButtons::YesNo: type |= MB_YESNO; break;
+    }
+    HWND owner = loop_.MainWindow();
+    if (owner && !::IsWindowVisible(owner)) owner = nullptr;
+    // Without a visible owner the box still keeps the program's other windows from input meanwhile.
+    if (!owner) type |= MB_TASKMODAL;
+    int answer = ::MessageBoxW(owner, Wide(text).c_str(), Wide(title).c_str(), type);
+    switch (answer) {
+        case IDOK: return MbAnswer::Ok;
+        case IDYES: return MbAnswer::Yes;
+        case IDNO: return MbAnswer::No;
+        case IDCANCEL: return MbAnswer::Cancel;
+        default:
+            // The box could not be shown: give the answer that changes nothing.
+            return buttons == MbButtons::YesNo ? MbAnswer::No
+                   : buttons == MbButtons::OkCancel ? MbAnswer::Cancel
+                                                    : MbAnswer::Ok;
+    }
+}
+
+// ---- Run-time ----
+
+void Win32Runtime::Pause(int milliseconds) {
+    if (milliseconds > 0) ::Sleep(static_cast<DWORD>(milliseconds));
+}
+
+void Win32Runtime::DoEvents() { loop_.DoEvents(); }
+
+void Win32Runtime::EndProgram() {
+    if (beforeExit_) Guarded([this] { beforeExit_(); });
+    ::ExitProcess(0);
+}
+
+std::string Win32Runtime::AppTitle() { return Utf8(WindowTextW(appWindow_)); }
+
+void Win32Runtime::SetAppTitle(const std::string& title) { ::SetWindowTextW(appWindow_, Wide(title).c_str()); }
+
+Version Win32Runtime::ProgramVersion() {
+    Version version;
+    HRSRC info = ::FindResourceW(nullptr, MAKEINTRESOURCEW(VS_VERSION_INFO), MAKEINTRESOURCEW(16) /* RT_VERSION */);
+    HGLOBAL loaded = info ? ::LoadResource(nullptr, info) : nullptr;
+    const void* data = loaded ? ::LockResource(loaded) : nullptr;
+    if (!data) return version;
+    // VerQueryValue wants a block it may write to, not the read-only resource itself.
+    auto* bytes = static_cast<const BYTE*>(data);
+    std::vector<BYTE> copy(bytes, bytes + ::SizeofResource(nullptr, info));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    if (::VerQueryValueW(copy.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) && fixed &&
+        length >= sizeof(VS_FIXEDFILEINFO)) {
+        version.major = HIWORD(fixed->dwFileVersionMS);
+        version.minor = LOWORD(fixed->dwFileVersionMS);
+        version.revision = HIWORD(fixed->dwFileVersionLS);
+    }
+    return version;
+}
+
+// ---- Clock ----
+
+namespace {
+SYSTEMTIME ToSystemTime(const Date& date, int hour = 0, int minute = 0, int second = 0) {
+    SYSTEMTIME st{};
+    st.wYear = static_cast<WORD>(date.year);
+    st.wMonth = static_cast<WORD>(date.month);
+    st.wDay = static_cast<WORD>(date.day);
+    st.wHour = static_cast<WORD>(hour);
+    st.wMinute = static_cast<WORD>(minute);
+    st.wSecond = static_cast<WORD>(second);
+    return st;
+}
+}  // namespace
+
+DateTime Win32Clock::Now() {
+    SYSTEMTIME st;
+    ::GetLocalTime(&st);
+    DateTime now;
+    now.date = Date{st.wYear, st.wMonth, st.wDay};
+    now.hour = st.wHour;
+    now.minute = st.wMinute;
+    now.second = st.wSecond;
+    return now;
+}
+
+std::string Win32Clock::ShortDateText(const Date& date) {
+    SYSTEMTIME st = ToSystemTime(date);
+    wchar_t buffer[128];
+    int n = ::GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, buffer, 128, nullptr);
+    return n > 0 ? Utf8(std::wstring(buffer, static_cast<size_t>(n - 1))) : std::string();
+}
+
+std::string Win32Clock::TimeText(const DateTime& time) {
+    SYSTEMTIME st = ToSystemTime(time.date, time.hour, time.minute, time.second);
+    wchar_t buffer[128];
+    int n = ::GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &st, nullptr, buffer, 128);
+    return n > 0 ? Utf8(std::wstring(buffer, static_cast<size_t>(n - 1))) : std::string();
+}
+
+std::uint64_t Win32Clock::TickMs() { return ::GetTickCount64(); }
+
+}  // namespace chw::win32

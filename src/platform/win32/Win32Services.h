@@ -1,0 +1,87 @@
+// Win32 implementations of the operating-system services that the logic uses (src/platform/*.h).
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+#include "UiLoop.h"
+#include "platform/Platform.h"
+
+namespace chw::win32 {
+
+class Win32WindowSystem : public IWindowSystem {
+public:
+    WindowHandle Find(const std::string& windowClass, const std::optional<std::string>& title) override;
+    std::intptr_t SendMsg(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
+    bool PostMsg(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
+    void Show(WindowHandle window, ShowCommand command) override;
+    void Minimize(WindowHandle window) override;
+    bool IsMinimized(WindowHandle window) override;
+    void BringToFront(WindowHandle window) override;
+    WindowHandle MainWindowOf(WindowHandle applicationWindow) override;
+    int SystemMenuItemId(WindowHandle window, int position) override;
+    bool ModifySystemMenuItem(WindowHandle window, int itemId, unsigned flags, int newId, const std::string& text) override;
+};
+
+class Win32Registry : public IRegistry {
+public:
+    bool CreateKey(std::uint32_t root, const std::string& path) override;
+    bool SetString(std::uint32_t root, const std::string& path, const std::string& name, const std::string& data) override;
+    std::optional<std::string> GetString(std::uint32_t root, const std::string& path, const std::string& name) override;
+};
+
+class Win32FileSystem : public IFileSystem {
+public:
+    bool FolderExists(const std::string& path) override;
+    bool FileExists(const std::string& path) override;
+    std::string SystemFolder() override;
+    std::string AppFolder() override;
+};
+
+class Win32ProcessLauncher : public IProcessLauncher {
+public:
+    LaunchResult Launch(const std::string& commandLine, WindowStyle style) override;
+};
+
+class Win32MessageBoxes : public IMessageBoxes {
+public:
+    explicit Win32MessageBoxes(UiLoop& loop) : loop_(loop) {}
+    MbAnswer Show(const std::string& text, const std::string& title, MbIcon icon, MbButtons buttons) override;
+
+private:
+    UiLoop& loop_;
+};
+
+class Win32Runtime : public IRuntime {
+public:
+    Win32Runtime(UiLoop& loop, HWND applicationWindow) : loop_(loop), appWindow_(applicationWindow) {}
+
+    // Called by EndProgram before the process ends (the tray icon must not outlive us).
+    void SetBeforeExit(std::function<void()> f) { beforeExit_ = std::move(f); }
+
+    void Pause(int milliseconds) override;
+    void DoEvents() override;
+    [[noreturn]] void EndProgram() override;
+    std::string AppTitle() override;
+    void SetAppTitle(const std::string& title) override;
+    Version ProgramVersion() override;
+
+private:
+    UiLoop& loop_;
+    HWND appWindow_;
+    std::function<void()> beforeExit_;
+};
+
+class Win32Clock : public IClock {
+public:
+    DateTime Now() override;
+    std::string ShortDateText(const Date& date) override;
+    std::string TimeText(const DateTime& time) override;
+    std::uint64_t TickMs() override;
+};
+
+// The registered message by which a second instance asks our application window for the main window.
+UINT MainWindowQueryMessage();
+
+}  // namespace chw::win32

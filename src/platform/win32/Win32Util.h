@@ -1,0 +1,187 @@
+// Small helpers of the Win32 layer: handle ownership, UTF-8 <-> UTF-16, and twips to pixels.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <utility>
+
+namespace chw::win32 {
+
+// ---- Ownership of handles ----
+
+// Owns one handle and frees it with Close; movable, not copyable.
+template <class H, class Traits>
+class Unique {
+public:
+    Unique() = default;
+    explicit Unique(H h) : h_(h) {}
+    Unique(const Unique&) = delete;
+    Unique& operator=(const Unique&) = delete;
+    Unique(Unique&& other) noexcept : h_(std::exchange(other.h_, Traits::Invalid())) {}
+    Unique& operator=(Unique&& other) noexcept {
+        if (this != &other) reset(std::exchange(other.h_, Traits::Invalid()));
+        return *this;
+    }
+    ~Unique() { reset(); }
+
+    H get() const { return h_; }
+    explicit operator bool() const { return h_ != Traits::Invalid(); }
+    H release() { return std::exchange(h_, Traits::Invalid()); }
+    void reset(H h = Traits::Invalid()) {
+        if (h_ != Traits::Invalid()) Traits::Close(h_);
+        h_ = h;
+    }
+
+private:
+    H h_ = Traits::Invalid();
+};
+
+struct HandleTraits {
+    static HANDLE Invalid() { return nullptr; }
+    static void Close(HANDLE h) { ::CloseHandle(h); }
+};
+struct KeyTraits {
+    static HKEY Invalid() { return nullptr; }
+    static void Close(HKEY h) { ::RegCloseKey(h); }
+};
+template <class G>
+struct GdiTraits {
+    static G Invalid() { return nullptr; }
+    static void Close(G h) { ::DeleteObject(h); }
+};
+struct IconTraits {
+    static HICON Invalid() { return nullptr; }
+    static void Close(HICON h) { ::DestroyIcon(h); }
+};
+struct MenuTraits {
+    static HMENU Invalid() { return nullptr; }
+    static void Close(HMENU h) { ::DestroyMenu(h); }
+};
+struct WindowTraits {
+    static HWND Invalid() { return nullptr; }
+    static void Close(HWND h) {
+        if (::IsWindow(h)) ::DestroyWindow(h);
+    }
+};
+
+using UniqueHandle = Unique<HANDLE, HandleTraits>;
+using UniqueKey = Unique<HKEY, KeyTraits>;
+using UniqueFont = Unique<HFONT, GdiTraits<HFONT>>;
+using UniqueBitmap = Unique<HBITMAP, GdiTraits<HBITMAP>>;
+using UniqueBrush = Unique<HBRUSH, GdiTraits<HBRUSH>>;
+using UniqueIcon = Unique<HICON, IconTraits>;
+using UniqueMenu = Unique<HMENU, MenuTraits>;
+using UniqueWindow = Unique<HWND, WindowTraits>;
+
+// A device context of a window for the length of a scope.
+class WindowDC {
+public:
+    explicit WindowDC(HWND hwnd) : hwnd_(hwnd), dc_(::GetDC(hwnd)) {}
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    ~WindowDC() {
+        if (dc_) ::ReleaseDC(hwnd_, dc_);
+    }
+    HDC get() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    HDC dc_;
+};
+
+// A memory device context, deleted at the end of the scope.
+class MemoryDC {
+public:
+    explicit MemoryDC(HDC compatibleWith) : dc_(::CreateCompatibleDC(compatibleWith)) {}
+    MemoryDC(const MemoryDC&) = delete;
+    MemoryDC& operator=(const MemoryDC&) = delete;
+    ~MemoryDC() {
+        if (dc_) ::DeleteDC(dc_);
+    }
+    HDC get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+// Selects a GDI object into a DC and puts the previous one back at the end of the scope.
+class SelectObj {
+public:
+    SelectObj(HDC dc, HGDIOBJ obj) : dc_(dc), old_(::SelectObject(dc, obj)) {}
+    SelectObj(const SelectObj&) = delete;
+    SelectObj& operator=(const SelectObj&) = delete;
+    ~SelectObj() {
+        if (old_ && old_ != HGDI_ERROR) ::SelectObject(dc_, old_);
+    }
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+// ---- Texts: the logic speaks UTF-8, Windows UTF-16 ----
+
+inline std::wstring Wide(const std::string& utf8) {
+    if (utf8.empty()) return {};
+    int n = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring out(static_cast<size_t>(n), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
+    return out;
+}
+
+inline std::string Utf8(const std::wstring& wide) {
+    if (wide.empty()) return {};
+    int n = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+inline std::wstring WindowTextW(HWND hwnd) {
+    int n = ::GetWindowTextLengthW(hwnd);
+    std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+    n = ::GetWindowTextW(hwnd, text.data(), n + 1);
+    text.resize(static_cast<size_t>(n > 0 ? n : 0));
+    return text;
+}
+
+// ---- Layout: the windows are designed in twips (1440 to the inch) ----
+
+inline int ScreenDpi() {
+    WindowDC dc(nullptr);
+    int dpi = dc.get() ? ::GetDeviceCaps(dc.get(), LOGPIXELSY) : 96;
+    return dpi > 0 ? dpi : 96;
+}
+
+// Twips to pixels at the given DPI (15 twips a pixel at 96 DPI).
+inline int Twips(int twips, int dpi) { return ::MulDiv(twips, dpi, 1440); }
+
+struct TwipsRect {
+    int left, top, width, height;
+};
+
+inline RECT ToPixels(const TwipsRect& r, int dpi) {
+    int left = Twips(r.left, dpi), top = Twips(r.top, dpi);
+    return RECT{left, top, left + Twips(r.width, dpi), top + Twips(r.height, dpi)};
+}
+
+// A font by face and point size; Windows substitutes a face that is not installed.
+inline UniqueFont MakeFont(const wchar_t* face, int points, int dpi, int weight = FW_NORMAL, bool italic = false) {
+    return UniqueFont(::CreateFontW(-::MulDiv(points, dpi, 72), 0, 0, 0, weight, italic, FALSE, FALSE, DEFAULT_CHARSET,
+                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                                    DEFAULT_PITCH | FF_DONTCARE, face));
+}
+
+// Runs f and swallows any exception: nothing may unwind into Windows.
+template <class F>
+void Guarded(F&& f) noexcept {
+    try {
+        f();
+    } catch (...) {
+    }
+}
+
+}  // namespace chw::win32
