@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "alarm/AlarmTexts.h"
 #include "app/frmMain.h"
 #include "settings/SettingsSchema.h"
 
@@ -9,7 +10,6 @@ namespace chw {
 
 namespace {
 constexpr const char* kStatusVerifying = "Shutdown Query Being Verified. . .";
-constexpr const char* kStatusReady = "Ready.";
 constexpr const char* kConfirmTitle = "Close Chimewell?";
 constexpr const char* kConfirmText =
     "Are you sure you want to stop monitoring the time for your alarm?\r\nThis will close Chimewell System!";
@@ -29,7 +29,7 @@ void frmMain::Form_QueryUnload(bool& cancel, int /*unloadMode*/) {
     if (p_.boxes.Show(kConfirmText, kConfirmTitle, MbIcon::Question, MbButtons::YesNo) != MbAnswer::Yes) {
         cancel = true;
         timer.SetEnabled(true);
-        view_.SetCaption(MainCtl::StatusBar1, kStatusReady);
+        view_.SetCaption(MainCtl::StatusBar1, alarm::kReady);
         return;
     }
 

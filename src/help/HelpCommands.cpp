@@ -1,5 +1,6 @@
 #include <iterator>
 
+#include "alarm/AlarmTexts.h"
 #include "app/frmMain.h"
 #include "help/HelpTexts.h"
 
@@ -30,7 +31,7 @@ void frmMain::mnuContents_Click() {
 
     if (!p_.files.FileExists(p_.files.AppFolder() + help::kDocumentFile)) {
         p_.boxes.Show(help::kDocumentMissing, help::kBoxTitle, MbIcon::Critical, MbButtons::Ok);
-        view_.SetCaption(MainCtl::StatusBar1, help::kStatusReady);
+        view_.SetCaption(MainCtl::StatusBar1, alarm::kReady);
         view_.SetBusyPointer(false);
         return;
     }
@@ -39,7 +40,7 @@ void frmMain::mnuContents_Click() {
         p_.processes.Launch(p_.files.SystemFolder() + help::kViewerCommand, WindowStyle::MaximizedFocus);
     if (started.error == LaunchError::FileNotFound) {
         p_.boxes.Show(help::kViewerMissing, help::kBoxTitle, MbIcon::Critical, MbButtons::Ok);
-        view_.SetCaption(MainCtl::StatusBar1, help::kStatusReady);
+        view_.SetCaption(MainCtl::StatusBar1, alarm::kReady);
     } else {
         view_.SetCaption(MainCtl::StatusBar1, help::kStatusStarted);
     }

@@ -14,7 +14,6 @@ inline constexpr const char* kDocumentFile = "\\CHWLHELP.DOC";
 inline constexpr const char* kViewerCommand = "\\WRITE C:\\PROGRA~1\\TALLOW~1\\CHWL\\CHWLHELP.DOC";
 inline constexpr const char* kStatusOpening = "Attempting To Open Help Document. . .";
 inline constexpr const char* kStatusStarted = "Help Document Was Started.  Ready.";
-inline constexpr const char* kStatusReady = "Ready.";
 inline constexpr const char* kDocumentMissing = "Document Could Not Be Found!";
 inline constexpr const char* kViewerMissing =
     "Help Document, or Startup Component Not Found!\r\n                     Please Re-Install!";

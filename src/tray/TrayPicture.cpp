@@ -2,13 +2,11 @@
 
 #include <cctype>
 
+#include "alarm/AlarmTexts.h"
+
 namespace chw {
 
 namespace {
-
-constexpr const char* kCaptionOn = "Turn &On";
-constexpr const char* kCaptionOff = "Turn &Off";
-constexpr const char* kArmed = "Set";
 
 std::string UpperTail(const std::string& text, std::size_t count) {
     std::string tail = text.size() > count ? text.substr(text.size() - count) : text;
@@ -27,7 +25,7 @@ TrayPicture ChooseTrayPicture(const TrayPictureInput& in) {
     TrayPicture out;
     out.iconNumber = in.currentIcon;
 
-    const bool chosenNotArmed = in.setCaption == kCaptionOn && !in.resetEnabled && !in.alarmTime.empty() &&
+    const bool chosenNotArmed = in.setCaption == alarm::kTurnOn && !in.resetEnabled && !in.alarmTime.empty() &&
                                 !in.alarmDate.empty();
     if (chosenNotArmed) {
         out.toolTip = tray::kTipNotActivated;
@@ -35,8 +33,8 @@ TrayPicture ChooseTrayPicture(const TrayPictureInput& in) {
     } else {
         out.toolTip = tray::kTipOptions;
         // Each test overrides the one before it.
-        if (in.setCaption != kCaptionOff) out.iconNumber = tray::kUnlitBulb;
-        if (in.setCaption == kCaptionOff && in.armedMark == kArmed) out.iconNumber = tray::kWatch;
+        if (in.setCaption != alarm::kTurnOff) out.iconNumber = tray::kUnlitBulb;
+        if (in.setCaption == alarm::kTurnOff && in.armedMark == alarm::kArmedMark) out.iconNumber = tray::kWatch;
         if (StatusEndsInSet(in.statusText)) out.iconNumber = tray::kLitBulb;
     }
 

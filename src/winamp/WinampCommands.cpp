@@ -1,7 +1,9 @@
 #include <optional>
 
+#include "alarm/AlarmTexts.h"
 #include "app/frmMain.h"
 #include "settings/SettingsSchema.h"
+#include "tray/TrayPicture.h"
 
 namespace chw {
 
@@ -10,10 +12,6 @@ constexpr const char* kNotFoundTitle = "Fatal Error!";
 constexpr const char* kNotFoundText = "WinAmp Not Found!";
 constexpr const char* kCloseTitle = "Close WinAmp?";
 constexpr const char* kCloseText = "Are You Sure You Want To Close WinAmp?\r\nThis Will Close ALL OPEN INSTANCES OF WINAMP!";
-constexpr const char* kCloseCaption = "Clos&e WinAmp";
-constexpr const char* kSnoozedPrefix = "Alarm Settings: OFF  Date: ";
-constexpr const char* kSnoozedTail = " ALARM IS SET";
-constexpr const char* kInTray = "In Tray";
 }  // namespace
 
 void frmMain::mnuStartWinAmp_Click() {
@@ -32,10 +30,10 @@ void frmMain::mnuCloseWinAmp_Click() {
     // While the alarm rings this item is the snooze: stop ringing first, whatever the answer below.
     if (!RingingMark.empty()) {
         RingingMark.clear();
-        view_.SetCaption(MainCtl::mnuCloseWinAmp, kCloseCaption);
+        view_.SetCaption(MainCtl::mnuCloseWinAmp, alarm::kCloseWinAmp);
         WinampWindowText.clear();
         view_.SetCaption(MainCtl::StatusBar1,
-                         std::string(kSnoozedPrefix) + AlarmDate + " Time: " + AlarmTime + kSnoozedTail);
+                         alarm::AlarmSummary(alarm::kPrefixOff, AlarmDate, AlarmTime, alarm::kTailSet));
     }
     if (p_.boxes.Show(kCloseText, kCloseTitle, MbIcon::Question, MbButtons::YesNo) == MbAnswer::No) return;
     winamp_.CloseAllWinamp(winamp::kClass);
@@ -54,7 +52,7 @@ void frmMain::mnuLoadWinAmpOnStart_Click() {
 void frmMain::mnuConfigureWinAmp_Click() {
     ITimer& timer = view_.MyTimer();
     timer.SetEnabled(false);
-    if (view_.SysTray().Shown()) InTrayMark = kInTray;
+    if (view_.SysTray().Shown()) InTrayMark = tray::kInTray;
     if (!InTrayMark.empty()) {
         InTrayMark.clear();
         view_.ShowState(static_cast<int>(ShowCommand::Minimize));
