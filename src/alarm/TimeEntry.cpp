@@ -45,8 +45,12 @@ std::optional<TypedTime> ParseTypedTime(const std::string& text) {
 }
 
 std::string AlarmTimeText(int hour, int minute, const std::string& designator) {
-    std::string mm = minute < 10 ? "0" + std::to_string(minute) : std::to_string(minute);
-    return std::to_string(hour) + ":" + mm + " " + designator;
+    std::string text = std::to_string(hour);
+    text += minute < 10 ? ":0" : ":";
+    text += std::to_string(minute);
+    text += " ";
+    text += designator;
+    return text;
 }
 
 std::string NowTextOf(const DateTime& now) {

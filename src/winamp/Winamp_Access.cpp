@@ -57,8 +57,9 @@ void Winamp_Access::PostWinampCommand(int commandId) {
         WinampReply = queued ? 1 : 0;
         if (queued) return;
         if (p_.clock.TickMs() - start > static_cast<std::uint64_t>(winamp::kPostRetryMs)) {
-            p_.boxes.Show("Couldn't queue message for 5 seconds: " + std::to_string(commandId), p_.runtime.AppTitle(),
-                          MbIcon::None, MbButtons::Ok);
+            std::string text = "Couldn't queue message for 5 seconds: ";
+            text += std::to_string(commandId);
+            p_.boxes.Show(text, p_.runtime.AppTitle(), MbIcon::None, MbButtons::Ok);
             return;
         }
         p_.runtime.Pause(kPostPauseMs);
