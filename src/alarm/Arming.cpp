@@ -94,11 +94,12 @@ void frmMain::ArmAlarm() {
     const std::string summary = view_.Caption(MainCtl::StatusBar1);
     view_.SetCaption(MainCtl::StatusBar1, kTakingOver);
     p_.runtime.Pause(kTakeOverFirstPauseMs);
-    for (int takeOverCountdown = kTakeOverSeconds; takeOverCountdown != 0;) {
-        --takeOverCountdown;
+    int TakeOverCountdown = kTakeOverSeconds;
+    while (TakeOverCountdown != 0) {
+        --TakeOverCountdown;
         p_.runtime.Pause(1000);
-        view_.SetCaption(MainCtl::StatusBar1, CountdownText(takeOverCountdown));
-        view_.Repaint();
+        view_.SetCaption(MainCtl::StatusBar1, CountdownText(TakeOverCountdown));
+        view_.Repaint();  // the thread is blocked: show each step now
     }
     view_.SetCaption(MainCtl::StatusBar1, summary);
 
