@@ -91,13 +91,16 @@ void frmIntro::HandOver(frmMain& main) {
     for (MainCtl c : inputs) mainView.SetEnabled(c, false);
     p_.runtime.Pause(startup::kHandOverPauseMs);
 
+    // The inputs come back before the window shows: a window shown with the calendar and the buttons
+    // disabled puts its first focus into the time box, and moving it on to cmdSet below would then
+    // validate an empty time and greet the user with a format error.
+    for (MainCtl c : inputs) mainView.SetEnabled(c, true);
     if (!main.WinampWindowText.empty()) {
         main.WinampWindowText.clear();  // it went to the tray during its load and stays there
     } else {
         mainView.Show();
     }
 
-    for (MainCtl c : inputs) mainView.SetEnabled(c, true);
     mainView.SetCaption(MainCtl::StatusBar1, main.StartupStatusText);
     if (!mainView.SysTray().Shown()) mainView.SetFocus(MainCtl::cmdSet);
 

@@ -20,10 +20,21 @@ using fakes::FakeMainView;
 constexpr const char* kKey = "SOFTWARE\\TALLOWMERE\\CHWL\\";
 constexpr const char* kRegistryError = "There was an error writing to the registry!\r\nPlease restart your computer!";
 
+// Remembers which inputs were enabled when the window was shown.
+struct RecordingMainView : FakeMainView {
+    using FakeMainView::FakeMainView;
+    std::vector<bool> enabledAtShow;
+    void Show() override {
+        for (MainCtl c : {MainCtl::MonthView, MainCtl::cmdSet, MainCtl::mnuHelp, MainCtl::mnuSettings})
+            enabledAtShow.push_back(Enabled(c));
+        FakeMainView::Show();
+    }
+};
+
 // Builds the main window on demand. By default it runs the real load; a test may script the load instead.
 struct TestLoader : IMainLoader {
     fakes::FakeSystem& sys;
-    std::unique_ptr<FakeMainView> view;
+    std::unique_ptr<RecordingMainView> view;
     std::unique_ptr<Winamp_Access> winamp;
     std::unique_ptr<frmMain> main;
     std::function<void(frmMain&, FakeMainView&)> scriptedLoad;
@@ -35,7 +46,7 @@ struct TestLoader : IMainLoader {
     frmMain& LoadMainWindow() override {
         ++loads;
         loadedAtMs = sys.scheduler.nowMs;
-        view = std::make_unique<FakeMainView>(sys.scheduler, sys.clock.Now().date);
+        view = std::make_unique<RecordingMainView>(sys.scheduler, sys.clock.Now().date);
         winamp = std::make_unique<Winamp_Access>(sys.platform);
         main = std::make_unique<frmMain>(sys.platform, *view, *winamp);
         if (scriptedLoad) scriptedLoad(*main, *view);
@@ -353,6 +364,8 @@ TEST_F(Startup, HandOverShowsTheWindowOrLeavesItInTheTray) {
         EXPECT_TRUE(checkedDuringPause);
         EXPECT_EQ(s.runtime.pauses, std::vector<int>{1000});
         EXPECT_EQ(view.visible, !c.inTray);
+        // Shown with its inputs usable, so that its first focus is not the time box.
+        EXPECT_EQ(l.view->enabledAtShow, c.inTray ? std::vector<bool>{} : std::vector<bool>(4, true));
         EXPECT_EQ(l.main->WinampWindowText, "");
         for (MainCtl ctl : inputs) EXPECT_TRUE(view.Enabled(ctl));
         EXPECT_EQ(view.Status(), c.restored);
