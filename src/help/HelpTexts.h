@@ -22,7 +22,7 @@ inline constexpr const char* kAboutTitle = "About Chimewell(tm)";
 inline constexpr const char* kOwnership = "  (c) 2026 Tallowmer. All rights reserved.";
 inline constexpr const char* kAuthor = "Written by the Tallowmer desktop tools team.";
 inline constexpr const char* kContributions = "Major Intellectual Contributions By:";
-inline constexpr const char* kCredits = "Everyone who tried the early builds and told us what woke them up.";
+inline constexpr const char* kCredits = "Everyone who tested the early builds.";
 inline constexpr const char* kInfoTitle = "For Your Information!";
 inline constexpr const char* kSupportAddress = "support@tallowmer.example";
 
