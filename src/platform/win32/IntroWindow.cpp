@@ -45,7 +45,8 @@ IntroWindow::IntroWindow(HINSTANCE instance)
     RegisterClassOnce(instance, kClassName, nullptr, nullptr);
 
     RECT client{0, 0, Twips(kClientWidth, dpi_), Twips(kClientHeight, dpi_)};
-    const DWORD style = WS_POPUP | WS_CLIPCHILDREN;
+    // No WS_CLIPCHILDREN: the labels are transparent and show the background painted under them.
+    const DWORD style = WS_POPUP;
     const DWORD exStyle = WS_EX_TOOLWINDOW;
     ::AdjustWindowRectEx(&client, style, FALSE, exStyle);
     int width = client.right - client.left, height = client.bottom - client.top;

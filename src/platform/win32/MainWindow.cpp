@@ -164,7 +164,7 @@ void MainWindow::CreateControls(HINSTANCE instance) {
 
     // Creation order is the tab order: MonthView, cmdReset, cmdSet, txtTime, StatusBar1. Each label is
     // created just before the control it names, so screen readers take it as that control's name.
-    HWND calendar = make(MONTHCAL_CLASSW, IDC_MONTHVIEW, L"", WS_TABSTOP, {240, 360, 2640, 2310}, nullptr);
+    HWND calendar = make(MONTHCAL_CLASSW, IDC_MONTHVIEW, L"", WS_TABSTOP, {240, 360, 2640, 2310}, formFont_.get());
     ::SetWindowSubclass(calendar, &MainWindow::CalendarProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
 
     skins_->Create(hwnd(), IDC_CMDRESET, Wide(texts::kCmdReset).c_str(), ToPixels({4440, 2160, 1110, 330}, dpi_),
@@ -172,11 +172,12 @@ void MainWindow::CreateControls(HINSTANCE instance) {
     skins_->Create(hwnd(), IDC_CMDSET, Wide(texts::kCmdSet).c_str(), ToPixels({3000, 2160, 1110, 330}, dpi_),
                    instance);
 
-    make(L"STATIC", IDC_LABEL1, Wide(texts::kLabel1).c_str(), SS_LEFT | SS_NOPREFIX, {3000, 360, 1095, 255},
-         formFont_.get());
-    make(L"STATIC", IDC_LBLDATE, L"", SS_LEFT | SS_NOPREFIX, {4200, 360, 1095, 255}, formFont_.get());
-    make(L"STATIC", IDC_LABEL2, Wide(texts::kLabel2).c_str(), SS_LEFT | SS_NOPREFIX, {3000, 1200, 2775, 255},
-         formFont_.get());
+    FitCalendar(calendar);
+    FitLabel(make(L"STATIC", IDC_LABEL1, Wide(texts::kLabel1).c_str(), SS_LEFTNOWORDWRAP | SS_NOPREFIX,
+                  {3000, 360, 1095, 255}, formFont_.get()));
+    make(L"STATIC", IDC_LBLDATE, L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX, {4200, 360, 1095, 255}, formFont_.get());
+    FitLabel(make(L"STATIC", IDC_LABEL2, Wide(texts::kLabel2).c_str(), SS_LEFTNOWORDWRAP | SS_NOPREFIX,
+                  {3000, 1200, 2775, 255}, formFont_.get()));
     HWND timeBox = make(L"EDIT", IDC_TXTTIME, L"", WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY,
                         {3000, 1560, 1215, 315}, formFont_.get(), WS_EX_CLIENTEDGE);
     ::SetWindowSubclass(timeBox, &MainWindow::TimeBoxProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
@@ -202,6 +203,49 @@ void MainWindow::CreateControls(HINSTANCE instance) {
     SetToolTip(MainCtl::cmdSet, texts::kTipCmdSet);
     SetToolTip(MainCtl::cmdReset, texts::kTipCmdReset);
     SetToolTip(MainCtl::StatusBar1, texts::kTipStatusBar);
+}
+
+// The designed face may be wider on this machine than where the window was drawn (a substituted font):
+// then a slightly smaller size of it keeps the fixed caption whole.
+void MainWindow::FitLabel(HWND label) {
+    if (!label) return;
+    RECT rc;
+    ::GetClientRect(label, &rc);
+    std::wstring text = WindowTextW(label);
+    WindowDC dc(label);
+    const int designed = ::MulDiv(8, dpi_, 72);
+    for (int height = designed; height >= designed * 3 / 4; --height) {
+        UniqueFont font = height == designed ? UniqueFont() : MakeFontPx(L"MS Sans Serif", height);
+        HFONT use = font ? font.get() : formFont_.get();
+        SelectObj keep(dc.get(), use);
+        SIZE extent{};
+        ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
+        if (extent.cx <= rc.right || height == designed * 3 / 4) {
+            if (font) {
+                ::SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+                fittedFonts_.push_back(std::move(font));
+            }
+            return;
+        }
+    }
+}
+
+void MainWindow::FitCalendar(HWND calendar) {
+    if (!calendar) return;
+    RECT place;
+    ::GetWindowRect(calendar, &place);
+    const int width = place.right - place.left, height = place.bottom - place.top;
+    const int designed = ::MulDiv(8, dpi_, 72);
+    for (int px = designed; px >= designed * 2 / 3; --px) {
+        UniqueFont font = px == designed ? UniqueFont() : MakeFontPx(L"MS Sans Serif", px);
+        if (font) ::SendMessageW(calendar, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+        RECT need{};
+        ::SendMessageW(calendar, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&need));
+        if ((need.right - need.left <= width && need.bottom - need.top <= height) || px == designed * 2 / 3) {
+            if (font) fittedFonts_.push_back(std::move(font));
+            return;
+        }
+    }
 }
 
 // ---- Controls and menu items by name ----
@@ -438,19 +482,23 @@ void MainWindow::Fire(const std::function<void(frmMain&)>& handler) {
     if (logic_) Guarded([&] { handler(*logic_); });
 }
 
-void MainWindow::FireOrHold(std::function<void(frmMain&)> handler) {
-    if (validationDue_ || validating_) {
-        held_ = std::move(handler);
-        return;
-    }
-    Fire(handler);
+void MainWindow::Hold(std::function<void(frmMain&)> handler, HWND from) {
+    held_ = std::move(handler);
+    heldFrom_ = from;
+}
+
+void MainWindow::FireOrHold(std::function<void(frmMain&)> handler, HWND from) {
+    if (validationDue_ || validating_)
+        Hold(std::move(handler), from);
+    else
+        Fire(handler);
 }
 
 void MainWindow::CalendarClick() {
     HWND calendar = Control(MainCtl::MonthView);
     if (!calendar || !::IsWindowEnabled(calendar)) return;
     Date clicked = CalendarDate();
-    FireOrHold([clicked](frmMain& f) { f.MonthView_DateClick(clicked); });
+    FireOrHold([clicked](frmMain& f) { f.MonthView_DateClick(clicked); }, calendar);
 }
 
 void MainWindow::RunValidation() {
@@ -466,12 +514,16 @@ void MainWindow::RunValidation() {
     Fire([&cancel](frmMain& f) { f.txtTime_Validate(cancel); });
     validating_ = false;
     auto held = std::move(held_);
+    HWND from = heldFrom_;
     held_ = nullptr;
+    heldFrom_ = nullptr;
     if (cancel) {
         ::SetFocus(box);
         return;
     }
-    if (held) Fire(held);
+    // When the validation showed no box the press is still going on, and its own event will follow.
+    bool pressGoesOn = from && ::GetCapture() == from && (::GetKeyState(VK_LBUTTON) & 0x8000);
+    if (held && !pressGoesOn && (!from || ::IsWindowEnabled(from))) Fire(held);
 }
 
 bool MainWindow::MenuItemEnabled(int id) const {
@@ -497,9 +549,9 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
         if (code != BN_CLICKED && code != BN_DOUBLECLICKED) return;  // a quick second press is a click too
         if (!::IsWindowEnabled(Item(id))) return;
         if (id == IDC_CMDSET)
-            FireOrHold([](frmMain& f) { f.cmdSet_Click(); });
+            FireOrHold([](frmMain& f) { f.cmdSet_Click(); }, Item(id));
         else
-            FireOrHold([](frmMain& f) { f.cmdReset_Click(); });
+            FireOrHold([](frmMain& f) { f.cmdReset_Click(); }, Item(id));
         return;
     }
     if (id == IDOK && !control) {
@@ -513,10 +565,21 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
 }
 
 LRESULT MainWindow::OnNotify(const NMHDR& header) {
-    if (header.idFrom == IDC_MONTHVIEW && header.code == MCN_SELECT) {
-        const auto& change = reinterpret_cast<const NMSELCHANGE&>(header);
-        Date clicked{change.stSelStart.wYear, change.stSelStart.wMonth, change.stSelStart.wDay};
-        FireOrHold([clicked](frmMain& f) { f.MonthView_DateClick(clicked); });
+    if (header.idFrom != IDC_MONTHVIEW) return 0;
+    const auto& change = reinterpret_cast<const NMSELCHANGE&>(header);
+    Date picked{change.stSelStart.wYear, change.stSelStart.wMonth, change.stSelStart.wDay};
+    auto click = [picked](frmMain& f) { f.MonthView_DateClick(picked); };
+    if (header.code == MCN_SELECT) {
+        FireOrHold(click, header.hwndFrom);
+    } else if (header.code == MCN_SELCHANGE && (validationDue_ || validating_) && (::GetKeyState(VK_LBUTTON) & 0x8000)) {
+        // A day pressed while the time box is being left: the validation's boxes take the press away
+        // before the calendar reports the click, so remember it now.
+        MCHITTESTINFO hit{};
+        hit.cbSize = sizeof(hit);
+        ::GetCursorPos(&hit.pt);
+        ::ScreenToClient(header.hwndFrom, &hit.pt);
+        ::SendMessageW(header.hwndFrom, MCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+        if ((hit.uHit & MCHT_CALENDARDATE) == MCHT_CALENDARDATE) Hold(click, header.hwndFrom);
     }
     return 0;
 }
@@ -650,6 +713,15 @@ LRESULT CALLBACK MainWindow::TimeBoxProc(HWND hwnd, UINT message, WPARAM wParam,
                     // Validated from the queue: its message boxes must not run inside a focus change.
                     self->validationDue_ = true;
                     ::PostMessageW(main, kValidateMessage, 0, 0);
+                    // A button pressed with the mouse: the validation's boxes take the press away before
+                    // it becomes a click, so the click is remembered now.
+                    int id = ::GetDlgCtrlID(next);
+                    if ((id == IDC_CMDSET || id == IDC_CMDRESET) && (::GetKeyState(VK_LBUTTON) & 0x8000)) {
+                        if (id == IDC_CMDSET)
+                            self->Hold([](frmMain& f) { f.cmdSet_Click(); }, next);
+                        else
+                            self->Hold([](frmMain& f) { f.cmdReset_Click(); }, next);
+                    }
                 }
                 break;
             }

@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "SkinButton.h"
 #include "TrayIcon.h"
@@ -68,7 +69,8 @@ private:
 
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void CreateControls(HINSTANCE instance);
-    void AddTool(HWND control, const std::string& text);
+    void FitLabel(HWND label);
+    void FitCalendar(HWND calendar);
     HWND Control(MainCtl control) const;
     HWND Item(int id) const { return ::GetDlgItem(hwnd(), id); }
 
@@ -79,7 +81,8 @@ private:
     void OnClose(bool& cancel, int unloadMode);
     void Fire(const std::function<void(frmMain&)>& handler);
     // Runs a control event now, or holds it while the time box's validation is due.
-    void FireOrHold(std::function<void(frmMain&)> handler);
+    void FireOrHold(std::function<void(frmMain&)> handler, HWND from);
+    void Hold(std::function<void(frmMain&)> handler, HWND from);
     void CalendarClick();
     void RunValidation();
     void ChangeCalendar(int year, int month, int day);
@@ -97,6 +100,7 @@ private:
     frmMain* logic_ = nullptr;
     int dpi_;
     UniqueFont formFont_, comicFont_;
+    std::vector<UniqueFont> fittedFonts_;  // smaller faces for controls whose designed font does not fit
     std::unique_ptr<SkinButtons> skins_;
     std::unique_ptr<TrayIcon> tray_;
     WindowTimer timer_;
@@ -113,7 +117,8 @@ private:
     bool timeBoxPressed_ = false;
     bool validationDue_ = false;
     bool validating_ = false;
-    std::function<void(frmMain&)> held_;
+    std::function<void(frmMain&)> held_;  // the control event that waits for the validation
+    HWND heldFrom_ = nullptr;
 };
 
 }  // namespace chw::win32

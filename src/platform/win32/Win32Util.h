@@ -175,6 +175,12 @@ inline UniqueFont MakeFont(const wchar_t* face, int points, int dpi, int weight 
                                     DEFAULT_PITCH | FF_DONTCARE, face));
 }
 
+// A font by face and pixel height (the cell's character height).
+inline UniqueFont MakeFontPx(const wchar_t* face, int pixels, int weight = FW_NORMAL) {
+    return UniqueFont(::CreateFontW(-pixels, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                    CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face));
+}
+
 // Runs f and swallows any exception: nothing may unwind into Windows.
 template <class F>
 void Guarded(F&& f) noexcept {
