@@ -5,6 +5,7 @@
 #include "app/FormTexts.h"
 #include "app/MenuTexts.h"
 #include "app/frmMain.h"
+#include "ViewRules.h"
 #include "resource.h"
 
 namespace chw::win32 {
@@ -73,13 +74,6 @@ int ControlId(MainCtl control) {
     }
 }
 
-// A menu item's text is "caption\tshortcut"; the logic sees the caption only.
-std::wstring CaptionPart(const std::wstring& text) { return text.substr(0, text.find(L'\t')); }
-std::wstring ShortcutPart(const std::wstring& text) {
-    size_t tab = text.find(L'\t');
-    return tab == std::wstring::npos ? std::wstring() : text.substr(tab);
-}
-
 std::wstring MenuText(HMENU menu, UINT item, UINT byFlag) {
     int n = ::GetMenuStringW(menu, item, nullptr, 0, byFlag);
     if (n <= 0) return {};
@@ -87,13 +81,6 @@ std::wstring MenuText(HMENU menu, UINT item, UINT byFlag) {
     n = ::GetMenuStringW(menu, item, text.data(), n + 1, byFlag);
     text.resize(static_cast<size_t>(n > 0 ? n : 0));
     return text;
-}
-
-int DaysInMonth(int year, int month) {
-    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month < 1 || month > 12) return 31;
-    bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return month == 2 && leap ? 29 : days[month - 1];
 }
 
 }  // namespace
@@ -440,8 +427,7 @@ Date MainWindow::CalendarDate() const {
 void MainWindow::ChangeCalendar(int year, int month, int day) {
     HWND calendar = Control(MainCtl::MonthView);
     if (!calendar || month < 1 || month > 12 || year < 1601 || year > 30827) return;
-    if (day < 1) day = 1;
-    if (day > DaysInMonth(year, month)) day = DaysInMonth(year, month);
+    day = ClampDay(year, month, day);
     SYSTEMTIME st{};
     st.wYear = static_cast<WORD>(year);
     st.wMonth = static_cast<WORD>(month);

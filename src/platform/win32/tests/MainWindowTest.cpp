@@ -1,0 +1,177 @@
+// The real main window with the real logic behind it and fakes for the rest of the system: what the
+// logic reads and writes through the view lands in the real controls and menus, and the window's
+// events reach the right handlers.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "MainWindow.h"
+#include "app/FormTexts.h"
+#include "app/frmMain.h"
+#include "fakes/FakePlatform.h"
+#include "resource.h"
+
+namespace chw::win32 {
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_BAR_CLASSES};
+        ::InitCommonControlsEx(&icc);
+        window = std::make_unique<MainWindow>(::GetModuleHandleW(nullptr), loop);
+        ASSERT_NE(window->hwnd(), nullptr);
+        loop.SetMainWindow(window->hwnd(), window->Accelerators());
+        winamp = std::make_unique<Winamp_Access>(sys.platform);
+        logic = std::make_unique<frmMain>(sys.platform, *window, *winamp);
+        window->Attach(logic.get());
+        window->MyTimer().SetEnabled(false);  // no clock ticks in the middle of a test
+    }
+    void TearDown() override { window.reset(); }
+
+    HWND Item(int id) const { return ::GetDlgItem(window->hwnd(), id); }
+    void Pump() {
+        for (int i = 0; i < 20; ++i) loop.DoEvents();
+    }
+    std::wstring Text(int id) const {
+        wchar_t buffer[256] = {};
+        ::SendMessageW(Item(id), WM_GETTEXT, 256, reinterpret_cast<LPARAM>(buffer));
+        return buffer;
+    }
+
+    fakes::FakeSystem sys;
+    UiLoop loop;
+    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<Winamp_Access> winamp;
+    std::unique_ptr<frmMain> logic;
+};
+
+TEST_F(MainWindowTest, MenuItemsAsCreated) {
+    struct Case {
+        MainCtl item;
+        const char* caption;
+        bool checked;
+    } cases[] = {
+        {MainCtl::mnuSettings, "S&ettings", false},
+        {MainCtl::mnuStartInSystemTray, "&Start In System Tray", true},
+        {MainCtl::mnuLoadWinAmpOnStart, "Load &Winamp On Start", true},
+        {MainCtl::mnuMinimizeToTray, "&Minimize To System Tray", false},
+        {MainCtl::mnuExitApp, "E&xit", false},
+        {MainCtl::mnuConfigureWinAmp, "&Configure WinAmp. . .", false},
+        {MainCtl::mnuAbout, "&About", false},
+        {MainCtl::mnuOptions, "Options", false},
+        {MainCtl::mnuConfigure, "&Configure WinAmp", false},
+        {MainCtl::mnuSetAlarm, "Se&t Alarm", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(window->Caption(c.item), c.caption);
+        EXPECT_EQ(window->Checked(c.item), c.checked) << c.caption;
+        EXPECT_TRUE(window->Enabled(c.item)) << c.caption;
+    }
+    // The never-shown Configure item is not in the Settings menu.
+    EXPECT_EQ(::GetMenuItemCount(::GetSubMenu(::GetMenu(window->hwnd()), 0)), 5);
+}
+
+TEST_F(MainWindowTest, ACaptionWrittenKeepsTheShortcutBesideIt) {
+    window->SetCaption(MainCtl::mnuStartInSystemTray, "&Start Hidden");
+    wchar_t raw[64] = {};
+    ::GetMenuStringW(::GetMenu(window->hwnd()), IDM_STARTINSYSTEMTRAY, raw, 64, MF_BYCOMMAND);
+    EXPECT_STREQ(raw, L"&Start Hidden\tF2");
+    EXPECT_EQ(window->Caption(MainCtl::mnuStartInSystemTray), "&Start Hidden");
+}
+
+TEST_F(MainWindowTest, ControlsCarryTheirTextsWhereOtherProgramsCanReadThem) {
+    window->SetCaption(MainCtl::StatusBar1, "Ready.");
+    window->SetCaption(MainCtl::cmdSet, "Turn &On");
+    window->SetCaption(MainCtl::lblDate, "12/7/2026");
+    struct Case {
+        MainCtl control;
+        int id;
+        const wchar_t* text;
+    } cases[] = {
+        {MainCtl::StatusBar1, IDC_STATUSBAR1, L"Ready."},
+        {MainCtl::cmdSet, IDC_CMDSET, L"Turn &On"},
+        {MainCtl::cmdReset, IDC_CMDRESET, L"&Clear"},
+        {MainCtl::lblDate, IDC_LBLDATE, L"12/7/2026"},
+        {MainCtl::Label2, IDC_LABEL2, L"Time: (Click To Edit) [Format: HH:MM]"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Text(c.id), c.text);
+        EXPECT_EQ(window->Caption(c.control), Utf8(c.text));
+    }
+}
+
+TEST_F(MainWindowTest, TheCalendarChangesOneFieldAndKeepsTheDayInTheMonth) {
+    window->SetCalendarYear(2024);
+    window->SetCalendarMonth(1);
+    window->SetCalendarDay(31);
+    window->SetCalendarMonth(2);
+    EXPECT_EQ(window->CalendarDate(), (Date{2024, 2, 29}));
+    window->SetCalendarYear(2023);
+    EXPECT_EQ(window->CalendarDate(), (Date{2023, 2, 28}));
+    window->SetCalendarDay(15);
+    EXPECT_EQ(window->CalendarDate(), (Date{2023, 2, 15}));
+}
+
+TEST_F(MainWindowTest, TheTimeBoxIsLockedAtCreation) {
+    EXPECT_TRUE(window->Locked());
+    window->SetLocked(false);
+    EXPECT_FALSE(window->Locked());
+    EXPECT_FALSE(::GetWindowLongPtrW(Item(IDC_TXTTIME), GWL_STYLE) & ES_READONLY);
+}
+
+TEST_F(MainWindowTest, CommandsReachTheirHandlersOnlyWhileTheirMenuIsEnabled) {
+    struct Case {
+        MainCtl disabled;  // Form: nothing disabled
+        int boxes;
+    } cases[] = {
+        {MainCtl::Form, 2},      // About shows its two boxes
+        {MainCtl::mnuAbout, 0},  // a greyed item does nothing, even by its shortcut
+        {MainCtl::mnuHelp, 0},   // nor does an item of a greyed menu
+    };
+    for (const auto& c : cases) {
+        sys.boxes.shown.clear();
+        if (c.disabled != MainCtl::Form) window->SetEnabled(c.disabled, false);
+        ::SendMessageW(window->hwnd(), WM_COMMAND, MAKEWPARAM(IDM_ABOUT, 1), 0);
+        EXPECT_EQ(static_cast<int>(sys.boxes.shown.size()), c.boxes);
+        if (c.disabled != MainCtl::Form) window->SetEnabled(c.disabled, true);
+    }
+}
+
+TEST_F(MainWindowTest, LeavingTheTimeBoxValidatesAndARefusalKeepsTheFocusAndDropsTheClick) {
+    window->Show();
+    window->SetCaption(MainCtl::lblDate, "12/31/2030");
+    logic->AlarmDate = "12/31/2030";
+    window->SetEnabled(MainCtl::cmdReset, true);
+
+    struct Case {
+        const char* typed;
+        std::vector<MbAnswer> answers;
+        bool focusStays;
+        bool cleared;  // the held Clear click ran
+    } cases[] = {
+        {"7:30", {MbAnswer::Ok}, true, false},        // format error, try again
+        {"07:30", {MbAnswer::Yes}, false, true},      // accepted: the Clear click goes through
+    };
+    for (const auto& c : cases) {
+        window->SetCaption(MainCtl::lblDate, "12/31/2030");
+        logic->AlarmDate = "12/31/2030";
+        window->SetEnabled(MainCtl::cmdReset, true);
+        sys.boxes.answers.assign(c.answers.begin(), c.answers.end());
+        ::SetFocus(Item(IDC_TXTTIME));
+        window->SetCaption(MainCtl::txtTime, c.typed);
+        // The focus moves to Clear and Clear is clicked before the validation has run.
+        ::SetFocus(Item(IDC_CMDRESET));
+        ::SendMessageW(window->hwnd(), WM_COMMAND, MAKEWPARAM(IDC_CMDRESET, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(Item(IDC_CMDRESET)));
+        EXPECT_EQ(logic->AlarmDate, "12/31/2030") << "the click waits for the validation";
+        Pump();
+        EXPECT_EQ(::GetFocus() == Item(IDC_TXTTIME), c.focusStays) << c.typed;
+        EXPECT_EQ(logic->AlarmDate.empty(), c.cleared) << c.typed;
+    }
+}
+
+}  // namespace
+}  // namespace chw::win32

@@ -1,0 +1,163 @@
+// The services against the real registry, file system and process start.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "Win32Services.h"
+#include "ViewRules.h"
+#include "Win32Util.h"
+#include "version.h"
+
+namespace chw::win32 {
+namespace {
+
+constexpr char kTestKey[] = "SOFTWARE\\ChimewellLayerTest";
+
+class RegistryTest : public ::testing::Test {
+protected:
+    void SetUp() override { ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\ChimewellLayerTest"); }
+    void TearDown() override { ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\ChimewellLayerTest"); }
+    Win32Registry registry;
+};
+
+TEST_F(RegistryTest, WritingToAMissingKeyFailsAndDoesNotCreateIt) {
+    EXPECT_FALSE(registry.SetString(HKEY_LOCAL_MACHINE_ROOT, kTestKey, "StartInTray", "No"));
+    HKEY key = nullptr;
+    EXPECT_NE(::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\ChimewellLayerTest", 0, KEY_READ, &key), ERROR_SUCCESS);
+    if (key) ::RegCloseKey(key);
+}
+
+TEST_F(RegistryTest, KeyPathsWithATrailingBackslashReachTheSameKey) {
+    ASSERT_TRUE(registry.CreateKey(HKEY_LOCAL_MACHINE_ROOT, std::string(kTestKey) + "\\"));
+    ASSERT_TRUE(registry.SetString(HKEY_LOCAL_MACHINE_ROOT, std::string(kTestKey) + "\\", "Date:", "12/7/2026"));
+    EXPECT_EQ(registry.GetString(HKEY_LOCAL_MACHINE_ROOT, kTestKey, "Date:"), "12/7/2026");
+}
+
+TEST_F(RegistryTest, ReadsGiveTheTextOrNothing) {
+    ASSERT_TRUE(registry.CreateKey(HKEY_LOCAL_MACHINE_ROOT, kTestKey));
+    // Non-ASCII texts survive the UTF-8 / UTF-16 boundary; an empty text is a text.
+    ASSERT_TRUE(registry.SetString(HKEY_LOCAL_MACHINE_ROOT, kTestKey, "Name", "Chimewell\xE2\x84\xA2"));
+    ASSERT_TRUE(registry.SetString(HKEY_LOCAL_MACHINE_ROOT, kTestKey, "Empty", ""));
+    DWORD number = 1;
+    HKEY key = nullptr;
+    ASSERT_EQ(::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\ChimewellLayerTest", 0, KEY_SET_VALUE, &key),
+              ERROR_SUCCESS);
+    ::RegSetValueExW(key, L"Number", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof(number));
+    ::RegCloseKey(key);
+
+    struct Case {
+        const char* key;
+        const char* name;
+        std::optional<std::string> expected;
+    } cases[] = {
+        {kTestKey, "Name", "Chimewell\xE2\x84\xA2"},
+        {kTestKey, "Empty", ""},
+        {kTestKey, "Number", std::nullopt},   // not a text
+        {kTestKey, "Missing", std::nullopt},  // no such value
+        {"SOFTWARE\\ChimewellLayerTest\\NoSuchKey", "Name", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(registry.GetString(HKEY_LOCAL_MACHINE_ROOT, c.key, c.name), c.expected) << c.name;
+}
+
+TEST(FileSystemTest, FoldersAndFilesAreToldApart) {
+    Win32FileSystem files;
+    std::string system = files.SystemFolder();
+    ASSERT_FALSE(system.empty());
+    EXPECT_NE(system.back(), '\\');
+    std::string app = files.AppFolder();
+    wchar_t exe[MAX_PATH];
+    ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
+
+    struct Case {
+        std::string path;
+        bool folder, file;
+    } cases[] = {
+        {system, true, false},
+        {app, true, false},
+        {Utf8(exe), false, true},
+        {system + "\\no-such-thing", false, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(files.FolderExists(c.path), c.folder) << c.path;
+        EXPECT_EQ(files.FileExists(c.path), c.file) << c.path;
+    }
+}
+
+TEST(ProcessLauncherTest, UnquotedPathsWithBlanksStartAndMissingProgramsAreReported) {
+    // A program in a folder with a blank in its name, started by an unquoted command line.
+    wchar_t temp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, temp);
+    std::wstring folder = std::wstring(temp) + L"chw launch test";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    wchar_t system[MAX_PATH];
+    ::GetSystemDirectoryW(system, MAX_PATH);
+    std::wstring program = folder + L"\\run me.exe";
+    ASSERT_TRUE(::CopyFileW((std::wstring(system) + L"\\cmd.exe").c_str(), program.c_str(), FALSE));
+
+    Win32ProcessLauncher launcher;
+    LaunchResult started = launcher.Launch(Utf8(program) + " /c exit", WindowStyle::Hidden);
+    EXPECT_TRUE(started.Started());
+
+    struct Case {
+        std::string commandLine;
+        LaunchError error;
+    } missing[] = {
+        {"c:\\no such folder\\player.exe", LaunchError::FileNotFound},
+        {Utf8(folder) + "\\absent.exe", LaunchError::FileNotFound},
+    };
+    for (const auto& c : missing) {
+        LaunchResult result = launcher.Launch(c.commandLine, WindowStyle::MinimizedNoFocus);
+        EXPECT_FALSE(result.Started()) << c.commandLine;
+        EXPECT_EQ(result.error, c.error) << c.commandLine;
+    }
+    ::Sleep(200);  // let the started program end before its file goes
+    ::DeleteFileW(program.c_str());
+    ::RemoveDirectoryW(folder.c_str());
+}
+
+TEST(RuntimeTest, VersionComesFromTheVersionResource) {
+    UiLoop loop;
+    Win32Runtime runtime(loop, nullptr);
+    Version v = runtime.ProgramVersion();
+    EXPECT_EQ(v.major, CHW_VERSION_MAJOR);
+    EXPECT_EQ(v.minor, CHW_VERSION_MINOR);
+    EXPECT_EQ(v.revision, CHW_VERSION_PATCH);
+}
+
+TEST(ViewRulesTest, MenuTextsSplitIntoCaptionAndShortcut) {
+    struct Case {
+        const wchar_t* text;
+        const wchar_t* caption;
+        const wchar_t* shortcut;
+    } cases[] = {
+        {L"&Start In System Tray\tF2", L"&Start In System Tray", L"\tF2"},
+        {L"E&xit\tCtrl+X", L"E&xit", L"\tCtrl+X"},
+        {L"Se&t Alarm", L"Se&t Alarm", L""},
+        {L"", L"", L""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CaptionPart(c.text), c.caption);
+        EXPECT_EQ(ShortcutPart(c.text), c.shortcut);
+    }
+}
+
+TEST(ViewRulesTest, DaysAreClampedToTheMonth) {
+    struct Case {
+        int year, month, day, expected;
+    } cases[] = {
+        {2024, 2, 31, 29}, {2023, 2, 30, 28}, {2100, 2, 29, 28}, {2000, 2, 30, 29},
+        {2026, 4, 31, 30}, {2026, 12, 31, 31}, {2026, 1, 0, 1},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ClampDay(c.year, c.month, c.day), c.expected) << c.year << "-" << c.month;
+}
+
+TEST(LayoutTest, TwipsScaleWithTheDpi) {
+    EXPECT_EQ(Twips(5790, 96), 386);
+    EXPECT_EQ(Twips(3150, 96), 210);
+    EXPECT_EQ(Twips(15, 96), 1);
+    EXPECT_EQ(Twips(5790, 144), 579);
+}
+
+}  // namespace
+}  // namespace chw::win32
