@@ -1,0 +1,321 @@
+// The alarm through the real windows: choosing a day and a time, arming with the stand-in player,
+// the ringing at the minute, the snooze, and the refusals.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "Driver.h"
+
+using namespace e2e;
+
+namespace {
+
+constexpr const char* kBanner =
+    "!!!!! ALARM !!!!!! !!!!! ALARM !!!!!! !!!!! ALARM !!!!!! !!!!! ALARM !!!!!! !!!!! ALARM !!!!!! "
+    "!!!!! ALARM !!!!!!";
+
+SYSTEMTIME Now() {
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    return t;
+}
+
+// A local time moved by whole seconds.
+SYSTEMTIME AddSeconds(const SYSTEMTIME& t, long long seconds) {
+    FILETIME ft;
+    SystemTimeToFileTime(&t, &ft);
+    ULARGE_INTEGER u{};
+    u.LowPart = ft.dwLowDateTime;
+    u.HighPart = ft.dwHighDateTime;
+    u.QuadPart += static_cast<ULONGLONG>(seconds * 10000000LL);
+    ft.dwLowDateTime = u.LowPart;
+    ft.dwHighDateTime = u.HighPart;
+    SYSTEMTIME r;
+    FileTimeToSystemTime(&ft, &r);
+    return r;
+}
+
+long long MsBetween(const SYSTEMTIME& from, const SYSTEMTIME& to) {
+    auto ticks = [](const SYSTEMTIME& t) {
+        FILETIME ft;
+        SystemTimeToFileTime(&t, &ft);
+        return static_cast<long long>((static_cast<ULONGLONG>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime);
+    };
+    return (ticks(to) - ticks(from)) / 10000;
+}
+
+// "7:05 PM", as the program writes alarm times.
+std::string AlarmText(const SYSTEMTIME& t) {
+    int h = t.wHour % 12 == 0 ? 12 : t.wHour % 12;
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%d:%02d %s", h, t.wMinute, t.wHour < 12 ? "AM" : "PM");
+    return buf;
+}
+
+// "07:05", what a user types into the time box (the hour in two digits, as its caption asks).
+std::string TypedText(const SYSTEMTIME& t) {
+    int h = t.wHour % 12 == 0 ? 12 : t.wHour % 12;
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%02d:%02d", h, t.wMinute);
+    return buf;
+}
+
+std::vector<std::string> PlayerLog() {
+    std::vector<std::string> lines;
+    std::stringstream ss(ReadFileText(PlayerLogPath()));
+    std::string line;
+    while (std::getline(ss, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty()) lines.push_back(line);
+    }
+    return lines;
+}
+
+// Index of the first line equal to `what` at or after `from`; -1 when there is none.
+int FindLine(const std::vector<std::string>& lines, const std::string& what, int from = 0) {
+    for (size_t i = static_cast<size_t>(from); i < lines.size(); ++i)
+        if (lines[i] == what) return static_cast<int>(i);
+    return -1;
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+    std::string s;
+    for (const auto& l : lines) s += l + "\n";
+    return s;
+}
+
+class Alarm : public ::testing::Test {
+protected:
+    void StartWith(bool player) {
+        InstallProgram();
+        MakeWinampFolderOnly();
+        if (player) InstallPlayer();
+        ASSERT_TRUE(StartProgram(app_));
+        HWND main = nullptr;
+        ASSERT_TRUE(WaitUntil([&] { main = FindMainWindow(app_.Id()); return Visible(main); }, 30000))
+            << "the main window never showed";
+        Pause(800);
+        c_ = FindControls(main);
+        ASSERT_TRUE(c_.monthView && c_.txtTime && c_.cmdSet && c_.cmdReset && c_.statusBar && c_.lblDate);
+        ASSERT_TRUE(BringToFront(main));
+    }
+
+    // A real click on a day of the calendar.
+    void ClickDay(const SYSTEMTIME& day, bool currentMonthOnly = true) {
+        auto cell = CalendarCell(c_.monthView, day, currentMonthOnly);
+        ASSERT_TRUE(cell) << "the calendar does not show " << day.wMonth << "/" << day.wDay;
+        RealClick(c_.monthView, cell->x, cell->y);
+    }
+
+    // A real click into the time box, the old text selected and the new one typed, then Tab away.
+    void TypeTimeAndLeave(const std::string& typed) {
+        RealClick(c_.txtTime, 10, 6);
+        ASSERT_TRUE(WaitUntil([&] { return !(Style(c_.txtTime) & ES_READONLY); }, 5000))
+            << "the click should make the time box editable";
+        ASSERT_TRUE(WaitUntil([&] { return FocusOf(c_.main) == c_.txtTime; }, 3000)) << "the time box has no focus";
+        DWORD_PTR r = 0;
+        SendMessageTimeoutW(c_.txtTime, EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, 2000, &r);
+        RealType(typed);
+        RealKey(VK_TAB);
+    }
+
+    std::string Text(HWND h) { return TextOf(h).value_or("<no answer>"); }
+
+    Process app_;
+    MainControls c_;
+};
+
+}  // namespace
+
+TEST_F(Alarm, ArmFireAndSnooze) {
+    // The alarm minute: the first one that leaves the ~17 s of arming (and the steps before it)
+    // time to finish, so at most about two minutes ahead.
+    SYSTEMTIME target = AddSeconds(Now(), 50);
+    target.wSecond = 0;
+    target.wMilliseconds = 0;
+    target = AddSeconds(target, 60);
+    if (target.wDay != Now().wDay) GTEST_SKIP() << "too close to midnight for a same-day alarm";
+    const std::string alarmTime = AlarmText(target);
+
+    ASSERT_NO_FATAL_FAILURE(StartWith(true));
+    SYSTEMTIME today = Now();
+    const std::string date = ShortDate(today);
+
+    ClickDay(today);
+    ASSERT_TRUE(WaitUntil([&] { return Text(c_.lblDate) == date; }, 5000))
+        << "date label: " << Text(c_.lblDate) << ", expected " << date;
+
+    ASSERT_NO_FATAL_FAILURE(TypeTimeAndLeave(TypedText(target)));
+    auto ampm = WaitMsgBox(app_.Id(), 10000);
+    ASSERT_TRUE(ampm) << "no AM/PM question";
+    EXPECT_EQ(ampm->title, "AM/PM Query:");
+    EXPECT_EQ(ampm->text, "Click 'Yes' For 'AM' and 'No' For 'PM'");
+    PressButton(ampm->hwnd, target.wHour < 12 ? IDYES : IDNO);
+    ASSERT_TRUE(WaitGone(ampm->hwnd, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return Text(c_.txtTime) == alarmTime; }, 5000)) << Text(c_.txtTime);
+    EXPECT_EQ(StatusText(c_), "Alarm Settings: OFF  Date: " + date + " Time: " + alarmTime + " ALARM IS SET.");
+    Screenshot("alarm-chosen");
+
+    // Arm, and answer No to starting with Windows.
+    PostClick(c_.cmdSet);
+    auto withWindows = WaitMsgBox(app_.Id(), 10000);
+    ASSERT_TRUE(withWindows) << "no start-with-Windows question";
+    EXPECT_EQ(withWindows->title, "Start Chimewell With Windows?");
+    EXPECT_EQ(withWindows->text,
+              "Should Chimewell Start With Windows?\r\nThis Will Ensure That Your Alarm Initiates\r\n"
+              "In The Event This PC Is Restarted.");
+    PressButton(withWindows->hwnd, IDNO);
+    ULONGLONG armedAt = GetTickCount64();
+
+    // The take-over: the player starts, the status line counts down, then the player is hidden.
+    HWND player = nullptr;
+    EXPECT_TRUE(WaitUntil([&] { player = FindPlayerWindow(); return player != nullptr; }, 10000))
+        << "arming should start the player";
+    Pause(4000);
+    Screenshot("arming-countdown-early");
+    Pause(6000);
+    Screenshot("arming-countdown-late");
+    ASSERT_TRUE(WaitUntil([&] { return player && !Visible(player); }, 25000))
+        << "the player's window should be hidden after the take-over";
+    double seconds = static_cast<double>(GetTickCount64() - armedAt) / 1000.0;
+    EXPECT_GT(seconds, 15.0) << "the take-over waits about 17 s";
+    EXPECT_LT(seconds, 30.0);
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(c_.statusBar, 500).has_value(); }, 10000));
+    EXPECT_EQ(StatusText(c_), "Alarm Settings: ON  Date: " + date + " Time: " + alarmTime + " ALARM IS SET");
+    EXPECT_EQ(Text(c_.cmdSet), "Turn &Off");
+    EXPECT_FALSE(Enabled(c_.cmdReset));
+    EXPECT_FALSE(Enabled(c_.monthView));
+    EXPECT_FALSE(Enabled(c_.txtTime));
+    EXPECT_EQ(ReadValue("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "Chimewell"), std::nullopt)
+        << "No to starting with Windows writes no Run entry";
+    Screenshot("armed");
+
+    // The minute comes.
+    long long msToGo = MsBetween(Now(), target);
+    ASSERT_GT(msToGo, 0) << "arming took past the alarm minute";
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(c_.statusBar, 500).value_or("") == kBanner; },
+                          static_cast<int>(msToGo) + 30000, 250))
+        << "no banner; status line: " << StatusText(c_);
+    Screenshot("ringing");
+    EXPECT_EQ(Text(c_.cmdSet), "Snoo&ze");
+
+    auto log = PlayerLog();
+    int query = FindLine(log, "WM_USER 0 104");
+    int play = FindLine(log, "WM_COMMAND 40045 0", query < 0 ? 0 : query);
+    int loud = FindLine(log, "WM_USER 255 122", play < 0 ? 0 : play);
+    EXPECT_GE(query, 0) << "the status query must come first\n" << Joined(log);
+    EXPECT_GT(play, query) << "then Play\n" << Joined(log);
+    EXPECT_GT(loud, play) << "then the volume at 255\n" << Joined(log);
+    EXPECT_EQ(FindLine(log, "WM_COMMAND 40045 0", play + 1), -1) << "Play only once\n" << Joined(log);
+
+    // Snooze on the button: volume down, the player closed, the OFF summary.
+    PostClick(c_.cmdSet);
+    EXPECT_TRUE(WaitUntil([&] { return FindPlayerWindow() == nullptr; }, 15000)) << "the player should be closed";
+    const std::string off = "Alarm Settings: OFF  Date: " + date + " Time: " + alarmTime + " ALARM IS SET";
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(c_.statusBar, 500).value_or("") == off; }, 10000))
+        << StatusText(c_);
+    log = PlayerLog();
+    int quiet = FindLine(log, "WM_USER 28 122", loud < 0 ? 0 : loud);
+    int close = FindLine(log, "WM_COMMAND 40001 0", quiet < 0 ? 0 : quiet);
+    EXPECT_GT(quiet, loud) << "the snooze turns the volume to 28\n" << Joined(log);
+    EXPECT_GT(close, quiet) << "then closes the player\n" << Joined(log);
+    EXPECT_EQ(Text(c_.cmdSet), "Turn &On");
+    EXPECT_TRUE(Enabled(c_.cmdReset));
+    EXPECT_TRUE(Enabled(c_.monthView));
+    Screenshot("snoozed");
+}
+
+TEST_F(Alarm, RefusedWithoutTime) {
+    ASSERT_NO_FATAL_FAILURE(StartWith(true));
+    ClickDay(Now());  // a date alone is not enough
+    PostClick(c_.cmdSet);
+    auto box = WaitMsgBox(app_.Id(), 10000);
+    ASSERT_TRUE(box) << "no refusal";
+    EXPECT_EQ(box->title, "Alarm Not Set!");
+    EXPECT_EQ(box->text, "You Must Set The Alarm Before You Can Activate It!");
+    PressButton(box->hwnd, IDOK);
+    ASSERT_TRUE(WaitGone(box->hwnd, 5000));
+    Pause(500);
+    EXPECT_EQ(Text(c_.cmdSet), "&Activate") << "the refusal leaves the caption";
+    EXPECT_EQ(FindPlayerWindow(), nullptr) << "nothing was armed";
+}
+
+TEST_F(Alarm, PastDateIsRefused) {
+    ASSERT_NO_FATAL_FAILURE(StartWith(false));
+    SYSTEMTIME today = Now();
+    SYSTEMTIME yesterday = AddSeconds(today, -86400);
+    // On the first of a month, yesterday is one of the greyed days of the month before.
+    ClickDay(yesterday, yesterday.wMonth == today.wMonth);
+    auto box = WaitMsgBox(app_.Id(), 10000);
+    ASSERT_TRUE(box) << "no refusal of a past date";
+    EXPECT_EQ(box->title, "Date Selected Has Passed Already!");
+    EXPECT_EQ(box->text, "You Cannot Choose A Date In The Past!");
+    Screenshot("past-date");
+    PressButton(box->hwnd, IDOK);
+    ASSERT_TRUE(WaitGone(box->hwnd, 5000));
+    Pause(500);
+    EXPECT_EQ(Text(c_.lblDate), "") << "the refused date is not taken";
+    EXPECT_FALSE(Enabled(c_.cmdReset));
+
+    ClickDay(today);  // today itself is allowed
+    EXPECT_TRUE(WaitUntil([&] { return Text(c_.lblDate) == ShortDate(today); }, 5000)) << Text(c_.lblDate);
+    EXPECT_TRUE(Enabled(c_.cmdReset));
+}
+
+TEST_F(Alarm, MalformedTimeRetriedThenCancelled) {
+    ASSERT_NO_FATAL_FAILURE(StartWith(false));
+    const std::string status = "Validating Input. . .";
+
+    // "7:30": its first two characters are no number.
+    ASSERT_NO_FATAL_FAILURE(TypeTimeAndLeave("7:30"));
+    auto box = WaitMsgBox(app_.Id(), 10000);
+    ASSERT_TRUE(box) << "no format error";
+    EXPECT_EQ(box->title, "Validation Results:");
+    EXPECT_EQ(box->text, "Incorrect Format!  Click OK To Try Again, Cancel To Exit");
+    Screenshot("malformed-time");
+    PressButton(box->hwnd, IDOK);
+    ASSERT_TRUE(WaitGone(box->hwnd, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return FocusOf(c_.main) == c_.txtTime; }, 3000))
+        << "OK keeps the caret in the time box";
+    EXPECT_EQ(StatusText(c_), status);
+    Pause(1500);
+    EXPECT_EQ(Text(c_.txtTime), "7:30") << "the watch stays off while the user types";
+
+    // Leaving again with the same text: this time Cancel.
+    RealKey(VK_TAB);
+    box = WaitMsgBox(app_.Id(), 10000);
+    ASSERT_TRUE(box) << "no format error on the second try";
+    EXPECT_EQ(box->title, "Validation Results:");
+    PressButton(box->hwnd, IDCANCEL);
+    ASSERT_TRUE(WaitGone(box->hwnd, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return StatusText(c_) == "Ready."; }, 5000)) << StatusText(c_);
+    EXPECT_NE(FocusOf(c_.main), c_.txtTime) << "Cancel lets the focus go";
+    // The watch runs again: the box shows the clock, not the refused text.
+    EXPECT_TRUE(WaitUntil([&] { return Text(c_.txtTime) != "7:30"; }, 5000));
+}
+
+TEST_F(Alarm, ClearWithdrawsTheSavedAlarm) {
+    const std::string date = ShortDate(Now());
+    ASSERT_TRUE(WriteValue(kSettingsKey, "StartInTray", "No"));
+    ASSERT_TRUE(WriteValue(kSettingsKey, "WinAmpOnStart", "No"));
+    ASSERT_TRUE(WriteValue(kSettingsKey, "SettingsSaved", "Yes"));
+    ASSERT_TRUE(WriteValue(kSettingsKey, "Date:", date));
+    ASSERT_TRUE(WriteValue(kSettingsKey, "Time:", "11:59 PM"));
+    ASSERT_NO_FATAL_FAILURE(StartWith(false));
+
+    // Restored at start.
+    EXPECT_EQ(Text(c_.lblDate), date);
+    EXPECT_EQ(StatusText(c_), "Alarm Settings: OFF  Date: " + date + " Time: 11:59 PM ALARM IS SET.");
+    ASSERT_TRUE(Enabled(c_.cmdReset)) << "a restored alarm can be cleared";
+
+    PostClick(c_.cmdReset);
+    EXPECT_TRUE(WaitUntil([&] { return ReadValue(kSettingsKey, "SettingsSaved").value_or("") == "No"; }, 5000))
+        << "SettingsSaved: " << ReadValue(kSettingsKey, "SettingsSaved").value_or("<missing>");
+    EXPECT_TRUE(WaitUntil([&] { return StatusText(c_) == "Ready."; }, 5000)) << StatusText(c_);
+    EXPECT_EQ(Text(c_.lblDate), "");
+    EXPECT_FALSE(Enabled(c_.cmdReset));
+    // The saved texts stay; only the flag withdraws them.
+    EXPECT_EQ(ReadValue(kSettingsKey, "Date:").value_or(""), date);
+    EXPECT_EQ(ReadValue(kSettingsKey, "Time:").value_or(""), "11:59 PM");
+    Screenshot("cleared");
+}

@@ -1,0 +1,470 @@
+#include "Driver.h"
+
+#include <commctrl.h>
+
+#include "resource.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+namespace e2e {
+
+// ---- Texts and paths ----
+
+std::string Narrow(const std::wstring& w) {
+    if (w.empty()) return {};
+    int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+    std::string s(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
+    return s;
+}
+
+std::wstring Wide(const std::string& s) {
+    if (s.empty()) return {};
+    int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+    std::wstring w(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
+    return w;
+}
+
+std::string EnvVar(const char* name) {
+    wchar_t buf[4096];
+    DWORD n = GetEnvironmentVariableW(Wide(name).c_str(), buf, 4096);
+    return (n > 0 && n < 4096) ? Narrow(std::wstring(buf, n)) : std::string();
+}
+
+std::string WinPathOf(const std::string& unixPath) {
+    std::string p = "Z:" + unixPath;
+    std::replace(p.begin(), p.end(), '/', '\\');
+    return p;
+}
+
+// ---- Installation ----
+
+namespace {
+
+bool MakeDirs(const std::string& dir) {
+    std::string acc;
+    std::stringstream ss(dir);
+    std::string part;
+    while (std::getline(ss, part, '\\')) {
+        acc += part;
+        if (acc.size() > 2) CreateDirectoryW(Wide(acc).c_str(), nullptr);
+        acc += '\\';
+    }
+    DWORD a = GetFileAttributesW(Wide(dir).c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool CopyInto(const std::string& unixSource, const std::string& dir, const std::string& name) {
+    if (unixSource.empty() || !MakeDirs(dir)) return false;
+    return CopyFileW(Wide(WinPathOf(unixSource)).c_str(), Wide(dir + "\\" + name).c_str(), FALSE) != 0;
+}
+
+}  // namespace
+
+void InstallProgram() {
+    if (!CopyInto(EnvVar("CHW_E2E_CHWLU"), kInstallDir, "CHWLU.EXE"))
+        std::fprintf(stderr, "could not install CHWLU.EXE from %s\n", EnvVar("CHW_E2E_CHWLU").c_str());
+    // The stand-in player logs where the test reads, whoever starts it.
+    SetEnvironmentVariableW(L"CHW_STANDIN_LOG", Wide(PlayerLogPath()).c_str());
+}
+
+void MakeWinampFolderOnly() { MakeDirs(kWinampDir); }
+
+void InstallPlayer() {
+    if (!CopyInto(EnvVar("CHW_E2E_PLAYER"), kWinampDir, "Winamp.exe"))
+        std::fprintf(stderr, "could not install the stand-in player from '%s'\n", EnvVar("CHW_E2E_PLAYER").c_str());
+}
+
+std::string PlayerLogPath() { return std::string(kWinampDir) + "\\standin.log"; }
+
+std::string ReadFileText(const std::string& path) {
+    std::ifstream in(Wide(path).c_str(), std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+// ---- Waiting ----
+
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs, int pollMs) {
+    ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
+    for (;;) {
+        if (done()) return true;
+        if (GetTickCount64() >= end) return false;
+        Sleep(static_cast<DWORD>(pollMs));
+    }
+}
+
+void Pause(int ms) { Sleep(static_cast<DWORD>(ms)); }
+
+// ---- Process ----
+
+Process::~Process() { Kill(); }
+
+bool Process::Start(const std::string& exe, const std::string& dir) {
+    std::wstring cmd = L"\"" + Wide(exe) + L"\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    return CreateProcessW(Wide(exe).c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          Wide(dir).c_str(), &si, &pi_) != 0;
+}
+
+bool Process::WaitExit(int timeoutMs) {
+    return pi_.hProcess && WaitForSingleObject(pi_.hProcess, static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
+}
+
+bool Process::Running() const {
+    return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+DWORD Process::ExitCode() const {
+    DWORD code = 0;
+    if (pi_.hProcess) GetExitCodeProcess(pi_.hProcess, &code);
+    return code;
+}
+
+void Process::Kill() {
+    if (pi_.hProcess) {
+        if (Running()) {
+            TerminateProcess(pi_.hProcess, 1);
+            WaitForSingleObject(pi_.hProcess, 5000);
+        }
+        CloseHandle(pi_.hProcess);
+        CloseHandle(pi_.hThread);
+        pi_ = {};
+    }
+}
+
+bool StartProgram(Process& p) {
+    return p.Start(std::string(kInstallDir) + "\\CHWLU.EXE", kInstallDir);
+}
+
+// ---- Windows ----
+
+namespace {
+struct EnumState {
+    DWORD pid;
+    std::vector<HWND>* out;
+};
+BOOL CALLBACK CollectTop(HWND h, LPARAM lp) {
+    auto* st = reinterpret_cast<EnumState*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    if (st->pid == 0 || pid == st->pid) st->out->push_back(h);
+    return TRUE;
+}
+}  // namespace
+
+std::vector<HWND> TopLevelWindows(DWORD pid) {
+    std::vector<HWND> out;
+    EnumState st{pid, &out};
+    EnumWindows(CollectTop, reinterpret_cast<LPARAM>(&st));
+    return out;
+}
+
+std::vector<HWND> Children(HWND parent) {
+    std::vector<HWND> out;
+    for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) out.push_back(c);
+    return out;
+}
+
+std::string ClassOf(HWND h) {
+    wchar_t buf[256];
+    int n = GetClassNameW(h, buf, 256);
+    return Narrow(std::wstring(buf, n > 0 ? static_cast<size_t>(n) : 0));
+}
+
+std::string TitleOf(HWND h) {
+    wchar_t buf[1024];
+    int n = InternalGetWindowText(h, buf, 1024);
+    return Narrow(std::wstring(buf, n > 0 ? static_cast<size_t>(n) : 0));
+}
+
+std::optional<std::string> TextOf(HWND h, int timeoutMs) {
+    DWORD_PTR len = 0;
+    if (!SendMessageTimeoutW(h, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, static_cast<UINT>(timeoutMs), &len))
+        return std::nullopt;
+    std::wstring buf(len + 1, L'\0');
+    DWORD_PTR got = 0;
+    if (!SendMessageTimeoutW(h, WM_GETTEXT, len + 1, reinterpret_cast<LPARAM>(buf.data()), SMTO_ABORTIFHUNG,
+                             static_cast<UINT>(timeoutMs), &got))
+        return std::nullopt;
+    buf.resize(std::min<size_t>(got, len));
+    return Narrow(buf);
+}
+
+bool Visible(HWND h) { return h && IsWindowVisible(h); }
+bool Enabled(HWND h) { return h && IsWindowEnabled(h); }
+DWORD Style(HWND h) { return static_cast<DWORD>(GetWindowLongPtrW(h, GWL_STYLE)); }
+
+namespace {
+HWND TopLevelWithChildClass(DWORD pid, const char* cls) {
+    for (HWND h : TopLevelWindows(pid))
+        for (HWND c : Children(h))
+            if (ClassOf(c) == cls) return h;
+    return nullptr;
+}
+}  // namespace
+
+HWND FindMainWindow(DWORD pid) { return TopLevelWithChildClass(pid, "SysMonthCal32"); }
+HWND FindSplash(DWORD pid) { return TopLevelWithChildClass(pid, "msctls_progress32"); }
+HWND FindPlayerWindow() { return FindWindowW(Wide(kPlayerClass).c_str(), nullptr); }
+
+MainControls FindControls(HWND main) {
+    MainControls c;
+    c.main = main;
+    if (!main) return c;
+    c.monthView = GetDlgItem(main, IDC_MONTHVIEW);
+    c.label1 = GetDlgItem(main, IDC_LABEL1);
+    c.lblDate = GetDlgItem(main, IDC_LBLDATE);
+    c.label2 = GetDlgItem(main, IDC_LABEL2);
+    c.txtTime = GetDlgItem(main, IDC_TXTTIME);
+    c.cmdSet = GetDlgItem(main, IDC_CMDSET);
+    c.cmdReset = GetDlgItem(main, IDC_CMDRESET);
+    c.statusBar = GetDlgItem(main, IDC_STATUSBAR1);
+    return c;
+}
+
+std::string StatusText(const MainControls& c) { return c.statusBar ? TextOf(c.statusBar).value_or("") : ""; }
+
+// ---- Message boxes ----
+
+namespace {
+std::optional<MsgBox> ReadBox(HWND h) {
+    MsgBox b;
+    b.hwnd = h;
+    b.title = TitleOf(h);
+    HWND text = GetDlgItem(h, 0xFFFF);
+    if (text) b.text = TextOf(text).value_or(TitleOf(text));
+    return b;
+}
+bool IsBox(HWND h) { return ClassOf(h) == "#32770" && IsWindowVisible(h); }
+}  // namespace
+
+std::optional<MsgBox> WaitMsgBox(DWORD pid, int timeoutMs) {
+    HWND found = nullptr;
+    WaitUntil([&] {
+        for (HWND h : TopLevelWindows(pid))
+            if (IsBox(h)) { found = h; return true; }
+        return false;
+    }, timeoutMs);
+    if (!found) return std::nullopt;
+    Pause(150);  // let the box finish its own set-up before it is pressed
+    return ReadBox(found);
+}
+
+std::optional<MsgBox> WaitMsgBoxTitled(DWORD pid, const std::string& title, int timeoutMs) {
+    HWND found = nullptr;
+    WaitUntil([&] {
+        for (HWND h : TopLevelWindows(pid))
+            if (IsBox(h) && TitleOf(h) == title) { found = h; return true; }
+        return false;
+    }, timeoutMs);
+    if (!found) return std::nullopt;
+    Pause(150);
+    return ReadBox(found);
+}
+
+void PressButton(HWND box, int id) {
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
+}
+
+bool WaitGone(HWND h, int timeoutMs) {
+    return WaitUntil([&] { return !IsWindow(h) || !IsWindowVisible(h); }, timeoutMs);
+}
+
+// ---- Commands and input ----
+
+void PostClick(HWND button) {
+    PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(button));
+}
+
+void PostMenuCommand(HWND main, int id) { PostMessageW(main, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+namespace {
+void SendKey(WORD vk, bool up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &in, sizeof in);
+}
+void SendMouse(DWORD flags) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = flags;
+    SendInput(1, &in, sizeof in);
+}
+}  // namespace
+
+void RealClick(HWND h, int clientX, int clientY) {
+    POINT pt{clientX, clientY};
+    ClientToScreen(h, &pt);
+    SetCursorPos(pt.x, pt.y);
+    Pause(100);
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    Pause(60);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    Pause(200);
+}
+
+void RealKey(WORD vk, bool ctrl) {
+    if (ctrl) SendKey(VK_CONTROL, false);
+    SendKey(vk, false);
+    Pause(30);
+    SendKey(vk, true);
+    if (ctrl) SendKey(VK_CONTROL, true);
+    Pause(100);
+}
+
+void RealType(const std::string& text) {
+    for (char ch : text) {
+        SHORT k = VkKeyScanW(static_cast<wchar_t>(static_cast<unsigned char>(ch)));
+        if (k == -1) continue;
+        bool shift = (k >> 8) & 1;
+        if (shift) SendKey(VK_SHIFT, false);
+        SendKey(LOBYTE(k), false);
+        SendKey(LOBYTE(k), true);
+        if (shift) SendKey(VK_SHIFT, true);
+        Pause(40);
+    }
+    Pause(150);
+}
+
+bool BringToFront(HWND h) {
+    SetForegroundWindow(h);
+    return WaitUntil([&] { return GetForegroundWindow() == h; }, 2000);
+}
+
+HWND FocusOf(HWND anyWindowOfThread) {
+    GUITHREADINFO gti{};
+    gti.cbSize = sizeof gti;
+    DWORD tid = GetWindowThreadProcessId(anyWindowOfThread, nullptr);
+    return GetGUIThreadInfo(tid, &gti) ? gti.hwndFocus : nullptr;
+}
+
+// ---- The month calendar ----
+
+std::optional<POINT> CalendarCell(HWND monthView, const SYSTEMTIME& day, bool currentMonthOnly) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(monthView, &pid);
+    HANDLE proc = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!proc) return std::nullopt;
+    void* remote = VirtualAllocEx(proc, nullptr, sizeof(MCHITTESTINFO), MEM_COMMIT, PAGE_READWRITE);
+    std::optional<POINT> result;
+    if (remote) {
+        RECT rc{};
+        GetClientRect(monthView, &rc);
+        long sx = 0, sy = 0, n = 0;
+        for (int y = rc.top + 2; y < rc.bottom; y += 4) {
+            for (int x = rc.left + 2; x < rc.right; x += 4) {
+                MCHITTESTINFO ht{};
+                ht.cbSize = sizeof ht;
+                ht.pt = {x, y};
+                SIZE_T io = 0;
+                if (!WriteProcessMemory(proc, remote, &ht, sizeof ht, &io)) continue;
+                DWORD_PTR r = 0;
+                if (!SendMessageTimeoutW(monthView, MCM_HITTEST, 0, reinterpret_cast<LPARAM>(remote),
+                                         SMTO_ABORTIFHUNG, 2000, &r))
+                    continue;
+                if (!ReadProcessMemory(proc, remote, &ht, sizeof ht, &io)) continue;
+                bool isDate = currentMonthOnly ? ht.uHit == MCHT_CALENDARDATE
+                                               : (ht.uHit & MCHT_CALENDARDATE) == MCHT_CALENDARDATE;
+                if (isDate && ht.st.wYear == day.wYear && ht.st.wMonth == day.wMonth && ht.st.wDay == day.wDay) {
+                    sx += x;
+                    sy += y;
+                    ++n;
+                }
+            }
+        }
+        if (n > 0) result = POINT{sx / n, sy / n};
+        VirtualFreeEx(proc, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(proc);
+    return result;
+}
+
+// ---- Dates ----
+
+std::string ShortDate(const SYSTEMTIME& t) {
+    wchar_t buf[128];
+    int n = GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &t, nullptr, buf, 128);
+    return n > 1 ? Narrow(std::wstring(buf, static_cast<size_t>(n - 1))) : std::string();
+}
+
+// ---- Registry ----
+
+namespace {
+struct Key {
+    HKEY h = nullptr;
+    ~Key() { if (h) RegCloseKey(h); }
+};
+}  // namespace
+
+bool KeyExists(const std::string& key) {
+    Key k;
+    return RegOpenKeyExW(HKEY_LOCAL_MACHINE, Wide(key).c_str(), 0, KEY_READ, &k.h) == ERROR_SUCCESS;
+}
+
+std::optional<std::string> ReadValue(const std::string& key, const std::string& name) {
+    wchar_t buf[2048];
+    DWORD size = sizeof buf;
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, Wide(key).c_str(), Wide(name).c_str(), RRF_RT_REG_SZ, nullptr, buf,
+                     &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    return Narrow(buf);
+}
+
+std::map<std::string, std::string> ReadAllValues(const std::string& key, bool* allStrings) {
+    std::map<std::string, std::string> out;
+    if (allStrings) *allStrings = true;
+    Key k;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, Wide(key).c_str(), 0, KEY_READ, &k.h) != ERROR_SUCCESS) return out;
+    for (DWORD i = 0;; ++i) {
+        wchar_t name[512];
+        DWORD nameLen = 512, type = 0;
+        BYTE data[4096];
+        DWORD dataLen = sizeof data;
+        if (RegEnumValueW(k.h, i, name, &nameLen, nullptr, &type, data, &dataLen) != ERROR_SUCCESS) break;
+        if (type != REG_SZ && allStrings) *allStrings = false;
+        std::wstring value(reinterpret_cast<wchar_t*>(data), dataLen / sizeof(wchar_t));
+        while (!value.empty() && value.back() == L'\0') value.pop_back();
+        out[Narrow(std::wstring(name, nameLen))] = Narrow(value);
+    }
+    return out;
+}
+
+bool WriteValue(const std::string& key, const std::string& name, const std::string& data) {
+    Key k;
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, Wide(key).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &k.h, nullptr) !=
+        ERROR_SUCCESS)
+        return false;
+    std::wstring w = Wide(data);
+    return RegSetValueExW(k.h, Wide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(w.c_str()),
+                          static_cast<DWORD>((w.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+}
+
+// ---- Screenshots ----
+
+bool Screenshot(const std::string& name) {
+    // The wrapper script takes the picture on the Linux side: it watches this folder for requests
+    // and answers each with a ".done" file once the PNG is written.
+    std::string dir = EnvVar("CHW_E2E_SHOTS");
+    if (dir.empty()) return false;
+    std::string req = WinPathOf(dir + "/" + name + ".req");
+    std::string done = WinPathOf(dir + "/" + name + ".done");
+    {
+        std::ofstream out(Wide(req + ".tmp").c_str());
+        out << name << "\n";
+    }
+    MoveFileW(Wide(req + ".tmp").c_str(), Wide(req).c_str());
+    return WaitUntil([&] { return GetFileAttributesW(Wide(done).c_str()) != INVALID_FILE_ATTRIBUTES; }, 20000, 50);
+}
+
+}  // namespace e2e

@@ -1,0 +1,130 @@
+// What the end-to-end scenarios need to drive CHWLU.EXE from a second process in the same Wine
+// prefix: install it, start it, find its windows and message boxes, read and press them, give it
+// real mouse and keyboard input, read the registry it wrote, and take screenshots.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// ---- Texts and paths ----
+std::string Narrow(const std::wstring& w);
+std::wstring Wide(const std::string& s);
+std::string EnvVar(const char* name);
+// A path of the Linux side as Wine sees it (drive Z:).
+std::string WinPathOf(const std::string& unixPath);
+
+inline constexpr const char* kInstallDir = "C:\\Program Files\\Tallowmer\\CHWL";
+inline constexpr const char* kWinampDir = "C:\\Program Files\\Winamp";
+inline constexpr const char* kSettingsKey = "SOFTWARE\\TALLOWMERE\\CHWL";
+inline constexpr const char* kPlayerClass = "Winamp v1.x";
+
+// ---- Installation inside the prefix ----
+void InstallProgram();        // CHWLU.EXE into the program folder
+void MakeWinampFolderOnly();  // the folder without a player in it
+void InstallPlayer();         // the stand-in player as Winamp.exe
+std::string PlayerLogPath();  // where the stand-in player logs the messages it receives
+std::string ReadFileText(const std::string& path);
+
+// ---- Waiting: every wait has a deadline ----
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs, int pollMs = 100);
+void Pause(int ms);
+
+// ---- The program's process ----
+class Process {
+public:
+    Process() = default;
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+    ~Process();
+    bool Start(const std::string& exe, const std::string& dir);
+    bool WaitExit(int timeoutMs);
+    bool Running() const;
+    DWORD Id() const { return pi_.dwProcessId; }
+    DWORD ExitCode() const;
+    void Kill();
+
+private:
+    PROCESS_INFORMATION pi_{};
+};
+
+// Starts the installed CHWLU.EXE.
+bool StartProgram(Process& p);
+
+// ---- Windows ----
+std::vector<HWND> TopLevelWindows(DWORD pid);  // pid 0: every process
+std::vector<HWND> Children(HWND parent);
+std::string ClassOf(HWND h);
+std::string TitleOf(HWND h);  // the stored caption, no message sent
+// WM_GETTEXT, answered by the window's own thread; nullopt while that thread is busy.
+std::optional<std::string> TextOf(HWND h, int timeoutMs = 2000);
+bool Visible(HWND h);
+bool Enabled(HWND h);
+DWORD Style(HWND h);
+
+// The main window: the program's top-level window that holds the month calendar.
+HWND FindMainWindow(DWORD pid);
+// The splash: the program's top-level window that holds the progress bar.
+HWND FindSplash(DWORD pid);
+HWND FindPlayerWindow();
+
+// The main window's controls, by their control ids.
+struct MainControls {
+    HWND main = nullptr, monthView = nullptr, lblDate = nullptr, label1 = nullptr, label2 = nullptr,
+         txtTime = nullptr, cmdSet = nullptr, cmdReset = nullptr, statusBar = nullptr;
+};
+MainControls FindControls(HWND main);
+std::string StatusText(const MainControls& c);  // "" when it cannot be read
+
+// ---- Message boxes ----
+struct MsgBox {
+    HWND hwnd = nullptr;
+    std::string title;
+    std::string text;
+};
+// The first visible message box of the process, waiting for it up to timeoutMs.
+std::optional<MsgBox> WaitMsgBox(DWORD pid, int timeoutMs);
+// Waits for a box with this title (other boxes are left alone).
+std::optional<MsgBox> WaitMsgBoxTitled(DWORD pid, const std::string& title, int timeoutMs);
+// Presses a button (IDOK, IDYES, ...) of a box without waiting for what the program does next.
+void PressButton(HWND box, int id);
+bool WaitGone(HWND h, int timeoutMs);
+
+// ---- Commands and input ----
+// A click of a button as its parent sees it (BN_CLICKED), posted so that a handler that opens a
+// modal box does not hold the test.
+void PostClick(HWND button);
+void PostMenuCommand(HWND main, int id);
+// Real input through the system's input queue.
+void RealClick(HWND h, int clientX, int clientY);
+void RealType(const std::string& text);
+void RealKey(WORD vk, bool ctrl = false);
+bool BringToFront(HWND h);
+// The control that has the keyboard focus in the thread that owns the window.
+HWND FocusOf(HWND anyWindowOfThread);
+
+// ---- The month calendar ----
+// The centre of the calendar cell that shows this day (client coordinates), found by hit-testing
+// the control inside its own process.
+std::optional<POINT> CalendarCell(HWND monthView, const SYSTEMTIME& day, bool currentMonthOnly = true);
+
+// ---- Dates and times as the program writes them ----
+std::string ShortDate(const SYSTEMTIME& t);
+
+// ---- Registry (HKEY_LOCAL_MACHINE) ----
+bool KeyExists(const std::string& key);
+std::optional<std::string> ReadValue(const std::string& key, const std::string& name);
+std::map<std::string, std::string> ReadAllValues(const std::string& key, bool* allStrings = nullptr);
+bool WriteValue(const std::string& key, const std::string& name, const std::string& data);
+
+// ---- Screenshots, saved beside the scenario's log ----
+bool Screenshot(const std::string& name);
+
+}  // namespace e2e

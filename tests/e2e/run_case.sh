@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Runs one end-to-end scenario: a fresh copy of the template prefix, its own Xvfb display, then
+# e2e_tests.exe with the scenario's filter under a hard timeout. Everything it started is ended.
+# Usage: run_case.sh <build dir> <name> <gtest filter> [timeout seconds]
+set -uo pipefail
+build=$(cd "$1" && pwd); name=$2; filter=$3; limit=${4:-180}
+here=$(cd "$(dirname "$0")" && pwd)
+
+art="$build/e2e-artifacts/$name"
+rm -rf "$art"; mkdir -p "$art"
+template="$build/e2e-prefix-template"
+if ! flock -w 300 "$build/.e2e-template.lock" bash "$here/make_template.sh" "$template"; then
+    echo "could not make the template prefix"; exit 1
+fi
+
+work=$(mktemp -d "$build/e2e-work-$name.XXXXXX")
+xvfb_pid=""
+shooter_pid=""
+cleanup() {
+    [ -n "$shooter_pid" ] && kill "$shooter_pid" 2>/dev/null
+    [ -n "${WINEPREFIX:-}" ] && timeout -k 2 15 wineserver -k >/dev/null 2>&1
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+cp -a "$template" "$work/prefix"
+
+# -displayfd picks a free display number itself, so parallel scenarios never collide.
+mkfifo "$work/displayfd"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/displayfd" >"$art/xvfb.log" 2>&1 &
+xvfb_pid=$!
+display=""
+read -r -t 20 display <"$work/displayfd" || true
+if [ -z "$display" ]; then echo "Xvfb did not start"; exit 1; fi
+
+export DISPLAY=":$display" WINEPREFIX="$work/prefix" WINEDEBUG="${CHW_E2E_WINEDEBUG:--all}" WINEDLLOVERRIDES="mscoree,mshtml="
+export CHW_E2E_CHWLU="$build/src/platform/win32/CHWLU.EXE"
+export CHW_E2E_PLAYER
+CHW_E2E_PLAYER=$(find "$build/tools" -iname 'standin-player.exe' -print -quit 2>/dev/null)
+export CHW_E2E_ARTIFACTS="$art"
+
+# Screenshots on request of the test program: it drops <name>.req, we answer with <name>.done.
+export CHW_E2E_SHOTS="$work/shots"
+mkdir -p "$CHW_E2E_SHOTS"
+(
+    while :; do
+        for req in "$CHW_E2E_SHOTS"/*.req; do
+            [ -e "$req" ] || continue
+            shot=$(basename "$req" .req)
+            timeout 15 import -window root "$art/$shot.png" >/dev/null 2>&1
+            rm -f "$req"; touch "$CHW_E2E_SHOTS/$shot.done"
+        done
+        sleep 0.1
+    done
+) &
+shooter_pid=$!
+
+echo "scenario $name on display $DISPLAY, artefacts in $art"
+timeout -k 10 "$limit" wine "$build/tests/e2e/e2e_tests.exe" --gtest_filter="$filter" ${CHW_E2E_EXTRA:-} 2>&1 | tee "$art/test.log"
+rc=${PIPESTATUS[0]}
+[ "$rc" -eq 124 ] && echo "scenario $name timed out after ${limit}s"
+# gtest exits 0 when the filter matched nothing: that must not count as a pass.
+if [ "$rc" -eq 0 ] && grep -q '^\[  SKIPPED \] 1 test' "$art/test.log"; then
+    rc=77
+elif [ "$rc" -eq 0 ] && ! grep -q '^\[  PASSED  \] 1 test' "$art/test.log"; then
+    echo "scenario $name ran no test"; rc=1
+fi
+exit "$rc"
