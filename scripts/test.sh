@@ -1,8 +1,35 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: the unit tests natively, then the end-to-end tests under Wine.
+# Sets up, builds and runs every test: the unit tests natively, then the end-to-end tests under Wine
+# (each in a fresh private prefix on its own Xvfb display). Ends with one line "N passed, N failed".
 set -uo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup-deps.sh
+root=$(pwd)
+
+bash scripts/setup-deps.sh || { echo "0 passed, 1 failed"; exit 1; }
 bash scripts/build.sh || { echo "0 passed, 1 failed"; exit 1; }
-cd build/native
-ctest --output-on-failure -j2
+
+passed=0; failed=0
+# Counts one ctest run from its JUnit report (robust against ctest's changing summary wording).
+count() {
+    local xml=$1
+    if [ ! -s "$xml" ]; then failed=$((failed + 1)); return; fi
+    local t f s
+    t=$(grep -o '<testsuite [^>]*' "$xml" | grep -o ' tests="[0-9]*"' | grep -o '[0-9]*' | head -1)
+    f=$(grep -o '<testsuite [^>]*' "$xml" | grep -o ' failures="[0-9]*"' | grep -o '[0-9]*' | head -1)
+    s=$(grep -o '<testsuite [^>]*' "$xml" | grep -o ' skipped="[0-9]*"' | grep -o '[0-9]*' | head -1)
+    t=${t:-0}; f=${f:-0}; s=${s:-0}
+    passed=$((passed + t - f - s)); failed=$((failed + f))
+    if [ "$t" -eq 0 ]; then failed=$((failed + 1)); fi
+}
+
+echo "== unit tests"
+(cd build/native && ctest --output-on-failure -j2 --output-junit "$root/build/native/unit-junit.xml")
+count build/native/unit-junit.xml
+
+echo "== end-to-end tests (Wine, Xvfb)"
+(cd build/win && ctest --output-on-failure -j2 --timeout 600 --output-junit "$root/build/win/e2e-junit.xml")
+count build/win/e2e-junit.xml
+echo "screenshots and logs: build/win/e2e-artifacts/"
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
