@@ -104,6 +104,10 @@ TEST(Startup, FirstStartWritesDefaultsAndShowsTheWindows) {
     EXPECT_TRUE(Enabled(c.monthView));
     EXPECT_EQ(StatusText(c), "") << "no saved alarm: the status line starts empty";
     EXPECT_EQ(FocusOf(main), c.cmdSet) << "the arm button gets the focus";
+    // Left alone, the window stays quiet: no box pops up by itself.
+    auto stray = WaitMsgBox(app.Id(), 3000);
+    EXPECT_FALSE(stray) << "unexpected box \"" << (stray ? stray->title : "") << "\"";
+    EXPECT_TRUE(app.Running());
 }
 
 TEST(Startup, LaterStartKeepsStoredValues) {
