@@ -19,17 +19,23 @@ if [ ! -f "$WINEPREFIX/.chimewell-ready" ]; then
     echo "Making the Wine prefix $WINEPREFIX (once; about a minute)..."
     mkdir -p "$(dirname "$WINEPREFIX")"
     ( unset DISPLAY; wineboot -i >/dev/null 2>&1 )
+fi
+if [ "$(cat "$WINEPREFIX/.chimewell-ready" 2>/dev/null)" != "2" ]; then
+    # A taskbar with its notification area in the desktop window, so the tray icon shows.
     reg=$(mktemp --suffix=.reg)
     cat >"$reg" <<'REG'
 REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
 "Comic Sans MS"="Comic Neue"
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops\chimewell]
+"EnableShell"=dword:00000001
 REG
     ( unset DISPLAY; wine regedit /S "$(echo "Z:$reg" | tr / '\\')" >/dev/null 2>&1 )
     wineserver -w || true
     rm -f "$reg"
-    touch "$WINEPREFIX/.chimewell-ready"
+    echo 2 >"$WINEPREFIX/.chimewell-ready"
 fi
 
 # The program, where it expects to live, refreshed from the build on every run.
