@@ -53,7 +53,7 @@ void frmMain::FireAlarm() {
     RingingMark = kRingingMark;
     view_.SetCaption(MainCtl::mnuCloseWinAmp, kSnooze);
     view_.SetCaption(MainCtl::cmdSet, kSnooze);
-    FiredMark = kFiredMark;
+    FiredMark = std::string(kFiredMark);  // a temporary: GCC 12 warns falsely (-Wrestrict) on the one-character assign
     view_.SetCaption(MainCtl::StatusBar1, kBanner);
 }
 
