@@ -1,30 +1,20 @@
-// A main window wired to fakes, with the watch timer ticking into MyTimer_Timer.
+// A main window on fakes for the alarm tests, with the watch timer ticking into MyTimer_Timer.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include "app/frmMain.h"
-#include "fakes/FakePlatform.h"
-#include "fakes/FakeViews.h"
-#include "settings/SettingsSchema.h"
+#include "MainFormRig.h"
 #include "winamp/Winamp_Access.h"
 
 namespace chw::testing {
 
-// One main window on fakes; tests that run a table build one per row.
-struct AlarmRig {
-    fakes::FakeSystem sys;
-    fakes::FakeMainView view{sys.scheduler, Date{2026, 12, 7}};
-    Winamp_Access winamp{sys.platform};
-    frmMain form{sys.platform, view, winamp};
-
+// The menu rig plus a ticking watch, a known today and a player that comes up when started.
+struct AlarmRig : MainFormRig {
     AlarmRig() {
         view.timer.onTick = [this] { form.MyTimer_Timer(); };
         form.TodayMonth = "12";
         form.TodayDay = "7";
         form.TodayYear = "2026";
-        sys.registry.CreateKey(settings::kRoot, settings::kKey);
-        sys.registry.CreateKey(settings::kRoot, settings::kRunKey);
         sys.files.AddFile(winamp::kFileTested);
         // Starting the player brings up its window, as the real one does.
         sys.processes.onLaunch = [this](const std::string&, WindowStyle) {
