@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
-# Runs one end-to-end scenario: a fresh copy of the template prefix, its own Xvfb display, then
-# e2e_tests.exe with the scenario's filter under a hard timeout. Everything it started is ended.
-# Usage: run_case.sh <build dir> <name> <gtest filter> [timeout seconds]
+# Runs one end-to-end scenario: a fresh copy of the template prefix, its own Xvfb display, then a
+# GoogleTest program (e2e_tests.exe unless named) with the scenario's filter under a hard timeout.
+# Everything it started is ended.
+# Usage: run_case.sh <build dir> <name> <gtest filter> [timeout seconds] [test program]
+# With CHW_E2E_DESKTOP=1 every program of the prefix runs inside one Wine desktop with a taskbar,
+# so that tray icons and their menus show.
 set -uo pipefail
 build=$(cd "$1" && pwd); name=$2; filter=$3; limit=${4:-180}
+program=${5:-$build/tests/e2e/e2e_tests.exe}
 here=$(cd "$(dirname "$0")" && pwd)
 
 art="$build/e2e-artifacts/$name"
@@ -26,6 +30,17 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM
 
 cp -a "$template" "$work/prefix"
+if [ "${CHW_E2E_DESKTOP:-0}" = 1 ]; then
+    # Wine gives the desktop named "shell" a taskbar; making it the default puts every process in it.
+    cat >>"$work/prefix/user.reg" <<'REG'
+
+[Software\\Wine\\Explorer] 1700000000
+"Desktop"="shell"
+
+[Software\\Wine\\Explorer\\Desktops] 1700000000
+"shell"="1024x768"
+REG
+fi
 
 # -displayfd picks a free display number itself, so parallel scenarios never collide.
 mkfifo "$work/displayfd"
@@ -58,13 +73,14 @@ mkdir -p "$CHW_E2E_SHOTS"
 shooter_pid=$!
 
 echo "scenario $name on display $DISPLAY, artefacts in $art"
-timeout -k 10 "$limit" wine "$build/tests/e2e/e2e_tests.exe" --gtest_filter="$filter" ${CHW_E2E_EXTRA:-} 2>&1 | tee "$art/test.log"
+timeout -k 10 "$limit" wine "$program" --gtest_filter="$filter" ${CHW_E2E_EXTRA:-} 2>&1 | tee "$art/test.log"
 rc=${PIPESTATUS[0]}
 [ "$rc" -eq 124 ] && echo "scenario $name timed out after ${limit}s"
-# gtest exits 0 when the filter matched nothing: that must not count as a pass.
-if [ "$rc" -eq 0 ] && grep -q '^\[  SKIPPED \] 1 test' "$art/test.log"; then
+# gtest exits 0 when the filter matched nothing or everything was skipped: neither is a pass.
+ran=$(sed -n 's/^\[  PASSED  \] \([0-9][0-9]*\) tests\{0,1\}\..*/\1/p' "$art/test.log" | tail -1)
+if [ "$rc" -eq 0 ] && [ "${ran:-0}" -eq 0 ] && grep -q '^\[  SKIPPED \] [0-9]* tests\{0,1\}' "$art/test.log"; then
     rc=77
-elif [ "$rc" -eq 0 ] && ! grep -q '^\[  PASSED  \] 1 test' "$art/test.log"; then
+elif [ "$rc" -eq 0 ] && [ "${ran:-0}" -eq 0 ]; then
     echo "scenario $name ran no test"; rc=1
 fi
 exit "$rc"
