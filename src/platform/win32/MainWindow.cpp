@@ -102,17 +102,6 @@ MainWindow::MainWindow(HINSTANCE instance, UiLoop& loop)
         if (menuBar) ::DestroyMenu(menuBar);
         return;
     }
-    // The menu bar may wrap and take more room than one line: make the client area the designed size.
-    RECT client;
-    ::GetClientRect(hwnd(), &client);
-    int extra = Twips(kClientHeight, dpi_) - (client.bottom - client.top);
-    if (extra > 0) {
-        RECT window;
-        ::GetWindowRect(hwnd(), &window);
-        ::SetWindowPos(hwnd(), nullptr, 0, 0, window.right - window.left, window.bottom - window.top + extra,
-                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-
     trayMenu_ = UniqueMenu(::LoadMenuW(instance, MAKEINTRESOURCEW(IDR_TRAYMENU)));
     accel_ = ::LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
     hidden_[MainCtl::mnuConfigureWinAmp] = HiddenItem{CHW_MNUCONFIGUREWINAMP};
@@ -159,12 +148,11 @@ void MainWindow::CreateControls(HINSTANCE instance) {
     skins_->Create(hwnd(), IDC_CMDSET, Wide(texts::kCmdSet).c_str(), ToPixels({3000, 2160, 1110, 330}, dpi_),
                    instance);
 
-    FitCalendar(calendar);
-    FitLabel(make(L"STATIC", IDC_LABEL1, Wide(texts::kLabel1).c_str(), SS_LEFTNOWORDWRAP | SS_NOPREFIX,
-                  {3000, 360, 1095, 255}, formFont_.get()));
+    make(L"STATIC", IDC_LABEL1, Wide(texts::kLabel1).c_str(), SS_LEFTNOWORDWRAP | SS_NOPREFIX,
+         {3000, 360, 1095, 255}, formFont_.get());
     make(L"STATIC", IDC_LBLDATE, L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX, {4200, 360, 1095, 255}, formFont_.get());
-    FitLabel(make(L"STATIC", IDC_LABEL2, Wide(texts::kLabel2).c_str(), SS_LEFTNOWORDWRAP | SS_NOPREFIX,
-                  {3000, 1200, 2775, 255}, formFont_.get()));
+    make(L"STATIC", IDC_LABEL2, Wide(texts::kLabel2).c_str(), SS_LEFTNOWORDWRAP | SS_NOPREFIX,
+         {3000, 1200, 2775, 255}, formFont_.get());
     HWND timeBox = make(L"EDIT", IDC_TXTTIME, L"", WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY,
                         {3000, 1560, 1215, 315}, formFont_.get(), WS_EX_CLIENTEDGE);
     ::SetWindowSubclass(timeBox, &MainWindow::TimeBoxProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
@@ -180,6 +168,7 @@ void MainWindow::CreateControls(HINSTANCE instance) {
     ::SendMessageW(status, SB_SETMINHEIGHT, static_cast<WPARAM>(Twips(375, dpi_) - 2 * borders[1]), 0);
     ::SendMessageW(status, WM_SIZE, 0, 0);
     ::SendMessageW(status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(Wide(texts::kStatusBar).c_str()));
+    Arrange();
 
     toolTips_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
@@ -192,46 +181,70 @@ void MainWindow::CreateControls(HINSTANCE instance) {
     SetToolTip(MainCtl::StatusBar1, texts::kTipStatusBar);
 }
 
-// The designed face may be wider on this machine than where the window was drawn (a substituted font):
-// then a slightly smaller size of it keeps the fixed caption whole.
-void MainWindow::FitLabel(HWND label) {
-    if (!label) return;
-    RECT rc;
-    ::GetClientRect(label, &rc);
-    std::wstring text = WindowTextW(label);
-    WindowDC dc(label);
-    const int designed = ::MulDiv(8, dpi_, 72);
-    for (int height = designed; height >= designed * 3 / 4; --height) {
-        UniqueFont font = height == designed ? UniqueFont() : MakeFontPx(L"MS Sans Serif", height);
-        HFONT use = font ? font.get() : formFont_.get();
-        SelectObj keep(dc.get(), use);
-        SIZE extent{};
-        ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
-        if (extent.cx <= rc.right || height == designed * 3 / 4) {
-            if (font) {
-                ::SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
-                fittedFonts_.push_back(std::move(font));
-            }
-            return;
-        }
-    }
+namespace {
+
+int TextWidth(HWND control) {
+    std::wstring text = WindowTextW(control);
+    WindowDC dc(control);
+    SelectObj keep(dc.get(), reinterpret_cast<HGDIOBJ>(::SendMessageW(control, WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
+    return extent.cx;
 }
 
-void MainWindow::FitCalendar(HWND calendar) {
+RECT PlaceOf(HWND control, HWND parent) {
+    RECT r{};
+    ::GetWindowRect(control, &r);
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+}  // namespace
+
+// The designed sizes are a minimum: where this machine's fonts need more room (the calendar above all),
+// a control grows, the column beside it moves right by as much, and the window grows to hold them.
+void MainWindow::Arrange() {
+    HWND calendar = Item(IDC_MONTHVIEW);
     if (!calendar) return;
-    RECT place;
-    ::GetWindowRect(calendar, &place);
-    const int width = place.right - place.left, height = place.bottom - place.top;
-    const int designed = ::MulDiv(8, dpi_, 72);
-    for (int px = designed; px >= designed * 2 / 3; --px) {
-        UniqueFont font = px == designed ? UniqueFont() : MakeFontPx(L"MS Sans Serif", px);
-        if (font) ::SendMessageW(calendar, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
-        RECT need{};
-        ::SendMessageW(calendar, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&need));
-        if ((need.right - need.left <= width && need.bottom - need.top <= height) || px == designed * 2 / 3) {
-            if (font) fittedFonts_.push_back(std::move(font));
-            return;
-        }
+    RECT cal = PlaceOf(calendar, hwnd());
+    RECT need{};
+    ::SendMessageW(calendar, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&need));
+    Placement layout = ArrangeMain(
+        {cal.right - cal.left, cal.bottom - cal.top}, {need.right - need.left, need.bottom - need.top},
+        TextWidth(Item(IDC_LABEL1)), TextWidth(Item(IDC_LABEL2)), dpi_);
+
+    ::SetWindowPos(calendar, nullptr, 0, 0, layout.calendar.cx, layout.calendar.cy,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    for (int id : {IDC_LABEL1, IDC_LBLDATE, IDC_LABEL2, IDC_TXTTIME, IDC_CMDSET, IDC_CMDRESET}) {
+        HWND h = Item(id);
+        if (!h) continue;
+        RECT r = PlaceOf(h, hwnd());
+        int width = r.right - r.left, shift = layout.columnShift;
+        if (id == IDC_LABEL1) width = layout.label1Width;
+        if (id == IDC_LABEL2) width = layout.label2Width;
+        if (id == IDC_LBLDATE) shift += layout.dateShift;
+        ::SetWindowPos(h, nullptr, r.left + shift, r.top, width, r.bottom - r.top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    SetClientSize(layout.client.cx, layout.client.cy);
+}
+
+// The menu bar may wrap and take more room than one line: the client area gets the size asked for.
+void MainWindow::SetClientSize(int width, int height) {
+    const DWORD style = static_cast<DWORD>(::GetWindowLongPtrW(hwnd(), GWL_STYLE));
+    const DWORD exStyle = static_cast<DWORD>(::GetWindowLongPtrW(hwnd(), GWL_EXSTYLE));
+    RECT frame{0, 0, width, height};
+    ::AdjustWindowRectEx(&frame, style, ::GetMenu(hwnd()) != nullptr, exStyle);
+    ::SetWindowPos(hwnd(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client;
+    ::GetClientRect(hwnd(), &client);
+    int extra = height - (client.bottom - client.top);
+    if (extra > 0) {
+        RECT window;
+        ::GetWindowRect(hwnd(), &window);
+        ::SetWindowPos(hwnd(), nullptr, 0, 0, window.right - window.left, window.bottom - window.top + extra,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 
@@ -590,6 +603,10 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         }
+        case WM_SIZE:
+            // The status bar keeps itself along the bottom edge when told of the new size.
+            if (HWND status = Item(IDC_STATUSBAR1)) ::SendMessageW(status, WM_SIZE, 0, 0);
+            break;
         case WM_CTLCOLORSTATIC:
             // A locked time box still looks like a box to type in.
             if (reinterpret_cast<HWND>(lParam) == Control(MainCtl::txtTime) &&

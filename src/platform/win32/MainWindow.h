@@ -69,8 +69,8 @@ private:
 
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void CreateControls(HINSTANCE instance);
-    void FitLabel(HWND label);
-    void FitCalendar(HWND calendar);
+    void Arrange();
+    void SetClientSize(int width, int height);
     HWND Control(MainCtl control) const;
     HWND Item(int id) const { return ::GetDlgItem(hwnd(), id); }
 
@@ -100,7 +100,6 @@ private:
     frmMain* logic_ = nullptr;
     int dpi_;
     UniqueFont formFont_, comicFont_;
-    std::vector<UniqueFont> fittedFonts_;  // smaller faces for controls whose designed font does not fit
     std::unique_ptr<SkinButtons> skins_;
     std::unique_ptr<TrayIcon> tray_;
     WindowTimer timer_;

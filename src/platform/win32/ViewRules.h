@@ -1,6 +1,7 @@
 // Small rules of the main window's controls, kept apart from the window code so that they are easy to test.
 #pragma once
 
+#include <algorithm>
 #include <string>
 
 namespace chw::win32 {
@@ -24,6 +25,44 @@ inline int ClampDay(int year, int month, int day) {
     if (day < 1) return 1;
     int last = DaysInMonth(year, month);
     return day > last ? last : day;
+}
+
+// ---- The main window's layout, designed in twips; the designed sizes are a minimum ----
+
+struct Extent {
+    int cx = 0, cy = 0;
+};
+
+struct Placement {
+    Extent calendar;      // the calendar's size; it keeps its place
+    int columnShift = 0;  // how far the column right of the calendar moves right
+    int label1Width = 0;  // "Date Selected:"
+    int dateShift = 0;    // how far lblDate moves right to make room for a wider Label1
+    int label2Width = 0;  // the time box's caption
+    Extent client;
+};
+
+inline int TwipsAt(int twips, int dpi) { return static_cast<int>((static_cast<long long>(twips) * dpi + 720) / 1440); }
+
+// calendar: its designed size in pixels; calendarNeed: what it needs to show a whole month;
+// label1Text, label2Text: the widths of the two captions' texts in their fonts.
+inline Placement ArrangeMain(Extent calendar, Extent calendarNeed, int label1Text, int label2Text, int dpi) {
+    auto px = [dpi](int twips) { return TwipsAt(twips, dpi); };
+    Placement p;
+    p.calendar = {std::max(calendar.cx, calendarNeed.cx), std::max(calendar.cy, calendarNeed.cy)};
+    p.columnShift = p.calendar.cx - calendar.cx;
+    p.label1Width = std::max(px(1095), label1Text);
+    p.dateShift = p.label1Width - px(1095);
+    p.label2Width = std::max(px(2775), label2Text);
+
+    const int column = px(3000) + p.columnShift;
+    int right = std::max({column + label1Text, px(4200) + p.columnShift + p.dateShift + px(1095),
+                          column + label2Text, px(4440 + 1110) + p.columnShift});
+    // As much room right of the column as left of the calendar.
+    p.client.cx = std::max(px(5790), right + px(240));
+    // The calendar keeps its designed distance above the status bar.
+    p.client.cy = std::max(px(3150), px(360) + p.calendar.cy + px(2775 - 2670) + px(375));
+    return p;
 }
 
 }  // namespace chw::win32
