@@ -1,0 +1,167 @@
+#!/usr/bin/env bash
+# Installs, upgrades, uninstalls and reinstalls chimewell-setup.exe under Wine, in a private prefix
+# on its own Xvfb display, and prints one line per check and a "N passed, N failed" summary.
+# Usage: check_installer.sh <build dir> <chimewell-setup.exe> <version>
+set -uo pipefail
+build=$(cd "$1" && pwd)
+setup=$(cd "$(dirname "$2")" && pwd)/$(basename "$2")
+version=$3
+here=$(cd "$(dirname "$0")" && pwd)
+e2e="$here/../tests/e2e"
+
+[ -f "$setup" ] || { echo "FAIL  $setup was not built"; echo "0 passed, 1 failed"; exit 1; }
+
+# Every scenario copies the same template prefix (wineboot is slow, a copy is fast).
+template="$build/e2e-prefix-template"
+if ! flock -w 300 "$build/.e2e-template.lock" bash "$e2e/make_template.sh" "$template"; then
+    echo "FAIL  could not make the template prefix"; echo "0 passed, 1 failed"; exit 1
+fi
+
+work=$(mktemp -d "$build/installer-check.XXXXXX")
+xvfb_pid=""
+cleanup() {
+    [ -n "${WINEPREFIX:-}" ] && timeout -k 2 15 wineserver -k >/dev/null 2>&1
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+cp -a "$template" "$work/prefix"
+mkfifo "$work/displayfd"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/displayfd" >/dev/null 2>&1 &
+xvfb_pid=$!
+display=""
+read -r -t 20 display <"$work/displayfd" || true
+[ -n "$display" ] || { echo "FAIL  Xvfb did not start"; echo "0 passed, 1 failed"; exit 1; }
+export DISPLAY=":$display" WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+drive="$WINEPREFIX/drive_c"
+dest="$drive/Program Files/Tallowmer/CHWL"
+shortcut="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Chimewell.lnk"
+win_dest='C:\Program Files\Tallowmer\CHWL'
+uninst_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Chimewell'
+run_key='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Run'
+settings_key='HKLM\SOFTWARE\TALLOWMERE\CHWL'
+chwlu="$build/src/platform/win32/CHWLU.EXE"
+updater="$build/src/platform/win32/update.exe"
+helpdoc="$here/../resources/help/CHWLHELP.DOC"
+player=$(find "$build/tools" -iname 'standin-player.exe' -print -quit 2>/dev/null)
+
+passed=0; failed=0
+ok() { echo "PASS  $1"; passed=$((passed + 1)); }
+bad() { echo "FAIL  $1${2:+ ($2)}"; failed=$((failed + 1)); }
+check() { local what=$1; shift; if "$@"; then ok "$what"; else bad "$what"; fi; }
+expect_eq() { if [ "$2" = "$3" ]; then ok "$1"; else bad "$1" "got '$2', want '$3'"; fi; }
+
+# One value's data as `reg query` prints it; empty when it is missing.
+reg_get() {
+    wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
+        awk -v n="$2" 'BEGIN { FS = "    " } $2 == n { sub("^    [^ ].*    REG_[A-Z_]+    ", ""); print; exit }'
+}
+key_exists() { wine reg query "$1" >/dev/null 2>&1; }
+value_exists() { wine reg query "$1" /v "$2" >/dev/null 2>&1; }
+value_is() { [ "$(reg_get "$1" "$2")" = "$3" ]; }
+key_dump() { wine reg query "$1" 2>/dev/null | tr -d '\r' | sort; }
+
+# A process of this prefix whose command line holds the text (other developers' Wines are not ours).
+running() {
+    local pid
+    for pid in $(pgrep -f -- "$1"); do
+        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
+    done
+    return 1
+}
+wait_until() {  # seconds, command...
+    local end=$((SECONDS + $1)); shift
+    until "$@"; do [ $SECONDS -ge $end ] && return 1; sleep 0.5; done
+}
+not() { ! "$@"; }
+
+install() { timeout -k 5 120 wine "$setup" /S "$@" >/dev/null 2>&1; }
+# The uninstaller copies itself to the temporary folder as Un.exe and returns at once; the copy does
+# the work, so wait for the copy to come and go.
+uninstall_copy_seen() { running 'nsu.*Un\.exe' || ! test -e "$dest/Uninstall.exe"; }
+uninstall() {
+    timeout -k 5 60 wine "$win_dest\\Uninstall.exe" /S "$@" >/dev/null 2>&1
+    wait_until 10 uninstall_copy_seen
+    wait_until 60 not running 'nsu.*Un\.exe'
+}
+start_program() {
+    (cd "$dest" && wine "$win_dest\\CHWLU.EXE" >/dev/null 2>&1 &)
+    wait_until 30 running 'CHWLU.EXE'
+}
+
+echo "installer checks in $WINEPREFIX on display $DISPLAY"
+
+# ---- A fresh silent install
+check "silent install succeeds" install
+check "CHWLU.EXE installed as built" cmp -s "$chwlu" "$dest/CHWLU.EXE"
+check "CHWLHELP.DOC installed" cmp -s "$helpdoc" "$dest/CHWLHELP.DOC"
+check "update.exe installed as built" cmp -s "$updater" "$dest/update.exe"
+check "uninstaller installed" test -f "$dest/Uninstall.exe"
+check "Start-menu shortcut made" test -f "$shortcut"
+expect_eq "Add/Remove Programs: DisplayName" "$(reg_get "$uninst_key" DisplayName)" "Chimewell"
+expect_eq "Add/Remove Programs: DisplayVersion" "$(reg_get "$uninst_key" DisplayVersion)" "$version"
+expect_eq "Add/Remove Programs: Publisher" "$(reg_get "$uninst_key" Publisher)" "Tallowmer"
+expect_eq "Add/Remove Programs: InstallLocation" "$(reg_get "$uninst_key" InstallLocation)" "$win_dest"
+expect_eq "Add/Remove Programs: UninstallString" "$(reg_get "$uninst_key" UninstallString)" "\"$win_dest\\Uninstall.exe\""
+expect_eq "Add/Remove Programs: QuietUninstallString" "$(reg_get "$uninst_key" QuietUninstallString)" \
+    "\"$win_dest\\Uninstall.exe\" /S"
+expect_eq "Add/Remove Programs: DisplayIcon" "$(reg_get "$uninst_key" DisplayIcon)" "\"$win_dest\\CHWLU.EXE\",0"
+expect_eq "Add/Remove Programs: NoModify, NoRepair" \
+    "$(reg_get "$uninst_key" NoModify) $(reg_get "$uninst_key" NoRepair)" "0x1 0x1"
+size=$(reg_get "$uninst_key" EstimatedSize)
+check "Add/Remove Programs: EstimatedSize in KB ($size)" test "$((${size:-0}))" -gt 100
+check "setup writes no settings of its own" not key_exists "$settings_key"
+check "setup writes no Run entry" not value_exists "$run_key" Chimewell
+
+# ---- The installed program runs and keeps its settings
+mkdir -p "$drive/Program Files/Winamp"
+cp -f "$player" "$drive/Program Files/Winamp/Winamp.exe"
+check "installed program starts" start_program
+check "installed program writes its first-start settings" wait_until 30 value_is "$settings_key" WinAmpOnStart No
+# What a user leaves behind: a saved alarm, the options and the start-with-Windows entry.
+for v in "StartInTray=Yes" "WinAmpOnStart=Yes" "SettingsSaved=Yes" "Date:=1/2/2030" "Time:=7:05 AM"; do
+    wine reg add "$settings_key" /v "${v%%=*}" /d "${v#*=}" /f >/dev/null 2>&1
+done
+wine reg add "$run_key" /v Chimewell /d "$win_dest\\CHWLU.EXE" /f >/dev/null 2>&1
+settings=$(key_dump "$settings_key")
+
+# ---- An install over an older version, while that version runs
+wine reg add "$uninst_key" /v DisplayVersion /d 0.9.0 /f >/dev/null 2>&1
+printf 'older' >"$dest/CHWLU.EXE.old-marker"
+check "install over a running older version succeeds" install
+check "the running program was ended" wait_until 15 not running 'CHWLU.EXE'
+check "CHWLU.EXE replaced by the new build" cmp -s "$chwlu" "$dest/CHWLU.EXE"
+expect_eq "DisplayVersion updated" "$(reg_get "$uninst_key" DisplayVersion)" "$version"
+expect_eq "settings kept over the upgrade" "$(key_dump "$settings_key")" "$settings"
+check "Run entry left as the user set it" value_is "$run_key" Chimewell "$win_dest\\CHWLU.EXE"
+rm -f "$dest/CHWLU.EXE.old-marker"
+
+# ---- A silent uninstall, while the program runs
+check "program started again" start_program
+uninstall
+check "uninstall ended the program" not running 'CHWLU.EXE'
+check "program folder removed" not test -e "$dest"
+check "maker's folder removed" not test -e "$drive/Program Files/Tallowmer"
+check "Start-menu shortcut removed" not test -e "$shortcut"
+check "Add/Remove Programs entry removed" not key_exists "$uninst_key"
+check "Run entry removed" not value_exists "$run_key" Chimewell
+check "Run key itself kept" key_exists "$run_key"
+expect_eq "settings kept by a silent uninstall" "$(key_dump "$settings_key")" "$settings"
+
+# ---- Reinstall, then uninstall with the settings
+check "reinstall succeeds" install
+check "reinstalled CHWLU.EXE in place" cmp -s "$chwlu" "$dest/CHWLU.EXE"
+expect_eq "settings still there after the reinstall" "$(key_dump "$settings_key")" "$settings"
+uninstall /REMOVESETTINGS
+check "/REMOVESETTINGS deletes the settings key" not key_exists "$settings_key"
+check "/REMOVESETTINGS deletes the empty maker's key" not key_exists 'HKLM\SOFTWARE\TALLOWMERE'
+check "program folder removed again" not test -e "$dest"
+
+# ---- Nothing left running: every process of the prefix ends on its own
+check "no stray processes" timeout 60 wineserver -w
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
