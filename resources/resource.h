@@ -28,6 +28,7 @@
 #define IDC_CMDRESET 1007
 #define IDC_STATUSBAR1 1008
 #define IDC_TOOLTIPS 1009
+#define IDC_MONTHVIEW_NAME 1010
 
 // Controls of the start-up window.
 #define IDC_INTRO_LABEL1 1101

@@ -140,6 +140,10 @@ void MainWindow::CreateControls(HINSTANCE instance) {
 
     // Creation order is the tab order: MonthView, cmdReset, cmdSet, txtTime, StatusBar1. Each label is
     // created just before the control it names, so screen readers take it as that control's name.
+    // The calendar has no caption of its own: a hidden label names it for screen readers.
+    HWND calendarName = make(L"STATIC", IDC_MONTHVIEW_NAME, Wide(texts::kTipMonthView).c_str(), SS_NOPREFIX,
+                             {240, 360, 2640, 255}, nullptr);
+    ::ShowWindow(calendarName, SW_HIDE);
     HWND calendar = make(MONTHCAL_CLASSW, IDC_MONTHVIEW, L"", WS_TABSTOP, {240, 360, 2640, 2310}, formFont_.get());
     ::SetWindowSubclass(calendar, &MainWindow::CalendarProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
 
@@ -500,6 +504,22 @@ void MainWindow::CalendarClick() {
     FireOrHold([clicked](frmMain& f) { f.MonthView_DateClick(clicked); }, calendar);
 }
 
+// The keyboard's way into the locked time box, as a click there: the typing replaces what it shows.
+void MainWindow::StartTyping() {
+    HWND box = Control(MainCtl::txtTime);
+    if (!box || !::IsWindowEnabled(box)) return;
+    Fire([](frmMain& f) { f.txtTime_Click(); });
+    if (!Locked()) ::SendMessageW(box, EM_SETSEL, 0, -1);
+}
+
+// Enter after typing a time: on to the button that arms, which leaves the box and so validates it.
+void MainWindow::FinishTyping() {
+    HWND box = Control(MainCtl::txtTime);
+    HWND next = Item(IDC_CMDSET);
+    if (!next || !::IsWindowEnabled(next)) next = ::GetNextDlgTabItem(hwnd(), box, FALSE);
+    if (next && next != box) ::SetFocus(next);
+}
+
 void MainWindow::RunValidation() {
     validationDue_ = false;
     HWND box = Control(MainCtl::txtTime);
@@ -696,6 +716,27 @@ LRESULT CALLBACK MainWindow::TimeBoxProc(HWND hwnd, UINT message, WPARAM wParam,
     auto* self = reinterpret_cast<MainWindow*>(data);
     try {
         switch (message) {
+            case WM_GETDLGCODE: {
+                // Enter belongs to the box: it starts and ends the typing of a time.
+                LRESULT code = ::DefSubclassProc(hwnd, message, wParam, lParam);
+                const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+                if (msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) code |= DLGC_WANTMESSAGE;
+                return code;
+            }
+            case WM_KEYDOWN:
+                if (wParam == VK_RETURN) {
+                    if (self->Locked())
+                        self->StartTyping();
+                    else
+                        self->FinishTyping();
+                    return 0;
+                }
+                break;
+            case WM_CHAR:
+                if (wParam == L'\r') return 0;  // handled as a key; a single-line box would only beep
+                // Typing a digit into the locked box is the keyboard's click: the digit then goes in.
+                if (wParam >= L'0' && wParam <= L'9' && self->Locked()) self->StartTyping();
+                break;
             case WM_LBUTTONDOWN:
                 self->timeBoxPressed_ = true;
                 break;

@@ -85,6 +85,8 @@ private:
     void Hold(std::function<void(frmMain&)> handler, HWND from);
     void CalendarClick();
     void RunValidation();
+    void StartTyping();
+    void FinishTyping();
     void ChangeCalendar(int year, int month, int day);
 
     static LRESULT CALLBACK TimeBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
