@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts Chimewell under Wine in a private prefix kept between runs
-# (~/.local/share/chimewell/wineprefix), inside a Wine desktop window so that the tray shows.
-# Without a display it runs on Xvfb and saves a few screenshots instead.
+# Sets up and builds Chimewell, installs it with its setup program into a private Wine prefix kept
+# between runs (~/.local/share/chimewell/wineprefix, or $CHIMEWELL_PREFIX), and starts it inside a
+# Wine desktop window so that the tray shows. The script ends when Chimewell ends (Settings > Exit,
+# or Exit in the tray menu); Ctrl+C ends it at once.
+# Without a display it runs on Xvfb for a short while and saves screenshots instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -9,8 +11,8 @@ root=$(pwd)
 bash scripts/setup-deps.sh
 bash scripts/build.sh
 
-exe="$root/build/win/src/platform/win32/CHWLU.EXE"
-[ -f "$exe" ] || { echo "CHWLU.EXE was not built" >&2; exit 1; }
+setup="$root/build/win/installer/chimewell-setup.exe"
+[ -f "$setup" ] || { echo "chimewell-setup.exe was not built (is makensis installed?)" >&2; exit 1; }
 player=$(find "$root/build/win/tools" -iname 'standin-player.exe' -print -quit 2>/dev/null || true)
 
 export WINEPREFIX="${CHIMEWELL_PREFIX:-$HOME/.local/share/chimewell/wineprefix}"
@@ -20,7 +22,7 @@ if [ ! -f "$WINEPREFIX/.chimewell-ready" ]; then
     mkdir -p "$(dirname "$WINEPREFIX")"
     ( unset DISPLAY; wineboot -i >/dev/null 2>&1 )
 fi
-if [ "$(cat "$WINEPREFIX/.chimewell-ready" 2>/dev/null)" != "2" ]; then
+if [ "$(cat "$WINEPREFIX/.chimewell-ready" 2>/dev/null)" != "3" ]; then
     # A taskbar with its notification area in the desktop window, so the tray icon shows.
     reg=$(mktemp --suffix=.reg)
     cat >"$reg" <<'REG'
@@ -35,17 +37,22 @@ REG
     ( unset DISPLAY; wine regedit /S "$(echo "Z:$reg" | tr / '\\')" >/dev/null 2>&1 )
     wineserver -w || true
     rm -f "$reg"
-    echo 2 >"$WINEPREFIX/.chimewell-ready"
+    # Title-bar buttons are drawn with Marlett; this Wine does not find its own copy by itself.
+    cp -f /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    echo 3 >"$WINEPREFIX/.chimewell-ready"
 fi
 
-# The program, where it expects to live, refreshed from the build on every run.
+# Install with the setup program, as a user would; again whenever the build changed (an upgrade in
+# place keeps the settings). The setup ends a Chimewell that is still running in this prefix.
 dest="$WINEPREFIX/drive_c/Program Files/Tallowmer/CHWL"
-mkdir -p "$dest"
-cp -f "$exe" "$dest/CHWLU.EXE"
-for extra in CHWLHELP.DOC update.exe Update.exe; do
-    f=$(find "$root/build/win" "$root/resources" "$root/tools" -maxdepth 4 -name "$extra" -print -quit 2>/dev/null || true)
-    [ -n "$f" ] && cp -f "$f" "$dest/"
-done
+stamp="$WINEPREFIX/.chimewell-setup.sha256"
+want=$(sha256sum "$setup" | cut -d' ' -f1)
+if [ ! -f "$dest/CHWLU.EXE" ] || [ "$(cat "$stamp" 2>/dev/null)" != "$want" ]; then
+    echo "Installing Chimewell with $setup ..."
+    ( unset DISPLAY; wine "$setup" /S >/dev/null 2>&1 )
+    [ -f "$dest/CHWLU.EXE" ] || { echo "the setup program did not install CHWLU.EXE" >&2; exit 1; }
+    echo "$want" >"$stamp"
+fi
 
 # A player: the stand-in, only where no Winamp.exe is installed.
 winamp="$WINEPREFIX/drive_c/Program Files/Winamp"
@@ -57,11 +64,12 @@ fi
 
 run_program() {
     cd "$dest"
+    # explorer returns when the desktop closes, which it does once its last program has ended.
     wine explorer /desktop=chimewell,1024x768 'C:\Program Files\Tallowmer\CHWL\CHWLU.EXE'
 }
 
 if [ -n "${DISPLAY:-}" ]; then
-    echo "Starting Chimewell (close it with Settings > Exit)..."
+    echo "Starting Chimewell in a Wine desktop window (end it with Settings > Exit)..."
     run_program
     exit 0
 fi
