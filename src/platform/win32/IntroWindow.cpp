@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "ClockArt.h"
 #include "app/FormTexts.h"
 #include "resource.h"
 
@@ -11,6 +12,7 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"ChimewellIntro";
 constexpr UINT_PTR kTimerId = 1;
+constexpr UINT_PTR kClockTimerId = 2;  // moves the hands of the clock picture
 constexpr int kClientWidth = 6585, kClientHeight = 4440;  // twips
 
 struct IntroControlDef {
@@ -77,6 +79,11 @@ IntroWindow::IntroWindow(HINSTANCE instance)
                      : def.ctl == IntroCtl::ProgressBar1 ? formFont_.get()
                                                          : tahomaFont_.get();
         ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        if (def.ctl == IntroCtl::Label3) {
+            // Its designed place is on the top edge, where the frame is drawn: just inside it instead.
+            ::SetWindowPos(child, nullptr, r.left, r.top + FrameWidth() + ::MulDiv(2, dpi_, 96), 0, 0,
+                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
     }
     ::SetWindowTextW(Control(IntroCtl::Label1), Wide(texts::kIntroLabel1).c_str());
     ::SetWindowTextW(Control(IntroCtl::Label2), Wide(texts::kIntroLabel2).c_str());
@@ -84,9 +91,25 @@ IntroWindow::IntroWindow(HINSTANCE instance)
     ::SetWindowTextW(Control(IntroCtl::label4), Wide(texts::kIntroLabel4).c_str());
     ::SendMessageW(Control(IntroCtl::ProgressBar1), PBM_SETRANGE32, 0, max_);
     timer_.Attach(hwnd());
+    if (gdiplus_.Ready()) ::SetTimer(hwnd(), kClockTimerId, 1000, nullptr);
+}
+
+int IntroWindow::FrameWidth() const { return ::MulDiv(2, dpi_, 96) + 1; }
+
+// The lower half of the window, under the designed labels: a large clock, centred under the progress bar.
+RECT IntroWindow::ClockPlace() const {
+    RECT bar = ToPixels(kControls[2].place, dpi_);
+    RECT client;
+    ::GetClientRect(hwnd(), &client);
+    const int top = ToPixels(kControls[3].place, dpi_).bottom + ::MulDiv(6, dpi_, 96);
+    const int bottom = client.bottom - FrameWidth() - ::MulDiv(6, dpi_, 96);
+    const int size = bottom - top;
+    const int centre = (bar.left + bar.right) / 2;
+    return RECT{centre - size / 2, top, centre + size / 2, bottom};
 }
 
 IntroWindow::~IntroWindow() {
+    if (hwnd()) ::KillTimer(hwnd(), kClockTimerId);
     timer_.Detach();
     DestroyNow();
 }
@@ -159,13 +182,20 @@ void IntroWindow::Repaint() {
 }
 
 void IntroWindow::Unload() {
+    if (hwnd()) ::KillTimer(hwnd(), kClockTimerId);
     timer_.Detach();
     DestroyNow();
 }
 
-void IntroWindow::PaintBackground(HDC dc) {
+void IntroWindow::PaintBackground(HDC target) {
     RECT rc;
     ::GetClientRect(hwnd(), &rc);
+    // Drawn off screen and copied at once, so that the moving hands do not flicker.
+    MemoryDC mem(target);
+    UniqueBitmap canvas(::CreateCompatibleBitmap(target, rc.right, rc.bottom));
+    SelectObj keepCanvas(mem.get(), canvas.get());
+    HDC dc = mem.get();
+
     TRIVERTEX v[2] = {
         {rc.left, rc.top, Channel(GetRValue(kTopColour)), Channel(GetGValue(kTopColour)),
          Channel(GetBValue(kTopColour)), 0},
@@ -176,7 +206,7 @@ void IntroWindow::PaintBackground(HDC dc) {
     ::GradientFill(dc, v, 2, &g, 1, GRADIENT_FILL_RECT_V);
 
     // A double frame: a deep outer line and a light inner one.
-    int w = ::MulDiv(2, dpi_, 96);
+    int w = FrameWidth() - 1;
     UniqueBrush frame(::CreateSolidBrush(kFrameColour));
     for (int i = 0; i < w; ++i) {
         RECT r{rc.left + i, rc.top + i, rc.right - i, rc.bottom - i};
@@ -186,12 +216,22 @@ void IntroWindow::PaintBackground(HDC dc) {
     RECT r{rc.left + w, rc.top + w, rc.right - w, rc.bottom - w};
     ::FrameRect(dc, &r, inner.get());
 
-    if (programIcon_) {
-        int size = ::MulDiv(48, dpi_, 96);
-        int x = (Twips(1320, dpi_) - size) / 2;
-        int y = Twips(120, dpi_) + (Twips(495, dpi_) - size) / 2 + ::MulDiv(8, dpi_, 96);
+    // The product's mark beside the title, and a large clock that shows the time in the lower half.
+    int size = ::MulDiv(48, dpi_, 96);
+    int x = (Twips(1320, dpi_) - size) / 2;
+    int y = Twips(120, dpi_) + (Twips(495, dpi_) - size) / 2 + ::MulDiv(8, dpi_, 96);
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    if (gdiplus_.Ready()) {
+        DrawAlarmClock(dc, x + size / 2.0f, y + size * 0.56f, size * 0.36f, SYSTEMTIME{2000, 1, 0, 1, 10, 8, 0, 0},
+                       false);
+        RECT place = ClockPlace();
+        float radius = (place.bottom - place.top) / 2.7f;
+        DrawAlarmClock(dc, (place.left + place.right) / 2.0f, place.top + radius * 1.4f, radius, now, true);
+    } else if (programIcon_) {
         ::DrawIconEx(dc, x, y, programIcon_.get(), size, size, 0, nullptr, DI_NORMAL);
     }
+    ::BitBlt(target, 0, 0, rc.right, rc.bottom, dc, 0, 0, SRCCOPY);
 }
 
 LRESULT IntroWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -207,6 +247,11 @@ LRESULT IntroWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
         }
         case WM_TIMER:
+            if (wParam == kClockTimerId) {
+                RECT place = ClockPlace();
+                ::InvalidateRect(hwnd(), &place, TRUE);
+                return 0;
+            }
             if (wParam == timer_.Id() && onTick_ && !inTick_) {
                 inTick_ = true;
                 Guarded(onTick_);

@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 
+#include "ClockArt.h"
 #include "WindowBase.h"
 #include "WindowTimer.h"
 #include "platform/IntroView.h"
@@ -46,7 +47,10 @@ private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     HWND Control(IntroCtl control) const;
     void PaintBackground(HDC dc);
+    int FrameWidth() const;
+    RECT ClockPlace() const;
 
+    GdiplusSession gdiplus_;  // first in, last out: the pictures drawn with it go before it
     HINSTANCE instance_;
     int dpi_;
     WindowTimer timer_;
