@@ -61,7 +61,7 @@ inline Placement ArrangeMain(Extent calendar, Extent calendarNeed, int label1Tex
     // As much room right of the column as left of the calendar.
     p.client.cx = std::max(px(5790), right + px(240));
     // The calendar keeps its designed distance above the status bar.
-    p.client.cy = std::max(px(3150), px(360) + p.calendar.cy + px(2775 - 2670) + px(375));
+    p.client.cy = px(3150) + (p.calendar.cy - calendar.cy);
     return p;
 }
 

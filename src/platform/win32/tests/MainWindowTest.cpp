@@ -8,6 +8,7 @@
 #include <commctrl.h>
 
 #include "MainWindow.h"
+#include "ViewRules.h"
 #include "app/FormTexts.h"
 #include "app/frmMain.h"
 #include "fakes/FakePlatform.h"
@@ -171,6 +172,123 @@ TEST_F(MainWindowTest, LeavingTheTimeBoxValidatesAndARefusalKeepsTheFocusAndDrop
         EXPECT_EQ(::GetFocus() == Item(IDC_TXTTIME), c.focusStays) << c.typed;
         EXPECT_EQ(logic->AlarmDate.empty(), c.cleared) << c.typed;
     }
+}
+
+TEST(MainLayoutTest, DesignedSizesAreAMinimumAndTheColumnMakesRoomForTheCalendar) {
+    struct Case {
+        const char* name;
+        int dpi;
+        Extent need;  // what the calendar asks for
+        int label2Text;
+        int shift, clientWidth, clientHeight;
+    } cases[] = {
+        // At 96 DPI the design is 386 x 210 pixels; a calendar that fits changes nothing but the margin.
+        {"fits", 96, {150, 140}, 150, 0, 386, 210},
+        {"wider calendar", 96, {200, 140}, 150, 24, 410, 210},
+        {"taller calendar", 96, {170, 180}, 150, 0, 386, 210 + 26},
+        {"long caption", 96, {150, 140}, 230, 0, 200 + 230 + 16, 210},
+        {"144 DPI fits", 144, {220, 200}, 200, 0, 579, 315},
+    };
+    for (const auto& c : cases) {
+        Extent designed{TwipsAt(2640, c.dpi), TwipsAt(2310, c.dpi)};
+        Placement p = ArrangeMain(designed, c.need, 60, c.label2Text, c.dpi);
+        EXPECT_EQ(p.columnShift, c.shift) << c.name;
+        EXPECT_GE(p.calendar.cx, c.need.cx) << c.name;
+        EXPECT_GE(p.calendar.cy, c.need.cy) << c.name;
+        EXPECT_GE(p.label2Width, c.label2Text) << c.name;
+        EXPECT_EQ(p.client.cx, std::max(c.clientWidth, TwipsAt(5790, c.dpi))) << c.name;
+        EXPECT_EQ(p.client.cy, c.clientHeight) << c.name;
+    }
+}
+
+TEST_F(MainWindowTest, TheCalendarIsWholeAndNoControlsOverlap) {
+    RECT need{};
+    ::SendMessageW(Item(IDC_MONTHVIEW), MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&need));
+    auto place = [&](int id) {
+        RECT r{};
+        ::GetWindowRect(Item(id), &r);
+        ::MapWindowPoints(nullptr, window->hwnd(), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+    RECT calendar = place(IDC_MONTHVIEW);
+    EXPECT_GE(calendar.right - calendar.left, need.right - need.left);
+    EXPECT_GE(calendar.bottom - calendar.top, need.bottom - need.top);
+
+    RECT client{};
+    ::GetClientRect(window->hwnd(), &client);
+    const int ids[] = {IDC_MONTHVIEW, IDC_LABEL1, IDC_LBLDATE, IDC_LABEL2, IDC_TXTTIME, IDC_CMDSET, IDC_CMDRESET};
+    const RECT status = place(IDC_STATUSBAR1);
+    EXPECT_EQ(status.bottom, client.bottom);
+    for (int a : ids) {
+        RECT ra = place(a), overlap{};
+        EXPECT_LE(ra.right, client.right) << a;
+        EXPECT_LE(ra.bottom, status.top) << a;
+        for (int b : ids) {
+            RECT rb = place(b);
+            if (a < b) {
+                EXPECT_FALSE(::IntersectRect(&overlap, &ra, &rb)) << a << " overlaps " << b;
+            }
+        }
+    }
+}
+
+// Screen readers name a control after the label created just before it.
+TEST_F(MainWindowTest, EachInputIsNamedByTheLabelBeforeIt) {
+    struct Case {
+        int id;
+        const wchar_t* name;
+    } cases[] = {
+        {IDC_MONTHVIEW, L"Select Your Alarm Date."},
+        {IDC_TXTTIME, L"Time: (Click To Edit) [Format: HH:MM]"},
+    };
+    for (const auto& c : cases) {
+        HWND label = ::GetWindow(Item(c.id), GW_HWNDPREV);
+        wchar_t cls[32] = {}, text[128] = {};
+        ::GetClassNameW(label, cls, 32);
+        ::GetWindowTextW(label, text, 128);
+        EXPECT_STREQ(cls, L"Static");
+        EXPECT_STREQ(text, c.name);
+    }
+    wchar_t cls[32] = {};
+    ::GetClassNameW(Item(IDC_CMDSET), cls, 32);
+    EXPECT_STREQ(cls, L"Button");
+}
+
+TEST_F(MainWindowTest, TheKeyboardOpensTheLockedTimeBoxAndEnterMovesOnToValidate) {
+    window->Show();
+    struct Case {
+        const char* name;
+        UINT message;
+        WPARAM key;
+        bool unlocked;
+        const wchar_t* text;
+    } cases[] = {
+        {"Enter", WM_KEYDOWN, VK_RETURN, true, L"10:15:00 AM"},
+        {"a digit replaces the clock", WM_CHAR, L'7', true, L"7"},
+        {"a letter does nothing", WM_CHAR, L'x', false, L"10:15:00 AM"},
+    };
+    for (const auto& c : cases) {
+        window->SetLocked(true);
+        window->SetCaption(MainCtl::txtTime, "10:15:00 AM");
+        ::SetFocus(Item(IDC_TXTTIME));
+        ::SendMessageW(Item(IDC_TXTTIME), EM_SETSEL, 0, -1);
+        ::SendMessageW(Item(IDC_TXTTIME), c.message, c.key, 0);
+        EXPECT_EQ(!window->Locked(), c.unlocked) << c.name;
+        EXPECT_EQ(Text(IDC_TXTTIME), c.text) << c.name;
+        if (c.unlocked) {
+            EXPECT_EQ(window->Caption(MainCtl::StatusBar1), "Validating Input. . .") << c.name;
+        }
+    }
+
+    // Enter after typing: the focus goes on to the arm button, and leaving the box validates the time.
+    window->SetLocked(false);
+    window->SetCaption(MainCtl::txtTime, "07:30");
+    sys.boxes.answers.assign({MbAnswer::Yes});
+    ::SetFocus(Item(IDC_TXTTIME));
+    ::SendMessageW(Item(IDC_TXTTIME), WM_KEYDOWN, VK_RETURN, 0);
+    Pump();
+    EXPECT_EQ(::GetFocus(), Item(IDC_CMDSET));
+    EXPECT_EQ(logic->AlarmTime, "7:30 AM");
 }
 
 }  // namespace
