@@ -144,8 +144,10 @@ void SkinButtons::Draw(const DRAWITEMSTRUCT& item) const {
     ::DrawTextW(mem.get(), caption.c_str(), -1, &text, format);
 
     if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+        // Inside the skin's rounded border at any DPI.
         RECT focus = local;
-        ::InflateRect(&focus, -3, -3);
+        const int inset = ::MulDiv(4, ::GetDeviceCaps(dc, LOGPIXELSY), 96);
+        ::InflateRect(&focus, -inset, -inset);
         ::SetTextColor(mem.get(), RGB(0, 0, 0));
         ::SetBkColor(mem.get(), RGB(0xFF, 0xFF, 0xFF));
         ::DrawFocusRect(mem.get(), &focus);
