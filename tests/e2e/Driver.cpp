@@ -79,6 +79,32 @@ void InstallPlayer() {
         std::fprintf(stderr, "could not install the stand-in player from '%s'\n", EnvVar("CHW_E2E_PLAYER").c_str());
 }
 
+bool InstallBeside(const std::string& name) {
+    std::string exe = EnvVar("CHW_E2E_CHWLU");
+    size_t slash = exe.find_last_of('/');
+    if (slash == std::string::npos) return false;
+    return CopyInto(exe.substr(0, slash + 1) + name, kInstallDir, name);
+}
+
+bool RemoveInstalled(const std::string& name) {
+    return DeleteFileW(Wide(std::string(kInstallDir) + "\\" + name).c_str()) != 0;
+}
+
+std::optional<std::pair<int, int>> ProgramVersion() {
+    const std::wstring exe = Wide(std::string(kInstallDir) + "\\CHWLU.EXE");
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(exe.c_str(), &ignored);
+    if (size == 0) return std::nullopt;
+    std::vector<unsigned char> data(size);
+    VS_FIXEDFILEINFO* info = nullptr;
+    UINT len = 0;
+    if (!GetFileVersionInfoW(exe.c_str(), 0, size, data.data()) ||
+        !VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &len) || !info)
+        return std::nullopt;
+    return std::make_pair(static_cast<int>(HIWORD(info->dwFileVersionMS)),
+                          static_cast<int>(LOWORD(info->dwFileVersionMS)));
+}
+
 std::string PlayerLogPath() { return std::string(kWinampDir) + "\\standin.log"; }
 
 std::string ReadFileText(const std::string& path) {
@@ -314,6 +340,17 @@ void RealClick(HWND h, int clientX, int clientY) {
     Pause(200);
 }
 
+void RealRightClick(HWND h, int clientX, int clientY) {
+    POINT pt{clientX, clientY};
+    ClientToScreen(h, &pt);
+    SetCursorPos(pt.x, pt.y);
+    Pause(100);
+    SendMouse(MOUSEEVENTF_RIGHTDOWN);
+    Pause(60);
+    SendMouse(MOUSEEVENTF_RIGHTUP);
+    Pause(200);
+}
+
 void RealKey(WORD vk, bool ctrl) {
     if (ctrl) SendKey(VK_CONTROL, false);
     SendKey(vk, false);
@@ -388,6 +425,96 @@ std::optional<POINT> CalendarCell(HWND monthView, const SYSTEMTIME& day, bool cu
     }
     CloseHandle(proc);
     return result;
+}
+
+// ---- Choosing an alarm ----
+
+bool ClickDay(const MainControls& c, const SYSTEMTIME& day, bool currentMonthOnly) {
+    auto cell = CalendarCell(c.monthView, day, currentMonthOnly);
+    if (!cell) return false;
+    RealClick(c.monthView, cell->x, cell->y);
+    return true;
+}
+
+bool TypeTimeAndLeave(const MainControls& c, const std::string& typed) {
+    RealClick(c.txtTime, 10, 6);
+    if (!WaitUntil([&] { return !(Style(c.txtTime) & ES_READONLY); }, 5000)) return false;
+    if (!WaitUntil([&] { return FocusOf(c.main) == c.txtTime; }, 3000)) return false;
+    DWORD_PTR r = 0;
+    SendMessageTimeoutW(c.txtTime, EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, 2000, &r);
+    RealType(typed);
+    RealKey(VK_TAB);
+    return true;
+}
+
+// ---- Other programs' windows ----
+
+std::vector<HWND> WindowsOfClass(const std::string& cls) {
+    std::vector<HWND> out;
+    for (HWND h : TopLevelWindows(0))
+        if (Visible(h) && ClassOf(h) == cls) out.push_back(h);
+    return out;
+}
+
+HWND FindPopupMenu(DWORD pid) {
+    for (HWND h : TopLevelWindows(pid))
+        if (Visible(h) && ClassOf(h) == "#32768") return h;
+    return nullptr;
+}
+
+// ---- The notification area ----
+
+namespace {
+// The tools of one tooltip control, read inside its own process: TTM_ENUMTOOLSW carries pointers.
+void CollectTrayTools(HWND tooltip, HWND tray, std::vector<TrayIconInfo>& out) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(tooltip, &pid);
+    HANDLE proc = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!proc) return;
+    struct Block {
+        TTTOOLINFOW info;
+        wchar_t text[1024];
+    };
+    auto* remote = static_cast<Block*>(VirtualAllocEx(proc, nullptr, sizeof(Block), MEM_COMMIT, PAGE_READWRITE));
+    if (remote) {
+        DWORD_PTR count = 0;
+        SendMessageTimeoutW(tooltip, TTM_GETTOOLCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &count);
+        for (DWORD_PTR i = 0; i < count; ++i) {
+            Block b{};
+            b.info.cbSize = sizeof b.info;
+            b.info.lpszText = remote->text;
+            SIZE_T io = 0;
+            DWORD_PTR ok = 0;
+            if (!WriteProcessMemory(proc, remote, &b, sizeof b, &io)) break;
+            if (!SendMessageTimeoutW(tooltip, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(&remote->info),
+                                     SMTO_ABORTIFHUNG, 2000, &ok) || !ok)
+                continue;
+            if (!ReadProcessMemory(proc, remote, &b, sizeof b, &io)) break;
+            if (b.info.hwnd != tray || IsRectEmpty(&b.info.rect) || b.info.lpszText != remote->text) continue;
+            b.text[1023] = L'\0';
+            out.push_back({tray, b.info.rect, Narrow(b.text)});
+        }
+        VirtualFreeEx(proc, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(proc);
+}
+}  // namespace
+
+std::vector<TrayIconInfo> TrayIcons() {
+    std::vector<TrayIconInfo> out;
+    HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
+    if (!tray) return out;
+    DWORD trayPid = 0;
+    GetWindowThreadProcessId(tray, &trayPid);
+    for (HWND h : TopLevelWindows(trayPid))
+        if (ClassOf(h) == "tooltips_class32") CollectTrayTools(h, tray, out);
+    return out;
+}
+
+std::optional<TrayIconInfo> TrayIconWithTip(const std::string& tip) {
+    for (const TrayIconInfo& icon : TrayIcons())
+        if (icon.tip == tip) return icon;
+    return std::nullopt;
 }
 
 // ---- Dates ----

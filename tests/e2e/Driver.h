@@ -25,13 +25,19 @@ inline constexpr const char* kInstallDir = "C:\\Program Files\\Tallowmer\\CHWL";
 inline constexpr const char* kWinampDir = "C:\\Program Files\\Winamp";
 inline constexpr const char* kSettingsKey = "SOFTWARE\\TALLOWMERE\\CHWL";
 inline constexpr const char* kPlayerClass = "Winamp v1.x";
+inline constexpr const char* kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 // ---- Installation inside the prefix ----
 void InstallProgram();        // CHWLU.EXE into the program folder
 void MakeWinampFolderOnly();  // the folder without a player in it
 void InstallPlayer();         // the stand-in player as Winamp.exe
 std::string PlayerLogPath();  // where the stand-in player logs the messages it receives
+// A file that the build places beside CHWLU.EXE (CHWLHELP.DOC, update.exe), into the program folder.
+bool InstallBeside(const std::string& name);
+bool RemoveInstalled(const std::string& name);
 std::string ReadFileText(const std::string& path);
+// Major and minor version of the installed CHWLU.EXE, from its version resource.
+std::optional<std::pair<int, int>> ProgramVersion();
 
 // ---- Waiting: every wait has a deadline ----
 bool WaitUntil(const std::function<bool()>& done, int timeoutMs, int pollMs = 100);
@@ -106,6 +112,7 @@ void PostMenuCommand(HWND main, int id);
 void RealClick(HWND h, int clientX, int clientY);
 void RealType(const std::string& text);
 void RealKey(WORD vk, bool ctrl = false);
+void RealRightClick(HWND h, int clientX, int clientY);
 bool BringToFront(HWND h);
 // The control that has the keyboard focus in the thread that owns the window.
 HWND FocusOf(HWND anyWindowOfThread);
@@ -114,6 +121,30 @@ HWND FocusOf(HWND anyWindowOfThread);
 // The centre of the calendar cell that shows this day (client coordinates), found by hit-testing
 // the control inside its own process.
 std::optional<POINT> CalendarCell(HWND monthView, const SYSTEMTIME& day, bool currentMonthOnly = true);
+
+// ---- Choosing an alarm through the real controls ----
+// A real click on a day of the calendar; false when the calendar does not show that day.
+bool ClickDay(const MainControls& c, const SYSTEMTIME& day, bool currentMonthOnly = true);
+// A real click into the time box, its text replaced by `typed`, then Tab away (the program then asks
+// AM or PM). False when the box did not become editable or take the focus.
+bool TypeTimeAndLeave(const MainControls& c, const std::string& typed);
+
+// ---- Other programs' windows ----
+// Visible top-level windows of this class, of any process.
+std::vector<HWND> WindowsOfClass(const std::string& cls);
+// The visible pop-up menu of a process (class "#32768"), or null.
+HWND FindPopupMenu(DWORD pid);
+
+// ---- The notification area (only inside a Wine desktop with a taskbar, see run_case.sh) ----
+struct TrayIconInfo {
+    HWND tray = nullptr;  // the taskbar window that draws the icon
+    RECT rect{};          // where, in the taskbar's client coordinates
+    std::string tip;
+};
+// The icons shown now, read from the taskbar's tooltip tools (one tool per icon; a removed icon's
+// tool stays behind with an empty rectangle and is left out).
+std::vector<TrayIconInfo> TrayIcons();
+std::optional<TrayIconInfo> TrayIconWithTip(const std::string& tip);
 
 // ---- Dates and times as the program writes them ----
 std::string ShortDate(const SYSTEMTIME& t);

@@ -163,6 +163,24 @@ TEST(MainWindow, MenusAnswerTheirShortcuts) {
     auto about = WaitMsgBox(app.Id(), 10000);
     ASSERT_TRUE(about) << "Ctrl+A should open the About box";
     EXPECT_EQ(about->title, "About Chimewell(tm)");
+    // Five lines joined by a carriage return alone, the first with the version of the file's resource.
+    std::vector<std::string> lines;
+    for (size_t from = 0;;) {
+        size_t cr = about->text.find('\r', from);
+        lines.push_back(about->text.substr(from, cr == std::string::npos ? cr : cr - from));
+        if (cr == std::string::npos) break;
+        from = cr + 1;
+    }
+    EXPECT_EQ(about->text.find('\n'), std::string::npos) << about->text;
+    ASSERT_EQ(lines.size(), 5u) << about->text;
+    auto version = ProgramVersion();
+    ASSERT_TRUE(version);
+    const std::string first = "Chimewell " + std::to_string(version->first) + "." + std::to_string(version->second);
+    EXPECT_EQ(lines[0].rfind(first, 0), 0u) << lines[0];
+    EXPECT_FALSE(isdigit(static_cast<unsigned char>(lines[0][first.size()]))) << lines[0];
+    EXPECT_EQ(lines[2], "Major Intellectual Contributions By:");
+    EXPECT_EQ(lines[3], "");
+    EXPECT_EQ(lines[4].rfind("         ", 0), 0u) << lines[4];
     Screenshot("about-box");
     PressButton(about->hwnd, IDOK);
     auto info = WaitMsgBoxTitled(app.Id(), "For Your Information!", 10000);

@@ -1,0 +1,79 @@
+// The Help menu's commands through the real program: the help document opened in WordPad or missing,
+// and the updater missing or started.
+#include <cstdio>
+
+#include "AroundRig.h"
+
+using namespace e2e;
+
+namespace {
+
+class Help : public AroundRig {};
+
+constexpr const char* kHelpTitle = "Chimewell Help";
+constexpr const char* kViewerClass = "WORDPADTOP";  // Wine's WordPad
+constexpr const char* kUpdaterTitle = "Chimewell Update";
+
+// A window of the updater: a box of another process under the updater's title.
+bool UpdaterShows(DWORD programPid) {
+    for (HWND h : TopLevelWindows(0)) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(h, &pid);
+        if (pid != programPid && pid != GetCurrentProcessId() && Visible(h) && TitleOf(h) == kUpdaterTitle)
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+TEST_F(Help, ContentsSaysWhenTheDocumentIsMissingAndOtherwiseStartsTheViewer) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+
+    Shortcut(VK_F1);
+    auto box = WaitMsgBoxTitled(app_.Id(), kHelpTitle, 10000);
+    ASSERT_TRUE(box) << "F1 without CHWLHELP.DOC should say so";
+    EXPECT_EQ(box->text, "Document Could Not Be Found!");
+    EXPECT_EQ(StatusText(c_), "Attempting To Open Help Document. . .");
+    Screenshot("help-missing");
+    PressButton(box->hwnd, IDOK);
+    ASSERT_TRUE(WaitGone(box->hwnd, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return StatusText(c_) == "Ready."; }, 5000)) << StatusText(c_);
+    EXPECT_TRUE(WindowsOfClass(kViewerClass).empty()) << "no viewer without the document";
+    std::printf("checked: F1 without the document shows \"Document Could Not Be Found!\", then \"Ready.\"\n");
+
+    ASSERT_TRUE(InstallBeside("CHWLHELP.DOC"));
+    Shortcut(VK_F1);
+    EXPECT_TRUE(WaitUntil([&] { return StatusText(c_) == "Help Document Was Started.  Ready."; }, 10000))
+        << StatusText(c_);
+    // WordPad may complain about the path of the installation folder; it is enough that it started.
+    EXPECT_TRUE(WaitUntil([&] { return !WindowsOfClass(kViewerClass).empty(); }, 30000))
+        << "WordPad should start";
+    Pause(1000);
+    Screenshot("help-viewer");
+    EXPECT_TRUE(app_.Running());
+    std::printf("checked: F1 with the document starts WordPad, status \"Help Document Was Started.  Ready.\"\n");
+}
+
+TEST_F(Help, UpdateSaysWhenTheUpdaterIsMissingAndOtherwiseStartsIt) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+
+    Shortcut(VK_F9);
+    auto box = WaitMsgBoxTitled(app_.Id(), kHelpTitle, 10000);
+    ASSERT_TRUE(box) << "F9 without update.exe should say so";
+    EXPECT_EQ(box->text, "Updater Could Not Be Loaded\r\nProblem With Update Application");
+    PressButton(box->hwnd, IDOK);
+    ASSERT_TRUE(WaitGone(box->hwnd, 5000));
+    const std::string missing = "Updater Could Not Be Loaded!  You Should Try Again!";
+    EXPECT_TRUE(WaitUntil([&] { return StatusText(c_) == missing; }, 5000)) << StatusText(c_);
+    std::printf("checked: F9 without the updater shows its box and \"%s\"\n", missing.c_str());
+
+    ASSERT_TRUE(InstallBeside("update.exe"));
+    Shortcut(VK_F9);
+    EXPECT_TRUE(WaitUntil([&] { return UpdaterShows(app_.Id()); }, 30000)) << "update.exe should start";
+    Screenshot("updater");
+    EXPECT_FALSE(WaitMsgBox(app_.Id(), 500)) << "a started updater is not reported";
+    EXPECT_EQ(StatusText(c_), missing) << "a started updater leaves the status line";
+    std::printf("checked: F9 with update.exe starts it (its window \"%s\" shows), status unchanged\n",
+                kUpdaterTitle);
+}
