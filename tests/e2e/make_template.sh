@@ -4,13 +4,18 @@
 set -euo pipefail
 dir=$1
 stamp="$dir/.chw-template"
-want="$(wine --version 2>/dev/null) v2"
+want="$(wine --version 2>/dev/null) v3"
 if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$want" ]; then exit 0; fi
 rm -rf "$dir"
 mkdir -p "$(dirname "$dir")"
 export WINEPREFIX="$dir" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY
 timeout -k 5 180 wineboot -i >/dev/null 2>&1
+# Wine links the profile's Desktop, Documents, Downloads... to the Linux home: a scenario must not see
+# (nor let the updater offer) whatever lies there. Plain empty folders instead.
+for link in "$dir"/drive_c/users/*/*; do
+    if [ -L "$link" ]; then rm -f "$link"; mkdir -p "$link"; fi
+done
 # Without a window manager, Wine waits ~2 s on every hide of a managed window; tests hide many.
 # No crash dialog: a crash must fail the test, not wait for a click.
 # Comic Sans MS is not free; its metric-alike keeps the layout close to what users see.
