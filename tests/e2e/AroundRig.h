@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "Driver.h"
 #include "resource.h"
 
@@ -52,8 +54,19 @@ protected:
     // Today and 11:59 PM through the calendar, the time box and the AM/PM question.
     void ChooseAlarmForToday() {
         const std::string date = ShortDate(Today());
+        ASSERT_TRUE(BringToFront(c_.main));  // a click into a window that is not in front may only activate it
         ASSERT_TRUE(ClickDay(c_, Today()));
-        ASSERT_TRUE(WaitUntil([&] { return Text(c_.lblDate) == date; }, 5000)) << Text(c_.lblDate);
+        // In a Wine desktop the first click after the window came back from the tray is now and then
+        // lost before it reaches the program: one more, said in the log.
+        if (!WaitUntil([&] { return Text(c_.lblDate) == date; }, 3000)) {
+            std::printf("note: the day click was not taken, clicking once more\n");
+            Screenshot("day-click-lost");
+            ASSERT_TRUE(ClickDay(c_, Today()));
+        }
+        if (!WaitUntil([&] { return Text(c_.lblDate) == date; }, 5000)) {
+            Screenshot("day-not-taken");
+            FAIL() << "the day click was not taken: date label \"" << Text(c_.lblDate) << "\"";
+        }
         ASSERT_TRUE(TypeTimeAndLeave(c_, kTypedTime));
         auto ampm = WaitMsgBoxTitled(app_.Id(), "AM/PM Query:", 10000);
         ASSERT_TRUE(ampm) << "no AM/PM question";

@@ -329,10 +329,27 @@ void SendMouse(DWORD flags) {
 }
 }  // namespace
 
-void RealClick(HWND h, int clientX, int clientY) {
+// The pointer moved through the input queue too, so that the press that follows lands where it
+// moved (a bare SetCursorPos was seen to let a press land at the old place in a Wine desktop).
+void MovePointer(HWND h, int clientX, int clientY) {
     POINT pt{clientX, clientY};
     ClientToScreen(h, &pt);
     SetCursorPos(pt.x, pt.y);
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = MulDiv(pt.x, 65536, GetSystemMetrics(SM_CXSCREEN));
+    in.mi.dy = MulDiv(pt.y, 65536, GetSystemMetrics(SM_CYSCREEN));
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof in);
+    WaitUntil([&] {
+        POINT now{};
+        GetCursorPos(&now);
+        return now.x == pt.x && now.y == pt.y;
+    }, 1000, 20);
+}
+
+void RealClick(HWND h, int clientX, int clientY) {
+    MovePointer(h, clientX, clientY);
     Pause(100);
     SendMouse(MOUSEEVENTF_LEFTDOWN);
     Pause(60);
@@ -341,9 +358,7 @@ void RealClick(HWND h, int clientX, int clientY) {
 }
 
 void RealRightClick(HWND h, int clientX, int clientY) {
-    POINT pt{clientX, clientY};
-    ClientToScreen(h, &pt);
-    SetCursorPos(pt.x, pt.y);
+    MovePointer(h, clientX, clientY);
     Pause(100);
     SendMouse(MOUSEEVENTF_RIGHTDOWN);
     Pause(60);

@@ -85,6 +85,7 @@ TEST_F(Tray, MinimiseShowsTheIconItsMenuAndShowBringsTheWindowBack) {
 
     // With an alarm chosen the status ends in "SET.": the lit bulb.
     if (TooLateForTheAlarm()) return;
+    Pause(500);
     ASSERT_NO_FATAL_FAILURE(ChooseAlarmForToday());
     Shortcut(VK_F4);
     ASSERT_TRUE(WaitUntil([&] { return (icon = TrayIconWithTip(kTrayTip)).has_value(); }, 10000));
