@@ -80,12 +80,19 @@ not() { ! "$@"; }
 
 install() { timeout -k 5 120 wine "$setup" /S "$@" >/dev/null 2>&1; }
 # The uninstaller copies itself to the temporary folder as Un.exe and returns at once; the copy does
-# the work, so wait for the copy to come and go.
-uninstall_copy_seen() { running 'nsu.*Un\.exe' || ! test -e "$dest/Uninstall.exe"; }
+# the work, deletes Uninstall.exe on the way, and ends.
 uninstall() {
     timeout -k 5 60 wine "$win_dest\\Uninstall.exe" /S "$@" >/dev/null 2>&1
-    wait_until 10 uninstall_copy_seen
+    wait_until 90 not test -e "$dest/Uninstall.exe"
     wait_until 60 not running 'nsu.*Un\.exe'
+}
+# The Windows processes of this prefix, for a failure report.
+prefix_processes() {
+    local pid
+    for pid in $(pgrep -f -- '[A-Za-z]:\\'); do
+        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" &&
+            tr '\0' ' ' <"/proc/$pid/cmdline" && echo
+    done
 }
 start_program() {
     (cd "$dest" && wine "$win_dest\\CHWLU.EXE" >/dev/null 2>&1 &)
@@ -161,7 +168,7 @@ check "/REMOVESETTINGS deletes the empty maker's key" not key_exists 'HKLM\SOFTW
 check "program folder removed again" not test -e "$dest"
 
 # ---- Nothing left running: every process of the prefix ends on its own
-check "no stray processes" timeout 60 wineserver -w
+if timeout 60 wineserver -w; then ok "no stray processes"; else bad "no stray processes" "$(prefix_processes | tr '\n' ';')"; fi
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

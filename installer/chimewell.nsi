@@ -105,13 +105,20 @@ Function ${UN}AskToEndRunningProgram
 FunctionEnd
 
 Function ${UN}EndRunningProgram
-  nsExec::Exec '"$SYSDIR\taskkill.exe" /F /IM ${EXE}'
-  Pop $0
-  ${If} $0 = 0
-    DetailPrint "Ended the running ${PRODUCT}."
-    ; Give the system a moment to let go of the program's file.
-    Sleep 1000
-  ${EndIf}
+  ; taskkill answers 128 once no such process is left; until then the program's file is in use.
+  StrCpy $1 0
+  ${Do}
+    nsExec::Exec '"$SYSDIR\taskkill.exe" /F /IM ${EXE}'
+    Pop $0
+    ${If} $0 <> 0
+      ${Break}
+    ${EndIf}
+    ${If} $1 = 0
+      DetailPrint "Ended the running ${PRODUCT}."
+    ${EndIf}
+    IntOp $1 $1 + 1
+    Sleep 500
+  ${LoopWhile} $1 < 20
 FunctionEnd
 !macroend
 !insertmacro RunningProgramFunctions ""
