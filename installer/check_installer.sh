@@ -129,7 +129,9 @@ cp -f "$player" "$drive/Program Files/Winamp/Winamp.exe"
 check "installed program starts" start_program
 check "installed program writes its first-start settings" wait_until 30 value_is "$settings_key" WinAmpOnStart No
 # What a user leaves behind: a saved alarm, the options and the start-with-Windows entry.
-for v in "StartInTray=Yes" "WinAmpOnStart=Yes" "SettingsSaved=Yes" "Date:=1/2/2030" "Time:=7:05 AM"; do
+# (Not WinAmpOnStart: a player that the program starts is not the program's to end, and it would keep
+# the program folder as its working folder.)
+for v in "StartInTray=Yes" "WinAmpOnStart=No" "SettingsSaved=Yes" "Date:=1/2/2030" "Time:=7:05 AM"; do
     wine reg add "$settings_key" /v "${v%%=*}" /d "${v#*=}" /f >/dev/null 2>&1
 done
 wine reg add "$run_key" /v Chimewell /d "$win_dest\\CHWLU.EXE" /f >/dev/null 2>&1

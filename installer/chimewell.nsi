@@ -174,12 +174,14 @@ Section "Uninstall"
   Delete "$INSTDIR\CHWLHELP.DOC"
   Delete "$INSTDIR\update.exe"
   Delete "$INSTDIR\${UNINSTALLER}"
-  RMDir "$INSTDIR"
+  ; A program that Chimewell started (the player) may still have this folder as its working folder;
+  ; then the empty folder goes at the next restart.
+  RMDir /REBOOTOK "$INSTDIR"
   ; The maker's folder too, when it is ours and nothing else lives in it.
   ${GetParent} "$INSTDIR" $0
   ${GetFileName} $0 $1
   ${If} $1 == "Tallowmer"
-    RMDir "$0"
+    RMDir /REBOOTOK "$0"
   ${EndIf}
 
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
