@@ -106,6 +106,9 @@ void frmMain::ArmAlarm() {
     const WindowHandle player = p_.windows.Find(winamp::kClass, std::nullopt);
     if (player != 0) p_.windows.Show(player, ShowCommand::Hide);
     WinampWindowText = std::to_string(player);
+    // The player was started with the focus; hiding it leaves the keyboard with no window, so the
+    // user would have to click before Alt+O could stop the alarm. Take the focus back.
+    view_.Activate();
 }
 
 void frmMain::CloseAfterFailure() {

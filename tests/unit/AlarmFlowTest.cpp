@@ -118,6 +118,7 @@ TEST_F(AlarmFlow, ArmingTakesOverThePlayerWithACountdown) {
     const WindowHandle player = sys.windows.Find(winamp::kClass, std::nullopt);
     EXPECT_EQ(form.WinampWindowText, std::to_string(player));
     EXPECT_EQ(sys.windows.shows.back(), std::make_pair(player, ShowCommand::Hide));
+    EXPECT_TRUE(view.active);  // the keyboard comes back from the player that was started with the focus
 }
 
 TEST_F(AlarmFlow, PlayerWindowMissingAfterTheCountdownIsRememberedAsZero) {

@@ -14,6 +14,8 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"ChimewellMain";
 constexpr UINT_PTR kTimerId = 1;
+constexpr UINT_PTR kReactivateTimerId = 2;
+constexpr UINT kReactivateDelayMs = 300;
 constexpr UINT kValidateMessage = WM_APP + 2;
 constexpr UINT_PTR kSubclassId = 0xC4;
 constexpr int kClientWidth = 5790, kClientHeight = 3150;  // twips
@@ -403,8 +405,11 @@ void MainWindow::ShowState(int showCommand) {
 }
 
 void MainWindow::Activate() {
-    if (!hwnd()) return;
+    if (!hwnd() || !::IsWindowVisible(hwnd())) return;  // a window in the tray stays there
     ::SetForegroundWindow(hwnd());
+    // When another program's window was just hidden, its deactivation can still arrive after this
+    // and leave the keyboard with no window at all; look once more when things have settled.
+    ::SetTimer(hwnd(), kReactivateTimerId, kReactivateDelayMs, nullptr);
     HWND focus = ::GetFocus();
     if (focus != hwnd() && !::IsChild(hwnd(), focus)) ::SetFocus(hwnd());
 }
@@ -638,6 +643,15 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_TIMER:
+            if (wParam == kReactivateTimerId) {
+                ::KillTimer(hwnd(), kReactivateTimerId);
+                // Only take back a foreground that nobody holds: the user may have moved on meanwhile.
+                HWND foreground = ::GetForegroundWindow();
+                if (::IsWindowVisible(hwnd()) &&
+                    (!foreground || foreground == ::GetDesktopWindow() || !::IsWindowVisible(foreground)))
+                    ::SetForegroundWindow(hwnd());
+                return 0;
+            }
             if (wParam == timer_.Id()) {
                 // A tick can show a message box, whose modal loop would deliver the next tick.
                 if (!inTick_) {
