@@ -37,8 +37,8 @@ REG
     ( unset DISPLAY; wine regedit /S "$(echo "Z:$reg" | tr / '\\')" >/dev/null 2>&1 )
     wineserver -w || true
     rm -f "$reg"
-    # Title-bar buttons are drawn with Marlett; this Wine does not find its own copy by itself.
-    cp -f /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    # This Wine does not find its own fonts (Marlett for the title-bar buttons, Tahoma, MS Sans Serif).
+    cp -f /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/*.fon "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     echo 3 >"$WINEPREFIX/.chimewell-ready"
 fi
 

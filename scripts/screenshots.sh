@@ -50,7 +50,7 @@ REGEDIT4
 "EnableShell"=dword:00000001
 REG
 ( unset DISPLAY; wine regedit /S "$(echo "Z:$reg" | tr / '\\')" >/dev/null 2>&1 )
-cp -f /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+cp -f /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/*.fon "$WINEPREFIX/drive_c/windows/Fonts/"
 ( unset DISPLAY; wine "$build/installer/chimewell-setup.exe" /S >/dev/null 2>&1 )
 [ -f "$WINEPREFIX/drive_c/Program Files/Tallowmer/CHWL/CHWLU.EXE" ] || { echo "the setup did not install" >&2; exit 1; }
 # The desktop process must start anew, on the display below.

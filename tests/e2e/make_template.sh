@@ -4,7 +4,7 @@
 set -euo pipefail
 dir=$1
 stamp="$dir/.chw-template"
-want="$(wine --version 2>/dev/null) v3"
+want="$(wine --version 2>/dev/null) v4"
 if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$want" ]; then exit 0; fi
 rm -rf "$dir"
 mkdir -p "$(dirname "$dir")"
@@ -16,6 +16,9 @@ timeout -k 5 180 wineboot -i >/dev/null 2>&1
 for link in "$dir"/drive_c/users/*/*; do
     if [ -L "$link" ]; then rm -f "$link"; mkdir -p "$link"; fi
 done
+# This Wine looks for its own fonts under a broken relative path, so Marlett (the title-bar buttons),
+# Tahoma and MS Sans Serif never load; the prefix's Fonts folder is searched all the same.
+cp -f /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/*.fon "$dir/drive_c/windows/Fonts/" 2>/dev/null || true
 # Without a window manager, Wine waits ~2 s on every hide of a managed window; tests hide many.
 # No crash dialog: a crash must fail the test, not wait for a click.
 # Comic Sans MS is not free; its metric-alike keeps the layout close to what users see.
