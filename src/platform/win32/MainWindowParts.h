@@ -1,0 +1,89 @@
+// What the main window's files share: its ids and timers, and the table that ties each menu command
+// to its item and its handler.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/frmMain.h"
+#include "platform/MainView.h"
+#include "resource.h"
+
+namespace chw::win32::mainwindow {
+
+inline constexpr wchar_t kClassName[] = L"ChimewellMain";
+inline constexpr UINT_PTR kTimerId = 1;
+inline constexpr UINT_PTR kReactivateTimerId = 2;
+inline constexpr UINT kReactivateDelayMs = 300;
+inline constexpr UINT kValidateMessage = WM_APP + 2;
+inline constexpr UINT_PTR kSubclassId = 0xC4;
+inline constexpr int kClientWidth = 5790, kClientHeight = 3150;  // twips
+
+// The menu bar's pop-up menus, by position.
+inline constexpr int kSettingsPosition = 0;
+inline constexpr int kHelpPosition = 1;
+
+struct CommandDef {
+    int id;
+    MainCtl control;
+    void (frmMain::*handler)();
+};
+
+inline const CommandDef kCommands[] = {
+    {IDM_STARTINSYSTEMTRAY, MainCtl::mnuStartInSystemTray, &frmMain::mnuStartInSystemTray_Click},
+    {IDM_LOADWINAMPONSTART, MainCtl::mnuLoadWinAmpOnStart, &frmMain::mnuLoadWinAmpOnStart_Click},
+    {IDM_MINIMIZETOTRAY, MainCtl::mnuMinimizeToTray, &frmMain::mnuMinimizeToTray_Click},
+    {IDM_EXITAPP, MainCtl::mnuExitApp, &frmMain::mnuExitApp_Click},
+    {IDM_CONFIGUREWINAMP, MainCtl::mnuConfigureWinAmp, &frmMain::mnuConfigureWinAmp_Click},
+    {IDM_CONTENTS, MainCtl::mnuContents, &frmMain::mnuContents_Click},
+    {IDM_UPDATE, MainCtl::mnuUpdate, &frmMain::mnuUpdate_Click},
+    {IDM_ABOUT, MainCtl::mnuAbout, &frmMain::mnuAbout_Click},
+    {IDM_SHOWAPP, MainCtl::mnuShowApp, &frmMain::mnuShowApp_Click},
+    {IDM_CONFIGURE, MainCtl::mnuConfigure, &frmMain::mnuConfigure_Click},
+    {IDM_STARTWINAMP, MainCtl::mnuStartWinAmp, &frmMain::mnuStartWinAmp_Click},
+    {IDM_CLOSEWINAMP, MainCtl::mnuCloseWinAmp, &frmMain::mnuCloseWinAmp_Click},
+    {IDM_SETALARM, MainCtl::mnuSetAlarm, &frmMain::mnuSetAlarm_Click},
+    {IDM_POPUPHELP, MainCtl::mnuPopUpHelp, &frmMain::mnuPopUpHelp_Click},
+    {IDM_EXIT, MainCtl::mnuExit, &frmMain::mnuExit_Click},
+};
+
+inline const CommandDef* CommandById(int id) {
+    for (const auto& c : kCommands)
+        if (c.id == id) return &c;
+    return nullptr;
+}
+
+inline const CommandDef* CommandByControl(MainCtl control) {
+    for (const auto& c : kCommands)
+        if (c.control == control) return &c;
+    return nullptr;
+}
+
+inline bool InTrayMenu(int id) { return id >= IDM_SHOWAPP && id <= IDM_EXIT; }
+
+inline int ControlId(MainCtl control) {
+    switch (control) {
+        case MainCtl::MonthView: return IDC_MONTHVIEW;
+        case MainCtl::Label1: return IDC_LABEL1;
+        case MainCtl::lblDate: return IDC_LBLDATE;
+        case MainCtl::Label2: return IDC_LABEL2;
+        case MainCtl::txtTime: return IDC_TXTTIME;
+        case MainCtl::cmdSet: return IDC_CMDSET;
+        case MainCtl::cmdReset: return IDC_CMDRESET;
+        case MainCtl::StatusBar1: return IDC_STATUSBAR1;
+        default: return 0;
+    }
+}
+
+inline std::wstring MenuText(HMENU menu, UINT item, UINT byFlag) {
+    int n = ::GetMenuStringW(menu, item, nullptr, 0, byFlag);
+    if (n <= 0) return {};
+    std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+    n = ::GetMenuStringW(menu, item, text.data(), n + 1, byFlag);
+    text.resize(static_cast<size_t>(n > 0 ? n : 0));
+    return text;
+}
+
+
+}  // namespace chw::win32::mainwindow
