@@ -348,8 +348,13 @@ int Run(HINSTANCE inst, int show) {
 
     RECT rc{0, 0, 376, 220};
     AdjustWindowRectEx(&rc, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, FALSE, 0);
+    // In the bottom-right corner of the work area: without a window manager every window would open at
+    // the top left, on top of the alarm program that the tests click into.
+    RECT work{0, 0, 1024, 768};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int width = rc.right - rc.left, height = rc.bottom - rc.top;
     HWND hwnd = CreateWindowExW(0, kClassName, kTitle, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                                CW_USEDEFAULT, CW_USEDEFAULT, rc.right - rc.left, rc.bottom - rc.top, nullptr,
+                                work.right - width - 8, work.bottom - height - 8, width, height, nullptr,
                                 nullptr, inst, &player);
     if (!hwnd) return 1;
     player.Start();
