@@ -1,12 +1,14 @@
 #include "Driver.h"
 
 #include <commctrl.h>
+#include <sddl.h>
 
 #include "resource.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 namespace e2e {
@@ -65,8 +67,14 @@ bool CopyInto(const std::string& unixSource, const std::string& dir, const std::
 
 }  // namespace
 
+bool InstalledBySetup() { return EnvVar("CHW_E2E_INSTALLED") == "1"; }
+
 void InstallProgram() {
-    if (!CopyInto(EnvVar("CHW_E2E_CHWLU"), kInstallDir, "CHWLU.EXE"))
+    // The prefix already holds what the setup program installed: that copy is the one to test.
+    if (InstalledBySetup()) {
+        if (GetFileAttributesW(Wide(std::string(kInstallDir) + "\\CHWLU.EXE").c_str()) == INVALID_FILE_ATTRIBUTES)
+            std::fprintf(stderr, "the setup program left no CHWLU.EXE in %s\n", kInstallDir);
+    } else if (!CopyInto(EnvVar("CHW_E2E_CHWLU"), kInstallDir, "CHWLU.EXE"))
         std::fprintf(stderr, "could not install CHWLU.EXE from %s\n", EnvVar("CHW_E2E_CHWLU").c_str());
     // The stand-in player logs where the test reads, whoever starts it.
     SetEnvironmentVariableW(L"CHW_STANDIN_LOG", Wide(PlayerLogPath()).c_str());
@@ -607,6 +615,66 @@ bool Screenshot(const std::string& name) {
     }
     MoveFileW(Wide(req + ".tmp").c_str(), Wide(req).c_str());
     return WaitUntil([&] { return GetFileAttributesW(Wide(done).c_str()) != INVALID_FILE_ATTRIBUTES; }, 20000, 50);
+}
+
+}  // namespace e2e
+
+namespace e2e {
+
+// ---- More input ----
+
+void RealChord(WORD vk, std::initializer_list<WORD> modifiers) {
+    auto send = [](WORD key, bool up) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = key;
+        in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+        in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        SendInput(1, &in, sizeof in);
+    };
+    for (WORD m : modifiers) send(m, false);
+    send(vk, false);
+    Pause(30);
+    send(vk, true);
+    for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it) send(*it, true);
+    Pause(100);
+}
+
+// ---- A registry key made unwritable ----
+
+bool KeyLock::Lock(const std::string& key) {
+    Release();
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, Wide(key).c_str(), 0, nullptr, 0, READ_CONTROL | WRITE_DAC, nullptr,
+                        &key_, nullptr) != ERROR_SUCCESS) {
+        key_ = nullptr;
+        return false;
+    }
+    DWORD size = 0;
+    RegGetKeySecurity(key_, DACL_SECURITY_INFORMATION, nullptr, &size);
+    saved_.assign(size, 0);
+    if (size == 0 || RegGetKeySecurity(key_, DACL_SECURITY_INFORMATION, saved_.data(), &size) != ERROR_SUCCESS) {
+        Release();
+        return false;
+    }
+    PSECURITY_DESCRIPTOR deny = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(D;;KA;;;WD)", SDDL_REVISION_1, &deny, nullptr)) {
+        Release();
+        return false;
+    }
+    const bool ok = RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, deny) == ERROR_SUCCESS;
+    LocalFree(deny);
+    if (!ok) Release();
+    return ok;
+}
+
+bool KeyLock::Release() {
+    if (!key_) return true;
+    bool ok = saved_.empty() ||
+              RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, saved_.data()) == ERROR_SUCCESS;
+    RegCloseKey(key_);
+    key_ = nullptr;
+    saved_.clear();
+    return ok;
 }
 
 }  // namespace e2e

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <optional>
 #include <string>
@@ -28,6 +29,9 @@ inline constexpr const char* kPlayerClass = "Winamp v1.x";
 inline constexpr const char* kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 // ---- Installation inside the prefix ----
+// True when the scenario's prefix holds the program as its setup program installed it (see
+// run_case.sh); InstallProgram then keeps that copy.
+bool InstalledBySetup();
 void InstallProgram();        // CHWLU.EXE into the program folder
 void MakeWinampFolderOnly();  // the folder without a player in it
 void InstallPlayer();         // the stand-in player as Winamp.exe
@@ -157,5 +161,31 @@ bool WriteValue(const std::string& key, const std::string& name, const std::stri
 
 // ---- Screenshots, saved beside the scenario's log ----
 bool Screenshot(const std::string& name);
+
+}  // namespace e2e
+
+namespace e2e {
+
+// ---- More input ----
+// A key pressed with modifier keys held (VK_SHIFT, VK_CONTROL, VK_MENU), released in reverse order.
+void RealChord(WORD vk, std::initializer_list<WORD> modifiers);
+
+// ---- A registry key made unwritable for the program ----
+// Replaces the key's security with one that denies everyone everything (SDDL D:P(D;;KA;;;WD)); the
+// handle opened before keeps the right to put the old security back, which Release does (also at
+// destruction). Creates the key when it does not exist.
+class KeyLock {
+public:
+    KeyLock() = default;
+    KeyLock(const KeyLock&) = delete;
+    KeyLock& operator=(const KeyLock&) = delete;
+    ~KeyLock() { Release(); }
+    bool Lock(const std::string& key);
+    bool Release();
+
+private:
+    HKEY key_ = nullptr;
+    std::vector<unsigned char> saved_;
+};
 
 }  // namespace e2e

@@ -28,6 +28,9 @@ bool UpdaterShows(DWORD programPid) {
 }  // namespace
 
 TEST_F(Help, ContentsSaysWhenTheDocumentIsMissingAndOtherwiseStartsTheViewer) {
+    if (InstalledBySetup()) {
+        ASSERT_TRUE(RemoveInstalled("CHWLHELP.DOC")) << "the setup should install the document";
+    }
     ASSERT_NO_FATAL_FAILURE(Start());
 
     Shortcut(VK_F1);
@@ -56,6 +59,9 @@ TEST_F(Help, ContentsSaysWhenTheDocumentIsMissingAndOtherwiseStartsTheViewer) {
 }
 
 TEST_F(Help, UpdateSaysWhenTheUpdaterIsMissingAndOtherwiseStartsIt) {
+    if (InstalledBySetup()) {
+        ASSERT_TRUE(RemoveInstalled("update.exe")) << "the setup should install the updater";
+    }
     ASSERT_NO_FATAL_FAILURE(Start());
 
     Shortcut(VK_F9);

@@ -17,6 +17,17 @@ if ! flock -w 300 "$build/.e2e-template.lock" bash "$here/make_template.sh" "$te
     echo "could not make the template prefix"; exit 1
 fi
 
+# The program as its setup program installs it, where the build made one.
+setup="$build/installer/chimewell-setup.exe"
+installed=0
+if [ -f "$setup" ]; then
+    if ! flock -w 300 "$build/.e2e-template.lock" bash "$here/make_installed.sh" "$template" "$setup" \
+            "$build/e2e-prefix-installed"; then
+        echo "could not install with the setup program"; exit 1
+    fi
+    template="$build/e2e-prefix-installed"; installed=1
+fi
+
 work=$(mktemp -d "$build/e2e-work-$name.XXXXXX")
 xvfb_pid=""
 shooter_pid=""
@@ -51,7 +62,7 @@ read -r -t 20 display <"$work/displayfd" || true
 if [ -z "$display" ]; then echo "Xvfb did not start"; exit 1; fi
 
 export DISPLAY=":$display" WINEPREFIX="$work/prefix" WINEDEBUG="${CHW_E2E_WINEDEBUG:--all}" WINEDLLOVERRIDES="mscoree,mshtml="
-export CHW_E2E_CHWLU="$build/src/platform/win32/CHWLU.EXE"
+export CHW_E2E_CHWLU="$build/src/platform/win32/CHWLU.EXE" CHW_E2E_INSTALLED=$installed
 export CHW_E2E_PLAYER
 CHW_E2E_PLAYER=$(find "$build/tools" -iname 'standin-player.exe' -print -quit 2>/dev/null)
 export CHW_E2E_ARTIFACTS="$art"
