@@ -69,6 +69,7 @@ inline constexpr int kTakeOverSeconds = 15;
 inline constexpr int kTakeOverFirstPauseMs = 2000;
 // The watch: pause after restarting a vanished player, and how often a failed restart is tried again.
 inline constexpr int kRestartPauseMs = 5000;
+inline constexpr int kRestartLookMs = 250;  // how often the restart looks for the new window
 inline constexpr int kRestartRetryMs = 60000;
 // Firing: the player needs a moment after Play before it takes a volume.
 inline constexpr int kFirePauseMs = 2000;

@@ -40,10 +40,18 @@ void frmMain::RestartVanishedPlayer() {
         return;
     }
     restartFailed_ = false;
-    const WindowHandle player = p_.windows.Find(winamp::kClass, std::nullopt);
+    // A player just started has seldom opened its window yet: look for it through the pause, so the new
+    // player is hidden like the one arming took over instead of ringing in plain sight.
+    WindowHandle player = p_.windows.Find(winamp::kClass, std::nullopt);
+    int waited = 0;
+    while (player == 0 && waited < kRestartPauseMs) {
+        p_.runtime.Pause(kRestartLookMs);
+        waited += kRestartLookMs;
+        player = p_.windows.Find(winamp::kClass, std::nullopt);
+    }
     WinampWindowText = std::to_string(player);
     if (player != 0) p_.windows.Show(player, ShowCommand::Hide);
-    p_.runtime.Pause(kRestartPauseMs);
+    if (waited < kRestartPauseMs) p_.runtime.Pause(kRestartPauseMs - waited);
 }
 
 void frmMain::FireAlarm() {
