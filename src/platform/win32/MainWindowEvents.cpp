@@ -192,8 +192,23 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 if (::IsChild(hwnd(), focus)) lastFocus_ = focus;
                 return 0;
             }
-            if (lastFocus_ && ::IsWindow(lastFocus_) && ::IsChild(hwnd(), lastFocus_) && ::IsWindowEnabled(lastFocus_) &&
-                !HIWORD(wParam)) {
+            if (HIWORD(wParam)) break;  // minimised
+            // A control that already has the focus keeps it: under Wine the activation can arrive
+            // between the press and the release of the click that caused it, and moving the focus
+            // then would take the click away from the calendar or button being pressed.
+            if (::IsChild(hwnd(), ::GetFocus())) return 0;
+            if (LOWORD(wParam) == WA_CLICKACTIVE) {
+                // Activated by a click on a control that takes the focus: that control gets it.
+                POINT at{};
+                ::GetCursorPos(&at);
+                ::ScreenToClient(hwnd(), &at);
+                HWND under = ::ChildWindowFromPointEx(hwnd(), at, CWP_SKIPINVISIBLE | CWP_SKIPDISABLED);
+                if (under && under != hwnd() && (::GetWindowLongPtrW(under, GWL_STYLE) & WS_TABSTOP)) {
+                    ::SetFocus(under);
+                    return 0;
+                }
+            }
+            if (lastFocus_ && ::IsWindow(lastFocus_) && ::IsChild(hwnd(), lastFocus_) && ::IsWindowEnabled(lastFocus_)) {
                 ::SetFocus(lastFocus_);
                 return 0;
             }
