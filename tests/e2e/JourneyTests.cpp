@@ -10,7 +10,6 @@ using namespace e2e;
 
 namespace {
 
-class Journey : public AroundRig {};
 class Keyboard : public AroundRig {};
 class RegistryRefused : public AroundRig {};
 
@@ -28,6 +27,31 @@ std::string HaltedSummary() {
 }
 
 POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+class Journey : public AroundRig {
+protected:
+    // Opens the tray icon's menu with a real right click and chooses an item by its access key.
+    bool ChooseFromTray(char accessKey) {
+        std::optional<TrayIconInfo> icon;
+        if (!WaitUntil([&] { return (icon = TrayIconWithTip(kTrayTip)).has_value(); }, 10000)) {
+            ADD_FAILURE() << "no tray icon";
+            return false;
+        }
+        const POINT at = Centre(icon->rect);
+        RealRightClick(icon->tray, at.x, at.y);
+        if (!WaitUntil([&] { return FindPopupMenu(app_.Id()) != nullptr; }, 5000)) {
+            ADD_FAILURE() << "the right click opened no menu";
+            return false;
+        }
+        Pause(300);
+        RealKey(static_cast<WORD>(std::toupper(static_cast<unsigned char>(accessKey))));  // a virtual key
+        if (WaitUntil([&] { return FindPopupMenu(app_.Id()) == nullptr; }, 5000)) return true;
+        Screenshot(std::string("tray-menu-stuck-") + accessKey);
+        ADD_FAILURE() << "the key '" << accessKey << "' did not choose an item; foreground \""
+                      << TitleOf(GetForegroundWindow()) << "\"";
+        return false;
+    }
+};
 
 }  // namespace
 
@@ -64,29 +88,9 @@ TEST_F(Journey, TrayMenuItemsDoWhatTheirNamesSay) {
     Shortcut(VK_F4);
     ASSERT_TRUE(WaitUntil([&] { return !Visible(c_.main); }, 10000)) << "F4 should hide the window";
 
-    auto choose = [&](char accessKey) {
-        std::optional<TrayIconInfo> icon;
-        if (!WaitUntil([&] { return (icon = TrayIconWithTip(kTrayTip)).has_value(); }, 10000)) {
-            ADD_FAILURE() << "no tray icon";
-            return false;
-        }
-        const POINT at = Centre(icon->rect);
-        RealRightClick(icon->tray, at.x, at.y);
-        if (!WaitUntil([&] { return FindPopupMenu(app_.Id()) != nullptr; }, 5000)) {
-            ADD_FAILURE() << "the right click opened no menu";
-            return false;
-        }
-        Pause(300);
-        RealKey(static_cast<WORD>(std::toupper(static_cast<unsigned char>(accessKey))));  // a virtual key
-        if (WaitUntil([&] { return FindPopupMenu(app_.Id()) == nullptr; }, 5000)) return true;
-        Screenshot(std::string("tray-menu-stuck-") + accessKey);
-        ADD_FAILURE() << "the key '" << accessKey << "' did not choose an item; foreground \""
-                      << TitleOf(GetForegroundWindow()) << "\"";
-        return false;
-    };
 
     // Start WinAmp: no player runs, so one is started, in sight.
-    ASSERT_TRUE(choose('W'));
+    ASSERT_TRUE(ChooseFromTray('W'));
     HWND player = nullptr;
     ASSERT_TRUE(WaitUntil([&] { player = FindPlayerWindow(); return Visible(player); }, 15000))
         << "Start WinAmp should start the player";
@@ -95,7 +99,7 @@ TEST_F(Journey, TrayMenuItemsDoWhatTheirNamesSay) {
     // With one running (hidden here), it only shows that one.
     ShowWindow(player, SW_HIDE);
     ASSERT_TRUE(WaitUntil([&] { return !Visible(player); }, 5000));
-    ASSERT_TRUE(choose('W'));
+    ASSERT_TRUE(ChooseFromTray('W'));
     EXPECT_TRUE(WaitUntil([&] { return Visible(player); }, 10000)) << "the running player should be shown";
     Pause(2000);
     int players = 0;
@@ -105,20 +109,20 @@ TEST_F(Journey, TrayMenuItemsDoWhatTheirNamesSay) {
     std::printf("checked: with a player running, \"Start WinAmp\" shows it and starts no other\n");
 
     // Close WinAmp asks, Yes closes it.
-    ASSERT_TRUE(choose('e'));
+    ASSERT_TRUE(ChooseFromTray('e'));
     EXPECT_EQ(Answer(kCloseWinampTitle, IDYES),
               "Are You Sure You Want To Close WinAmp?\r\nThis Will Close ALL OPEN INSTANCES OF WINAMP!");
     EXPECT_TRUE(WaitUntil([&] { return FindPlayerWindow() == nullptr; }, 15000)) << "Yes should close the player";
     std::printf("checked: tray \"Close WinAmp\" asks \"%s\" and Yes closes the player\n", kCloseWinampTitle);
 
     // Set Alarm is the arm button: without an alarm, its refusal.
-    ASSERT_TRUE(choose('t'));
+    ASSERT_TRUE(ChooseFromTray('t'));
     EXPECT_EQ(Answer("Alarm Not Set!", IDOK), "You Must Set The Alarm Before You Can Activate It!");
     EXPECT_TRUE(WindowsOfClass(kPlayerClass).empty()) << "nothing was armed";
     std::printf("checked: tray \"Set Alarm\" without an alarm gives the arm button's refusal\n");
 
     // Help is the Help menu's Contents: the installed document opens in the viewer.
-    ASSERT_TRUE(choose('H'));
+    ASSERT_TRUE(ChooseFromTray('H'));
     EXPECT_TRUE(WaitUntil([&] { return StatusText(c_) == "Help Document Was Started.  Ready."; }, 10000))
         << StatusText(c_);
     EXPECT_TRUE(WaitUntil([&] { return !WindowsOfClass("WORDPADTOP").empty(); }, 30000)) << "WordPad should start";
@@ -126,10 +130,60 @@ TEST_F(Journey, TrayMenuItemsDoWhatTheirNamesSay) {
     Pause(2000);  // the viewer settles in front before the menu is opened again
 
     // Exit is the close request.
-    ASSERT_TRUE(choose('x'));
+    ASSERT_TRUE(ChooseFromTray('x'));
     Answer(kCloseTitle, IDYES);
     EXPECT_TRUE(app_.WaitExit(15000)) << "Yes should end the program";
     std::printf("checked: tray \"Exit\" asks \"%s\" and Yes ends the program\n", kCloseTitle);
+}
+
+// The tray's "Snoo&ze" while the alarm rings (a chosen alarm rings without arming): it leaves the
+// ringing state, asks whether to close the player, and No leaves the player playing.
+TEST_F(Journey, TraySnoozeWhileRingingAsksAndNoLeavesThePlayerPlaying) {
+    const SYSTEMTIME now = Today();
+    // The first whole minute at least 20 s ahead: time enough to choose the day and the time.
+    const int minuteOfDay = (now.wHour * 3600 + now.wMinute * 60 + now.wSecond + 20) / 60 + 1;
+    if (minuteOfDay >= 24 * 60) GTEST_SKIP() << "too close to midnight for a same-day alarm";
+    const int hour = minuteOfDay / 60, minute = minuteOfDay % 60, hour12 = hour % 12 == 0 ? 12 : hour % 12;
+    char typed[8], alarmTime[16];
+    std::snprintf(typed, sizeof typed, "%02d:%02d", hour12, minute);
+    std::snprintf(alarmTime, sizeof alarmTime, "%d:%02d %s", hour12, minute, hour < 12 ? "AM" : "PM");
+
+    ASSERT_NO_FATAL_FAILURE(Start(true));
+    ASSERT_TRUE(FindWindowW(L"Shell_TrayWnd", nullptr)) << "no taskbar: this scenario needs the Wine desktop";
+    PostMenuCommand(c_.main, IDM_STARTWINAMP);
+    HWND player = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (player = FindPlayerWindow()) != nullptr; }, 15000)) << "no player started";
+    ASSERT_TRUE(BringToFront(c_.main));
+
+    // The time first: a validated time leaves the watch stopped, and the day's click starts it again.
+    ASSERT_TRUE(TypeTimeAndLeave(c_, typed));
+    Answer("AM/PM Query:", hour < 12 ? IDYES : IDNO);
+    ASSERT_TRUE(ClickDay(c_, now));
+    ASSERT_TRUE(WaitUntil([&] { return Text(c_.lblDate) == ShortDate(now); }, 5000)) << Text(c_.lblDate);
+
+    const std::string banner =
+        "!!!!! ALARM !!!!!! !!!!! ALARM !!!!!! !!!!! ALARM !!!!!! !!!!! ALARM !!!!!! !!!!! ALARM !!!!!! "
+        "!!!!! ALARM !!!!!!";
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(c_.statusBar, 500).value_or("") == banner; }, 100000, 250))
+        << "no banner; status line: " << StatusText(c_);
+    EXPECT_EQ(Text(c_.cmdSet), "Snoo&ze");
+    std::printf("checked: a chosen alarm rings at %s without arming\n", alarmTime);
+
+    Shortcut(VK_F4);
+    ASSERT_TRUE(WaitUntil([&] { return !Visible(c_.main); }, 10000)) << "F4 should hide the window";
+    ASSERT_TRUE(ChooseFromTray('z'));
+    EXPECT_EQ(Answer(kCloseWinampTitle, IDNO),
+              "Are You Sure You Want To Close WinAmp?\r\nThis Will Close ALL OPEN INSTANCES OF WINAMP!");
+    Pause(1000);
+    EXPECT_TRUE(IsWindow(player)) << "No must leave the player running";
+    EXPECT_EQ(ReadFileText(PlayerLogPath()).find("WM_COMMAND 40001"), std::string::npos) << "no close was sent";
+    const std::string halted =
+        "Alarm Settings: OFF  Date: " + ShortDate(now) + " Time: " + alarmTime + " ALARM IS SET";
+    EXPECT_EQ(StatusText(c_), halted);
+    EXPECT_EQ(Text(c_.cmdSet), "Snoo&ze") << "the tray's snooze leaves the button as it was";
+    std::printf("checked: the tray's Snooze leaves the ringing (\"%s\"), asks \"%s\", and No leaves the player\n",
+                halted.c_str(), kCloseWinampTitle);
+    Screenshot("tray-snoozed");
 }
 
 // The menu bar walked by its access keys (the shortcuts have scenarios of their own).
