@@ -9,39 +9,13 @@
 #include <fstream>
 #include <vector>
 
+#include "AlarmClock.h"
 #include "Driver.h"
 #include "resource.h"
 
 using namespace e2e;
 
 namespace {
-
-SYSTEMTIME LocalNow() {
-    SYSTEMTIME t;
-    GetLocalTime(&t);
-    return t;
-}
-
-SYSTEMTIME ShiftedBy(const SYSTEMTIME& t, long long seconds) {
-    FILETIME ft;
-    SystemTimeToFileTime(&t, &ft);
-    ULARGE_INTEGER u{};
-    u.LowPart = ft.dwLowDateTime;
-    u.HighPart = ft.dwHighDateTime;
-    u.QuadPart += static_cast<ULONGLONG>(seconds * 10000000LL);
-    ft.dwLowDateTime = u.LowPart;
-    ft.dwHighDateTime = u.HighPart;
-    SYSTEMTIME r;
-    FileTimeToSystemTime(&ft, &r);
-    return r;
-}
-
-// What a user types into the time box: "07:05".
-std::string Typed(const SYSTEMTIME& t) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%02d:%02d", t.wHour % 12 == 0 ? 12 : t.wHour % 12, t.wMinute);
-    return buf;
-}
 
 RECT Padded(RECT r, int pad) {
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
@@ -113,11 +87,11 @@ TEST(Screenshots, SplashMainRingingTray) {
     if (EnvVar("CHW_SCREENSHOTS").empty()) GTEST_SKIP() << "run by scripts/screenshots.sh";
 
     // The alarm minute: the first one that leaves arming (about 20 s) time to finish.
-    SYSTEMTIME target = ShiftedBy(LocalNow(), 50);
+    SYSTEMTIME target = AddSeconds(Now(), 50);
     target.wSecond = 0;
     target.wMilliseconds = 0;
-    target = ShiftedBy(target, 60);
-    if (target.wDay != LocalNow().wDay) GTEST_SKIP() << "too close to midnight for a same-day alarm";
+    target = AddSeconds(target, 60);
+    if (target.wDay != Now().wDay) GTEST_SKIP() << "too close to midnight for a same-day alarm";
 
     InstallPlayer();
     SetEnvironmentVariableW(L"CHW_STANDIN_LOG", Wide(PlayerLogPath()).c_str());
@@ -136,7 +110,7 @@ TEST(Screenshots, SplashMainRingingTray) {
     ASSERT_TRUE(BringToFront(main));
 
     // Choose today and the alarm time, as a user does.
-    const SYSTEMTIME today = LocalNow();
+    const SYSTEMTIME today = Now();
     auto cell = CalendarCell(c.monthView, today);
     ASSERT_TRUE(cell);
     RealClick(c.monthView, cell->x, cell->y);
@@ -145,7 +119,7 @@ TEST(Screenshots, SplashMainRingingTray) {
     ASSERT_TRUE(WaitUntil([&] { return FocusOf(main) == c.txtTime; }, 5000));
     DWORD_PTR ignored = 0;
     SendMessageTimeoutW(c.txtTime, EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, 2000, &ignored);
-    RealType(Typed(target));
+    RealType(TypedText(target));
     RealKey(VK_TAB);
     auto ampm = WaitMsgBox(app.Id(), 10000);
     ASSERT_TRUE(ampm);
