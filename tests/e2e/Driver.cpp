@@ -460,9 +460,15 @@ bool ClickDay(const MainControls& c, const SYSTEMTIME& day, bool currentMonthOnl
 }
 
 bool TypeTimeAndLeave(const MainControls& c, const std::string& typed) {
-    RealClick(c.txtTime, 10, 6);
-    if (!WaitUntil([&] { return !(Style(c.txtTime) & ES_READONLY); }, 5000)) return false;
-    if (!WaitUntil([&] { return FocusOf(c.main) == c.txtTime; }, 3000)) return false;
+    // In a Wine desktop a click right after the window came back from the tray is now and then lost
+    // before it reaches the program: one more, said in the log.
+    for (int attempt = 0;; ++attempt) {
+        RealClick(c.txtTime, 10, 6);
+        if (WaitUntil([&] { return !(Style(c.txtTime) & ES_READONLY) && FocusOf(c.main) == c.txtTime; }, 4000))
+            break;
+        if (attempt == 1) return false;
+        std::printf("note: the click into the time box was not taken, clicking once more\n");
+    }
     DWORD_PTR r = 0;
     SendMessageTimeoutW(c.txtTime, EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, 2000, &r);
     RealType(typed);
