@@ -252,6 +252,19 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return Default(message, wParam, lParam);
 }
 
+namespace {
+
+// The dialog manager's code for a subclassed control that keeps Enter for itself instead of letting
+// it press the default button.
+LRESULT DlgCodeWithEnter(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+    LRESULT code = ::DefSubclassProc(hwnd, WM_GETDLGCODE, wParam, lParam);
+    const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+    if (msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) code |= DLGC_WANTMESSAGE;
+    return code;
+}
+
+}  // namespace
+
 // The time box reports a mouse click, and the moment the focus is about to leave it for another
 // control of this window (not for another program): then the validation runs.
 LRESULT CALLBACK MainWindow::TimeBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -259,13 +272,9 @@ LRESULT CALLBACK MainWindow::TimeBoxProc(HWND hwnd, UINT message, WPARAM wParam,
     auto* self = reinterpret_cast<MainWindow*>(data);
     try {
         switch (message) {
-            case WM_GETDLGCODE: {
+            case WM_GETDLGCODE:
                 // Enter belongs to the box: it starts and ends the typing of a time.
-                LRESULT code = ::DefSubclassProc(hwnd, message, wParam, lParam);
-                const MSG* msg = reinterpret_cast<const MSG*>(lParam);
-                if (msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) code |= DLGC_WANTMESSAGE;
-                return code;
-            }
+                return DlgCodeWithEnter(hwnd, wParam, lParam);
             case WM_KEYDOWN:
                 if (wParam == VK_RETURN) {
                     if (self->Locked())
@@ -329,12 +338,8 @@ LRESULT CALLBACK MainWindow::CalendarProc(HWND hwnd, UINT message, WPARAM wParam
     auto* self = reinterpret_cast<MainWindow*>(data);
     try {
         switch (message) {
-            case WM_GETDLGCODE: {
-                LRESULT code = ::DefSubclassProc(hwnd, message, wParam, lParam);
-                const MSG* msg = reinterpret_cast<const MSG*>(lParam);
-                if (msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) code |= DLGC_WANTMESSAGE;
-                return code;
-            }
+            case WM_GETDLGCODE:
+                return DlgCodeWithEnter(hwnd, wParam, lParam);
             case WM_KEYDOWN:
                 if (wParam == VK_RETURN || wParam == VK_SPACE) {
                     self->CalendarClick();
