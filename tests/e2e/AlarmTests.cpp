@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "AlarmClock.h"
+#include "AroundRig.h"
 #include "Driver.h"
 
 using namespace e2e;
@@ -40,45 +41,20 @@ std::string Joined(const std::vector<std::string>& lines) {
     return s;
 }
 
-class Alarm : public ::testing::Test {
+class Alarm : public AroundRig {
 protected:
-    void StartWith(bool player) {
-        InstallProgram();
-        MakeWinampFolderOnly();
-        if (player) InstallPlayer();
-        ASSERT_TRUE(StartProgram(app_));
-        HWND main = nullptr;
-        ASSERT_TRUE(WaitUntil([&] { main = FindMainWindow(app_.Id()); return Visible(main); }, 30000))
-            << "the main window never showed";
-        Pause(800);
-        c_ = FindControls(main);
-        ASSERT_TRUE(c_.monthView && c_.txtTime && c_.cmdSet && c_.cmdReset && c_.statusBar && c_.lblDate);
-        ASSERT_TRUE(BringToFront(main));
-    }
+    void StartWith(bool player) { ASSERT_NO_FATAL_FAILURE(Start(player)); }
 
     // A real click on a day of the calendar.
     void ClickDay(const SYSTEMTIME& day, bool currentMonthOnly = true) {
-        auto cell = CalendarCell(c_.monthView, day, currentMonthOnly);
-        ASSERT_TRUE(cell) << "the calendar does not show " << day.wMonth << "/" << day.wDay;
-        RealClick(c_.monthView, cell->x, cell->y);
+        ASSERT_TRUE(e2e::ClickDay(c_, day, currentMonthOnly))
+            << "the calendar does not show " << day.wMonth << "/" << day.wDay;
     }
 
     // A real click into the time box, the old text selected and the new one typed, then Tab away.
     void TypeTimeAndLeave(const std::string& typed) {
-        RealClick(c_.txtTime, 10, 6);
-        ASSERT_TRUE(WaitUntil([&] { return !(Style(c_.txtTime) & ES_READONLY); }, 5000))
-            << "the click should make the time box editable";
-        ASSERT_TRUE(WaitUntil([&] { return FocusOf(c_.main) == c_.txtTime; }, 3000)) << "the time box has no focus";
-        DWORD_PTR r = 0;
-        SendMessageTimeoutW(c_.txtTime, EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, 2000, &r);
-        RealType(typed);
-        RealKey(VK_TAB);
+        ASSERT_TRUE(e2e::TypeTimeAndLeave(c_, typed)) << "the click should make the time box editable and focused";
     }
-
-    std::string Text(HWND h) { return TextOf(h).value_or("<no answer>"); }
-
-    Process app_;
-    MainControls c_;
 };
 
 }  // namespace
