@@ -16,6 +16,7 @@ enum class MainCtl {
     cmdSet,
     cmdReset,
     StatusBar1,  // its first panel
+    StatusBar1Panel2,  // its second panel: names a sound the program itself plays
     // Settings menu
     mnuSettings,
     mnuStartInSystemTray,
@@ -51,6 +52,7 @@ public:
     virtual void Activate() = 0;                   // give the window the focus
     virtual void Repaint() = 0;                    // repaint now, even inside a long handler
     virtual void SetBusyPointer(bool busy) = 0;    // hourglass over the window
+    virtual void Flash() = 0;                      // flash caption and taskbar button until the user comes
 
     // The time box's read-only flag.
     virtual bool Locked() const = 0;

@@ -23,8 +23,10 @@ public:
 
     // First top-level window of the class; with a title, its caption must match exactly.
     virtual WindowHandle Find(const std::string& windowClass, const std::optional<std::string>& title) = 0;
-    // Synchronous: returns the target's reply (0 when there is no such window).
-    virtual std::intptr_t SendMsg(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
+    // Synchronous, waiting at most timeoutMs and not at all for a window that has stopped answering: the
+    // target's reply, or nothing when there is no such window, it is hung or it did not answer in time.
+    virtual std::optional<std::intptr_t> SendMsg(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                                                 std::intptr_t lParam, int timeoutMs) = 0;
     // Queues the message; false when it could not be queued.
     virtual bool PostMsg(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
     virtual void Show(WindowHandle window, ShowCommand command) = 0;

@@ -9,23 +9,48 @@ constexpr int kPostPauseMs = 10;   // between post attempts, so the retry does n
 constexpr int kClosePollMs = 100;
 }  // namespace
 
+std::optional<std::intptr_t> Winamp_Access::Send(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+    // A player that has stopped answering is not waited for again at once: the stop and Exit stay quick.
+    if (WinampHwnd == hungWindow_ && p_.clock.TickMs() - hungSince_ < static_cast<std::uint64_t>(winamp::kHungMemoryMs))
+        return std::nullopt;
+    std::optional<std::intptr_t> reply = p_.windows.SendMsg(WinampHwnd, message, wParam, lParam, winamp::kSendTimeoutMs);
+    if (!reply) {
+        hungWindow_ = WinampHwnd;
+        hungSince_ = p_.clock.TickMs();
+    }
+    return reply;
+}
+
 std::intptr_t Winamp_Access::GetWinampStatus(const std::string& windowClass) {
     WinampHwnd = p_.windows.Find(windowClass, std::nullopt);
     if (WinampHwnd == 0) return 0;
-    return p_.windows.SendMsg(WinampHwnd, winamp::kWM_USER, 0, winamp::kIpcIsPlaying);
+    return Send(winamp::kWM_USER, 0, winamp::kIpcIsPlaying).value_or(0);
+}
+
+std::optional<int> Winamp_Access::GetPlaylistLength(const std::string& windowClass) {
+    WinampHwnd = p_.windows.Find(windowClass, std::nullopt);
+    if (WinampHwnd == 0) return std::nullopt;
+    std::optional<std::intptr_t> reply = Send(winamp::kWM_USER, 0, winamp::kIpcPlaylistLength);
+    if (!reply) return std::nullopt;
+    return static_cast<int>(*reply);
 }
 
 void Winamp_Access::CloseAllWinamp(const std::string& windowClass) {
-    // One instance per pass. A player that ignores the close command would keep this going for ever,
-    // so stop when the window just told to close outlives its grace period, and after a fixed number of passes.
-    for (int pass = 0; pass < winamp::kCloseAllMaxPasses; ++pass) {
+    // One instance per pass. A player that ignores the close command or does not answer would keep this
+    // going for ever, so stop at the first that does not answer, when the window just told to close
+    // outlives its grace period, after a fixed number of passes, and when the time allowed is up.
+    const std::uint64_t start = p_.clock.TickMs();
+    auto timeUp = [&] { return p_.clock.TickMs() - start >= static_cast<std::uint64_t>(winamp::kCloseAllBudgetMs); };
+    for (int pass = 0; pass < winamp::kCloseAllMaxPasses && !timeUp(); ++pass) {
         WinampHwnd = p_.windows.Find(windowClass, std::nullopt);
         if (WinampHwnd == 0) return;
         const WindowHandle closing = WinampHwnd;
-        WinampReply = p_.windows.SendMsg(closing, winamp::kWM_COMMAND, winamp::kCmdClose, 0);
+        const std::optional<std::intptr_t> reply = Send(winamp::kWM_COMMAND, winamp::kCmdClose, 0);
+        WinampReply = reply.value_or(0);
+        if (!reply && p_.windows.Find(windowClass, std::nullopt) == closing) return;
         int waited = 0;
         while (p_.windows.Find(windowClass, std::nullopt) == closing) {
-            if (waited >= winamp::kCloseGraceMs) return;
+            if (waited >= winamp::kCloseGraceMs || timeUp()) return;
             p_.runtime.Pause(kClosePollMs);
             waited += kClosePollMs;
         }
@@ -35,8 +60,7 @@ void Winamp_Access::CloseAllWinamp(const std::string& windowClass) {
 void Winamp_Access::SetWinampVolume(int volume, const std::string& windowClass) {
     WinampHwnd = p_.windows.Find(windowClass, std::nullopt);
     if (WinampHwnd == 0) return;
-    WinampReply = p_.windows.SendMsg(WinampHwnd, winamp::kWM_USER, static_cast<std::uintptr_t>(volume),
-                                     winamp::kIpcSetVolume);
+    WinampReply = Send(winamp::kWM_USER, static_cast<std::uintptr_t>(volume), winamp::kIpcSetVolume).value_or(0);
 }
 
 void Winamp_Access::PressWinampPlay(const std::string& windowClass, bool postWithRetry) {
@@ -71,7 +95,7 @@ void Winamp_Access::SendWinampCommand(int commandId) {
         WinampReply = 0;
         return;
     }
-    WinampReply = p_.windows.SendMsg(WinampHwnd, winamp::kWM_COMMAND, static_cast<std::uintptr_t>(commandId), 0);
+    WinampReply = Send(winamp::kWM_COMMAND, static_cast<std::uintptr_t>(commandId), 0).value_or(0);
 }
 
 void Winamp_Access::GreySystemMenuItem(WindowHandle window, const std::string& caption, int position) {

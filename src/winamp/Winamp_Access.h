@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/Platform.h"
@@ -14,11 +15,15 @@ inline constexpr unsigned kWM_USER = 0x400;
 inline constexpr unsigned kWM_COMMAND = 0x111;
 inline constexpr std::intptr_t kIpcIsPlaying = 104;   // WM_USER lParam: 1 playing, 3 paused, 0 stopped
 inline constexpr std::intptr_t kIpcSetVolume = 122;   // WM_USER lParam, wParam 0..255
+inline constexpr std::intptr_t kIpcPlaylistLength = 124;  // WM_USER lParam: the number of tracks
 inline constexpr std::uintptr_t kCmdClose = 40001;    // WM_COMMAND wParam
 inline constexpr std::uintptr_t kCmdPlay = 40045;     // WM_COMMAND wParam
 inline constexpr int kPostRetryMs = 5000;
 inline constexpr int kCloseAllMaxPasses = 20;
 inline constexpr int kCloseGraceMs = 2000;
+inline constexpr int kCloseAllBudgetMs = 8000;  // closing every player never takes longer than this
+inline constexpr int kSendTimeoutMs = 3000;     // no message to the player waits longer
+inline constexpr int kHungMemoryMs = 10000;     // a player that did not answer is not waited for again meanwhile
 
 // The player's fixed locations.
 inline constexpr const char* kFolder = "c:\\Program Files\\Winamp";
@@ -36,7 +41,10 @@ public:
     // Reply of the last message sent or posted by the close, volume, post and send operations.
     std::intptr_t WinampReply = 0;
 
+    // The player's answer to the status query; 0 (not playing) when there is none or it did not answer.
     std::intptr_t GetWinampStatus(const std::string& windowClass);
+    // The number of tracks in the player's playlist; nothing when there is no player or it did not answer.
+    std::optional<int> GetPlaylistLength(const std::string& windowClass);
     void CloseAllWinamp(const std::string& windowClass);
     void SetWinampVolume(int volume, const std::string& windowClass);
     void PressWinampPlay(const std::string& windowClass, bool postWithRetry);
@@ -45,7 +53,12 @@ public:
     void GreySystemMenuItem(WindowHandle window, const std::string& caption, int position);
 
 private:
+    // Sends to WinampHwnd, waiting a bounded time; nothing when it did not answer.
+    std::optional<std::intptr_t> Send(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
+
     Platform& p_;
+    WindowHandle hungWindow_ = 0;
+    std::uint64_t hungSince_ = 0;
 };
 
 }  // namespace chw

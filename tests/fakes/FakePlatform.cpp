@@ -41,6 +41,7 @@ FakePlayer& FakeWindowSystem::AddPlayer(int status) {
     windows[h].onSend = [this, h](unsigned msg, std::uintptr_t w, std::intptr_t l) -> std::intptr_t {
         FakePlayer& pl = players[h];
         if (msg == winamp::kWM_USER && l == winamp::kIpcIsPlaying) return pl.status;
+        if (msg == winamp::kWM_USER && l == winamp::kIpcPlaylistLength) return pl.playlistLength;
         if (msg == winamp::kWM_USER && l == winamp::kIpcSetVolume) {
             pl.volume = static_cast<int>(w);
             return 0;
@@ -50,7 +51,7 @@ FakePlayer& FakeWindowSystem::AddPlayer(int status) {
             return 0;
         }
         if (msg == winamp::kWM_COMMAND && w == winamp::kCmdPlay) {
-            pl.status = 1;
+            if (!pl.ignorePlay) pl.status = 1;
             ++pl.playPresses;
         }
         return 0;
@@ -73,11 +74,16 @@ WindowHandle FakeWindowSystem::Find(const std::string& windowClass, const std::o
     return 0;
 }
 
-std::intptr_t FakeWindowSystem::SendMsg(WindowHandle window, unsigned message, std::uintptr_t wParam,
-                                        std::intptr_t lParam) {
+std::optional<std::intptr_t> FakeWindowSystem::SendMsg(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                                                       std::intptr_t lParam, int timeoutMs) {
     messages.push_back({window, message, wParam, lParam, false});
     auto it = windows.find(window);
-    if (it == windows.end() || !it->second.onSend) return 0;
+    if (it == windows.end()) return std::nullopt;
+    if (it->second.hung) {
+        if (scheduler) scheduler->Advance(timeoutMs);
+        return std::nullopt;
+    }
+    if (!it->second.onSend) return 0;
     auto handler = it->second.onSend;  // the handler may remove the window
     return handler(message, wParam, lParam);
 }

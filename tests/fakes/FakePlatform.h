@@ -26,6 +26,7 @@ struct FakeWindow {
     // Replies to sent messages; default: 0. Posted messages are recorded and accepted unless acceptPosts is false.
     std::function<std::intptr_t(unsigned, std::uintptr_t, std::intptr_t)> onSend;
     bool acceptPosts = true;
+    bool hung = false;  // sent messages time out (the fake time moves on by the timeout)
     std::vector<int> systemMenuIds{0xF120, 0xF000, 0xF010, 0xF020, 0xF030, 0, 0xF060};
     std::map<int, std::pair<unsigned, std::string>> modifiedMenu;  // new id -> flags, text
 };
@@ -44,6 +45,8 @@ struct FakePlayer {
     int status = 0;   // 0 stopped, 1 playing, 3 paused
     int volume = -1;  // last volume set
     bool refuseClose = false;
+    bool ignorePlay = false;  // Play is taken but nothing starts
+    int playlistLength = 5;
     int playPresses = 0;
 };
 
@@ -57,6 +60,7 @@ public:
     std::vector<WindowHandle> broughtToFront;
     std::map<WindowHandle, FakePlayer> players;  // keyed by window handle
     int postFailuresLeft = 0;  // posts that fail before they succeed again (-1: all fail)
+    FakeScheduler* scheduler = nullptr;  // moved on by the timeout of a send to a hung window
 
     WindowHandle Add(const std::string& windowClass, const std::string& title = "");
     void Remove(WindowHandle window);
@@ -67,7 +71,8 @@ public:
     std::vector<SentMessage> MessagesTo(WindowHandle window) const;
 
     WindowHandle Find(const std::string& windowClass, const std::optional<std::string>& title) override;
-    std::intptr_t SendMsg(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
+    std::optional<std::intptr_t> SendMsg(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                                         std::intptr_t lParam, int timeoutMs) override;
     bool PostMsg(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
     void Show(WindowHandle window, ShowCommand command) override;
     void Minimize(WindowHandle window) override;
@@ -188,8 +193,45 @@ private:
     FakeScheduler& scheduler_;
 };
 
+// ---- Sound and power ----
+
+class FakeAlarmSound : public IAlarmSound {
+public:
+    bool device = true;  // false: there is nothing to play it on
+    bool playing = false;
+    int starts = 0;
+    bool Start() override {
+        ++starts;
+        playing = device;
+        return device;
+    }
+    void Stop() override { playing = false; }
+};
+
+class FakePower : public IPower {
+public:
+    std::optional<std::int64_t> wakeAt;  // the moment set, while set
+    std::vector<std::string> log;        // "wake <seconds>", "cancel", "awake on", "awake off"
+    bool awake = false;
+    bool WakeAt(std::int64_t utcSeconds) override {
+        wakeAt = utcSeconds;
+        log.push_back("wake " + std::to_string(utcSeconds));
+        return true;
+    }
+    void CancelWake() override {
+        wakeAt.reset();
+        log.push_back("cancel");
+    }
+    void KeepAwake(bool on) override {
+        awake = on;
+        log.push_back(on ? "awake on" : "awake off");
+    }
+};
+
 // Everything at once, wired into a Platform bundle.
 struct FakeSystem {
+    FakeSystem() { windows.scheduler = &scheduler; }
+
     FakeScheduler scheduler;
     FakeClock clock{scheduler};
     FakeWindowSystem windows;
@@ -198,7 +240,9 @@ struct FakeSystem {
     FakeProcessLauncher processes;
     FakeMessageBoxes boxes;
     FakeRuntime runtime{scheduler};
-    Platform platform{windows, registry, files, processes, boxes, runtime, clock};
+    FakeAlarmSound sound;
+    FakePower power;
+    Platform platform{windows, registry, files, processes, boxes, runtime, clock, sound, power};
 };
 
 }  // namespace chw::fakes

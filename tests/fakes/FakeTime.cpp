@@ -1,5 +1,7 @@
 #include "fakes/FakeTime.h"
 
+#include <optional>
+
 #include <algorithm>
 #include <cstdio>
 #include <stdexcept>
@@ -82,10 +84,53 @@ std::int64_t ToMs(const DateTime& t) {
 }
 }  // namespace
 
-void FakeClock::Set(const DateTime& now) { scheduler_.nowMs = ToMs(now) - ToMs(start); }
+// The fake start is at UTC offset 0; clock changes move the offset from their moment on.
+void FakeClock::Set(const DateTime& now) { scheduler_.nowMs = MomentOf(now) * 1000 - ToMs(start); }
+
+std::int64_t FakeClock::UtcSeconds() { return (ToMs(start) + scheduler_.nowMs) / 1000; }
+
+std::int64_t FakeClock::OffsetAt(std::int64_t utcSeconds) const {
+    std::int64_t offset = 0;
+    for (const auto& [at, after] : changes_)
+        if (utcSeconds >= at) offset = after;
+    return offset;
+}
+
+void FakeClock::AddClockChange(const DateTime& at, int minutes) {
+    const std::int64_t before = changes_.empty() ? 0 : changes_.back().second;
+    changes_.emplace_back(ToMs(at) / 1000 - before, before + minutes * 60LL);
+}
+
+std::int64_t FakeClock::MomentOf(const DateTime& local) {
+    const std::int64_t wall = ToMs(local) / 1000;
+    // Every offset in use: a moment is the wall time less one of them that is in force then.
+    for (std::int64_t shift = 0; shift < 24 * 3600; shift += 60) {
+        std::optional<std::int64_t> first;
+        std::vector<std::int64_t> offsets{0};
+        for (const auto& c : changes_) offsets.push_back(c.second);
+        for (std::int64_t o : offsets) {
+            const std::int64_t utc = wall + shift - o;
+            if (OffsetAt(utc) == o && (!first || utc < *first)) first = utc;
+        }
+        if (first) return *first;  // in a gap: the first minute after it
+    }
+    return wall;
+}
+
+std::string FakeClock::ShortDatePattern() {
+    if (!shortDatePattern.empty()) return shortDatePattern;
+    switch (dateFormat) {
+        case DateFormat::US: return "M/d/yyyy";
+        case DateFormat::UK: return "dd/MM/yyyy";
+        case DateFormat::German: return "d.M.yyyy";
+        case DateFormat::ISO: return "yyyy-MM-dd";
+    }
+    return {};
+}
 
 DateTime FakeClock::Now() {
-    std::int64_t ms = ToMs(start) + scheduler_.nowMs;
+    const std::int64_t utcMs = ToMs(start) + scheduler_.nowMs;
+    std::int64_t ms = utcMs + OffsetAt(utcMs / 1000) * 1000;
     std::int64_t days = ms / 86'400'000LL;
     std::int64_t rest = ms % 86'400'000LL;
     DateTime t;

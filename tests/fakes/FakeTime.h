@@ -60,14 +60,23 @@ public:
 
     // Moves the fake time so that Now() reads this.
     void Set(const DateTime& now);
+    // The clocks are put forward (minutes > 0) or back when the local time first reads `at`.
+    void AddClockChange(const DateTime& at, int minutes);
+    std::string shortDatePattern;  // empty: the pattern of dateFormat
 
     DateTime Now() override;
     std::string ShortDateText(const Date& date) override;
     std::string TimeText(const DateTime& time) override;
     std::uint64_t TickMs() override { return static_cast<std::uint64_t>(scheduler_.nowMs); }
+    std::int64_t UtcSeconds() override;
+    std::int64_t MomentOf(const DateTime& local) override;
+    std::string ShortDatePattern() override;
 
 private:
+    // Offset of local time from UTC, in seconds, at a UTC moment.
+    std::int64_t OffsetAt(std::int64_t utcSeconds) const;
     FakeScheduler& scheduler_;
+    std::vector<std::pair<std::int64_t, std::int64_t>> changes_;  // UTC seconds, offset from then on
 };
 
 // Days since 1970-01-01 and back, for date arithmetic in tests.

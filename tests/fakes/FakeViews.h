@@ -61,6 +61,10 @@ public:
     void SetToolTip(const std::string& text) override { toolTip = text; }
     int IconNumber() const override { return iconNumber; }
     void SetIconNumber(int n) override { iconNumber = n; }
+    std::vector<std::string> balloons;  // "title|text"
+    void ShowBalloon(const std::string& title, const std::string& text) override {
+        if (shown) balloons.push_back(title + "|" + text);
+    }
 };
 
 class FakeMainView : public FakeForm<MainCtl>, public IMainView {
@@ -103,6 +107,8 @@ public:
     void SetCalendarYear(int year) override;
     Date CalendarDate() const override { return calendar; }
     void PopUpOptionsMenu() override { ++popUps; }
+    int flashes = 0;
+    void Flash() override { ++flashes; }
 
 protected:
     void OnCaption(MainCtl c, const std::string& text) override {

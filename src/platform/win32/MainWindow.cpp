@@ -219,6 +219,8 @@ void MainWindow::SetBusyPointer(bool busy) {
     if (under == hwnd() || ::IsChild(hwnd(), under)) ::SetCursor(::LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
 }
 
+void MainWindow::Flash() {}  // TODO
+
 bool MainWindow::Locked() const {
     HWND box = Control(MainCtl::txtTime);
     return box && (::GetWindowLongPtrW(box, GWL_STYLE) & ES_READONLY);

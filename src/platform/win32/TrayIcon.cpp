@@ -102,3 +102,9 @@ int TrayIcon::ButtonOf(LPARAM lParam) const {
 }
 
 }  // namespace chw::win32
+
+namespace chw::win32 {
+
+void TrayIcon::ShowBalloon(const std::string&, const std::string&) {}  // TODO
+
+}  // namespace chw::win32

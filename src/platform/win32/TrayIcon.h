@@ -28,6 +28,7 @@ public:
     void SetToolTip(const std::string& text) override;
     int IconNumber() const override { return iconNumber_; }
     void SetIconNumber(int number) override;
+    void ShowBalloon(const std::string& title, const std::string& text) override;
 
     // The shell restarted ("TaskbarCreated"): our icon is gone from it.
     void OnTaskbarCreated();

@@ -38,10 +38,14 @@ WindowHandle Win32WindowSystem::Find(const std::string& windowClass, const std::
     return W(::FindWindowW(cls.c_str(), title ? caption.c_str() : nullptr));
 }
 
-std::intptr_t Win32WindowSystem::SendMsg(WindowHandle window, unsigned message, std::uintptr_t wParam,
-                                         std::intptr_t lParam) {
-    if (!window || !::IsWindow(H(window))) return 0;
-    return ::SendMessageW(H(window), message, wParam, lParam);
+std::optional<std::intptr_t> Win32WindowSystem::SendMsg(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                                                        std::intptr_t lParam, int timeoutMs) {
+    if (!window || !::IsWindow(H(window))) return std::nullopt;
+    DWORD_PTR reply = 0;
+    if (!::SendMessageTimeoutW(H(window), message, wParam, lParam, SMTO_ABORTIFHUNG,
+                               static_cast<UINT>(timeoutMs > 0 ? timeoutMs : 0), &reply))
+        return std::nullopt;
+    return static_cast<std::intptr_t>(reply);
 }
 
 bool Win32WindowSystem::PostMsg(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
@@ -320,5 +324,45 @@ std::string Win32Clock::TimeText(const DateTime& time) {
 }
 
 std::uint64_t Win32Clock::TickMs() { return ::GetTickCount64(); }
+
+namespace {
+constexpr std::int64_t kUnixEpochIn100ns = 116444736000000000LL;
+
+std::int64_t SecondsOf(const FILETIME& ft) {
+    ULARGE_INTEGER u{};
+    u.LowPart = ft.dwLowDateTime;
+    u.HighPart = ft.dwHighDateTime;
+    return (static_cast<std::int64_t>(u.QuadPart) - kUnixEpochIn100ns) / 10000000LL;
+}
+}  // namespace
+
+std::int64_t Win32Clock::UtcSeconds() {
+    FILETIME ft;
+    ::GetSystemTimeAsFileTime(&ft);
+    return SecondsOf(ft);
+}
+
+// TODO: the gap and the doubled hour of a daylight-saving change.
+std::int64_t Win32Clock::MomentOf(const DateTime& local) {
+    SYSTEMTIME st = ToSystemTime(local.date, local.hour, local.minute, local.second), utc{};
+    FILETIME ft{};
+    if (!::TzSpecificLocalTimeToSystemTime(nullptr, &st, &utc) || !::SystemTimeToFileTime(&utc, &ft)) return 0;
+    return SecondsOf(ft);
+}
+
+std::string Win32Clock::ShortDatePattern() {
+    wchar_t buffer[80];
+    int n = ::GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SSHORTDATE, buffer, 80);
+    return n > 0 ? Utf8(std::wstring(buffer, static_cast<size_t>(n - 1))) : std::string();
+}
+
+// ---- Sound and power (TODO) ----
+
+bool Win32AlarmSound::Start() { return false; }
+void Win32AlarmSound::Stop() {}
+
+bool Win32Power::WakeAt(std::int64_t) { return false; }
+void Win32Power::CancelWake() {}
+void Win32Power::KeepAwake(bool) {}
 
 }  // namespace chw::win32

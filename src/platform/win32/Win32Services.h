@@ -13,7 +13,8 @@ namespace chw::win32 {
 class Win32WindowSystem : public IWindowSystem {
 public:
     WindowHandle Find(const std::string& windowClass, const std::optional<std::string>& title) override;
-    std::intptr_t SendMsg(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
+    std::optional<std::intptr_t> SendMsg(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                                         std::intptr_t lParam, int timeoutMs) override;
     bool PostMsg(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
     void Show(WindowHandle window, ShowCommand command) override;
     void Minimize(WindowHandle window) override;
@@ -79,6 +80,22 @@ public:
     std::string ShortDateText(const Date& date) override;
     std::string TimeText(const DateTime& time) override;
     std::uint64_t TickMs() override;
+    std::int64_t UtcSeconds() override;
+    std::int64_t MomentOf(const DateTime& local) override;
+    std::string ShortDatePattern() override;
+};
+
+class Win32AlarmSound : public IAlarmSound {
+public:
+    bool Start() override;
+    void Stop() override;
+};
+
+class Win32Power : public IPower {
+public:
+    bool WakeAt(std::int64_t utcSeconds) override;
+    void CancelWake() override;
+    void KeepAwake(bool on) override;
 };
 
 // The registered message by which a second instance asks our application window for the main window.

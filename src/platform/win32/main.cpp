@@ -69,7 +69,9 @@ int Run(HINSTANCE instance) {
     Win32MessageBoxes boxes(loop);
     Win32Runtime runtime(loop, app.hwnd());
     Win32Clock clock;
-    Platform platform{windows, registry, files, processes, boxes, runtime, clock};
+    Win32AlarmSound sound;
+    Win32Power power;
+    Platform platform{windows, registry, files, processes, boxes, runtime, clock, sound, power};
 
     IntroWindow intro(instance);
     MainLoader loader(instance, platform, loop, app, runtime);
