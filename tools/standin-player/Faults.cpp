@@ -53,6 +53,9 @@ void Faults::Apply(std::wstring word) {
     else if (key == L"start-playing") initialState = on ? 1 : 0;
     else if (key == L"start-paused") initialState = on ? 3 : 0;
     else if (key == L"start-stopped") initialState = 0;
+    else if (key == L"ignore-play") ignorePlay = on;
+    else if (key == L"hang-on-play") hangOnPlay = on;
+    else if (key == L"playlist") playlist = ToUnsigned(value);
 }
 
 void Faults::ApplyList(const std::wstring& text) {
@@ -88,6 +91,9 @@ std::wstring Faults::Describe() const {
     if (lateWindowMs) s += L" late-window=" + std::to_wstring(lateWindowMs);
     if (initialState == 1) s += L" start-playing";
     if (initialState == 3) s += L" start-paused";
+    if (ignorePlay) s += L" ignore-play";
+    if (hangOnPlay) s += L" hang-on-play";
+    if (playlist != 3) s += L" playlist=" + std::to_wstring(playlist);
     return s.empty() ? L" none" : s;
 }
 

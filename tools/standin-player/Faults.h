@@ -11,6 +11,9 @@ struct Faults {
     bool hangAny = false;       // stop answering at the first WM_USER or WM_COMMAND of any kind
     unsigned lateWindowMs = 0;  // create the window only this long after start
     int initialState = 0;       // 0 stopped, 1 playing, 3 paused
+    bool ignorePlay = false;    // take Play and stay as it was (a player with nothing it can play)
+    bool hangOnPlay = false;    // stop answering when Play arrives
+    unsigned playlist = 3;      // the playlist's length, as answered to its query
 
     // One switch: "refuse-close", "--hang", "/late-window=500", "start-playing", "hang=0", ...
     // Unknown words are ignored so an old player copy does not choke on a newer test's switch.

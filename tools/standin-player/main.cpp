@@ -24,6 +24,7 @@ constexpr wchar_t kTitle[] = L"Stand-in Player (test double)";
 constexpr LPARAM kIpcGetVersion = 0;
 constexpr LPARAM kIpcIsPlaying = 104;
 constexpr LPARAM kIpcSetVolume = 122;
+constexpr LPARAM kIpcGetListLength = 124;
 constexpr WPARAM kCmdClose = 40001;
 constexpr WPARAM kCmdPlay = 40045;
 constexpr WPARAM kCmdPause = 40046;
@@ -117,28 +118,43 @@ std::string ReadSmallFile(const std::wstring& path) {
 // Appends one line per call and flushes at once, so a test reading the file sees every message
 // even when the player is killed right after. Opened for appending so that several players
 // (a test of closing every instance) can share one log.
+// With a second path, every line goes there too with the wall-clock time it was written
+// ("2026-12-07 17:59:00.031 WM_COMMAND 40045 0"), for measuring how soon messages arrive.
 class MessageLog {
 public:
-    explicit MessageLog(const std::wstring& path)
-        : file_(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    MessageLog(const std::wstring& path, const std::wstring& timedPath)
+        : file_(Open(path)), timed_(timedPath.empty() ? INVALID_HANDLE_VALUE : Open(timedPath)) {}
 
     void Write(const std::string& line) {
-        if (file_.get() == INVALID_HANDLE_VALUE) return;
-        std::string text = line + "\r\n";
-        DWORD written = 0;
-        WriteFile(file_.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-        FlushFileBuffers(file_.get());
+        SYSTEMTIME now;
+        GetLocalTime(&now);
+        Append(file_.get(), line + "\r\n");
+        char stamp[40];
+        std::snprintf(stamp, sizeof stamp, "%04u-%02u-%02u %02u:%02u:%02u.%03u ", now.wYear, now.wMonth, now.wDay,
+                      now.wHour, now.wMinute, now.wSecond, now.wMilliseconds);
+        Append(timed_.get(), stamp + line + "\r\n");
     }
 
 private:
+    static HANDLE Open(const std::wstring& path) {
+        return CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    }
+    static void Append(HANDLE file, const std::string& text) {
+        if (file == INVALID_HANDLE_VALUE) return;
+        DWORD written = 0;
+        WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+        FlushFileBuffers(file);
+    }
+
     UniqueHandle file_;
+    UniqueHandle timed_;
 };
 
 class Player {
 public:
-    Player(standin::Faults faults, std::wstring logPath)
-        : faults_(faults), log_(logPath), state_(faults.initialState) {}
+    Player(standin::Faults faults, const std::wstring& logPath, const std::wstring& timedLogPath)
+        : faults_(faults), log_(logPath, timedLogPath), state_(faults.initialState) {}
 
     MessageLog& Log() { return log_; }
     const standin::Faults& Faults() const { return faults_; }
@@ -158,6 +174,8 @@ public:
             return kVersion;
         case kIpcIsPlaying:
             return state_;
+        case kIpcGetListLength:
+            return static_cast<LRESULT>(faults_.playlist);
         case kIpcSetVolume:
             // The real player clamps as well; the tests read what was asked from the log.
             volume_ = static_cast<int>(wParam > 255 ? 255 : wParam);
@@ -174,6 +192,8 @@ public:
         if (faults_.hangAny) HangForever();
         switch (LOWORD(wParam)) {
         case kCmdPlay:
+            if (faults_.hangOnPlay) HangForever();
+            if (faults_.ignorePlay) break;
             state_ = kPlaying;
             StartTone();
             break;
@@ -329,8 +349,10 @@ int Run(HINSTANCE inst, int show) {
     const std::wstring folder = ExeFolder();
     std::wstring logPath = GetEnv(L"CHW_STANDIN_LOG");
     logPath = logPath.empty() ? folder + L"\\standin.log" : DosPath(logPath);
+    std::wstring timedLogPath = GetEnv(L"CHW_STANDIN_TIMED_LOG");
+    if (!timedLogPath.empty()) timedLogPath = DosPath(timedLogPath);
 
-    Player player(ReadFaults(folder), logPath);
+    Player player(ReadFaults(folder), logPath, timedLogPath);
     player.Log().Write("# start pid " + std::to_string(GetCurrentProcessId()) + " faults" +
                        Narrow(player.Faults().Describe()));
 
