@@ -1,8 +1,12 @@
 #include "Win32Services.h"
 
+#include <mmsystem.h>
+
+#include <utility>
 #include <vector>
 
 #include "Win32Util.h"
+#include "resource.h"
 
 namespace chw::win32 {
 
@@ -342,12 +346,61 @@ std::int64_t Win32Clock::UtcSeconds() {
     return SecondsOf(ft);
 }
 
-// TODO: the gap and the doubled hour of a daylight-saving change.
-std::int64_t Win32Clock::MomentOf(const DateTime& local) {
-    SYSTEMTIME st = ToSystemTime(local.date, local.hour, local.minute, local.second), utc{};
+namespace {
+// Whole seconds since 1970 of a SYSTEMTIME read as it stands (no zone).
+std::int64_t SecondsOf(const SYSTEMTIME& st) {
     FILETIME ft{};
-    if (!::TzSpecificLocalTimeToSystemTime(nullptr, &st, &utc) || !::SystemTimeToFileTime(&utc, &ft)) return 0;
+    if (!::SystemTimeToFileTime(&st, &ft)) return 0;
     return SecondsOf(ft);
+}
+
+SYSTEMTIME SystemTimeOf(std::int64_t seconds) {
+    ULARGE_INTEGER u{};
+    u.QuadPart = static_cast<ULONGLONG>(seconds * 10000000LL + kUnixEpochIn100ns);
+    FILETIME ft{u.LowPart, u.HighPart};
+    SYSTEMTIME st{};
+    ::FileTimeToSystemTime(&ft, &st);
+    return st;
+}
+
+// The local time shown at a UTC moment, as seconds of a zone-less clock; nullopt when it cannot be told.
+std::optional<std::int64_t> LocalAt(const TIME_ZONE_INFORMATION& zone, std::int64_t utc) {
+    SYSTEMTIME u = SystemTimeOf(utc), local{};
+    if (!::SystemTimeToTzSpecificLocalTime(&zone, &u, &local)) return std::nullopt;
+    return SecondsOf(local);
+}
+}  // namespace
+
+std::int64_t MomentIn(const TIME_ZONE_INFORMATION& zone, const DateTime& local) {
+    const std::int64_t wanted = SecondsOf(ToSystemTime(local.date, local.hour, local.minute, local.second));
+    // UTC = local + bias: the moment is one of the two offsets in use this year, whichever shows it.
+    std::int64_t a = wanted + 60LL * (zone.Bias + zone.StandardBias);
+    std::int64_t b = wanted + 60LL * (zone.Bias + zone.DaylightBias);
+    if (a > b) std::swap(a, b);
+    for (std::int64_t candidate : {a, b})  // the earlier first: a time shown twice means its first showing
+        if (LocalAt(zone, candidate) == wanted) return candidate;
+    // The clocks skip it: the first minute after the gap is the change itself, the first moment whose
+    // local time lies beyond the one asked for. Changes fall on whole minutes.
+    std::int64_t lo = a - a % 60, hi = b + 60 - b % 60;
+    while (hi - lo > 60) {
+        std::int64_t mid = lo + (hi - lo) / 120 * 60;
+        if (LocalAt(zone, mid).value_or(wanted) > wanted)
+            hi = mid;
+        else
+            lo = mid;
+    }
+    return hi;
+}
+
+std::int64_t Win32Clock::MomentOf(const DateTime& local) {
+    DYNAMIC_TIME_ZONE_INFORMATION dynamic{};
+    TIME_ZONE_INFORMATION zone{};
+    // The rules of that year: a zone may have changed its offsets or its change dates since.
+    if (::GetDynamicTimeZoneInformation(&dynamic) == TIME_ZONE_ID_INVALID ||
+        !::GetTimeZoneInformationForYear(static_cast<USHORT>(local.date.year), &dynamic, &zone)) {
+        if (::GetTimeZoneInformation(&zone) == TIME_ZONE_ID_INVALID) return 0;
+    }
+    return MomentIn(zone, local);
 }
 
 std::string Win32Clock::ShortDatePattern() {
@@ -356,13 +409,40 @@ std::string Win32Clock::ShortDatePattern() {
     return n > 0 ? Utf8(std::wstring(buffer, static_cast<size_t>(n - 1))) : std::string();
 }
 
-// ---- Sound and power (TODO) ----
+// ---- Sound and power ----
 
-bool Win32AlarmSound::Start() { return false; }
-void Win32AlarmSound::Stop() {}
+bool Win32AlarmSound::Start() {
+    // PlaySound may fall back to a silent "success" where no device plays: ask for one first.
+    if (::waveOutGetNumDevs() == 0) return false;
+    playing_ = ::PlaySoundW(MAKEINTRESOURCEW(IDW_ALARM), ::GetModuleHandleW(nullptr),
+                            SND_RESOURCE | SND_ASYNC | SND_LOOP | SND_NODEFAULT) != FALSE;
+    return playing_;
+}
 
-bool Win32Power::WakeAt(std::int64_t) { return false; }
-void Win32Power::CancelWake() {}
-void Win32Power::KeepAwake(bool) {}
+void Win32AlarmSound::Stop() {
+    // Only our own sound: PlaySound(nullptr) would end any sound of this process.
+    if (playing_) ::PlaySoundW(nullptr, nullptr, 0);
+    playing_ = false;
+}
+
+bool Win32Power::WakeAt(std::int64_t utcSeconds) {
+    if (!timer_) timer_ = UniqueHandle(::CreateWaitableTimerW(nullptr, TRUE, nullptr));
+    if (!timer_) return false;
+    LARGE_INTEGER due{};
+    due.QuadPart = utcSeconds * 10000000LL + kUnixEpochIn100ns;  // positive: an absolute UTC time
+    ::SetLastError(ERROR_SUCCESS);
+    // Setting the timer again replaces the moment set before.
+    if (!::SetWaitableTimer(timer_.get(), &due, 0, nullptr, nullptr, TRUE)) return false;
+    // The timer is set, but this machine cannot wake for it.
+    return ::GetLastError() != ERROR_NOT_SUPPORTED;
+}
+
+void Win32Power::CancelWake() {
+    if (timer_) ::CancelWaitableTimer(timer_.get());
+}
+
+void Win32Power::KeepAwake(bool on) {
+    ::SetThreadExecutionState(on ? ES_CONTINUOUS | ES_SYSTEM_REQUIRED | ES_DISPLAY_REQUIRED : ES_CONTINUOUS);
+}
 
 }  // namespace chw::win32

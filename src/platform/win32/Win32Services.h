@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "UiLoop.h"
+#include "Win32Util.h"
 #include "platform/Platform.h"
 
 namespace chw::win32 {
@@ -85,17 +86,32 @@ public:
     std::string ShortDatePattern() override;
 };
 
+// The moment (UTC seconds) a local time stands for under a zone's rules for that year.
+std::int64_t MomentIn(const TIME_ZONE_INFORMATION& zone, const DateTime& local);
+
+// The alarm sound in our resources, looped.
 class Win32AlarmSound : public IAlarmSound {
 public:
+    Win32AlarmSound() = default;
+    Win32AlarmSound(const Win32AlarmSound&) = delete;
+    Win32AlarmSound& operator=(const Win32AlarmSound&) = delete;
+    ~Win32AlarmSound() override { Stop(); }
     bool Start() override;
     void Stop() override;
+
+private:
+    bool playing_ = false;
 };
 
+// One waitable timer that can wake the machine, kept for the program's life.
 class Win32Power : public IPower {
 public:
     bool WakeAt(std::int64_t utcSeconds) override;
     void CancelWake() override;
     void KeepAwake(bool on) override;
+
+private:
+    UniqueHandle timer_;
 };
 
 // The registered message by which a second instance asks our application window for the main window.
