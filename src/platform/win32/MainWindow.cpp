@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "MainWindowParts.h"
 #include "ViewRules.h"
 #include "app/FormTexts.h"
@@ -12,7 +14,7 @@ namespace chw::win32 {
 using namespace mainwindow;
 
 MainWindow::MainWindow(HINSTANCE instance, UiLoop& loop)
-    : loop_(loop), dpi_(ScreenDpi()), timer_(kTimerId, true, 1000) {
+    : loop_(loop), dpi_(ScreenDpi()), timer_(kTimerId, true, 1000, WindowTimer::Phase::OnTheSecond) {
     HICON icon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_CHIMEWELL), IMAGE_ICON, 0, 0,
                                                  LR_DEFAULTSIZE | LR_SHARED));
     RegisterClassOnce(instance, kClassName, icon, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
@@ -91,14 +93,13 @@ void MainWindow::CreateControls(HINSTANCE instance) {
                                     hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUSBAR1)), instance,
                                     nullptr);
     ::SendMessageW(status, WM_SETFONT, reinterpret_cast<WPARAM>(comicFont_.get()), FALSE);
-    int whole = -1;
-    ::SendMessageW(status, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&whole));
     int borders[3] = {};
     ::SendMessageW(status, SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
     ::SendMessageW(status, SB_SETMINHEIGHT, static_cast<WPARAM>(Twips(375, dpi_) - 2 * borders[1]), 0);
     ::SendMessageW(status, WM_SIZE, 0, 0);
     ::SendMessageW(status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(Wide(texts::kStatusBar).c_str()));
     Arrange();
+    SetStatusParts();
 
     toolTips_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
@@ -157,6 +158,28 @@ void MainWindow::Arrange() {
                        SWP_NOZORDER | SWP_NOACTIVATE);
     }
     SetClientSize(layout.client.cx, layout.client.cy);
+}
+
+// The second part holds the longest text it shows in the status bar's own font, so it fits at any DPI;
+// the first takes the rest.
+void MainWindow::SetStatusParts() {
+    HWND status = Item(IDC_STATUSBAR1);
+    if (!status) return;
+    const std::wstring widest = L"Built-In Alarm Sound";  // TODO(merge): the logic's own text
+    SIZE extent{};
+    {
+        WindowDC dc(status);
+        SelectObj keep(dc.get(), reinterpret_cast<HGDIOBJ>(::SendMessageW(status, WM_GETFONT, 0, 0)));
+        ::GetTextExtentPoint32W(dc.get(), widest.c_str(), static_cast<int>(widest.size()), &extent);
+    }
+    int borders[3] = {};
+    ::SendMessageW(status, SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
+    // Each part draws its text inside a sunken edge and a little margin on both sides.
+    const int second = extent.cx + 2 * borders[2] + 4 * ::GetSystemMetrics(SM_CXEDGE) + ::MulDiv(8, dpi_, 96);
+    RECT client{};
+    ::GetClientRect(status, &client);
+    int parts[2] = {std::max(0, static_cast<int>(client.right) - second), -1};
+    ::SendMessageW(status, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
 }
 
 // The menu bar may wrap and take more room than one line: the client area gets the size asked for.
@@ -219,7 +242,15 @@ void MainWindow::SetBusyPointer(bool busy) {
     if (under == hwnd() || ::IsChild(hwnd(), under)) ::SetCursor(::LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
 }
 
-void MainWindow::Flash() {}  // TODO
+void MainWindow::Flash() {
+    // The user is already looking at it; a window in the tray has no button to flash.
+    if (!hwnd() || !::IsWindowVisible(hwnd()) || ::GetForegroundWindow() == hwnd()) return;
+    FLASHWINFO info{};
+    info.cbSize = sizeof(info);
+    info.hwnd = hwnd();
+    info.dwFlags = FLASHW_ALL | FLASHW_TIMERNOFG;  // until the window comes to the foreground
+    ::FlashWindowEx(&info);
+}
 
 bool MainWindow::Locked() const {
     HWND box = Control(MainCtl::txtTime);

@@ -71,6 +71,7 @@ private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void CreateControls(HINSTANCE instance);
     void Arrange();
+    void SetStatusParts();
     void SetClientSize(int width, int height);
     HWND Control(MainCtl control) const;
     HWND Item(int id) const { return ::GetDlgItem(hwnd(), id); }

@@ -16,6 +16,7 @@ using namespace mainwindow;
 HWND MainWindow::Control(MainCtl control) const {
     if (!hwnd()) return nullptr;
     if (control == MainCtl::Form) return hwnd();
+    if (control == MainCtl::StatusBar1Panel2) return Item(IDC_STATUSBAR1);
     int id = ControlId(control);
     return id ? Item(id) : nullptr;
 }
@@ -42,10 +43,10 @@ std::string MainWindow::Caption(MainCtl control) const {
     if (HMENU menu = MenuHolding(control, item, by)) return Utf8(CaptionPart(MenuText(menu, item, by)));
     HWND h = Control(control);
     if (!h || control == MainCtl::MonthView) return {};
-    if (control == MainCtl::StatusBar1) {
-        LRESULT info = ::SendMessageW(h, SB_GETTEXTLENGTHW, 0, 0);
+    if (int part = StatusPart(control); part >= 0) {
+        LRESULT info = ::SendMessageW(h, SB_GETTEXTLENGTHW, static_cast<WPARAM>(part), 0);
         std::wstring text(LOWORD(info) + 1u, L'\0');
-        ::SendMessageW(h, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text.data()));
+        ::SendMessageW(h, SB_GETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text.data()));
         text.resize(LOWORD(info));
         return Utf8(text);
     }
@@ -72,8 +73,8 @@ void MainWindow::SetCaption(MainCtl control, const std::string& text) {
     HWND h = Control(control);
     if (!h || control == MainCtl::MonthView) return;
     std::wstring wide = Wide(text);
-    if (control == MainCtl::StatusBar1)
-        ::SendMessageW(h, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+    if (int part = StatusPart(control); part >= 0)
+        ::SendMessageW(h, SB_SETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(wide.c_str()));
     else
         ::SetWindowTextW(h, wide.c_str());
 }
@@ -131,7 +132,8 @@ void MainWindow::SetToolTip(MainCtl control, const std::string& text) {
     bool known = tipTexts_.count(control) != 0;
     tipTexts_[control] = text;
     HWND h = Control(control);
-    if (!toolTips_ || !h || control == MainCtl::Form) return;
+    // The status bar has one tip for both its parts.
+    if (!toolTips_ || !h || control == MainCtl::Form || control == MainCtl::StatusBar1Panel2) return;
     std::wstring wide = Wide(text);
     TTTOOLINFOW info{};
     info.cbSize = sizeof(info);

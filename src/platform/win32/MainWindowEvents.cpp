@@ -145,6 +145,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE:
             // The status bar keeps itself along the bottom edge when told of the new size.
             if (HWND status = Item(IDC_STATUSBAR1)) ::SendMessageW(status, WM_SIZE, 0, 0);
+            SetStatusParts();
             break;
         case WM_CTLCOLORSTATIC:
             // A locked time box still looks like a box to type in.
@@ -167,6 +168,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             if (wParam == timer_.Id()) {
+                if (!timer_.OnTick()) return 0;
                 // A tick can show a message box, whose modal loop would deliver the next tick.
                 if (!inTick_) {
                     inTick_ = true;

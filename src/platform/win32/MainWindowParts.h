@@ -60,6 +60,11 @@ inline const CommandDef* CommandByControl(MainCtl control) {
     return nullptr;
 }
 
+// The status bar's part that shows a control's text, or -1.
+inline int StatusPart(MainCtl control) {
+    return control == MainCtl::StatusBar1 ? 0 : control == MainCtl::StatusBar1Panel2 ? 1 : -1;
+}
+
 inline bool InTrayMenu(int id) { return id >= IDM_SHOWAPP && id <= IDM_EXIT; }
 
 inline int ControlId(MainCtl control) {

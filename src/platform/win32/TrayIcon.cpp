@@ -82,6 +82,16 @@ void TrayIcon::SetIconNumber(int number) {
     }
 }
 
+void TrayIcon::ShowBalloon(const std::string& title, const std::string& text) {
+    if (!added_) return;
+    NOTIFYICONDATAW nid = Data(NIF_INFO);
+    lstrcpynW(nid.szInfoTitle, Wide(title).c_str(), ARRAYSIZE(nid.szInfoTitle));
+    lstrcpynW(nid.szInfo, Wide(text).c_str(), ARRAYSIZE(nid.szInfo));
+    // What the balloon tells is something the user missed or must see to: a warning, not news.
+    nid.dwInfoFlags = NIIF_WARNING;
+    ::Shell_NotifyIconW(NIM_MODIFY, &nid);
+}
+
 void TrayIcon::OnTaskbarCreated() {
     added_ = false;
     if (shown_) Add();
@@ -100,11 +110,5 @@ int TrayIcon::ButtonOf(LPARAM lParam) const {
     if (event == WM_LBUTTONUP) return 1;
     return 0;
 }
-
-}  // namespace chw::win32
-
-namespace chw::win32 {
-
-void TrayIcon::ShowBalloon(const std::string&, const std::string&) {}  // TODO
 
 }  // namespace chw::win32

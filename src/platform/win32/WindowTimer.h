@@ -9,7 +9,14 @@ namespace chw::win32 {
 
 class WindowTimer : public ITimer {
 public:
-    WindowTimer(UINT_PTR id, bool enabled, int interval) : id_(id), enabled_(enabled), interval_(interval) {}
+    // OnTheSecond: ticks come just after the wall clock's second changes, not at whatever phase the
+    // timer happened to start with, so a minute is seen within milliseconds of its beginning.
+    enum class Phase { Free, OnTheSecond };
+    static constexpr int kAfterSecondMs = 20;   // past the boundary, so the clock surely shows the new second
+    static constexpr int kTooEarlyMs = 150;     // a tick this close before a boundary waits for it
+
+    WindowTimer(UINT_PTR id, bool enabled, int interval, Phase phase = Phase::Free)
+        : id_(id), enabled_(enabled), interval_(interval), phase_(phase) {}
     WindowTimer(const WindowTimer&) = delete;
     WindowTimer& operator=(const WindowTimer&) = delete;
     ~WindowTimer() override { Stop(); }
@@ -24,6 +31,26 @@ public:
         hwnd_ = nullptr;
     }
     UINT_PTR Id() const { return id_; }
+
+    // Called on each WM_TIMER of this timer: sets the next tick, and tells whether this one is due
+    // (a timer that fires a little before the second changes is held until just after).
+    bool OnTick() {
+        if (!running_ || phase_ == Phase::Free) return true;
+        const int intoSecond = WallMsIntoSecond();
+        if (intoSecond >= 1000 - kTooEarlyMs) {
+            Arm(static_cast<UINT>(1000 - intoSecond + kAfterSecondMs));
+            return false;
+        }
+        Apply();
+        return true;
+    }
+
+    // Milliseconds before the next tick of a timer on the second: the interval less the part of the
+    // current second already gone, plus the margin.
+    static int DelayToNextTick(int interval, int msIntoSecond) {
+        int delay = interval - msIntoSecond + kAfterSecondMs;
+        return delay < USER_TIMER_MINIMUM ? USER_TIMER_MINIMUM : delay;
+    }
 
     bool Enabled() const override { return enabled_; }
     void SetEnabled(bool enabled) override {
@@ -41,10 +68,30 @@ private:
     void Apply() {
         if (!hwnd_) return;
         if (enabled_ && interval_ > 0) {
-            running_ = ::SetTimer(hwnd_, id_, static_cast<UINT>(interval_), nullptr) != 0;
+            Arm(static_cast<UINT>(phase_ == Phase::OnTheSecond ? DelayToNextTick(interval_, WallMsIntoSecond())
+                                                                : interval_));
         } else {
             Stop();
         }
+    }
+    void Arm(UINT delay) {
+        // The system may otherwise shift a timer by tens of milliseconds to save power.
+        using SetCoalescable = UINT_PTR(WINAPI*)(HWND, UINT_PTR, UINT, TIMERPROC, ULONG);
+        static const auto setCoalescable = reinterpret_cast<SetCoalescable>(reinterpret_cast<void*>(
+            ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "SetCoalescableTimer")));
+        constexpr ULONG kNoCoalescing = 0xFFFFFFFF;
+        if (phase_ == Phase::OnTheSecond && setCoalescable)
+            running_ = setCoalescable(hwnd_, id_, delay, nullptr, kNoCoalescing) != 0;
+        else
+            running_ = ::SetTimer(hwnd_, id_, delay, nullptr) != 0;
+    }
+    static int WallMsIntoSecond() {
+        FILETIME ft;
+        ::GetSystemTimeAsFileTime(&ft);
+        ULARGE_INTEGER u{};
+        u.LowPart = ft.dwLowDateTime;
+        u.HighPart = ft.dwHighDateTime;
+        return static_cast<int>((u.QuadPart / 10000) % 1000);  // zones differ by whole minutes
     }
     void Stop() {
         if (running_ && hwnd_) ::KillTimer(hwnd_, id_);
@@ -55,6 +102,7 @@ private:
     UINT_PTR id_;
     bool enabled_;
     int interval_;
+    Phase phase_;
     bool running_ = false;
 };
 

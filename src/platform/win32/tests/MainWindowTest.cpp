@@ -104,6 +104,31 @@ TEST_F(MainWindowTest, ControlsCarryTheirTextsWhereOtherProgramsCanReadThem) {
     }
 }
 
+TEST_F(MainWindowTest, TheStatusBarsSecondPartIsEmptyUntilWrittenAndHoldsItsLongestText) {
+    HWND status = Item(IDC_STATUSBAR1);
+    ASSERT_EQ(::SendMessageW(status, SB_GETPARTS, 0, 0), 2);
+    EXPECT_EQ(window->Caption(MainCtl::StatusBar1Panel2), "");
+
+    const std::string first = window->Caption(MainCtl::StatusBar1);
+    const std::wstring longest = L"Built-In Alarm Sound";
+    window->SetCaption(MainCtl::StatusBar1Panel2, Utf8(longest));
+    EXPECT_EQ(window->Caption(MainCtl::StatusBar1Panel2), Utf8(longest));
+    EXPECT_EQ(window->Caption(MainCtl::StatusBar1), first);  // the first part keeps its own
+
+    RECT part{};
+    ::SendMessageW(status, SB_GETRECT, 1, reinterpret_cast<LPARAM>(&part));
+    SIZE extent{};
+    {
+        WindowDC dc(status);
+        SelectObj keep(dc.get(), reinterpret_cast<HGDIOBJ>(::SendMessageW(status, WM_GETFONT, 0, 0)));
+        ::GetTextExtentPoint32W(dc.get(), longest.c_str(), static_cast<int>(longest.size()), &extent);
+    }
+    EXPECT_GT(part.right - part.left, extent.cx);
+    RECT client{};
+    ::GetClientRect(status, &client);
+    EXPECT_EQ(part.right, client.right);
+}
+
 TEST_F(MainWindowTest, TheCalendarChangesOneFieldAndKeepsTheDayInTheMonth) {
     window->SetCalendarYear(2024);
     window->SetCalendarMonth(1);

@@ -3,7 +3,11 @@
 
 #include <windows.h>
 
+#include <mmsystem.h>
+
 #include "Win32Services.h"
+#include "WindowTimer.h"
+#include "resource.h"
 #include "ViewRules.h"
 #include "Win32Util.h"
 #include "version.h"
@@ -123,6 +127,100 @@ TEST(RuntimeTest, VersionComesFromTheVersionResource) {
     EXPECT_EQ(v.major, CHW_VERSION_MAJOR);
     EXPECT_EQ(v.minor, CHW_VERSION_MINOR);
     EXPECT_EQ(v.revision, CHW_VERSION_PATCH);
+}
+
+// Rules like those of New York: UTC-5, an hour ahead from the second Sunday of March at 2:00 to the first
+// Sunday of November at 2:00 (in 2026: March 8 and November 1).
+TIME_ZONE_INFORMATION EasternZone() {
+    TIME_ZONE_INFORMATION zone{};
+    zone.Bias = 300;
+    zone.StandardDate = SYSTEMTIME{0, 11, 0, 1, 2, 0, 0, 0};
+    zone.DaylightDate = SYSTEMTIME{0, 3, 0, 2, 2, 0, 0, 0};
+    zone.DaylightBias = -60;
+    return zone;
+}
+
+std::int64_t Utc(int year, int month, int day, int hour, int minute) {
+    SYSTEMTIME st{static_cast<WORD>(year), static_cast<WORD>(month), 0, static_cast<WORD>(day),
+                  static_cast<WORD>(hour), static_cast<WORD>(minute), 0, 0};
+    FILETIME ft{};
+    ::SystemTimeToFileTime(&st, &ft);
+    ULARGE_INTEGER u{{ft.dwLowDateTime, ft.dwHighDateTime}};
+    return static_cast<std::int64_t>(u.QuadPart / 10000000ULL) - 11644473600LL;
+}
+
+TEST(ClockTest, LocalTimesStandForOneMomentAcrossTheChangesOfTheClocks) {
+    struct Case {
+        DateTime local;
+        std::int64_t utc;
+        const char* what;
+    } cases[] = {
+        {{{2026, 1, 15}, 12, 0, 0}, Utc(2026, 1, 15, 17, 0), "winter"},
+        {{{2026, 7, 1}, 12, 0, 0}, Utc(2026, 7, 1, 16, 0), "summer"},
+        {{{2026, 3, 8}, 1, 59, 0}, Utc(2026, 3, 8, 6, 59), "the minute before the gap"},
+        {{{2026, 3, 8}, 2, 0, 0}, Utc(2026, 3, 8, 7, 0), "the gap's first minute: 3:00 daylight time"},
+        {{{2026, 3, 8}, 2, 30, 0}, Utc(2026, 3, 8, 7, 0), "inside the gap: 3:00 daylight time"},
+        {{{2026, 3, 8}, 3, 0, 0}, Utc(2026, 3, 8, 7, 0), "the first minute after the gap"},
+        {{{2026, 11, 1}, 0, 59, 0}, Utc(2026, 11, 1, 4, 59), "before the doubled hour"},
+        {{{2026, 11, 1}, 1, 30, 0}, Utc(2026, 11, 1, 5, 30), "the doubled hour: its first showing"},
+        {{{2026, 11, 1}, 2, 0, 0}, Utc(2026, 11, 1, 7, 0), "after the doubled hour"},
+    };
+    const TIME_ZONE_INFORMATION zone = EasternZone();
+    for (const auto& c : cases) EXPECT_EQ(MomentIn(zone, c.local), c.utc) << c.what;
+
+    // The machine's own zone agrees with its own clock.
+    Win32Clock clock;
+    const std::int64_t before = clock.UtcSeconds();
+    const std::int64_t now = clock.MomentOf(clock.Now());
+    EXPECT_GE(now, before - 1);
+    EXPECT_LE(now, clock.UtcSeconds());
+}
+
+TEST(AlarmSoundTest, TheBuiltInSoundIsASmallWaveResourceAndPlaysWhereThereIsADevice) {
+    HMODULE self = ::GetModuleHandleW(nullptr);
+    HRSRC found = ::FindResourceW(self, MAKEINTRESOURCEW(IDW_ALARM), L"WAVE");
+    ASSERT_NE(found, nullptr);
+    const DWORD size = ::SizeofResource(self, found);
+    const char* data = static_cast<const char*>(::LockResource(::LoadResource(self, found)));
+    ASSERT_NE(data, nullptr);
+    EXPECT_LT(size, 100u * 1024u);
+    EXPECT_EQ(std::string(data, 4), "RIFF");
+    EXPECT_EQ(std::string(data + 8, 4), "WAVE");
+
+    Win32AlarmSound sound;
+    EXPECT_EQ(sound.Start(), ::waveOutGetNumDevs() > 0);
+    sound.Stop();
+    sound.Stop();  // a second stop is harmless
+}
+
+TEST(PowerTest, AWakeIsSetReplacedAndCancelledAndKeepingAwakeIsUndone) {
+    Win32Power power;
+    Win32Clock clock;
+    EXPECT_TRUE(power.WakeAt(clock.UtcSeconds() + 3600));
+    EXPECT_TRUE(power.WakeAt(clock.UtcSeconds() + 7200));
+    power.CancelWake();
+    power.KeepAwake(true);
+    EXPECT_EQ(::SetThreadExecutionState(ES_CONTINUOUS) & (ES_SYSTEM_REQUIRED | ES_DISPLAY_REQUIRED),
+              static_cast<EXECUTION_STATE>(ES_SYSTEM_REQUIRED | ES_DISPLAY_REQUIRED));
+    power.KeepAwake(true);
+    power.KeepAwake(false);
+    EXPECT_EQ(::SetThreadExecutionState(ES_CONTINUOUS) & (ES_SYSTEM_REQUIRED | ES_DISPLAY_REQUIRED), 0u);
+}
+
+TEST(WindowTimerTest, TicksOnTheSecondComeJustAfterTheClockTurns) {
+    constexpr int after = WindowTimer::kAfterSecondMs;
+    struct Case {
+        int interval, msIntoSecond, delay;
+    } cases[] = {
+        {1000, after, 1000},          // on time: a whole second
+        {1000, 0, 1000 + after},      // a tick that left at the boundary itself
+        {1000, 400, 600 + after},     // started mid-second, or a late tick: back on the second
+        {1000, 999, 1 + after},
+        {3000, 400, 2600 + after},
+        {1000, 1000 + after - 5, USER_TIMER_MINIMUM},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(WindowTimer::DelayToNextTick(c.interval, c.msIntoSecond), c.delay) << c.interval << "/" << c.msIntoSecond;
 }
 
 TEST(ViewRulesTest, MenuTextsSplitIntoCaptionAndShortcut) {
