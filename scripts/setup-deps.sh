@@ -2,7 +2,7 @@
 # Installs what building, running and testing Chimewell needs on a Debian machine (idempotent).
 set -euo pipefail
 PKGS=(cmake g++ make googletest libgtest-dev libgmock-dev g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
-      wine wine64 fonts-wine xvfb xauth x11-utils imagemagick xdotool nsis fonts-comic-neue)
+      wine wine64 fonts-wine xvfb xauth x11-utils imagemagick xdotool nsis fonts-comic-neue libasound2)
 missing=()
 for p in "${PKGS[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -263,7 +263,57 @@ MainControls FindControls(HWND main) {
     return c;
 }
 
-std::string StatusText(const MainControls& c) { return c.statusBar ? TextOf(c.statusBar).value_or("") : ""; }
+std::string StatusText(const MainControls& c, int part) {
+    if (!c.statusBar) return "";
+    if (part == 0) return TextOf(c.statusBar).value_or("");
+    // Other parts have no WM_GETTEXT: SB_GETTEXT into memory of the program's own process.
+    DWORD pid = 0;
+    GetWindowThreadProcessId(c.statusBar, &pid);
+    HANDLE proc = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!proc) return "";
+    std::string result;
+    wchar_t text[512] = {};
+    if (void* remote = VirtualAllocEx(proc, nullptr, sizeof text, MEM_COMMIT, PAGE_READWRITE)) {
+        DWORD_PTR length = 0, r = 0;
+        SIZE_T io = 0;
+        if (SendMessageTimeoutW(c.statusBar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(part), 0, SMTO_ABORTIFHUNG, 2000,
+                                &length) &&
+            LOWORD(length) < 512 &&
+            SendMessageTimeoutW(c.statusBar, SB_GETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(remote),
+                                SMTO_ABORTIFHUNG, 2000, &r) &&
+            ReadProcessMemory(proc, remote, text, sizeof text, &io)) {
+            text[511] = L'\0';
+            result = Narrow(std::wstring(text, LOWORD(length)));
+        }
+        VirtualFreeEx(proc, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(proc);
+    return result;
+}
+
+// ---- Sound ----
+
+bool SoundCaptured() { return !EnvVar("CHW_E2E_SOUND").empty(); }
+
+std::uint64_t SoundBytes() {
+    WIN32_FILE_ATTRIBUTE_DATA info{};
+    if (!GetFileAttributesExW(Wide(WinPathOf(EnvVar("CHW_E2E_SOUND"))).c_str(), GetFileExInfoStandard, &info))
+        return 0;
+    return (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+}
+
+bool LoudSince(std::uint64_t offset) {
+    std::ifstream in(Wide(WinPathOf(EnvVar("CHW_E2E_SOUND"))).c_str(), std::ios::binary);
+    if (!in) return false;
+    in.seekg(static_cast<std::streamoff>(offset & ~std::uint64_t{1}));
+    std::int16_t samples[4096];
+    while (in.read(reinterpret_cast<char*>(samples), sizeof samples) || in.gcount() > 0) {
+        const auto n = static_cast<size_t>(in.gcount()) / sizeof(std::int16_t);
+        for (size_t i = 0; i < n; ++i)
+            if (samples[i] > 3000 || samples[i] < -3000) return true;
+    }
+    return false;
+}
 
 // ---- Message boxes ----
 

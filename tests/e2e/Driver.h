@@ -91,7 +91,16 @@ struct MainControls {
          txtTime = nullptr, cmdSet = nullptr, cmdReset = nullptr, statusBar = nullptr;
 };
 MainControls FindControls(HWND main);
-std::string StatusText(const MainControls& c);  // "" when it cannot be read
+// The text of a part of the status bar (0 the first); "" when it cannot be read.
+std::string StatusText(const MainControls& c, int part = 0);
+
+// ---- Sound (see run_case.sh: a scenario run with CHW_E2E_SOUND=1 captures what the prefix plays) ----
+// Whether this run captures sound at all.
+bool SoundCaptured();
+// How much has been played so far (bytes of 16-bit samples), and whether any of it since an earlier
+// count is more than near-silence.
+std::uint64_t SoundBytes();
+bool LoudSince(std::uint64_t offset);
 
 // ---- Message boxes ----
 struct MsgBox {

@@ -4,7 +4,9 @@
 # Everything it started is ended.
 # Usage: run_case.sh <build dir> <name> <gtest filter> [timeout seconds] [test program]
 # With CHW_E2E_DESKTOP=1 every program of the prefix runs inside one Wine desktop with a taskbar,
-# so that tray icons and their menus show.
+# so that tray icons and their menus show. With CHW_E2E_SOUND_DEVICE=1 the prefix gets a sound
+# device that writes what is played into the artefacts (sound.raw), named to the test by CHW_E2E_SOUND;
+# without it there is no sound device at all.
 set -uo pipefail
 build=$(cd "$1" && pwd); name=$2; filter=$3; limit=${4:-180}
 program=${5:-$build/tests/e2e/e2e_tests.exe}
@@ -66,6 +68,14 @@ export CHW_E2E_CHWLU="$build/src/platform/win32/CHWLU.EXE" CHW_E2E_INSTALLED=$in
 export CHW_E2E_PLAYER
 CHW_E2E_PLAYER=$(find "$build/tools" -iname 'standin-player.exe' -print -quit 2>/dev/null)
 export CHW_E2E_ARTIFACTS="$art"
+# The stand-in player's messages with their times, for tools/bench/alarm_latency.py.
+export CHW_STANDIN_TIMED_LOG="$art/standin-timed.log"
+unset CHW_E2E_SOUND
+if [ "${CHW_E2E_SOUND_DEVICE:-0}" = 1 ]; then
+    printf '</usr/share/alsa/alsa.conf>\npcm.!default { type file; slave.pcm "null"; file "%s"; format "raw" }\n' \
+        "$art/sound.raw" >"$work/asound.conf"
+    export ALSA_CONFIG_PATH="$work/asound.conf" CHW_E2E_SOUND="$art/sound.raw"
+fi
 
 # Screenshots on request of the test program: it drops <name>.req, we answer with <name>.done.
 export CHW_E2E_SHOTS="$work/shots"
