@@ -29,6 +29,12 @@ inline constexpr const char* kBanner =
     "!!!!! ALARM !!!!!! !!!!! ALARM !!!!!! !!!!! ALARM !!!!!! "
     "!!!!! ALARM !!!!!! !!!!! ALARM !!!!!! !!!!! ALARM !!!!!!";
 
+inline constexpr const char* kMissedPrefix = "Alarm MISSED!  Date: ";
+// The status bar's second part while the program sounds the alarm itself.
+inline constexpr const char* kBuiltInSound = "Built-In Alarm Sound";
+// The tray balloon when no sound at all can be made.
+inline constexpr const char* kRingingBalloon = "The Alarm Is Ringing!";
+
 // prefix + date + " Time: " + time + tail
 std::string AlarmSummary(const char* prefix, const std::string& date, const std::string& time, const char* tail);
 // "Process Will Be Complete In: 14 Seconds. . . "
@@ -61,6 +67,12 @@ inline constexpr const char* kStartWithWindowsText =
     "Should Chimewell Start With Windows?\r\n"
     "This Will Ensure That Your Alarm Initiates\r\n"
     "In The Event This PC Is Restarted.";
+inline constexpr const char* kPassedText =
+    "That Time Has Already Passed Today!\r\n"
+    "Please Choose A Later Time Or Another Day.";
+inline constexpr const char* kEmptyPlaylistText =
+    "WinAmp's Playlist Is Empty!\r\n"
+    "Add Music To It, Or The Alarm Will Use Its Built-In Sound.";
 inline constexpr const char* kCannotStartText =
     "WinAmp Could Not Be Loaded, And Therefore The Alarm Could Not Execute!";
 
@@ -71,8 +83,11 @@ inline constexpr int kTakeOverFirstPauseMs = 2000;
 inline constexpr int kRestartPauseMs = 5000;
 inline constexpr int kRestartLookMs = 250;  // how often the restart looks for the new window
 inline constexpr int kRestartRetryMs = 60000;
-// Firing: the player needs a moment after Play before it takes a volume.
+// Firing: the player needs a moment after Play before it takes a volume; a second Play gets a shorter one.
 inline constexpr int kFirePauseMs = 2000;
+inline constexpr int kReplayPauseMs = 1000;
+// The watch still rings an alarm this late (a box was open, the computer slept); later it is missed.
+inline constexpr int kCatchUpSeconds = 10 * 60;
 inline constexpr int kFullVolume = 255;
 inline constexpr int kQuietVolume = 28;
 

@@ -12,25 +12,21 @@ using namespace alarm;
 void frmMain::cmdSet_Click() {
     BusyScope busy(alarmBusy_);
     view_.MyTimer().SetEnabled(false);
+    // Whatever the press does, the ringing ends with it.
+    SilenceAlarm();
 
-    if (!WinampWindowText.empty()) {
-        // The stop: silence and close the player; the alarm stays armed until the next press disarms it.
-        WinampWindowText.clear();
-        winamp_.SetWinampVolume(kQuietVolume, winamp::kClass);
-        winamp_.CloseAllWinamp(winamp::kClass);
+    // The stop: for a player taken over, and for an alarm that rings without one (it fired before it
+    // was armed), whose button offers the snooze and must not arm instead.
+    if (!WinampWindowText.empty() || (ArmedMark.empty() && view_.Caption(MainCtl::cmdSet) == kSnooze)) {
+        // The alarm stays armed until the next press disarms it.
+        HaltAlarm(true);
         view_.SetCaption(MainCtl::StatusBar1, AlarmSummary(kPrefixOff, AlarmDate, AlarmTime, kTailSet));
-        view_.SetCaption(MainCtl::cmdSet, kTurnOn);
-        view_.SetEnabled(MainCtl::cmdReset, true);
-        view_.SetEnabled(MainCtl::mnuSetAlarm, true);
-        FiredMark.clear();
-        view_.SetEnabled(MainCtl::mnuStartInSystemTray, true);
-        view_.SetEnabled(MainCtl::MonthView, true);
-        view_.SetEnabled(MainCtl::txtTime, true);
         return;
     }
 
     if (!ArmedMark.empty()) {
         // The disarm.
+        p_.power.CancelWake();
         view_.SetCaption(MainCtl::txtTime, AlarmTime);
         view_.SetEnabled(MainCtl::txtTime, true);
         view_.SetEnabled(MainCtl::MonthView, true);
@@ -47,12 +43,46 @@ void frmMain::cmdSet_Click() {
         return;
     }
 
-    if (AlarmTime.empty() || AlarmDate.empty()) {
+    const std::optional<std::int64_t> moment = AlarmMoment();
+    if (AlarmTime.empty() || AlarmDate.empty() || !moment) {
         p_.boxes.Show(kNotSetText, kNotSetTitle, MbIcon::Exclamation, MbButtons::Ok);
+        return;
+    }
+    // An alarm whose minute is over could never ring: refuse it rather than show it as set.
+    if (p_.clock.UtcSeconds() >= *moment + 60) {
+        p_.boxes.Show(kPassedText, p_.runtime.AppTitle(), MbIcon::Exclamation, MbButtons::Ok);
+        view_.MyTimer().SetEnabled(true);
         return;
     }
 
     ArmAlarm();
+}
+
+void frmMain::HaltAlarm(bool closePlayer) {
+    p_.power.CancelWake();
+    WinampWindowText.clear();
+    if (closePlayer) {
+        winamp_.SetWinampVolume(kQuietVolume, winamp::kClass);
+        winamp_.CloseAllWinamp(winamp::kClass);
+    }
+    view_.SetCaption(MainCtl::cmdSet, kTurnOn);
+    view_.SetEnabled(MainCtl::cmdReset, true);
+    view_.SetEnabled(MainCtl::mnuSetAlarm, true);
+    FiredMark.clear();
+    view_.SetEnabled(MainCtl::mnuStartInSystemTray, true);
+    view_.SetEnabled(MainCtl::MonthView, true);
+    view_.SetEnabled(MainCtl::txtTime, true);
+}
+
+void frmMain::SilenceAlarm() {
+    if (!view_.Caption(MainCtl::StatusBar1Panel2).empty()) {
+        p_.sound.Stop();
+        view_.SetCaption(MainCtl::StatusBar1Panel2, "");
+    }
+    if (keptAwake_) {
+        p_.power.KeepAwake(false);
+        keptAwake_ = false;
+    }
 }
 
 void frmMain::ArmAlarm() {
@@ -61,6 +91,9 @@ void frmMain::ArmAlarm() {
     view_.SetEnabled(MainCtl::MonthView, false);
     view_.SetEnabled(MainCtl::cmdReset, false);
     ArmedMark = kArmedMark;
+    // A new arming may ring again, whatever rang before.
+    FiredMark.clear();
+    rungMoment_.reset();
     view_.SetCaption(MainCtl::cmdSet, kTurnOff);
     view_.MyTimer().SetEnabled(true);
     view_.SetEnabled(MainCtl::mnuSetAlarm, false);
@@ -75,6 +108,8 @@ void frmMain::ArmAlarm() {
     view_.SetCaption(MainCtl::StatusBar1, AlarmSummary(kPrefixOn, AlarmDate, AlarmTime, kTailSet));
     view_.SetToolTip(MainCtl::cmdSet, kTipTurnOff);
     view_.SysTray().SetIconNumber(kTrayUnlit);
+    // A sleeping computer wakes for it.
+    if (const std::optional<std::int64_t> moment = AlarmMoment()) p_.power.WakeAt(*moment);
 
     if (!p_.files.FileExists(winamp::kFileTested)) {
         winamp::ShowMissingPlayerBoxes(p_.boxes);
@@ -109,6 +144,10 @@ void frmMain::ArmAlarm() {
     // The player was started with the focus; hiding it leaves the keyboard with no window, so the
     // user would have to click before Alt+O could stop the alarm. Take the focus back.
     view_.Activate();
+
+    // Play on an empty playlist plays nothing: tell the user now, not at the alarm.
+    if (player != 0 && winamp_.GetPlaylistLength(winamp::kClass) == 0)
+        p_.boxes.Show(kEmptyPlaylistText, p_.runtime.AppTitle(), MbIcon::Exclamation, MbButtons::Ok);
 }
 
 void frmMain::CloseAfterFailure() {
@@ -118,8 +157,10 @@ void frmMain::CloseAfterFailure() {
 
 void frmMain::cmdReset_Click() {
     BusyScope busy(alarmBusy_);
+    p_.power.CancelWake();
     view_.SetCaption(MainCtl::lblDate, "");
     AlarmDate.clear();
+    AlarmDay = Date{};
     view_.SetCaption(MainCtl::txtTime, "");
     AlarmTime.clear();
     view_.SetCaption(MainCtl::StatusBar1, kReady);

@@ -22,6 +22,7 @@ void frmMain::MonthView_DateClick(const Date& clicked) {
     view_.SetEnabled(MainCtl::cmdReset, true);
     view_.SetCaption(MainCtl::lblDate, p_.clock.ShortDateText(clicked));
     AlarmDate = view_.Caption(MainCtl::lblDate);
+    AlarmDay = clicked;
     if (!AlarmTime.empty())
         view_.SetCaption(MainCtl::StatusBar1,
                          AlarmSummary(kPrefixOff, view_.Caption(MainCtl::lblDate), AlarmTime, kTailSetDot));
@@ -45,6 +46,7 @@ void frmMain::txtTime_Validate(bool& cancel) {
             cancel = true;  // keep the caret in the box for another try
             return;
         }
+        view_.SetLocked(true);  // back to showing the clock
         view_.MyTimer().SetEnabled(true);
         view_.SetCaption(MainCtl::StatusBar1, kReady);
         return;
@@ -56,6 +58,8 @@ void frmMain::txtTime_Validate(bool& cancel) {
 
     AlarmTime = time;
     view_.SetCaption(MainCtl::txtTime, time);
+    // Typing is over: a click starts the next one, and the clock may show in the box again.
+    view_.SetLocked(true);
     if (!AlarmDate.empty())
         view_.SetCaption(MainCtl::StatusBar1,
                          AlarmSummary(kPrefixOff, view_.Caption(MainCtl::lblDate), time, kTailSetDot));

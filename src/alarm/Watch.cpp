@@ -1,4 +1,5 @@
 // The one-second watch: the running clock, the player's presence, and the alarm going off.
+#include "alarm/AlarmMoment.h"
 #include "alarm/AlarmTexts.h"
 #include "alarm/BusyScope.h"
 #include "alarm/TimeEntry.h"
@@ -10,7 +11,8 @@ using namespace alarm;
 
 void frmMain::MyTimer_Timer() {
     const DateTime now = p_.clock.Now();
-    view_.SetCaption(MainCtl::txtTime, p_.clock.TimeText(now));
+    // The running clock, but never over a time the user is typing.
+    if (view_.Locked()) view_.SetCaption(MainCtl::txtTime, p_.clock.TimeText(now));
     // Built from the clock's fields rather than cut from the text above, so any time format matches.
     NowText = NowTextOf(now);
 
@@ -23,23 +25,41 @@ void frmMain::MyTimer_Timer() {
 
     if (!WinampWindowText.empty()) RestartVanishedPlayer();
 
-    const bool due = !AlarmDate.empty() && p_.clock.ShortDateText(now.date) == AlarmDate && NowText == AlarmTime &&
-                     FiredMark.empty();
-    if (!due) return;
-    if (winamp_.GetWinampStatus(winamp::kClass) == 1) return;  // already playing: wait for a later tick
-    FireAlarm();
+    switch (AlarmDue()) {
+        case Due::No: return;
+        case Due::Ring: FireAlarm(); return;
+        case Due::Missed: MissAlarm(); return;
+    }
+}
+
+std::optional<std::int64_t> frmMain::AlarmMoment() {
+    const std::optional<TimeOfDay> time = ParseAlarmTime(AlarmTime);
+    if (AlarmDate.empty() || AlarmDay.year == 0 || !time) return std::nullopt;
+    return p_.clock.MomentOf(DateTime{AlarmDay, time->hour, time->minute, 0});
+}
+
+// The alarm rings once its moment has come, not only in its own minute: a box left open, a late arming
+// or a sleeping computer only delay it. Compared as moments, so a change of the clocks neither skips nor
+// doubles it.
+frmMain::Due frmMain::AlarmDue() {
+    if (!FiredMark.empty()) return Due::No;
+    const std::optional<std::int64_t> moment = AlarmMoment();
+    if (!moment || moment == rungMoment_) return Due::No;
+    const std::int64_t late = p_.clock.UtcSeconds() - *moment;
+    if (late < 0) return Due::No;
+    return late <= kCatchUpSeconds ? Due::Ring : Due::Missed;
 }
 
 void frmMain::RestartVanishedPlayer() {
     if (p_.windows.Find(winamp::kClass, std::nullopt) != 0 || ArmedMark.empty()) return;
-    // A player that will not start must not freeze the window: try again once a minute, without the pause.
+    // A player that will not start, or starts without a window, must not freeze the window on every
+    // tick: try again once a minute.
     if (restartFailed_ && p_.clock.TickMs() - restartFailedAt_ < static_cast<std::uint64_t>(kRestartRetryMs)) return;
-    if (!p_.processes.Launch(winamp::kFileStarted, WindowStyle::MinimizedFocus).Started()) {
+    auto failed = [this] {
         restartFailed_ = true;
         restartFailedAt_ = p_.clock.TickMs();
-        return;
-    }
-    restartFailed_ = false;
+    };
+    if (!p_.processes.Launch(winamp::kFileStarted, WindowStyle::MinimizedFocus).Started()) return failed();
     // A player just started has seldom opened its window yet: look for it through the pause, so the new
     // player is hidden like the one arming took over instead of ringing in plain sight.
     WindowHandle player = p_.windows.Find(winamp::kClass, std::nullopt);
@@ -50,19 +70,62 @@ void frmMain::RestartVanishedPlayer() {
         player = p_.windows.Find(winamp::kClass, std::nullopt);
     }
     WinampWindowText = std::to_string(player);
-    if (player != 0) p_.windows.Show(player, ShowCommand::Hide);
+    if (player == 0) return failed();
+    restartFailed_ = false;
+    p_.windows.Show(player, ShowCommand::Hide);
     if (waited < kRestartPauseMs) p_.runtime.Pause(kRestartPauseMs - waited);
 }
 
 void frmMain::FireAlarm() {
-    winamp_.PressWinampPlay(winamp::kClass, true);
-    p_.runtime.Pause(kFirePauseMs);
+    rungMoment_ = AlarmMoment();
+    // A player already playing gets no Play, only the full volume; the ringing shows all the same.
+    const bool playing = winamp_.GetWinampStatus(winamp::kClass) == 1;
+    bool queued = false;
+    if (!playing) {
+        winamp_.PressWinampPlay(winamp::kClass, true);
+        queued = winamp_.WinampHwnd != 0 && winamp_.WinampReply != 0;
+        p_.runtime.Pause(kFirePauseMs);
+    }
     winamp_.SetWinampVolume(kFullVolume, winamp::kClass);
+    const bool heard = playing || PlayerPlaysAfterAll(queued);
+
     RingingMark = kRingingMark;
     view_.SetCaption(MainCtl::mnuCloseWinAmp, kSnooze);
     view_.SetCaption(MainCtl::cmdSet, kSnooze);
-    FiredMark = std::string(kFiredMark);  // a temporary: GCC 12 warns falsely (-Wrestrict) on the one-character assign
+    FiredMark = std::string(kFiredMark);
     view_.SetCaption(MainCtl::StatusBar1, kBanner);
+    p_.power.KeepAwake(true);
+    keptAwake_ = true;
+    if (!heard) SoundBuiltIn();
+}
+
+// Play was pressed: make sure the player really plays (an empty playlist, a player that ignores Play or
+// hangs). One more Play where the first one reached it, then the answer stands.
+bool frmMain::PlayerPlaysAfterAll(bool playReachedIt) {
+    if (winamp_.GetWinampStatus(winamp::kClass) == 1) return true;
+    if (!playReachedIt) return false;
+    winamp_.PressWinampPlay(winamp::kClass, true);
+    p_.runtime.Pause(kReplayPauseMs);
+    return winamp_.GetWinampStatus(winamp::kClass) == 1;
+}
+
+void frmMain::SoundBuiltIn() {
+    if (p_.sound.Start()) {
+        view_.SetCaption(MainCtl::StatusBar1Panel2, kBuiltInSound);
+        return;
+    }
+    // Not even our own sound can be heard: show it wherever the user may look.
+    view_.Flash();
+    view_.SysTray().ShowBalloon(p_.runtime.AppTitle(), kRingingBalloon);
+}
+
+// Too late to wake anybody: say so, and leave the alarm as the stop leaves it.
+void frmMain::MissAlarm() {
+    rungMoment_ = AlarmMoment();
+    HaltAlarm(!WinampWindowText.empty());  // a player of the user's own is left alone
+    const std::string text = kMissedPrefix + AlarmDate + kTimeLabel + AlarmTime;
+    view_.SetCaption(MainCtl::StatusBar1, text);
+    view_.SysTray().ShowBalloon(p_.runtime.AppTitle(), text);
 }
 
 }  // namespace chw

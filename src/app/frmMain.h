@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/MainView.h"
@@ -25,6 +26,8 @@ public:
     std::string WinampWindowText;  // handle text of the player taken over; "In Tray" briefly at start-up
     std::string NowText;           // the current minute in the form of AlarmTime
     std::string InTrayMark;        // "In Tray" once sent to the tray
+    // The alarm's day as a date, beside its text: a change of the date format cannot lose it. Year 0: none.
+    Date AlarmDay;
 
     // Today's date parts, taken at load; they move the calendar back to today.
     std::string TodayMonth;
@@ -77,9 +80,22 @@ private:
     // Moves the calendar back to today (TodayMonth, TodayDay, TodayYear).
     void CalendarToToday();  // alarm/DateTimeEntry.cpp
     void RestartVanishedPlayer();  // alarm/Watch.cpp
+    // Whether the alarm's moment has come: not yet, ring now, or too late to ring.
+    enum class Due { No, Ring, Missed };
+    Due AlarmDue();                // alarm/Watch.cpp
     void FireAlarm();              // alarm/Watch.cpp
+    bool PlayerPlaysAfterAll(bool playReachedIt);  // alarm/Watch.cpp
+    void SoundBuiltIn();           // alarm/Watch.cpp
+    void MissAlarm();              // alarm/Watch.cpp
+    // The alarm's moment in UTC seconds, when its day and time are set.
+    std::optional<std::int64_t> AlarmMoment();  // alarm/Watch.cpp
+    // The stop's part that a missed alarm shares: the player quietened and closed, the inputs enabled.
+    void HaltAlarm(bool closePlayer);              // alarm/Arming.cpp
+    // Ends whatever the program does to make the ringing heard: its own sound, keeping the PC awake.
+    void SilenceAlarm();           // alarm/Arming.cpp
     void ArmAlarm();               // alarm/Arming.cpp
     void CloseAfterFailure();      // alarm/Arming.cpp
+    std::optional<Date> ReadSavedDate(const std::string& text);  // app/frmMain_Load.cpp
 
     Platform& p_;
     IMainView& view_;
@@ -93,6 +109,9 @@ private:
     // timers going under modal boxes) only shows the clock, so it cannot fire or restart the player behind
     // the handler's back, nor fire a second time from inside the firing.
     int alarmBusy_ = 0;
+    // The moment that last rang or was missed: the watch does not take it up again until an arming.
+    std::optional<std::int64_t> rungMoment_;
+    bool keptAwake_ = false;
 };
 
 }  // namespace chw

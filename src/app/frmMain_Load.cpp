@@ -1,11 +1,19 @@
 #include <string>
 
+#include "alarm/AlarmMoment.h"
 #include "alarm/AlarmTexts.h"
 #include "app/StartupTexts.h"
 #include "app/frmMain.h"
 #include "settings/SettingsSchema.h"
 
 namespace chw {
+
+// A saved date text, read in the user's short-date format; it must read back the same.
+std::optional<Date> frmMain::ReadSavedDate(const std::string& text) {
+    const std::optional<Date> day = alarm::ReadShortDate(text, p_.clock.ShortDatePattern());
+    if (!day || p_.clock.ShortDateText(*day) != text) return std::nullopt;
+    return day;
+}
 
 void frmMain::Form_Load() {
     using namespace settings;
@@ -19,8 +27,11 @@ void frmMain::Form_Load() {
     if (IsYes(registryDB_.ReadValue(kRoot, kKey, kSettingsSaved))) {
         const RegValue date = registryDB_.ReadValue(kRoot, kKeyNoSlash, kDate);
         const RegValue time = registryDB_.ReadValue(kRoot, kKeyNoSlash, kTime);
-        // Half an alarm is no alarm: restore only when both halves are there.
-        if (date && time && !date->empty() && !time->empty()) {
+        // Half an alarm is no alarm, nor one whose texts do not read as a date and a time (edited by hand,
+        // or saved under another date format): restore only when both halves are there and read.
+        const std::optional<Date> day = date ? ReadSavedDate(*date) : std::nullopt;
+        if (day && time && alarm::ParseAlarmTime(*time)) {
+            AlarmDay = *day;
             AlarmDate = *date;
             AlarmTime = *time;
             StartupStatusText = alarm::AlarmSummary(alarm::kPrefixOff, AlarmDate, AlarmTime, alarm::kTailSetDot);

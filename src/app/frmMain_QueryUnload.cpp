@@ -65,6 +65,8 @@ void frmMain::Form_QueryUnload(bool& cancel, int /*unloadMode*/) {
         winamp_.CloseAllWinamp(winamp::kClass);
     // Minimised, not closed: the user may still be reading the help document.
     if (wordPad != 0) p_.windows.Minimize(wordPad);
+    SilenceAlarm();
+    p_.power.CancelWake();
     p_.runtime.EndProgram();
 }
 

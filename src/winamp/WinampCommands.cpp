@@ -29,6 +29,7 @@ void frmMain::mnuStartWinAmp_Click() {
 void frmMain::mnuCloseWinAmp_Click() {
     // While the alarm rings this item is the snooze: stop ringing first, whatever the answer below.
     if (!RingingMark.empty()) {
+        SilenceAlarm();
         RingingMark.clear();
         view_.SetCaption(MainCtl::mnuCloseWinAmp, alarm::kCloseWinAmp);
         WinampWindowText.clear();

@@ -96,7 +96,7 @@ bool FakeWindowSystem::PostMsg(WindowHandle window, unsigned message, std::uintp
         if (postFailuresLeft > 0) --postFailuresLeft;
         return false;
     }
-    if (it->second.onSend) {
+    if (it->second.onSend && !it->second.hung) {
         auto handler = it->second.onSend;
         handler(message, wParam, lParam);
     }

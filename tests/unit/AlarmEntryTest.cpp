@@ -163,7 +163,48 @@ TEST_F(AlarmEntry, AcceptedTime) {
         EXPECT_EQ(form.InTrayMark.empty(), !c.inTrayKept);
         EXPECT_EQ(view.focusHistory, std::vector<MainCtl>{MainCtl::cmdSet});
         EXPECT_FALSE(view.timer.Enabled());
+        EXPECT_TRUE(view.Locked());  // read-only again: the next click starts the next typing
     }
+}
+
+TEST_F(AlarmEntry, TheClockNeverWritesOverATimeBeingTyped) {
+    form.txtTime_Click();
+    view.SetCaption(MainCtl::txtTime, "07:3");
+    form.MyTimer_Timer();  // e.g. the watch restarted by a declined Exit
+    EXPECT_EQ(view.Caption(MainCtl::txtTime), "07:3");
+    sys.boxes.answers = {MbAnswer::Cancel};
+    bool cancel = false;
+    form.txtTime_Validate(cancel);
+    form.MyTimer_Timer();
+    EXPECT_EQ(view.Caption(MainCtl::txtTime), "9:00:00 AM");
+}
+
+TEST(AlarmStoredTexts, ReadBackOnlyInTheirOwnForm) {
+    using alarm::TimeOfDay;
+    const std::pair<const char*, std::optional<TimeOfDay>> times[] = {
+        {"7:05 PM", TimeOfDay{19, 5}}, {"12:30 AM", TimeOfDay{0, 30}}, {"12:00 PM", TimeOfDay{12, 0}},
+        {"07:05 PM", std::nullopt},     {"7:5 PM", std::nullopt},        {"0:15 AM", std::nullopt},
+        {"7:05 pm", std::nullopt},      {"19:05", std::nullopt},         {"7:05 PM ", std::nullopt},
+        {"", std::nullopt}};
+    for (const auto& [text, expected] : times) EXPECT_EQ(alarm::ParseAlarmTime(text), expected) << text;
+
+    struct DateCase {
+        const char* text;
+        const char* pattern;
+        std::optional<Date> expected;
+    };
+    const DateCase dates[] = {{"12/7/2026", "M/d/yyyy", Date{2026, 12, 7}},
+                              {"07/12/2026", "dd/MM/yyyy", Date{2026, 12, 7}},
+                              {"7.12.2026", "d.M.yyyy", Date{2026, 12, 7}},
+                              {"2026-12-07", "yyyy-MM-dd", Date{2026, 12, 7}},
+                              {"07.12.26", "dd.MM.yy", Date{2026, 12, 7}},
+                              {"2026.12.07.", "yyyy'. 'MM'. 'dd'.'", Date{2026, 12, 7}},
+                              {"2/30/2026", "M/d/yyyy", std::nullopt},
+                              {"13/7/2026", "M/d/yyyy", std::nullopt},
+                              {"12/7", "M/d/yyyy", std::nullopt},
+                              {"Dec 7, 2026", "MMM d, yyyy", std::nullopt},
+                              {"tomorrow", "M/d/yyyy", std::nullopt}};
+    for (const DateCase& c : dates) EXPECT_EQ(alarm::ReadShortDate(c.text, c.pattern), c.expected) << c.text;
 }
 
 TEST_F(AlarmEntry, MalformedTimeRetriedOrCancelled) {

@@ -3,10 +3,20 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "MainFormRig.h"
+#include "alarm/AlarmMoment.h"
 #include "winamp/Winamp_Access.h"
 
 namespace chw::testing {
+
+// An alarm as a restore or a pick leaves it: its texts, and its day as a date (US date format).
+inline void SetAlarm(frmMain& form, const std::string& date, const std::string& time) {
+    form.AlarmDate = date;
+    form.AlarmTime = time;
+    form.AlarmDay = alarm::ReadShortDate(date, "M/d/yyyy").value_or(Date{});
+}
 
 // The menu rig plus a ticking watch, a known today and a player that comes up when started.
 struct AlarmRig : MainFormRig {
@@ -32,6 +42,11 @@ struct AlarmRig : MainFormRig {
         bool cancel = false;
         form.txtTime_Validate(cancel);
         ASSERT_FALSE(cancel);
+    }
+
+    long PlayMessages() const {
+        return std::count_if(sys.windows.messages.begin(), sys.windows.messages.end(),
+                             [](const fakes::SentMessage& m) { return m.message == 0x111 && m.wParam == 40045; });
     }
 
     // Lets the watch tick until the fake clock reaches the given time of day.

@@ -1,8 +1,10 @@
 // The alarm's life: arming, the watch firing it, stop, disarm and clear, and the waits in between.
 #include <algorithm>
+#include <functional>
 
 #include <gtest/gtest.h>
 
+#include "alarm/AlarmMoment.h"
 #include "alarm/AlarmTexts.h"
 #include "AlarmFixture.h"
 
@@ -36,11 +38,6 @@ struct AlarmFlow : AlarmFixture {
         EXPECT_EQ(!form.WinampWindowText.empty(), l.takenOver);
         EXPECT_EQ(view.timer.Enabled(), l.watch);
         EXPECT_EQ(view.Status(), l.status);
-    }
-
-    long PlayMessages() const {
-        return std::count_if(sys.windows.messages.begin(), sys.windows.messages.end(),
-                             [](const fakes::SentMessage& m) { return m.message == 0x111 && m.wParam == 40045; });
     }
 };
 
@@ -146,8 +143,7 @@ TEST_F(AlarmFlow, StartWithWindowsYesSwitchesBothOptionsOnAndNeverOff) {
         auto& f = r.form;
         v.SetChecked(MainCtl::mnuStartInSystemTray, c.trayBefore);
         v.SetChecked(MainCtl::mnuLoadWinAmpOnStart, c.loadBefore);
-        f.AlarmDate = "12/7/2026";
-        f.AlarmTime = "10:00 AM";
+        SetAlarm(f, "12/7/2026", "10:00 AM");
         s.boxes.answers = {c.answer};
 
         f.cmdSet_Click();
@@ -161,8 +157,7 @@ TEST_F(AlarmFlow, StartWithWindowsYesSwitchesBothOptionsOnAndNeverOff) {
 TEST_F(AlarmFlow, DisarmSwitchesStartInTrayOffButNeverOn) {
     for (bool checked : {true, false}) {
         view.SetChecked(MainCtl::mnuStartInSystemTray, checked);
-        form.AlarmDate = "12/7/2026";
-        form.AlarmTime = "10:00 AM";
+        SetAlarm(form, "12/7/2026", "10:00 AM");
         form.ArmedMark = "Set";
         form.cmdSet_Click();
         EXPECT_FALSE(view.Checked(MainCtl::mnuStartInSystemTray));
@@ -194,8 +189,7 @@ TEST_F(AlarmFlow, RefusedWithoutBothDateAndTime) {
 
 TEST_F(AlarmFlow, MissingPlayerShowsItsFiveBoxesAndEnds) {
     sys.files.RemoveFile(winamp::kFileTested);
-    form.AlarmDate = "12/7/2026";
-    form.AlarmTime = "10:00 AM";
+    SetAlarm(form, "12/7/2026", "10:00 AM");
     form.cmdSet_Click();
     const std::vector<std::string> titles = sys.boxes.Titles();
     ASSERT_GE(titles.size(), 6u);
@@ -211,8 +205,7 @@ TEST_F(AlarmFlow, MissingPlayerShowsItsFiveBoxesAndEnds) {
 
 TEST_F(AlarmFlow, PlayerThatCannotStartIsReportedAndEnds) {
     sys.processes.onLaunch = [](const std::string&, WindowStyle) { return LaunchResult{0, LaunchError::Other}; };
-    form.AlarmDate = "12/7/2026";
-    form.AlarmTime = "10:00 AM";
+    SetAlarm(form, "12/7/2026", "10:00 AM");
     form.cmdSet_Click();
     ASSERT_GE(sys.boxes.shown.size(), 2u);
     EXPECT_EQ(sys.boxes.shown[1].text, "WinAmp Could Not Be Loaded, And Therefore The Alarm Could Not Execute!");
@@ -222,20 +215,27 @@ TEST_F(AlarmFlow, PlayerThatCannotStartIsReportedAndEnds) {
     EXPECT_TRUE(sys.runtime.pauses.empty());
 }
 
-TEST_F(AlarmFlow, FiringDependsOnWhatThePlayerIsDoing) {
+TEST_F(AlarmFlow, FiringMakesSureSomethingIsHeard) {
     using TF = fakes::FakeClock::TimeFormat;
+    enum Player { None, Stopped, Paused, Playing, IgnoresPlay, Hung };
     struct Case {
         const char* name;
-        int status;  // -1: no player at all
+        Player player;
         TF format;
-        bool fires;
+        long plays;  // Play commands sent
+        std::vector<int> pauses;
+        bool builtIn;
+        bool device = true;
     };
-    const Case cases[] = {{"stopped", 0, TF::US, true},
-                          {"paused", 3, TF::US, true},
-                          {"playing", 1, TF::US, false},
-                          {"no player", -1, TF::US, true},
-                          {"24-hour clock", 0, TF::H24, true},
-                          {"leading zero", 0, TF::LeadingZero12, true}};
+    const Case cases[] = {{"stopped", Stopped, TF::US, 1, {2000}, false},
+                          {"paused", Paused, TF::US, 1, {2000}, false},
+                          {"already playing: no Play, full volume", Playing, TF::US, 0, {}, false},
+                          {"no player", None, TF::US, 0, {2000}, true},
+                          {"ignores Play: once more, then our own sound", IgnoresPlay, TF::US, 2, {2000, 1000}, true},
+                          {"hung", Hung, TF::US, 2, {2000, 1000}, true},
+                          {"no sound device either", IgnoresPlay, TF::US, 2, {2000, 1000}, false, false},
+                          {"24-hour clock", Stopped, TF::H24, 1, {2000}, false},
+                          {"leading zero", Stopped, TF::LeadingZero12, 1, {2000}, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         AlarmRig r;
@@ -244,38 +244,111 @@ TEST_F(AlarmFlow, FiringDependsOnWhatThePlayerIsDoing) {
         auto& f = r.form;
         s.clock.timeFormat = c.format;
         s.clock.Set({kToday, 9, 2, 0});
-        f.AlarmDate = "12/7/2026";
-        f.AlarmTime = "9:02 AM";
-        fakes::FakePlayer* player = c.status >= 0 ? &s.windows.AddPlayer(c.status) : nullptr;
+        s.sound.device = c.device;
+        v.tray.shown = true;
+        SetAlarm(f, "12/7/2026", "9:02 AM");
+        fakes::FakePlayer* player = nullptr;
+        if (c.player != None) {
+            player = &s.windows.AddPlayer(c.player == Playing ? 1 : c.player == Paused ? 3 : 0);
+            player->ignorePlay = c.player == IgnoresPlay;
+            s.windows.windows.at(player->handle).hung = c.player == Hung;
+        }
+        const auto start = s.scheduler.nowMs;
 
         f.MyTimer_Timer();
 
-        EXPECT_EQ(f.FiredMark.empty(), !c.fires);
-        EXPECT_EQ(v.Status() == kBanner, c.fires);
-        EXPECT_EQ(v.Caption(MainCtl::cmdSet) == "Snoo&ze", c.fires);
-        EXPECT_EQ(f.RingingMark == "Playing", c.fires);
-        if (c.fires) {
-            EXPECT_EQ(s.runtime.pauses, std::vector<int>{2000});
-            EXPECT_EQ(v.Caption(MainCtl::mnuCloseWinAmp), "Snoo&ze");
-        }
-        if (player && c.fires) {
-            EXPECT_EQ(player->playPresses, 1);
+        EXPECT_EQ(f.FiredMark, "!");
+        EXPECT_EQ(v.Status(), kBanner);
+        EXPECT_EQ(v.Caption(MainCtl::cmdSet), "Snoo&ze");
+        EXPECT_EQ(v.Caption(MainCtl::mnuCloseWinAmp), "Snoo&ze");
+        EXPECT_EQ(f.RingingMark, "Playing");
+        EXPECT_EQ(r.PlayMessages(), c.plays);
+        EXPECT_EQ(s.runtime.pauses, c.pauses);
+        if (player && c.player != Hung) {
             EXPECT_EQ(player->volume, 255);
         }
+        // A hung player is waited for once (3 s), not at every message.
+        if (c.player == Hung) {
+            EXPECT_LE(s.scheduler.nowMs - start, 3000 + 2000 + 1000);
+        }
+        EXPECT_EQ(s.sound.playing, c.builtIn);
+        EXPECT_EQ(v.Caption(MainCtl::StatusBar1Panel2), c.builtIn ? "Built-In Alarm Sound" : "");
+        EXPECT_EQ(v.flashes, c.device ? 0 : 1);
+        EXPECT_EQ(v.tray.balloons.size(), c.device ? 0u : 1u);
+        EXPECT_TRUE(s.power.awake);
+
+        // Every road out of the ringing silences it.
+        f.cmdSet_Click();
+        EXPECT_FALSE(s.sound.playing);
+        EXPECT_EQ(v.Caption(MainCtl::StatusBar1Panel2), "");
+        EXPECT_FALSE(s.power.awake);
     }
 }
 
-TEST_F(AlarmFlow, FiresOnceAMinuteAndWaitsForAPlayingPlayer) {
-    auto& player = sys.windows.AddPlayer(1);
-    form.AlarmDate = "12/7/2026";
-    form.AlarmTime = "9:02 AM";
-    RunUntil(9, 2, 20);
-    EXPECT_TRUE(form.FiredMark.empty());  // still playing something: wait
-    player.status = 0;
-    RunUntil(9, 3, 30);
-    EXPECT_EQ(form.FiredMark, "!");
-    EXPECT_EQ(PlayMessages(), 1);
-    EXPECT_EQ(player.playPresses, 1);
+TEST_F(AlarmFlow, TheWatchCatchesUpTenMinutesThenCallsTheAlarmMissed) {
+    struct Case {
+        int hour, minute, second;  // when the watch first looks after 9:02 AM
+        bool rings;
+    };
+    for (const Case c : {Case{9, 2, 0, true}, Case{9, 2, 59, true}, Case{9, 7, 30, true}, Case{9, 12, 0, true},
+                         Case{9, 12, 1, false}, Case{11, 0, 0, false}}) {
+        SCOPED_TRACE(std::to_string(c.hour) + ":" + std::to_string(c.minute) + ":" + std::to_string(c.second));
+        AlarmRig r;
+        auto& f = r.form;
+        auto& v = r.view;
+        v.tray.shown = true;
+        r.sys.windows.AddPlayer();
+        SetAlarm(f, "12/7/2026", "9:02 AM");
+        f.ArmedMark = "Set";
+        f.WinampWindowText = std::to_string(r.sys.windows.Find(winamp::kClass, std::nullopt));
+        r.sys.clock.Set({kToday, c.hour, c.minute, c.second});
+        f.MyTimer_Timer();
+        EXPECT_EQ(v.Status() == kBanner, c.rings);
+        if (c.rings) continue;
+        const std::string missed = "Alarm MISSED!  Date: 12/7/2026 Time: 9:02 AM";
+        EXPECT_EQ(v.Status(), missed);
+        EXPECT_EQ(v.tray.balloons, std::vector<std::string>{"Chimewell System|" + missed});
+        // Left as the stop leaves it, and said only once.
+        EXPECT_EQ(r.PlayMessages(), 0);
+        EXPECT_EQ(v.Caption(MainCtl::cmdSet), "Turn &On");
+        EXPECT_TRUE(f.WinampWindowText.empty());
+        EXPECT_TRUE(v.Enabled(MainCtl::cmdReset));
+        f.MyTimer_Timer();
+        EXPECT_EQ(v.tray.balloons.size(), 1u);
+    }
+}
+
+TEST_F(AlarmFlow, ClockChangesNeitherSkipNorDoubleTheAlarm) {
+    struct Case {
+        const char* name;
+        int changeMinutes;  // at 2:00 AM
+        const char* alarm;
+        DateTime ringsAt;
+    };
+    const Case cases[] = {{"a time the clocks skip rings at the first minute after", 60, "2:30 AM", {kToday, 3, 0, 0}},
+                          {"a time shown twice rings at its first showing", -60, "1:30 AM", {kToday, 1, 30, 0}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        AlarmRig r;
+        r.sys.clock.Set({kToday, 0, 0, 0});
+        r.sys.clock.AddClockChange({kToday, 2, 0, 0}, c.changeMinutes);
+        r.sys.windows.AddPlayer();
+        SetAlarm(r.form, "12/7/2026", c.alarm);
+        int rings = 0;
+        DateTime rang{};
+        for (int tick = 0; tick < 4 * 3600; ++tick) {
+            r.sys.scheduler.Advance(1000);
+            r.form.MyTimer_Timer();
+            if (!r.form.FiredMark.empty() && rings == 0) rang = r.sys.clock.Now();
+            if (!r.form.FiredMark.empty()) {
+                ++rings;
+                r.form.FiredMark.clear();  // as the stop leaves it
+            }
+        }
+        EXPECT_EQ(rings, 1);
+        EXPECT_EQ(rang.hour, c.ringsAt.hour);
+        EXPECT_EQ(rang.minute, c.ringsAt.minute);
+    }
 }
 
 TEST_F(AlarmFlow, TickInsideAWaitingHandlerNeitherFiresNorFiresTwice) {
@@ -294,10 +367,16 @@ TEST_F(AlarmFlow, TickInsideAWaitingHandlerNeitherFiresNorFiresTwice) {
     sys.runtime.DoEvents();  // the first tick after arming fires
     EXPECT_EQ(form.FiredMark, "!");
 
-    // Inside the firing, the retry box of a refused Play is open while ticks arrive.
+    // The stop and the disarm do not bring the rung alarm back; a new arming does.
     form.cmdSet_Click();  // stop
     form.cmdSet_Click();  // disarm
-    sys.windows.AddPlayer();
+    sys.runtime.DoEvents();
+    EXPECT_TRUE(form.FiredMark.empty());
+    sys.boxes.onShow = nullptr;
+    form.cmdSet_Click();  // armed again within the minute
+    EXPECT_TRUE(form.FiredMark.empty());
+
+    // Inside the firing, the retry box of a refused Play is open while ticks arrive.
     sys.windows.postFailuresLeft = -1;
     int nestedTicks = 0;
     sys.boxes.onShow = [&](const fakes::ShownBox&) {
@@ -345,9 +424,12 @@ TEST_F(AlarmFlow, VanishedPlayerIsRestartedAndHidden) {
         EXPECT_EQ(waited, 5000);  // the pause keeps its length however soon the window comes
         if (started != 0) {
             EXPECT_FALSE(s.windows.windows.at(started).visible);
-            f.MyTimer_Timer();  // present now: no second start
-            EXPECT_EQ(s.processes.launches.size(), 1u);
         }
+        // Present now, or a start that showed no window and counts as failed: no second start at the
+        // next tick.
+        s.scheduler.Advance(1000);
+        f.MyTimer_Timer();
+        EXPECT_EQ(s.processes.launches.size(), 1u);
     }
 }
 
@@ -361,6 +443,104 @@ TEST_F(AlarmFlow, FailedRestartIsRetriedOnceAMinuteWithoutFreezing) {
     RunUntil(9, 1, 2);
     EXPECT_EQ(sys.processes.launches.size(), 2u);
     EXPECT_EQ(form.WinampWindowText, "4096");
+}
+
+TEST_F(AlarmFlow, ArmingRefusesAMomentAlreadyOverAndSetsTheWake) {
+    struct Case {
+        const char* name;
+        const char* date;
+        const char* time;
+        bool armed;
+    };
+    // The fake clock reads 9:00:30 AM on 12/7/2026.
+    const Case cases[] = {{"an earlier day", "12/6/2026", "10:00 AM", false},
+                          {"a minute already over today", "12/7/2026", "8:59 AM", false},
+                          {"the current minute", "12/7/2026", "9:00 AM", true},
+                          {"later today", "12/7/2026", "9:01 AM", true},
+                          {"another day", "12/8/2026", "6:00 AM", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        AlarmRig r;
+        r.sys.clock.Set({kToday, 9, 0, 30});
+        SetAlarm(r.form, c.date, c.time);
+        r.form.cmdSet_Click();
+        EXPECT_EQ(r.form.ArmedMark.empty(), !c.armed);
+        EXPECT_EQ(r.sys.processes.launches.size(), c.armed ? 1u : 0u);
+        if (c.armed) {
+            const auto time = alarm::ParseAlarmTime(c.time);
+            EXPECT_EQ(r.sys.power.wakeAt, r.sys.clock.MomentOf({r.form.AlarmDay, time->hour, time->minute, 0}));
+            continue;
+        }
+        ASSERT_EQ(r.sys.boxes.shown.size(), 1u);
+        EXPECT_EQ(r.sys.boxes.shown[0].title, "Chimewell System");
+        EXPECT_EQ(r.sys.boxes.shown[0].text,
+                  "That Time Has Already Passed Today!\r\nPlease Choose A Later Time Or Another Day.");
+        EXPECT_EQ(r.sys.boxes.shown[0].icon, MbIcon::Exclamation);
+        EXPECT_TRUE(r.view.timer.Enabled());  // the clock goes on
+        EXPECT_FALSE(r.sys.power.wakeAt);
+    }
+}
+
+TEST_F(AlarmFlow, TheWakeIsCancelledWhenTheAlarmIsNoLongerArmed) {
+    const std::vector<std::pair<const char*, std::function<void(AlarmRig&)>>> roads = {
+        {"the stop", [](AlarmRig& r) { r.form.cmdSet_Click(); }},
+        {"exit", [](AlarmRig& r) {
+             r.sys.boxes.answers = {MbAnswer::Yes, MbAnswer::No, MbAnswer::No};
+             r.form.mnuExit_Click();
+         }}};
+    for (const auto& [name, road] : roads) {
+        SCOPED_TRACE(name);
+        AlarmRig r;
+        r.Choose(kToday, "10:00", true);
+        r.form.cmdSet_Click();
+        ASSERT_TRUE(r.sys.power.wakeAt);
+        road(r);
+        EXPECT_FALSE(r.sys.power.wakeAt);
+    }
+    // The disarm and the clear, after the stop.
+    Choose(kToday, "10:00", true);
+    form.cmdSet_Click();
+    form.cmdSet_Click();
+    sys.power.log.clear();
+    form.cmdSet_Click();
+    form.cmdReset_Click();
+    EXPECT_EQ(sys.power.log, (std::vector<std::string>{"cancel", "cancel"}));
+}
+
+TEST_F(AlarmFlow, AnEmptyPlaylistIsToldAtArmingAndTheAlarmStaysArmed) {
+    for (int tracks : {0, 3}) {
+        SCOPED_TRACE(tracks);
+        AlarmRig r;
+        r.sys.processes.onLaunch = [&r, tracks](const std::string&, WindowStyle) {
+            r.sys.windows.AddPlayer().playlistLength = tracks;
+            return LaunchResult{1, LaunchError::None};
+        };
+        r.Choose(kToday, "10:00", true);
+        r.form.cmdSet_Click();
+        EXPECT_EQ(r.form.ArmedMark, "Set");
+        const auto titles = r.sys.boxes.Titles();
+        EXPECT_EQ(titles.back() == "Chimewell System", tracks == 0);
+        if (tracks == 0) {
+            EXPECT_EQ(r.sys.boxes.shown.back().text,
+                      "WinAmp's Playlist Is Empty!\r\nAdd Music To It, Or The Alarm Will Use Its Built-In Sound.");
+        }
+    }
+}
+
+TEST_F(AlarmFlow, ReArmingAfterTheTraySnoozeRingsAgainWhateverTheDateFormatDoes) {
+    Choose(kToday, "09:02", true);
+    form.cmdSet_Click();
+    RunUntil(9, 2, 30);
+    ASSERT_EQ(form.FiredMark, "!");
+    sys.boxes.answers = {MbAnswer::No};
+    form.mnuCloseWinAmp_Click();  // the tray's snooze, leaving the player
+    form.cmdSet_Click();          // the disarm
+    Choose(kToday, "09:20", true);
+    form.cmdSet_Click();
+    ASSERT_EQ(form.ArmedMark, "Set");
+    sys.clock.dateFormat = fakes::FakeClock::DateFormat::German;  // changed while armed
+    RunUntil(9, 20, 30);
+    EXPECT_EQ(view.Status(), kBanner);
 }
 
 TEST_F(AlarmFlow, ClearEmptiesTheAlarmAndWithdrawsASavedOne) {
@@ -377,8 +557,7 @@ TEST_F(AlarmFlow, ClearEmptiesTheAlarmAndWithdrawsASavedOne) {
         auto& v = r.view;
         auto& f = r.form;
         if (c.saved) s.registry.Put(settings::kKey, settings::kSettingsSaved, *c.saved);
-        f.AlarmDate = "12/9/2026";
-        f.AlarmTime = "7:05 AM";
+        SetAlarm(f, "12/9/2026", "7:05 AM");
         f.ArmedMark = "Set";
         f.FiredMark = "!";
         v.SetCaption(MainCtl::lblDate, f.AlarmDate);

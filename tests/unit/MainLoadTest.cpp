@@ -66,6 +66,11 @@ TEST(MainLoad, RestoresOnlyAFullySavedAlarmWhoseFlagReadsYes) {
     };
     const Case cases[] = {
         {"saved", "Yes", "6/15/2024", "7:05 AM", true},
+        {"date saved under another format", "Yes", "15.06.2024", "7:05 AM", false},
+        {"date edited by hand", "Yes", "June 15", "7:05 AM", false},
+        {"no such day", "Yes", "2/30/2024", "7:05 AM", false},
+        {"time not in the program's form", "Yes", "6/15/2024", "07:05", false},
+        {"time that no clock shows", "Yes", "6/15/2024", "0:15 AM", false},
         {"flag with more letters", "Yesterday", "6/15/2024", "7:05 AM", true},
         {"lower case flag", "yes", "6/15/2024", "7:05 AM", false},
         {"flag No", "No", "6/15/2024", "7:05 AM", false},
@@ -84,6 +89,7 @@ TEST(MainLoad, RestoresOnlyAFullySavedAlarmWhoseFlagReadsYes) {
 
         const std::string date = c.restored ? "6/15/2024" : "", time = c.restored ? "7:05 AM" : "";
         EXPECT_EQ(l.main.AlarmDate, date);
+        EXPECT_EQ(l.main.AlarmDay, (c.restored ? Date{2024, 6, 15} : Date{}));
         EXPECT_EQ(l.main.AlarmTime, time);
         EXPECT_EQ(l.view.Caption(MainCtl::lblDate), date);
         EXPECT_EQ(l.view.Caption(MainCtl::txtTime), time);

@@ -80,6 +80,23 @@ TEST_F(WinampAccessTest, CloseAllGivesUpOnAPlayerThatStaysOpen) {
     EXPECT_LE(sys.scheduler.nowMs, 2100);
 }
 
+TEST_F(WinampAccessTest, AHungPlayerIsWaitedForOnceAndTheStopStaysQuick) {
+    auto& player = sys.windows.AddPlayer(1);
+    sys.windows.windows[player.handle].hung = true;
+    EXPECT_EQ(wa.GetWinampStatus(kClass), 0);  // no answer counts as not playing
+    EXPECT_EQ(sys.scheduler.nowMs, 3000);
+    // The stop: volume, then close; neither waits again for the player that did not answer.
+    wa.SetWinampVolume(28, kClass);
+    wa.CloseAllWinamp(kClass);
+    EXPECT_EQ(sys.scheduler.nowMs, 3000);
+    EXPECT_EQ(wa.GetPlaylistLength(kClass), std::nullopt);
+    // Once it answers again it is asked again.
+    sys.windows.windows[player.handle].hung = false;
+    sys.scheduler.Advance(winamp::kHungMemoryMs);
+    EXPECT_EQ(wa.GetWinampStatus(kClass), 1);
+    EXPECT_EQ(wa.GetPlaylistLength(kClass), 5);
+}
+
 TEST_F(WinampAccessTest, CloseAllStopsAfterABoundedNumberOfPasses) {
     // Every close brings up a new instance, as a relaunching player would.
     std::function<void()> addRespawning = [&] {
