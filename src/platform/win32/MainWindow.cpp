@@ -7,6 +7,7 @@
 #include "MainWindowParts.h"
 #include "ViewRules.h"
 #include "app/FormTexts.h"
+#include "alarm/AlarmTexts.h"
 #include "app/MenuTexts.h"
 
 namespace chw::win32 {
@@ -165,7 +166,7 @@ void MainWindow::Arrange() {
 void MainWindow::SetStatusParts() {
     HWND status = Item(IDC_STATUSBAR1);
     if (!status) return;
-    const std::wstring widest = L"Built-In Alarm Sound";  // TODO(merge): the logic's own text
+    const std::wstring widest = Wide(alarm::kBuiltInSound);
     SIZE extent{};
     {
         WindowDC dc(status);
