@@ -55,6 +55,65 @@ protected:
     void TypeTimeAndLeave(const std::string& typed) {
         ASSERT_TRUE(e2e::TypeTimeAndLeave(c_, typed)) << "the click should make the time box editable and focused";
     }
+
+    // The player's misbehaviour, read by the stand-in player the program starts.
+    static void PlayerFaults(const wchar_t* faults) { SetEnvironmentVariableW(L"CHW_STANDIN_FAULTS", faults); }
+
+    // The first whole minute at least `lead` seconds ahead, or a skip near midnight.
+    static std::optional<SYSTEMTIME> MinuteAhead(int lead) {
+        SYSTEMTIME t = AddSeconds(Now(), lead + 59);
+        t.wSecond = 0;
+        t.wMilliseconds = 0;
+        if (t.wDay != Now().wDay) return std::nullopt;
+        return t;
+    }
+
+    // Today at that minute through the calendar and the time box, then armed (No to starting with
+    // Windows); returns when the take-over is over. The boxes it may show are the caller's.
+    void ChooseAndArm(const SYSTEMTIME& target) {
+        ASSERT_TRUE(BringToFront(c_.main));
+        ASSERT_NO_FATAL_FAILURE(PickToday());
+        ASSERT_NO_FATAL_FAILURE(TypeTimeAndLeave(TypedText(target)));
+        Answer("AM/PM Query:", target.wHour < 12 ? IDYES : IDNO);
+        ASSERT_TRUE(WaitUntil([&] { return Text(c_.txtTime) == AlarmText(target); }, 5000)) << Text(c_.txtTime);
+        PostClick(c_.cmdSet);
+        Answer("Start Chimewell With Windows?", IDNO);
+    }
+
+    // The ringing, then the built-in sound where the player stays silent: the status bar's second part
+    // names it and the captured sound is more than silence. Returns the capture's size at that moment.
+    void ExpectTheBuiltInSound(int withinMs) {
+        ASSERT_TRUE(WaitUntil([&] { return TextOf(c_.statusBar, 500).value_or("") == kBanner; }, withinMs, 250))
+            << "no banner; status line: " << StatusText(c_);
+        EXPECT_TRUE(WaitUntil([&] { return StatusText(c_, 1) == "Built-In Alarm Sound"; }, 15000))
+            << "second part: \"" << StatusText(c_, 1) << "\"";
+        Screenshot("built-in-sound");
+        if (SoundCaptured()) {
+            EXPECT_TRUE(WaitUntil([] { return LoudSince(0); }, 5000)) << "no sound came out";
+            std::printf("checked: the built-in sound is heard (%llu bytes played)\n",
+                        static_cast<unsigned long long>(SoundBytes()));
+        }
+    }
+
+    // The stop on the button, within `withinMs`; the built-in sound ends with it.
+    void StopAndExpectSilence(const SYSTEMTIME& target, int withinMs) {
+        const std::string off =
+            "Alarm Settings: OFF  Date: " + ShortDate(target) + " Time: " + AlarmText(target) + " ALARM IS SET";
+        const ULONGLONG pressed = GetTickCount64();
+        PostClick(c_.cmdSet);
+        ASSERT_TRUE(WaitUntil([&] { return TextOf(c_.statusBar, 250).value_or("") == off; }, withinMs, 100))
+            << "the stop took too long; status line: " << StatusText(c_);
+        const double seconds = static_cast<double>(GetTickCount64() - pressed) / 1000.0;
+        EXPECT_EQ(StatusText(c_, 1), "");
+        EXPECT_EQ(Text(c_.cmdSet), "Turn &On");
+        if (SoundCaptured()) {
+            Pause(1000);  // what was already on its way out
+            const std::uint64_t stoppedAt = SoundBytes();
+            Pause(2000);
+            EXPECT_FALSE(LoudSince(stoppedAt)) << "the built-in sound went on after the stop";
+        }
+        std::printf("checked: the stop took %.1f s and the built-in sound ended with it\n", seconds);
+    }
 };
 
 }  // namespace
@@ -148,6 +207,7 @@ TEST_F(Alarm, ArmFireAndSnooze) {
     EXPECT_GT(play, query) << "then Play\n" << Joined(log);
     EXPECT_GT(loud, play) << "then the volume at 255\n" << Joined(log);
     EXPECT_EQ(FindLine(log, "WM_COMMAND 40045 0", play + 1), -1) << "Play only once\n" << Joined(log);
+    EXPECT_EQ(StatusText(c_, 1), "") << "a playing player needs no built-in sound";
 
     // Snooze on the button: volume down, the player closed, the OFF summary.
     PostClick(c_.cmdSet);
@@ -184,22 +244,18 @@ TEST_F(Alarm, ArmFireAndSnooze) {
     std::printf("checked: the next press disarms: \"%s\", start-in-tray switched off (StartInTray=No, Run \"-...\")\n",
                 off.c_str());
 
-    // And the press after it arms again.
+    // And the press after it would arm again, but the alarm's minute is over: refused, nothing armed.
     PostClick(c_.cmdSet);
-    auto rearm = WaitMsgBoxTitled(app_.Id(), "Start Chimewell With Windows?", 10000);
-    ASSERT_TRUE(rearm) << "the press after the disarm should arm";
-    PressButton(rearm->hwnd, IDNO);
-    HWND third = nullptr;
-    EXPECT_TRUE(WaitUntil([&] { third = FindPlayerWindow(); return third != nullptr; }, 10000));
-    Pause(8000);
-    Screenshot("rearming-countdown");  // the window answers no message while it counts down
-    ASSERT_TRUE(WaitUntil([&] { return third && !Visible(third) &&
-                                       TextOf(c_.statusBar, 500).value_or("") ==
-                                           "Alarm Settings: ON  Date: " + date + " Time: " + alarmTime + " ALARM IS SET"; },
-                          30000))
-        << StatusText(c_);
-    EXPECT_EQ(Text(c_.cmdSet), "Turn &Off");
-    std::printf("checked: the press after arms again: the player hidden, the ON summary\n");
+    auto passed = WaitMsgBox(app_.Id(), 10000);
+    ASSERT_TRUE(passed) << "arming a time that has passed should be refused";
+    EXPECT_EQ(passed->title, "Chimewell System");
+    EXPECT_EQ(passed->text, "That Time Has Already Passed Today!\r\nPlease Choose A Later Time Or Another Day.");
+    PressButton(passed->hwnd, IDOK);
+    ASSERT_TRUE(WaitGone(passed->hwnd, 5000));
+    Pause(500);
+    EXPECT_EQ(Text(c_.cmdSet), "Turn &On");
+    EXPECT_EQ(FindPlayerWindow(), nullptr) << "nothing was armed";
+    std::printf("checked: arming the same time after its minute is refused with \"That Time Has Already Passed Today!\"\n");
 }
 
 TEST_F(Alarm, RefusedWithoutTime) {
@@ -295,4 +351,62 @@ TEST_F(Alarm, ClearWithdrawsTheSavedAlarm) {
     EXPECT_EQ(ReadValue(kSettingsKey, "Date:").value_or(""), date);
     EXPECT_EQ(ReadValue(kSettingsKey, "Time:").value_or(""), "11:59 PM");
     Screenshot("cleared");
+}
+
+// A player that hangs when Play arrives: the alarm still rings, with the built-in sound, and the stop
+// stays quick because the hung player is waited for only once.
+TEST_F(Alarm, HungPlayerGivesTheBuiltInSoundAndAQuickStop) {
+    const std::optional<SYSTEMTIME> target = MinuteAhead(45);
+    if (!target) GTEST_SKIP() << "too close to midnight for a same-day alarm";
+    PlayerFaults(L"hang-on-play");
+    ASSERT_NO_FATAL_FAILURE(StartWith(true));
+    ASSERT_NO_FATAL_FAILURE(ChooseAndArm(*target));
+    const std::string on =
+        "Alarm Settings: ON  Date: " + ShortDate(*target) + " Time: " + AlarmText(*target) + " ALARM IS SET";
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(c_.statusBar, 500).value_or("") == on; }, 40000)) << StatusText(c_);
+    EXPECT_FALSE(WaitMsgBox(app_.Id(), 500)) << "a playlist with music in it gives no warning";
+    if (SoundCaptured()) {
+        EXPECT_FALSE(LoudSince(0)) << "nothing should sound before the alarm";
+    }
+
+    const long long msToGo = MsBetween(Now(), *target);
+    ASSERT_GT(msToGo, 0) << "arming took past the alarm minute";
+    ASSERT_NO_FATAL_FAILURE(ExpectTheBuiltInSound(static_cast<int>(msToGo) + 20000));
+    EXPECT_NE(ReadFileText(PlayerLogPath()).find("WM_COMMAND 40045 0\r\n# hanging"), std::string::npos)
+        << "the player should have hung on Play\n" << ReadFileText(PlayerLogPath());
+    ASSERT_NO_FATAL_FAILURE(StopAndExpectSilence(*target, 6000));
+}
+
+// A player with nothing to play: the warning right after the take-over, and an alarm whose minute passes
+// while that box is open rings as soon as it closes, with the built-in sound as the player stays silent.
+TEST_F(Alarm, SilentPlayerWarnsAtArmingAndRingsTheBuiltInSoundAfterABoxOpenAcrossTheMinute) {
+    const std::optional<SYSTEMTIME> target = MinuteAhead(45);
+    if (!target) GTEST_SKIP() << "too close to midnight for a same-day alarm";
+    PlayerFaults(L"ignore-play playlist=0");
+    ASSERT_NO_FATAL_FAILURE(StartWith(true));
+    ASSERT_NO_FATAL_FAILURE(ChooseAndArm(*target));
+
+    auto warning = WaitMsgBoxTitled(app_.Id(), "Chimewell System", 40000);
+    ASSERT_TRUE(warning) << "no warning about the empty playlist";
+    EXPECT_EQ(warning->text, "WinAmp's Playlist Is Empty!\r\nAdd Music To It, Or The Alarm Will Use Its Built-In Sound.");
+    ASSERT_GT(MsBetween(Now(), *target), 0) << "the warning came after the alarm minute began";
+    Screenshot("empty-playlist");
+    std::printf("checked: the empty playlist is reported at arming\n");
+
+    // The whole alarm minute goes by under the box.
+    ASSERT_TRUE(WaitUntil([&] { return MsBetween(*target, Now()) > 61000; }, 130000, 500));
+    EXPECT_NE(TextOf(c_.statusBar, 500).value_or(""), kBanner) << "nothing rings while the box is open";
+    PressButton(warning->hwnd, IDOK);
+    ASSERT_TRUE(WaitGone(warning->hwnd, 5000));
+    const ULONGLONG closed = GetTickCount64();
+    ASSERT_NO_FATAL_FAILURE(ExpectTheBuiltInSound(15000));
+    std::printf("checked: the alarm rang %.1f s after the box closed, over a minute late\n",
+                static_cast<double>(GetTickCount64() - closed) / 1000.0);
+
+    // Play was pressed, then once more, before the built-in sound took over.
+    const auto log = PlayerLog();
+    const int first = FindLine(log, "WM_COMMAND 40045 0");
+    EXPECT_GE(first, 0) << Joined(log);
+    EXPECT_GT(FindLine(log, "WM_COMMAND 40045 0", first + 1), first) << "Play once more\n" << Joined(log);
+    ASSERT_NO_FATAL_FAILURE(StopAndExpectSilence(*target, 10000));
 }

@@ -142,11 +142,23 @@ TEST_F(Journey, TraySnoozeWhileRingingAsksAndNoLeavesThePlayerPlaying) {
     const SYSTEMTIME now = Today();
     // The first whole minute at least 20 s ahead: time enough to choose the day and the time.
     const int minuteOfDay = (now.wHour * 3600 + now.wMinute * 60 + now.wSecond + 20) / 60 + 1;
-    if (minuteOfDay >= 24 * 60) GTEST_SKIP() << "too close to midnight for a same-day alarm";
-    const int hour = minuteOfDay / 60, minute = minuteOfDay % 60, hour12 = hour % 12 == 0 ? 12 : hour % 12;
-    char typed[8], alarmTime[16];
-    std::snprintf(typed, sizeof typed, "%02d:%02d", hour12, minute);
-    std::snprintf(alarmTime, sizeof alarmTime, "%d:%02d %s", hour12, minute, hour < 12 ? "AM" : "PM");
+    // Then armed for the minute after it.
+    if (minuteOfDay + 1 >= 24 * 60) GTEST_SKIP() << "too close to midnight for a same-day alarm";
+    struct Minute {
+        int hour;
+        char typed[8], text[16];
+    };
+    auto minuteAt = [](int ofDay) {
+        Minute m{ofDay / 60, {}, {}};
+        const int hour12 = m.hour % 12 == 0 ? 12 : m.hour % 12;
+        std::snprintf(m.typed, sizeof m.typed, "%02d:%02d", hour12, ofDay % 60);
+        std::snprintf(m.text, sizeof m.text, "%d:%02d %s", hour12, ofDay % 60, m.hour < 12 ? "AM" : "PM");
+        return m;
+    };
+    const Minute first = minuteAt(minuteOfDay), second = minuteAt(minuteOfDay + 1);
+    const int hour = first.hour;
+    const char* typed = first.typed;
+    const char* alarmTime = first.text;
 
     ASSERT_NO_FATAL_FAILURE(Start(true));
     ASSERT_TRUE(FindWindowW(L"Shell_TrayWnd", nullptr)) << "no taskbar: this scenario needs the Wine desktop";
@@ -184,6 +196,29 @@ TEST_F(Journey, TraySnoozeWhileRingingAsksAndNoLeavesThePlayerPlaying) {
     std::printf("checked: the tray's Snooze leaves the ringing (\"%s\"), asks \"%s\", and No leaves the player\n",
                 halted.c_str(), kCloseWinampTitle);
     Screenshot("tray-snoozed");
+
+    // Back to the window: the button stops what rang, then a new time is armed and rings too.
+    ASSERT_TRUE(ChooseFromTray('s'));
+    ASSERT_TRUE(WaitUntil([&] { return Visible(c_.main); }, 10000)) << "Show should bring the window back";
+    ASSERT_TRUE(BringToFront(c_.main));
+    PostClick(c_.cmdSet);
+    ASSERT_TRUE(WaitUntil([&] { return Text(c_.cmdSet) == "Turn &On" && FindPlayerWindow() == nullptr; }, 15000))
+        << "the button's snooze should stop and close the player; caption " << Text(c_.cmdSet);
+    const size_t before = ReadFileText(PlayerLogPath()).size();
+    ASSERT_TRUE(BringToFront(c_.main));
+    ASSERT_TRUE(TypeTimeAndLeave(c_, second.typed));
+    Answer("AM/PM Query:", second.hour < 12 ? IDYES : IDNO);
+    ASSERT_TRUE(WaitUntil([&] { return Text(c_.txtTime) == second.text; }, 5000)) << Text(c_.txtTime);
+    PostClick(c_.cmdSet);
+    Answer("Start Chimewell With Windows?", IDNO);
+    const std::string armed = "Alarm Settings: ON  Date: " + ShortDate(now) + " Time: " + second.text + " ALARM IS SET";
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(c_.statusBar, 500).value_or("") == armed; }, 40000)) << StatusText(c_);
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(c_.statusBar, 500).value_or("") == banner; }, 90000, 250))
+        << "the alarm armed after the tray's snooze did not ring; status line: " << StatusText(c_);
+    EXPECT_NE(ReadFileText(PlayerLogPath()).find("WM_COMMAND 40045 0", before), std::string::npos)
+        << "the second ring should press Play";
+    std::printf("checked: armed again for %s after the tray's snooze, it rings again\n", second.text);
+    Screenshot("rang-again");
 }
 
 // The menu bar walked by its access keys (the shortcuts have scenarios of their own).
