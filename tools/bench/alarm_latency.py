@@ -4,8 +4,9 @@
 Reads the stand-in player's timed logs (CHW_STANDIN_TIMED_LOG; every end-to-end scenario leaves one
 in build/win/e2e-artifacts/<case>/standin-timed.log) and prints, for each minute in which Play
 (WM_COMMAND 40045) arrived, how far into that minute the first one came. The alarm rings at the start
-of its minute, so this is the delay from the minute's start to Play. Exit status 1 when one is later
-than the limit.
+of its minute, so this is the delay from the minute's start to Play. An alarm that rings late on
+purpose (it caught up after a box was closed) shows as late too. Exit status 1 when one is later than
+the limit.
 
 Usage: alarm_latency.py [--limit SECONDS] [log ...]   (default: every timed log under build/win/e2e-artifacts)
 """
