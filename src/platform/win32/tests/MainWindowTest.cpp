@@ -7,6 +7,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "MainWindow.h"
 #include "ViewRules.h"
 #include "app/FormTexts.h"
@@ -16,6 +18,8 @@
 
 namespace chw::win32 {
 namespace {
+
+using Strings = std::vector<std::string>;
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -289,6 +293,160 @@ TEST_F(MainWindowTest, TheKeyboardOpensTheLockedTimeBoxAndEnterMovesOnToValidate
     Pump();
     EXPECT_EQ(::GetFocus(), Item(IDC_CMDSET));
     EXPECT_EQ(logic->AlarmTime, "7:30 AM");
+}
+
+// Another thread's SendMessageTimeout to the main window, made while the test's thread waits.
+struct SentFromAnotherThread {
+    HWND to;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    bool answered = false;
+    DWORD_PTR reply = 0;
+
+    static DWORD WINAPI Body(void* self) {
+        auto* s = static_cast<SentFromAnotherThread*>(self);
+        ::Sleep(50);
+        s->answered = ::SendMessageTimeoutW(s->to, s->message, s->wParam, s->lParam, SMTO_NORMAL, 1000, &s->reply) != 0;
+        return 0;
+    }
+    UniqueHandle Start() { return UniqueHandle(::CreateThread(nullptr, 0, &Body, this, 0, nullptr)); }
+};
+
+TEST_F(MainWindowTest, WaitingLogicAnswersSentMessagesAndRunsTheirHandlersAfterwards) {
+    window->Show();
+    const Strings about{"About Chimewell(tm)", "For Your Information!"};
+    const Strings close{"Close Chimewell?"};  // answered No: the window stays
+    struct Case {
+        const char* name;
+        UINT message;
+        WPARAM wParam;
+        bool inBox;  // sent while a handler waits in a box, not in a pause
+        DWORD_PTR reply;
+        Strings boxes;  // shown after the wait, in this order
+    } cases[] = {
+        {"probe", WM_NULL, 0, false, 0, {}},
+        {"command", WM_COMMAND, MAKEWPARAM(IDM_ABOUT, 1), false, 0, about},
+        {"close", WM_CLOSE, 0, false, 0, close},
+        {"end of session", WM_QUERYENDSESSION, 0, false, FALSE, close},
+        {"command during a box", WM_COMMAND, MAKEWPARAM(IDM_ABOUT, 1), true, 0, about},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        sys.boxes.shown.clear();
+        SentFromAnotherThread sent{window->hwnd(), c.message, c.wParam, 0};
+        UniqueHandle thread;
+        size_t shownInWait = 0;
+        auto wait = [&] {
+            thread = sent.Start();
+            ULONGLONG end = ::GetTickCount64() + 400;
+            if (c.inBox) {
+                while (::GetTickCount64() < end) loop.DoEvents();  // a box's loop handles everything
+            } else {
+                loop.Pause(400);
+            }
+            shownInWait = sys.boxes.shown.size();
+        };
+        if (c.inBox) {
+            sys.boxes.onShow = [&, first = true](const fakes::ShownBox&) mutable {
+                if (first) wait();
+                first = false;
+            };
+            ::SendMessageW(window->hwnd(), WM_COMMAND, MAKEWPARAM(IDM_ABOUT, 1), 0);
+        } else {
+            wait();
+        }
+        sys.boxes.onShow = nullptr;
+        ASSERT_EQ(::WaitForSingleObject(thread.get(), 5000), WAIT_OBJECT_0);
+        EXPECT_TRUE(sent.answered) << "answered within a second";
+        EXPECT_EQ(sent.reply, c.reply);
+        EXPECT_EQ(shownInWait, c.inBox ? 1u : 0u) << "no handler runs inside the wait";
+        Pump();
+        Strings expected = c.boxes;
+        if (c.inBox) expected.insert(expected.begin(), about.begin(), about.end());
+        EXPECT_EQ(sys.boxes.Titles(), expected);
+        EXPECT_TRUE(::IsWindow(window->hwnd()));
+    }
+}
+
+TEST_F(MainWindowTest, TheEditKeysGoToTheTimeBoxWhileItIsEdited) {
+    window->Show();
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(keys);
+    struct Case {
+        bool locked;
+        WPARAM key;
+        Strings boxes;
+    } cases[] = {
+        {true, 'A', {"About Chimewell(tm)", "For Your Information!"}},
+        {true, 'X', {"Close Chimewell?"}},
+        {false, 'A', {}},
+        {false, 'X', {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(1, static_cast<char>(c.key)) + (c.locked ? " locked" : " editable"));
+        sys.boxes.shown.clear();
+        window->SetLocked(c.locked);
+        window->SetCaption(MainCtl::txtTime, "11:59");
+        ::SetFocus(Item(IDC_TXTTIME));
+        ::SendMessageW(Item(IDC_TXTTIME), EM_SETSEL, 2, 2);
+        ::PostMessageW(Item(IDC_TXTTIME), WM_KEYDOWN, c.key, 1);
+        Pump();
+        EXPECT_EQ(sys.boxes.Titles(), c.boxes);
+        if (!c.locked) {
+            DWORD from = 0, to = 0;
+            ::SendMessageW(Item(IDC_TXTTIME), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+            // Ctrl+A selects the whole text; Ctrl+X cuts what was selected (nothing here) and leaves it.
+            EXPECT_EQ(Text(IDC_TXTTIME), L"11:59");
+            EXPECT_EQ(to - from, c.key == 'A' ? 5u : 0u);
+        }
+    }
+    keys[VK_CONTROL] = 0;
+    ::SetKeyboardState(keys);
+}
+
+// A stand-in for the shell that refuses the first icons.
+struct RefusingShell {
+    static inline int refusals = 0;
+    static inline std::vector<DWORD> calls;
+    static BOOL WINAPI Notify(DWORD message, PNOTIFYICONDATAW) {
+        calls.push_back(message);
+        if (message == NIM_ADD && refusals > 0) {
+            --refusals;
+            return FALSE;
+        }
+        return message != NIM_MODIFY;  // nothing was added behind our back
+    }
+    static int Adds() { return static_cast<int>(std::count(calls.begin(), calls.end(), DWORD{NIM_ADD})); }
+};
+
+TEST(TrayIconTest, ARefusedIconIsTriedAgainUntilTheShellTakesIt) {
+    EXPECT_EQ(TrayIcon::RetryDelayMs(0), 1000u);
+    EXPECT_EQ(TrayIcon::RetryDelayMs(59999), 1000u);
+    EXPECT_EQ(TrayIcon::RetryDelayMs(60000), 60000u);
+
+    HWND owner = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(owner, nullptr);
+    RefusingShell::refusals = 2;
+    RefusingShell::calls.clear();
+    {
+        TrayIcon tray(::GetModuleHandleW(nullptr), owner, &RefusingShell::Notify);
+        tray.SetShown(true);
+        EXPECT_EQ(RefusingShell::Adds(), 1);
+        // Each second once more: refused again, then taken; after that no more tries.
+        ULONGLONG end = ::GetTickCount64() + 3500;
+        MSG msg;
+        while (::GetTickCount64() < end) {
+            while (::PeekMessageW(&msg, owner, WM_TIMER, WM_TIMER, PM_REMOVE)) tray.OnTimer(msg.wParam);
+            ::Sleep(20);
+        }
+        EXPECT_EQ(RefusingShell::Adds(), 3);
+        EXPECT_EQ(RefusingShell::calls.back(), DWORD{NIM_SETVERSION});
+    }
+    EXPECT_EQ(RefusingShell::calls.back(), DWORD{NIM_DELETE});
+    ::DestroyWindow(owner);
 }
 
 }  // namespace
