@@ -7,8 +7,6 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
-
 #include "MainWindow.h"
 #include "ViewRules.h"
 #include "app/FormTexts.h"
@@ -300,63 +298,53 @@ struct SentFromAnotherThread {
     HWND to;
     UINT message;
     WPARAM wParam;
-    LPARAM lParam;
     bool answered = false;
     DWORD_PTR reply = 0;
-
     static DWORD WINAPI Body(void* self) {
         auto* s = static_cast<SentFromAnotherThread*>(self);
         ::Sleep(50);
-        s->answered = ::SendMessageTimeoutW(s->to, s->message, s->wParam, s->lParam, SMTO_NORMAL, 1000, &s->reply) != 0;
+        s->answered = ::SendMessageTimeoutW(s->to, s->message, s->wParam, 0, SMTO_NORMAL, 1000, &s->reply) != 0;
         return 0;
     }
-    UniqueHandle Start() { return UniqueHandle(::CreateThread(nullptr, 0, &Body, this, 0, nullptr)); }
 };
 
 TEST_F(MainWindowTest, WaitingLogicAnswersSentMessagesAndRunsTheirHandlersAfterwards) {
     window->Show();
-    const Strings about{"About Chimewell(tm)", "For Your Information!"};
-    const Strings close{"Close Chimewell?"};  // answered No: the window stays
+    const Strings about{"About Chimewell(tm)", "For Your Information!"}, close{"Close Chimewell?"};  // No: stays
     struct Case {
-        const char* name;
         UINT message;
         WPARAM wParam;
-        bool inBox;  // sent while a handler waits in a box, not in a pause
+        bool inBox;  // sent while a handler waits in a box rather than in a pause
         DWORD_PTR reply;
-        Strings boxes;  // shown after the wait, in this order
+        Strings boxes;  // shown once the wait is over
     } cases[] = {
-        {"probe", WM_NULL, 0, false, 0, {}},
-        {"command", WM_COMMAND, MAKEWPARAM(IDM_ABOUT, 1), false, 0, about},
-        {"close", WM_CLOSE, 0, false, 0, close},
-        {"end of session", WM_QUERYENDSESSION, 0, false, FALSE, close},
-        {"command during a box", WM_COMMAND, MAKEWPARAM(IDM_ABOUT, 1), true, 0, about},
+        {WM_NULL, 0, false, 0, {}},
+        {WM_COMMAND, IDM_ABOUT, false, 0, about},
+        {WM_CLOSE, 0, false, 0, close},
+        {WM_QUERYENDSESSION, 0, false, FALSE, close},
+        {WM_COMMAND, IDM_ABOUT, true, 0, about},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(testing::Message() << c.message << (c.inBox ? " in a box" : " in a pause"));
         sys.boxes.shown.clear();
-        SentFromAnotherThread sent{window->hwnd(), c.message, c.wParam, 0};
+        SentFromAnotherThread sent{window->hwnd(), c.message, c.wParam};
         UniqueHandle thread;
         size_t shownInWait = 0;
         auto wait = [&] {
-            thread = sent.Start();
-            ULONGLONG end = ::GetTickCount64() + 400;
-            if (c.inBox) {
-                while (::GetTickCount64() < end) loop.DoEvents();  // a box's loop handles everything
-            } else {
-                loop.Pause(400);
-            }
+            thread = UniqueHandle(::CreateThread(nullptr, 0, &SentFromAnotherThread::Body, &sent, 0, nullptr));
+            for (ULONGLONG end = ::GetTickCount64() + 400; c.inBox && ::GetTickCount64() < end;) loop.DoEvents();
+            if (!c.inBox) loop.Pause(400);
             shownInWait = sys.boxes.shown.size();
         };
         if (c.inBox) {
-            sys.boxes.onShow = [&, first = true](const fakes::ShownBox&) mutable {
-                if (first) wait();
-                first = false;
+            sys.boxes.onShow = [&](const fakes::ShownBox&) {
+                if (sys.boxes.shown.size() == 1) wait();
             };
-            ::SendMessageW(window->hwnd(), WM_COMMAND, MAKEWPARAM(IDM_ABOUT, 1), 0);
+            ::SendMessageW(window->hwnd(), WM_COMMAND, IDM_ABOUT, 0);
+            sys.boxes.onShow = nullptr;
         } else {
             wait();
         }
-        sys.boxes.onShow = nullptr;
         ASSERT_EQ(::WaitForSingleObject(thread.get(), 5000), WAIT_OBJECT_0);
         EXPECT_TRUE(sent.answered) << "answered within a second";
         EXPECT_EQ(sent.reply, c.reply);
@@ -365,7 +353,6 @@ TEST_F(MainWindowTest, WaitingLogicAnswersSentMessagesAndRunsTheirHandlersAfterw
         Strings expected = c.boxes;
         if (c.inBox) expected.insert(expected.begin(), about.begin(), about.end());
         EXPECT_EQ(sys.boxes.Titles(), expected);
-        EXPECT_TRUE(::IsWindow(window->hwnd()));
     }
 }
 
@@ -379,14 +366,15 @@ TEST_F(MainWindowTest, TheEditKeysGoToTheTimeBoxWhileItIsEdited) {
         bool locked;
         WPARAM key;
         Strings boxes;
+        DWORD selected;  // by Ctrl+A; Ctrl+X cuts the empty selection
     } cases[] = {
-        {true, 'A', {"About Chimewell(tm)", "For Your Information!"}},
-        {true, 'X', {"Close Chimewell?"}},
-        {false, 'A', {}},
-        {false, 'X', {}},
+        {true, 'A', {"About Chimewell(tm)", "For Your Information!"}, 0},
+        {true, 'X', {"Close Chimewell?"}, 0},
+        {false, 'A', {}, 5},
+        {false, 'X', {}, 0},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(1, static_cast<char>(c.key)) + (c.locked ? " locked" : " editable"));
+        SCOPED_TRACE(testing::Message() << static_cast<char>(c.key) << (c.locked ? " locked" : " editable"));
         sys.boxes.shown.clear();
         window->SetLocked(c.locked);
         window->SetCaption(MainCtl::txtTime, "11:59");
@@ -395,13 +383,10 @@ TEST_F(MainWindowTest, TheEditKeysGoToTheTimeBoxWhileItIsEdited) {
         ::PostMessageW(Item(IDC_TXTTIME), WM_KEYDOWN, c.key, 1);
         Pump();
         EXPECT_EQ(sys.boxes.Titles(), c.boxes);
-        if (!c.locked) {
-            DWORD from = 0, to = 0;
-            ::SendMessageW(Item(IDC_TXTTIME), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
-            // Ctrl+A selects the whole text; Ctrl+X cuts what was selected (nothing here) and leaves it.
-            EXPECT_EQ(Text(IDC_TXTTIME), L"11:59");
-            EXPECT_EQ(to - from, c.key == 'A' ? 5u : 0u);
-        }
+        DWORD from = 0, to = 0;
+        ::SendMessageW(Item(IDC_TXTTIME), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+        EXPECT_EQ(to - from, c.selected);
+        EXPECT_EQ(Text(IDC_TXTTIME), L"11:59");
     }
     keys[VK_CONTROL] = 0;
     ::SetKeyboardState(keys);
@@ -409,43 +394,35 @@ TEST_F(MainWindowTest, TheEditKeysGoToTheTimeBoxWhileItIsEdited) {
 
 // A stand-in for the shell that refuses the first icons.
 struct RefusingShell {
-    static inline int refusals = 0;
-    static inline std::vector<DWORD> calls;
+    static inline int refusals = 0, adds = 0;
+    static inline DWORD last = 0;
     static BOOL WINAPI Notify(DWORD message, PNOTIFYICONDATAW) {
-        calls.push_back(message);
+        last = message;
+        if (message == NIM_ADD) ++adds;
         if (message == NIM_ADD && refusals > 0) {
             --refusals;
             return FALSE;
         }
         return message != NIM_MODIFY;  // nothing was added behind our back
     }
-    static int Adds() { return static_cast<int>(std::count(calls.begin(), calls.end(), DWORD{NIM_ADD})); }
 };
 
 TEST(TrayIconTest, ARefusedIconIsTriedAgainUntilTheShellTakesIt) {
-    EXPECT_EQ(TrayIcon::RetryDelayMs(0), 1000u);
     EXPECT_EQ(TrayIcon::RetryDelayMs(59999), 1000u);
     EXPECT_EQ(TrayIcon::RetryDelayMs(60000), 60000u);
-
     HWND owner = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(owner, nullptr);
     RefusingShell::refusals = 2;
-    RefusingShell::calls.clear();
     {
         TrayIcon tray(::GetModuleHandleW(nullptr), owner, &RefusingShell::Notify);
         tray.SetShown(true);
-        EXPECT_EQ(RefusingShell::Adds(), 1);
         // Each second once more: refused again, then taken; after that no more tries.
-        ULONGLONG end = ::GetTickCount64() + 3500;
         MSG msg;
-        while (::GetTickCount64() < end) {
+        for (ULONGLONG end = ::GetTickCount64() + 3500; ::GetTickCount64() < end; ::Sleep(20))
             while (::PeekMessageW(&msg, owner, WM_TIMER, WM_TIMER, PM_REMOVE)) tray.OnTimer(msg.wParam);
-            ::Sleep(20);
-        }
-        EXPECT_EQ(RefusingShell::Adds(), 3);
-        EXPECT_EQ(RefusingShell::calls.back(), DWORD{NIM_SETVERSION});
+        EXPECT_EQ(RefusingShell::adds, 3);
+        EXPECT_EQ(RefusingShell::last, DWORD{NIM_SETVERSION});
     }
-    EXPECT_EQ(RefusingShell::calls.back(), DWORD{NIM_DELETE});
+    EXPECT_EQ(RefusingShell::last, DWORD{NIM_DELETE});
     ::DestroyWindow(owner);
 }
 
