@@ -331,7 +331,8 @@ LRESULT CALLBACK MainWindow::TimeBoxProc(HWND hwnd, UINT message, WPARAM wParam,
                     return 0;
                 }
                 // Select all, which not every version of the box does by itself.
-                if (wParam == 'A' && (::GetKeyState(VK_CONTROL) & 0x8000) && !self->Locked()) {
+                if (wParam == 'A' && (::GetKeyState(VK_CONTROL) & 0x8000) && !(::GetKeyState(VK_MENU) & 0x8000) &&
+                    !self->Locked()) {
                     ::SendMessageW(hwnd, EM_SETSEL, 0, -1);
                     return 0;
                 }
