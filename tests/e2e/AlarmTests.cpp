@@ -192,7 +192,7 @@ TEST_F(Alarm, ArmFireAndSnooze) {
     HWND third = nullptr;
     EXPECT_TRUE(WaitUntil([&] { third = FindPlayerWindow(); return third != nullptr; }, 10000));
     Pause(8000);
-    Screenshot("rearming-countdown");  // the window answers no message while it counts down
+    Screenshot("rearming-countdown");
     ASSERT_TRUE(WaitUntil([&] { return third && !Visible(third) &&
                                        TextOf(c_.statusBar, 500).value_or("") ==
                                            "Alarm Settings: ON  Date: " + date + " Time: " + alarmTime + " ALARM IS SET"; },
@@ -200,6 +200,46 @@ TEST_F(Alarm, ArmFireAndSnooze) {
         << StatusText(c_);
     EXPECT_EQ(Text(c_.cmdSet), "Turn &Off");
     std::printf("checked: the press after arms again: the player hidden, the ON summary\n");
+}
+
+// During the take-over's 17 s the window keeps answering: a probe with a short timeout, the countdown
+// drawn step by step, and a second start that brings this instance forward and ends.
+TEST_F(Alarm, TakeOverAnswersAndASecondStartBringsTheFirstForward) {
+    if (TooLateForTheAlarm()) GTEST_SKIP() << "too close to midnight for a same-day alarm";
+    ASSERT_NO_FATAL_FAILURE(StartWith(true));
+    ASSERT_NO_FATAL_FAILURE(ChooseAlarmForToday());
+    PostClick(c_.cmdSet);
+    ASSERT_FALSE(Answer("Start Chimewell With Windows?", IDNO).empty());
+
+    const std::string counting = "Process Will Be Complete In: ";
+    auto counts = [&](const std::string& text) { return text.rfind(counting, 0) == 0; };
+    ASSERT_TRUE(WaitUntil([&] { return counts(StatusText(c_)); }, 15000)) << StatusText(c_);
+    DWORD_PTR reply = 0;
+    EXPECT_TRUE(SendMessageTimeoutW(c_.main, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &reply))
+        << "a probe with a one-second timeout should be answered during the countdown";
+    const std::string step = StatusText(c_);
+    EXPECT_TRUE(WaitUntil([&] { std::string now = StatusText(c_); return counts(now) && now != step; }, 3000))
+        << "the countdown should move on: " << StatusText(c_);
+    Screenshot("take-over-countdown");
+
+    ShowWindow(c_.main, SW_MINIMIZE);
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(c_.main) != 0; }, 3000)) << "minimising is answered too";
+    Process second;
+    ASSERT_TRUE(StartProgram(second));
+    EXPECT_TRUE(WaitUntil([&] { return !second.Running(); }, 15000)) << "the second start should end by itself";
+    EXPECT_TRUE(WaitUntil([&] { return !IsIconic(c_.main) && GetForegroundWindow() == c_.main; }, 3000))
+        << "the first instance should be restored and in front";
+    const std::string after = StatusText(c_);
+    EXPECT_TRUE(counts(after)) << "still within the countdown: " << after;
+    Screenshot("take-over-second-start");
+    std::printf("checked: during the take-over a WM_NULL probe is answered, the countdown moves, a second start "
+                "brings the window forward (\"%s\")\n", after.c_str());
+
+    // The take-over itself goes on as designed.
+    const std::string on = "Alarm Settings: ON  Date: " + ShortDate(Today()) + " Time: " + kAlarmTime + " ALARM IS SET";
+    EXPECT_TRUE(WaitUntil([&] { return StatusText(c_) == on; }, 25000)) << StatusText(c_);
+    HWND player = FindPlayerWindow();
+    EXPECT_TRUE(player && !Visible(player)) << "the player is hidden after the take-over";
 }
 
 TEST_F(Alarm, RefusedWithoutTime) {
