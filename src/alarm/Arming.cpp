@@ -10,7 +10,15 @@ namespace chw {
 using namespace alarm;
 
 void frmMain::cmdSet_Click() {
-    BusyScope busy(alarmBusy_);
+    const bool playlistEmpty = [this] {
+        BusyScope busy(alarmBusy_);
+        return PressSet();
+    }();
+    // Told once the arming is complete, so that the watch may ring while the box waits for the user.
+    if (playlistEmpty) p_.boxes.Show(kEmptyPlaylistText, p_.runtime.AppTitle(), MbIcon::Exclamation, MbButtons::Ok);
+}
+
+bool frmMain::PressSet() {
     view_.MyTimer().SetEnabled(false);
     // Whatever the press does, the ringing ends with it.
     SilenceAlarm();
@@ -21,7 +29,7 @@ void frmMain::cmdSet_Click() {
         // The alarm stays armed until the next press disarms it.
         HaltAlarm(true);
         view_.SetCaption(MainCtl::StatusBar1, AlarmSummary(kPrefixOff, AlarmDate, AlarmTime, kTailSet));
-        return;
+        return false;
     }
 
     if (!ArmedMark.empty()) {
@@ -40,22 +48,22 @@ void frmMain::cmdSet_Click() {
         view_.SetToolTip(MainCtl::cmdSet, kTipTurnOn);
         view_.MyTimer().SetEnabled(true);
         view_.SysTray().SetIconNumber(kTrayLit);
-        return;
+        return false;
     }
 
     const std::optional<std::int64_t> moment = AlarmMoment();
     if (AlarmTime.empty() || AlarmDate.empty() || !moment) {
         p_.boxes.Show(kNotSetText, kNotSetTitle, MbIcon::Exclamation, MbButtons::Ok);
-        return;
+        return false;
     }
     // An alarm whose minute is over could never ring: refuse it rather than show it as set.
     if (p_.clock.UtcSeconds() >= *moment + 60) {
         p_.boxes.Show(kPassedText, p_.runtime.AppTitle(), MbIcon::Exclamation, MbButtons::Ok);
         view_.MyTimer().SetEnabled(true);
-        return;
+        return false;
     }
 
-    ArmAlarm();
+    return ArmAlarm();
 }
 
 void frmMain::HaltAlarm(bool closePlayer) {
@@ -85,7 +93,7 @@ void frmMain::SilenceAlarm() {
     }
 }
 
-void frmMain::ArmAlarm() {
+bool frmMain::ArmAlarm() {
     view_.SetCaption(MainCtl::txtTime, AlarmTime);
     view_.SetEnabled(MainCtl::txtTime, false);
     view_.SetEnabled(MainCtl::MonthView, false);
@@ -116,13 +124,13 @@ void frmMain::ArmAlarm() {
         view_.MyTimer().SetEnabled(false);
         view_.MyTimer().SetInterval(0);
         CloseAfterFailure();
-        return;
+        return false;
     }
 
     if (!p_.processes.Launch(winamp::kFileStarted, WindowStyle::MinimizedFocus).Started()) {
         p_.boxes.Show(kCannotStartText, p_.runtime.AppTitle(), MbIcon::Critical, MbButtons::Ok);
         CloseAfterFailure();
-        return;
+        return false;
     }
 
     // Give the player time to come up, counting down on the status line; nothing else runs meanwhile.
@@ -145,9 +153,8 @@ void frmMain::ArmAlarm() {
     // user would have to click before Alt+O could stop the alarm. Take the focus back.
     view_.Activate();
 
-    // Play on an empty playlist plays nothing: tell the user now, not at the alarm.
-    if (player != 0 && winamp_.GetPlaylistLength(winamp::kClass) == 0)
-        p_.boxes.Show(kEmptyPlaylistText, p_.runtime.AppTitle(), MbIcon::Exclamation, MbButtons::Ok);
+    // Play on an empty playlist plays nothing: the user is told now, not at the alarm.
+    return player != 0 && winamp_.GetPlaylistLength(winamp::kClass) == 0;
 }
 
 void frmMain::CloseAfterFailure() {

@@ -93,7 +93,9 @@ private:
     void HaltAlarm(bool closePlayer);              // alarm/Arming.cpp
     // Ends whatever the program does to make the ringing heard: its own sound, keeping the PC awake.
     void SilenceAlarm();           // alarm/Arming.cpp
-    void ArmAlarm();               // alarm/Arming.cpp
+    // The press of cmdSet and the arming; true when the player's playlist turned out empty.
+    bool PressSet();               // alarm/Arming.cpp
+    bool ArmAlarm();               // alarm/Arming.cpp
     void CloseAfterFailure();      // alarm/Arming.cpp
     std::optional<Date> ReadSavedDate(const std::string& text);  // app/frmMain_Load.cpp
 

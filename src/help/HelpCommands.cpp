@@ -21,6 +21,10 @@ std::string AboutText(const Version& version) {
     return text;
 }
 
+std::string ViewerCommand(const std::string& systemFolder, const std::string& documentFolder) {
+    return '"' + systemFolder + kViewerProgram + "\" \"" + documentFolder + kDocumentFile + '"';
+}
+
 std::string SupportText() { return std::string("For More Information E-mail: ") + kSupportAddress; }
 
 }  // namespace help
@@ -29,20 +33,24 @@ void frmMain::mnuContents_Click() {
     view_.SetCaption(MainCtl::StatusBar1, help::kStatusOpening);
     view_.SetBusyPointer(true);
 
-    if (!p_.files.FileExists(p_.files.AppFolder() + help::kDocumentFile)) {
+    const std::string folder = p_.files.AppFolder();
+    if (!p_.files.FileExists(folder + help::kDocumentFile)) {
         p_.boxes.Show(help::kDocumentMissing, help::kBoxTitle, MbIcon::Critical, MbButtons::Ok);
         view_.SetCaption(MainCtl::StatusBar1, alarm::kReady);
         view_.SetBusyPointer(false);
         return;
     }
 
+    // The document beside the program, by its whole path: short names may be off on this disk.
     const LaunchResult started =
-        p_.processes.Launch(p_.files.SystemFolder() + help::kViewerCommand, WindowStyle::MaximizedFocus);
-    if (started.error == LaunchError::FileNotFound) {
-        p_.boxes.Show(help::kViewerMissing, help::kBoxTitle, MbIcon::Critical, MbButtons::Ok);
-        view_.SetCaption(MainCtl::StatusBar1, alarm::kReady);
-    } else {
+        p_.processes.Launch(help::ViewerCommand(p_.files.SystemFolder(), folder), WindowStyle::MaximizedFocus);
+    if (started.Started()) {
         view_.SetCaption(MainCtl::StatusBar1, help::kStatusStarted);
+    } else {
+        const bool missing = started.error == LaunchError::FileNotFound;
+        p_.boxes.Show(missing ? help::kViewerMissing : help::kViewerFailed, help::kBoxTitle, MbIcon::Critical,
+                      MbButtons::Ok);
+        view_.SetCaption(MainCtl::StatusBar1, alarm::kReady);
     }
     view_.SetBusyPointer(false);
 }

@@ -10,13 +10,14 @@ namespace chw::help {
 inline constexpr const char* kBoxTitle = "Chimewell Help";
 
 inline constexpr const char* kDocumentFile = "\\CHWLHELP.DOC";
-// WordPad opens the document where the installer puts it.
-inline constexpr const char* kViewerCommand = "\\WRITE C:\\PROGRA~1\\TALLOW~1\\CHWL\\CHWLHELP.DOC";
+// WordPad, in the system folder.
+inline constexpr const char* kViewerProgram = "\\WRITE";
 inline constexpr const char* kStatusOpening = "Attempting To Open Help Document. . .";
 inline constexpr const char* kStatusStarted = "Help Document Was Started.  Ready.";
 inline constexpr const char* kDocumentMissing = "Document Could Not Be Found!";
 inline constexpr const char* kViewerMissing =
     "Help Document, or Startup Component Not Found!\r\n                     Please Re-Install!";
+inline constexpr const char* kViewerFailed = "WordPad Could Not Be Started!\r\nThe Help Document Was Not Opened.";
 
 inline constexpr const char* kAboutTitle = "About Chimewell(tm)";
 inline constexpr const char* kOwnership = "  (c) 2026 Tallowmer. All rights reserved.";
@@ -30,6 +31,9 @@ inline constexpr const char* kUpdaterTested = "\\Update.exe";
 inline constexpr const char* kUpdaterStarted = "\\update.exe";
 inline constexpr const char* kUpdaterMissing = "Updater Could Not Be Loaded\r\nProblem With Update Application";
 inline constexpr const char* kStatusUpdaterMissing = "Updater Could Not Be Loaded!  You Should Try Again!";
+
+// WordPad's command line for the document in this folder: both paths whole and quoted.
+std::string ViewerCommand(const std::string& systemFolder, const std::string& documentFolder);
 
 // The About box's text: five lines joined by a carriage return alone.
 std::string AboutText(const Version& version);

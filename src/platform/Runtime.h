@@ -10,7 +10,7 @@ namespace chw {
 class IRuntime {
 public:
     virtual ~IRuntime() = default;
-    // Blocks the thread; no event is handled meanwhile.
+    // Holds the program for this long; no event is handled meanwhile (the window is still repainted).
     virtual void Pause(int milliseconds) = 0;
     // Handles the events that are pending (timer ticks, repaints, input) and returns.
     virtual void DoEvents() = 0;

@@ -68,16 +68,13 @@ protected:
         return t;
     }
 
-    // Today at that minute through the calendar and the time box, then armed (No to starting with
-    // Windows); returns when the take-over is over. The boxes it may show are the caller's.
-    void ChooseAndArm(const SYSTEMTIME& target) {
+    // Today at that minute through the calendar, the time box and the AM/PM question.
+    void Choose(const SYSTEMTIME& target) {
         ASSERT_TRUE(BringToFront(c_.main));
         ASSERT_NO_FATAL_FAILURE(PickToday());
         ASSERT_NO_FATAL_FAILURE(TypeTimeAndLeave(TypedText(target)));
         Answer("AM/PM Query:", target.wHour < 12 ? IDYES : IDNO);
         ASSERT_TRUE(WaitUntil([&] { return Text(c_.txtTime) == AlarmText(target); }, 5000)) << Text(c_.txtTime);
-        PostClick(c_.cmdSet);
-        Answer("Start Chimewell With Windows?", IDNO);
     }
 
     // The ringing, then the built-in sound where the player stays silent: the status bar's second part
@@ -258,6 +255,46 @@ TEST_F(Alarm, ArmFireAndSnooze) {
     std::printf("checked: arming the same time after its minute is refused with \"That Time Has Already Passed Today!\"\n");
 }
 
+// During the take-over's 17 s the window keeps answering: a probe with a short timeout, the countdown
+// drawn step by step, and a second start that brings this instance forward and ends.
+TEST_F(Alarm, TakeOverAnswersAndASecondStartBringsTheFirstForward) {
+    if (TooLateForTheAlarm()) GTEST_SKIP() << "too close to midnight for a same-day alarm";
+    ASSERT_NO_FATAL_FAILURE(StartWith(true));
+    ASSERT_NO_FATAL_FAILURE(ChooseAlarmForToday());
+    PostClick(c_.cmdSet);
+    ASSERT_FALSE(Answer("Start Chimewell With Windows?", IDNO).empty());
+
+    const std::string counting = "Process Will Be Complete In: ";
+    auto counts = [&](const std::string& text) { return text.rfind(counting, 0) == 0; };
+    ASSERT_TRUE(WaitUntil([&] { return counts(StatusText(c_)); }, 15000)) << StatusText(c_);
+    DWORD_PTR reply = 0;
+    EXPECT_TRUE(SendMessageTimeoutW(c_.main, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &reply))
+        << "a probe with a one-second timeout should be answered during the countdown";
+    const std::string step = StatusText(c_);
+    EXPECT_TRUE(WaitUntil([&] { std::string now = StatusText(c_); return counts(now) && now != step; }, 3000))
+        << "the countdown should move on: " << StatusText(c_);
+    Screenshot("take-over-countdown");
+
+    ShowWindow(c_.main, SW_MINIMIZE);
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(c_.main) != 0; }, 3000)) << "minimising is answered too";
+    Process second;
+    ASSERT_TRUE(StartProgram(second));
+    EXPECT_TRUE(WaitUntil([&] { return !second.Running(); }, 15000)) << "the second start should end by itself";
+    EXPECT_TRUE(WaitUntil([&] { return !IsIconic(c_.main) && GetForegroundWindow() == c_.main; }, 3000))
+        << "the first instance should be restored and in front";
+    const std::string after = StatusText(c_);
+    EXPECT_TRUE(counts(after)) << "still within the countdown: " << after;
+    Screenshot("take-over-second-start");
+    std::printf("checked: during the take-over a WM_NULL probe is answered, the countdown moves, a second start "
+                "brings the window forward (\"%s\")\n", after.c_str());
+
+    // The take-over itself goes on as designed.
+    const std::string on = "Alarm Settings: ON  Date: " + ShortDate(Today()) + " Time: " + kAlarmTime + " ALARM IS SET";
+    EXPECT_TRUE(WaitUntil([&] { return StatusText(c_) == on; }, 25000)) << StatusText(c_);
+    HWND player = FindPlayerWindow();
+    EXPECT_TRUE(player && !Visible(player)) << "the player is hidden after the take-over";
+}
+
 TEST_F(Alarm, RefusedWithoutTime) {
     ASSERT_NO_FATAL_FAILURE(StartWith(true));
     ClickDay(Now());  // a date alone is not enough
@@ -362,7 +399,9 @@ TEST_F(Alarm, HungPlayerGivesTheBuiltInSoundAndAQuickStop) {
     // Time to choose it and for the take-over (about 17 s) before the minute begins.
     const std::optional<SYSTEMTIME> target = MinuteAhead(45);
     ASSERT_TRUE(target);
-    ASSERT_NO_FATAL_FAILURE(ChooseAndArm(*target));
+    ASSERT_NO_FATAL_FAILURE(Choose(*target));
+    PostClick(c_.cmdSet);
+    Answer("Start Chimewell With Windows?", IDNO);
     const std::string on =
         "Alarm Settings: ON  Date: " + ShortDate(*target) + " Time: " + AlarmText(*target) + " ALARM IS SET";
     ASSERT_TRUE(WaitUntil([&] { return TextOf(c_.statusBar, 500).value_or("") == on; }, 40000)) << StatusText(c_);
@@ -379,33 +418,36 @@ TEST_F(Alarm, HungPlayerGivesTheBuiltInSoundAndAQuickStop) {
     ASSERT_NO_FATAL_FAILURE(StopAndExpectSilence(*target, 6000));
 }
 
-// A player with nothing to play: the warning right after the take-over, and an alarm whose minute passes
-// while that box is open rings as soon as it closes, with the built-in sound as the player stays silent.
-TEST_F(Alarm, SilentPlayerWarnsAtArmingAndRingsTheBuiltInSoundAfterABoxOpenAcrossTheMinute) {
+// A box open across the whole alarm minute (the question at arming holds the watch) and a player with
+// nothing to play: once the box closes the take-over goes on, the playlist is reported empty, and the
+// alarm, over a minute late, rings meanwhile with the built-in sound as the player stays silent.
+TEST_F(Alarm, ABoxOpenAcrossTheMinuteRingsWhenItClosesAndASilentPlayerGivesTheBuiltInSound) {
     if (!MinuteAhead(90)) GTEST_SKIP() << "too close to midnight for a same-day alarm";
     PlayerFaults(L"ignore-play playlist=0");
     ASSERT_NO_FATAL_FAILURE(StartWith(true));
-    // Time to choose it and for the take-over (about 17 s) before the minute begins.
-    const std::optional<SYSTEMTIME> target = MinuteAhead(45);
+    const std::optional<SYSTEMTIME> target = MinuteAhead(25);  // time to choose it
     ASSERT_TRUE(target);
-    ASSERT_NO_FATAL_FAILURE(ChooseAndArm(*target));
-
-    auto warning = WaitMsgBoxTitled(app_.Id(), "Chimewell System", 40000);
-    ASSERT_TRUE(warning) << "no warning about the empty playlist";
-    EXPECT_EQ(warning->text, "WinAmp's Playlist Is Empty!\r\nAdd Music To It, Or The Alarm Will Use Its Built-In Sound.");
-    ASSERT_GT(MsBetween(Now(), *target), 0) << "the warning came after the alarm minute began";
-    Screenshot("empty-playlist");
-    std::printf("checked: the empty playlist is reported at arming\n");
+    ASSERT_NO_FATAL_FAILURE(Choose(*target));
+    PostClick(c_.cmdSet);
+    auto question = WaitMsgBoxTitled(app_.Id(), "Start Chimewell With Windows?", 10000);
+    ASSERT_TRUE(question);
+    ASSERT_GT(MsBetween(Now(), *target), 0) << "the box should open before the alarm minute";
 
     // The whole alarm minute goes by under the box.
     ASSERT_TRUE(WaitUntil([&] { return MsBetween(*target, Now()) > 61000; }, 130000, 500));
     EXPECT_NE(TextOf(c_.statusBar, 500).value_or(""), kBanner) << "nothing rings while the box is open";
+    PressButton(question->hwnd, IDNO);
+    ASSERT_TRUE(WaitGone(question->hwnd, 5000));
+
+    auto warning = WaitMsgBoxTitled(app_.Id(), "Chimewell System", 40000);
+    ASSERT_TRUE(warning) << "no warning about the empty playlist";
+    EXPECT_EQ(warning->text, "WinAmp's Playlist Is Empty!\r\nAdd Music To It, Or The Alarm Will Use Its Built-In Sound.");
+    std::printf("checked: the empty playlist is reported at arming\n");
+    ASSERT_NO_FATAL_FAILURE(ExpectTheBuiltInSound(15000));
+    std::printf("checked: the alarm rang %.0f s after its minute began, once the box had closed\n",
+                static_cast<double>(MsBetween(*target, Now())) / 1000.0);
     PressButton(warning->hwnd, IDOK);
     ASSERT_TRUE(WaitGone(warning->hwnd, 5000));
-    const ULONGLONG closed = GetTickCount64();
-    ASSERT_NO_FATAL_FAILURE(ExpectTheBuiltInSound(15000));
-    std::printf("checked: the alarm rang %.1f s after the box closed, over a minute late\n",
-                static_cast<double>(GetTickCount64() - closed) / 1000.0);
 
     // Play was pressed, then once more, before the built-in sound took over.
     const auto log = PlayerLog();

@@ -203,6 +203,24 @@ TEST(MainWindow, MenusAnswerTheirShortcuts) {
     EXPECT_TRUE(app.Running());
     EXPECT_TRUE(Visible(main));
 
+    // In the time box being edited the same keys edit the text: Ctrl+A selects it, Ctrl+X cuts it,
+    // Ctrl+V puts it back; neither About nor the exit question comes.
+    const MainControls c = FindControls(main);
+    ASSERT_TRUE(BringToFront(main));
+    RealClick(c.txtTime, 10, 6);
+    ASSERT_TRUE(WaitUntil([&] { return !(Style(c.txtTime) & ES_READONLY) && FocusOf(main) == c.txtTime; }, 5000));
+    DWORD_PTR r = 0;
+    SendMessageTimeoutW(c.txtTime, EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, 2000, &r);  // the typing replaces the clock
+    RealType("11:59");
+    RealKey('A', true);
+    RealKey('X', true);
+    EXPECT_FALSE(WaitMsgBox(app.Id(), 1500)) << "Ctrl+A and Ctrl+X in the time box are the box's";
+    EXPECT_EQ(TextOf(c.txtTime).value_or("<no answer>"), "") << "Ctrl+A then Ctrl+X should cut the typed text";
+    RealKey('V', true);
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(c.txtTime).value_or("") == "11:59"; }, 3000)) << "Ctrl+V pastes it";
+    Screenshot("time-box-edit-keys");
+    std::printf("checked: Ctrl+A, Ctrl+X and Ctrl+V edit the time box; no About, no exit question\n");
+
     // F4: to the tray, the window goes out of sight.
     ASSERT_TRUE(BringToFront(main));
     RealKey(VK_F4);

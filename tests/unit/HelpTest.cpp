@@ -7,7 +7,7 @@
 namespace chw::testing {
 namespace {
 
-TEST(Help, ContentsTestsTheAppFolderAndOpensTheInstalledDocument) {
+TEST(Help, ContentsOpensTheDocumentBesideTheProgramAndSaysWhenItCannot) {
     const char* started = "Help Document Was Started.  Ready.";
     const struct {
         const char* name;
@@ -20,14 +20,16 @@ TEST(Help, ContentsTestsTheAppFolderAndOpensTheInstalledDocument) {
         {"started", true, LaunchError::None, nullptr, started},
         {"no WRITE", true, LaunchError::FileNotFound,
          "Help Document, or Startup Component Not Found!\r\n                     Please Re-Install!", "Ready."},
-        {"other launch error", true, LaunchError::Other, nullptr, started},
+        // a viewer that will not start is no started document
+        {"other launch error", true, LaunchError::Other,
+         "WordPad Could Not Be Started!\r\nThe Help Document Was Not Opened.", "Ready."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         MainFormRig r;
-        r.sys.files.appFolder = "D:\\Tools\\CHWL";  // not the installation folder
+        r.sys.files.appFolder = "D:\\Chime Tools\\CHWL";  // not the installation folder; a blank in it
         r.sys.files.AddFile("c:\\Program Files\\Tallowmer\\CHWL\\CHWLHELP.DOC");
-        if (c.present) r.sys.files.AddFile("D:\\Tools\\CHWL\\CHWLHELP.DOC");
+        if (c.present) r.sys.files.AddFile("D:\\Chime Tools\\CHWL\\CHWLHELP.DOC");
         r.Launches(c.error);
 
         r.form.mnuContents_Click();
@@ -39,7 +41,7 @@ TEST(Help, ContentsTestsTheAppFolderAndOpensTheInstalledDocument) {
         ASSERT_EQ(r.sys.processes.launches.size(), c.present ? 1u : 0u);
         if (c.present) {
             EXPECT_EQ(r.sys.processes.launches[0].commandLine,
-                      "C:\\windows\\system32\\WRITE C:\\PROGRA~1\\TALLOW~1\\CHWL\\CHWLHELP.DOC");
+                      "\"C:\\windows\\system32\\WRITE\" \"D:\\Chime Tools\\CHWL\\CHWLHELP.DOC\"");
             EXPECT_EQ(r.sys.processes.launches[0].style, WindowStyle::MaximizedFocus);
         }
         EXPECT_EQ(r.view.statusHistory, (Strings{"Attempting To Open Help Document. . .", c.status}));

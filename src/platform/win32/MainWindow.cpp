@@ -37,6 +37,8 @@ MainWindow::MainWindow(HINSTANCE instance, UiLoop& loop)
     hidden_[MainCtl::mnuOptions] = HiddenItem{CHW_MNUOPTIONS};
     hidden_[MainCtl::mnuConfigure] = HiddenItem{CHW_MNUCONFIGURE};
     taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
+    // Run as administrator, we would not hear the shell's restart (UIPI filters it): let it through.
+    if (taskbarCreated_) ::ChangeWindowMessageFilterEx(hwnd(), taskbarCreated_, MSGFLT_ALLOW, nullptr);
 
     CreateControls(instance);
     tray_ = std::make_unique<TrayIcon>(instance, hwnd());

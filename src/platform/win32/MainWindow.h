@@ -81,7 +81,17 @@ private:
     void OnMenuCommand(int id);
     LRESULT OnNotify(const NMHDR& header);
     void OnClose(bool& cancel, int unloadMode);
+    // A close request: the questions, then the window goes unless the user kept it.
+    void CloseRequest(int unloadMode);
+    // Runs an event's handler now, or later when the logic is busy waiting (see MustWait).
     void Fire(const std::function<void(frmMain&)>& handler);
+    void Run(const std::function<void(frmMain&)>& handler);
+    // Whether a handler must not start now: the logic is in a designed pause, or a handler waits (in a
+    // box, or on another program) and this message was sent by another thread. Such a handler runs
+    // when no handler is running any more, in the order the messages came.
+    bool MustWait() const;
+    void Defer(std::function<void()> action);
+    void RunDeferred();
     // Runs a control event now, or holds it while the time box's validation is due.
     void FireOrHold(std::function<void(frmMain&)> handler, HWND from);
     void Hold(std::function<void(frmMain&)> handler, HWND from);
@@ -114,6 +124,8 @@ private:
     std::map<MainCtl, std::string> tipTexts_;
     std::map<MainCtl, HiddenItem> hidden_;
 
+    int running_ = 0;  // handlers running, nested ones included
+    std::vector<std::function<void()>> deferred_;
     bool inTick_ = false;
     bool busy_ = false;
     HWND lastFocus_ = nullptr;

@@ -11,8 +11,37 @@ using namespace mainwindow;
 
 // ---- Events ----
 
+bool MainWindow::MustWait() const { return loop_.Pausing() || (running_ > 0 && ::InSendMessage()); }
+
 void MainWindow::Fire(const std::function<void(frmMain&)>& handler) {
-    if (logic_) Guarded([&] { handler(*logic_); });
+    if (!logic_) return;
+    if (MustWait())
+        Defer([this, handler] { Fire(handler); });
+    else
+        Run(handler);
+}
+
+void MainWindow::Run(const std::function<void(frmMain&)>& handler) {
+    if (!logic_) return;
+    ++running_;
+    Guarded([&] { handler(*logic_); });
+    --running_;
+    if (running_ == 0 && !deferred_.empty()) ::PostMessageW(hwnd(), kRunDeferredMessage, 0, 0);
+}
+
+void MainWindow::Defer(std::function<void()> action) {
+    deferred_.push_back(std::move(action));
+    // While a handler runs, its end sends them on their way; otherwise the queue does, once the pause
+    // is over (posted messages wait for it).
+    if (running_ == 0) ::PostMessageW(hwnd(), kRunDeferredMessage, 0, 0);
+}
+
+void MainWindow::RunDeferred() {
+    while (!deferred_.empty() && !MustWait() && running_ == 0) {
+        auto action = std::move(deferred_.front());
+        deferred_.erase(deferred_.begin());
+        action();
+    }
 }
 
 void MainWindow::Hold(std::function<void(frmMain&)> handler, HWND from) {
@@ -124,7 +153,13 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
 
 void MainWindow::OnClose(bool& cancel, int unloadMode) {
     cancel = false;
-    Fire([&cancel, unloadMode](frmMain& f) { f.Form_QueryUnload(cancel, unloadMode); });
+    Run([&cancel, unloadMode](frmMain& f) { f.Form_QueryUnload(cancel, unloadMode); });
+}
+
+void MainWindow::CloseRequest(int unloadMode) {
+    bool cancel = false;
+    OnClose(cancel, unloadMode);
+    if (!cancel) DestroyNow();
 }
 
 LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -167,6 +202,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                     ::SetForegroundWindow(hwnd());
                 return 0;
             }
+            if (tray_ && tray_->OnTimer(wParam)) return 0;
             if (wParam == timer_.Id()) {
                 if (!timer_.OnTick()) return 0;
                 // A tick can show a message box, whose modal loop would deliver the next tick.
@@ -228,18 +264,29 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return TRUE;
             }
             break;
-        case WM_CLOSE: {
-            bool cancel = false;
-            OnClose(cancel, 0);
-            if (!cancel) DestroyNow();
+        case WM_CLOSE:
+            if (MustWait())
+                Defer([this] { CloseRequest(0); });
+            else
+                CloseRequest(0);
             return 0;
-        }
         case WM_QUERYENDSESSION: {
+            if (MustWait()) {
+                // The alarm cannot stop in the middle of a step to ask its questions: the session waits
+                // for them until the step is over, unless Windows ends it whatever we answer.
+                if (lParam & ENDSESSION_CRITICAL) return TRUE;
+                Defer([this] { CloseRequest(2); });
+                return FALSE;
+            }
             bool cancel = false;
             OnClose(cancel, 2);
             return cancel ? FALSE : TRUE;
         }
+        case kRunDeferredMessage:
+            RunDeferred();
+            return 0;
         case WM_DESTROY:
+            deferred_.clear();
             timer_.Detach();
             if (tray_) tray_->Remove();
             ::PostQuitMessage(0);
@@ -285,9 +332,16 @@ LRESULT CALLBACK MainWindow::TimeBoxProc(HWND hwnd, UINT message, WPARAM wParam,
                         self->FinishTyping();
                     return 0;
                 }
+                // Select all, which not every version of the box does by itself.
+                if (wParam == 'A' && (::GetKeyState(VK_CONTROL) & 0x8000) && !(::GetKeyState(VK_MENU) & 0x8000) &&
+                    !self->Locked()) {
+                    ::SendMessageW(hwnd, EM_SETSEL, 0, -1);
+                    return 0;
+                }
                 break;
             case WM_CHAR:
-                if (wParam == L'\r') return 0;  // handled as a key; a single-line box would only beep
+                // Enter and Ctrl+A are handled as keys; a single-line box would only beep.
+                if (wParam == L'\r' || wParam == 0x01) return 0;
                 // Typing a digit into the locked box is the keyboard's click: the digit then goes in.
                 if (wParam >= L'0' && wParam <= L'9' && self->Locked()) self->StartTyping();
                 break;

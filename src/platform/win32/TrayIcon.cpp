@@ -18,7 +18,7 @@ HICON LoadSmallIcon(HINSTANCE instance, int resourceId) {
 }
 }  // namespace
 
-TrayIcon::TrayIcon(HINSTANCE instance, HWND owner) : owner_(owner) {
+TrayIcon::TrayIcon(HINSTANCE instance, HWND owner, NotifyFn notify) : owner_(owner), notify_(notify) {
     const int ids[3] = {IDI_TRAY1, IDI_TRAY2, IDI_TRAY3};
     for (int i = 0; i < 3; ++i) icons_[i] = UniqueIcon(LoadSmallIcon(instance, ids[i]));
 }
@@ -42,21 +42,55 @@ HICON TrayIcon::CurrentIcon() const {
     return icons_[index].get();
 }
 
+// A shell that is not ready (at logon, or restarting) refuses the icon: it is tried again until it is
+// shown. A shell that answered too late may have added it all the same; then it only takes our data.
 bool TrayIcon::Add() {
     NOTIFYICONDATAW nid = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
-    added_ = ::Shell_NotifyIconW(NIM_ADD, &nid) != FALSE;
-    if (!added_) return false;
+    added_ = notify_(NIM_ADD, &nid) != FALSE || notify_(NIM_MODIFY, &nid) != FALSE;
+    if (!added_) {
+        ScheduleRetry();
+        return false;
+    }
+    StopRetry();
     // Asked separately: an older shell refuses the version and still shows the icon.
     NOTIFYICONDATAW version = Data(0);
     version.uVersion = NOTIFYICON_VERSION_4;
-    version4_ = ::Shell_NotifyIconW(NIM_SETVERSION, &version) != FALSE;
+    version4_ = notify_(NIM_SETVERSION, &version) != FALSE;
+    return true;
+}
+
+UINT TrayIcon::RetryDelayMs(ULONGLONG sinceFirstRefusalMs) { return sinceFirstRefusalMs < 60000 ? 1000 : 60000; }
+
+void TrayIcon::ScheduleRetry() {
+    const ULONGLONG now = ::GetTickCount64();
+    if (!retrying_) {
+        retrying_ = true;
+        refusedSince_ = now;
+    }
+    const UINT delay = RetryDelayMs(now - refusedSince_);
+    if (delay != retryDelay_ && ::SetTimer(owner_, kRetryTimerId, delay, nullptr)) retryDelay_ = delay;
+}
+
+void TrayIcon::StopRetry() {
+    if (retryDelay_) ::KillTimer(owner_, kRetryTimerId);
+    retrying_ = false;
+    retryDelay_ = 0;
+}
+
+bool TrayIcon::OnTimer(UINT_PTR id) {
+    if (id != kRetryTimerId) return false;
+    if (shown_ && !added_)
+        Add();
+    else
+        StopRetry();
     return true;
 }
 
 void TrayIcon::Remove() {
+    StopRetry();
     if (!added_) return;
     NOTIFYICONDATAW nid = Data(0);
-    ::Shell_NotifyIconW(NIM_DELETE, &nid);
+    notify_(NIM_DELETE, &nid);
     added_ = false;
 }
 

@@ -16,8 +16,12 @@ namespace chw::win32 {
 class TrayIcon : public ITrayIcon {
 public:
     static constexpr UINT kCallbackMessage = WM_APP + 1;
+    // The owner's timer that tries again to add an icon the shell refused.
+    static constexpr UINT_PTR kRetryTimerId = 3;
+    using NotifyFn = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAW);
 
-    TrayIcon(HINSTANCE instance, HWND owner);
+    // `notify` reaches the shell (Shell_NotifyIconW unless told otherwise).
+    TrayIcon(HINSTANCE instance, HWND owner, NotifyFn notify = &::Shell_NotifyIconW);
     ~TrayIcon() override { Remove(); }
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
@@ -36,13 +40,24 @@ public:
     int ButtonOf(LPARAM lParam) const;
     // Removes the icon without changing what Shown reports (the program is ending).
     void Remove();
+    // The owner's WM_TIMER; true when it was the retry timer's.
+    bool OnTimer(UINT_PTR id);
+    // How long to wait before the next try, by the time since the shell first refused: each second
+    // for the first minute (the shell is often just starting), then each minute.
+    static UINT RetryDelayMs(ULONGLONG sinceFirstRefusalMs);
 
 private:
     NOTIFYICONDATAW Data(UINT flags) const;
     bool Add();
+    void ScheduleRetry();
+    void StopRetry();
     HICON CurrentIcon() const;
 
     HWND owner_;
+    NotifyFn notify_;
+    bool retrying_ = false;
+    ULONGLONG refusedSince_ = 0;
+    UINT retryDelay_ = 0;
     bool shown_ = false;
     bool added_ = false;
     bool version4_ = false;

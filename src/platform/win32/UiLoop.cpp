@@ -2,10 +2,29 @@
 
 namespace chw::win32 {
 
+namespace {
+// How long a pause waits at most between two looks at the queue: the system takes a thread that has
+// not looked for five seconds for hung.
+constexpr DWORD kPauseSliceMs = 100;
+}  // namespace
+
+bool UiLoop::IsEditKey(const MSG& msg, HWND focus) {
+    if (msg.message != WM_KEYDOWN || !focus || msg.hwnd != focus) return false;
+    if (!(::GetKeyState(VK_CONTROL) & 0x8000) || (::GetKeyState(VK_MENU) & 0x8000)) return false;
+    switch (msg.wParam) {
+        case 'A': case 'X': case 'C': case 'V': case 'Z': break;
+        default: return false;
+    }
+    wchar_t cls[16] = {};
+    ::GetClassNameW(focus, cls, 16);
+    if (::lstrcmpiW(cls, L"Edit") != 0) return false;
+    return !(::GetWindowLongPtrW(focus, GWL_STYLE) & ES_READONLY) && ::IsWindowEnabled(focus);
+}
+
 void UiLoop::Dispatch(MSG& msg) {
     HWND main = MainWindow();
     if (main && (msg.hwnd == main || ::IsChild(main, msg.hwnd))) {
-        if (accel_ && ::TranslateAcceleratorW(main, accel_, &msg)) return;
+        if (accel_ && !IsEditKey(msg, ::GetFocus()) && ::TranslateAcceleratorW(main, accel_, &msg)) return;
         if (::IsDialogMessageW(main, &msg)) return;
     }
     ::TranslateMessage(&msg);
@@ -35,6 +54,24 @@ void UiLoop::DoEvents() {
         handled = true;
     }
     if (!handled) ::MsgWaitForMultipleObjectsEx(0, nullptr, 10, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+}
+
+void UiLoop::Pause(int milliseconds) {
+    if (milliseconds <= 0) return;
+    ++pausing_;
+    const ULONGLONG end = ::GetTickCount64() + static_cast<ULONGLONG>(milliseconds);
+    for (;;) {
+        MSG msg;
+        // Only paint messages are taken; messages sent to the thread are delivered by the look itself.
+        // A window that does not validate its paint would be handed it again: a bounded number of turns.
+        for (int turn = 0; turn < 32 && ::PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++turn)
+            ::DispatchMessageW(&msg);
+        const ULONGLONG now = ::GetTickCount64();
+        if (now >= end) break;
+        const DWORD wait = static_cast<DWORD>(end - now < kPauseSliceMs ? end - now : kPauseSliceMs);
+        ::MsgWaitForMultipleObjectsEx(0, nullptr, wait, QS_PAINT | QS_SENDMESSAGE, 0);
+    }
+    --pausing_;
 }
 
 }  // namespace chw::win32

@@ -1,4 +1,5 @@
-// The program's one user-interface thread: its message loop, DoEvents, and the windows they translate for.
+// The program's one user-interface thread: its message loop, DoEvents, the designed pauses, and the
+// windows they translate for.
 #pragma once
 
 #include <windows.h>
@@ -20,12 +21,22 @@ public:
     int Run();
     // Handles what is pending; when nothing is, waits briefly so that a DoEvents loop does not spin a core.
     void DoEvents();
+    // A designed pause: no posted message, timer or input is handled until it ends, but windows are
+    // repainted and messages sent to the thread are answered, so the system never finds it hung.
+    void Pause(int milliseconds);
+    // True inside Pause: whatever a sent message would start must wait until the pause ends.
+    bool Pausing() const { return pausing_ > 0; }
+
+    // Whether this key message belongs to a text box being edited rather than to the accelerators:
+    // the edit keys (Ctrl+A, X, C, V, Z) while an editable box of the window has the focus.
+    static bool IsEditKey(const MSG& msg, HWND focus);
 
 private:
     void Dispatch(MSG& msg);
 
     HWND main_ = nullptr;
     HACCEL accel_ = nullptr;
+    int pausing_ = 0;
 };
 
 }  // namespace chw::win32

@@ -252,9 +252,7 @@ MbAnswer Win32MessageBoxes::Show(const std::string& text, const std::string& tit
 
 // ---- Run-time ----
 
-void Win32Runtime::Pause(int milliseconds) {
-    if (milliseconds > 0) ::Sleep(static_cast<DWORD>(milliseconds));
-}
+void Win32Runtime::Pause(int milliseconds) { loop_.Pause(milliseconds); }
 
 void Win32Runtime::DoEvents() { loop_.DoEvents(); }
 

@@ -17,6 +17,8 @@
 namespace chw::win32 {
 namespace {
 
+using Strings = std::vector<std::string>;
+
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -314,6 +316,139 @@ TEST_F(MainWindowTest, TheKeyboardOpensTheLockedTimeBoxAndEnterMovesOnToValidate
     Pump();
     EXPECT_EQ(::GetFocus(), Item(IDC_CMDSET));
     EXPECT_EQ(logic->AlarmTime, "7:30 AM");
+}
+
+// Another thread's SendMessageTimeout to the main window, made while the test's thread waits.
+struct SentFromAnotherThread {
+    HWND to;
+    UINT message;
+    WPARAM wParam;
+    bool answered = false;
+    DWORD_PTR reply = 0;
+    static DWORD WINAPI Body(void* self) {
+        auto* s = static_cast<SentFromAnotherThread*>(self);
+        ::Sleep(50);
+        s->answered = ::SendMessageTimeoutW(s->to, s->message, s->wParam, 0, SMTO_NORMAL, 1000, &s->reply) != 0;
+        return 0;
+    }
+};
+
+TEST_F(MainWindowTest, WaitingLogicAnswersSentMessagesAndRunsTheirHandlersAfterwards) {
+    window->Show();
+    const Strings about{"About Chimewell(tm)", "For Your Information!"}, close{"Close Chimewell?"};  // No: stays
+    struct Case {
+        UINT message;
+        WPARAM wParam;
+        bool inBox;  // sent while a handler waits in a box rather than in a pause
+        DWORD_PTR reply;
+        Strings boxes;  // shown once the wait is over
+    } cases[] = {
+        {WM_NULL, 0, false, 0, {}},
+        {WM_COMMAND, IDM_ABOUT, false, 0, about},
+        {WM_CLOSE, 0, false, 0, close},
+        {WM_QUERYENDSESSION, 0, false, FALSE, close},
+        {WM_COMMAND, IDM_ABOUT, true, 0, about},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.message << (c.inBox ? " in a box" : " in a pause"));
+        sys.boxes.shown.clear();
+        SentFromAnotherThread sent{window->hwnd(), c.message, c.wParam};
+        UniqueHandle thread;
+        size_t shownInWait = 0;
+        auto wait = [&] {
+            thread = UniqueHandle(::CreateThread(nullptr, 0, &SentFromAnotherThread::Body, &sent, 0, nullptr));
+            for (ULONGLONG end = ::GetTickCount64() + 400; c.inBox && ::GetTickCount64() < end;) loop.DoEvents();
+            if (!c.inBox) loop.Pause(400);
+            shownInWait = sys.boxes.shown.size();
+        };
+        if (c.inBox) {
+            sys.boxes.onShow = [&](const fakes::ShownBox&) {
+                if (sys.boxes.shown.size() == 1) wait();
+            };
+            ::SendMessageW(window->hwnd(), WM_COMMAND, IDM_ABOUT, 0);
+            sys.boxes.onShow = nullptr;
+        } else {
+            wait();
+        }
+        ASSERT_EQ(::WaitForSingleObject(thread.get(), 5000), WAIT_OBJECT_0);
+        EXPECT_TRUE(sent.answered) << "answered within a second";
+        EXPECT_EQ(sent.reply, c.reply);
+        EXPECT_EQ(shownInWait, c.inBox ? 1u : 0u) << "no handler runs inside the wait";
+        Pump();
+        Strings expected = c.boxes;
+        if (c.inBox) expected.insert(expected.begin(), about.begin(), about.end());
+        EXPECT_EQ(sys.boxes.Titles(), expected);
+    }
+}
+
+TEST_F(MainWindowTest, TheEditKeysGoToTheTimeBoxWhileItIsEdited) {
+    window->Show();
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(keys);
+    struct Case {
+        bool locked;
+        WPARAM key;
+        Strings boxes;
+        DWORD selected;  // by Ctrl+A; Ctrl+X cuts the empty selection
+    } cases[] = {
+        {true, 'A', {"About Chimewell(tm)", "For Your Information!"}, 0},
+        {true, 'X', {"Close Chimewell?"}, 0},
+        {false, 'A', {}, 5},
+        {false, 'X', {}, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << static_cast<char>(c.key) << (c.locked ? " locked" : " editable"));
+        sys.boxes.shown.clear();
+        window->SetLocked(c.locked);
+        window->SetCaption(MainCtl::txtTime, "11:59");
+        ::SetFocus(Item(IDC_TXTTIME));
+        ::SendMessageW(Item(IDC_TXTTIME), EM_SETSEL, 2, 2);
+        ::PostMessageW(Item(IDC_TXTTIME), WM_KEYDOWN, c.key, 1);
+        Pump();
+        EXPECT_EQ(sys.boxes.Titles(), c.boxes);
+        DWORD from = 0, to = 0;
+        ::SendMessageW(Item(IDC_TXTTIME), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+        EXPECT_EQ(to - from, c.selected);
+        EXPECT_EQ(Text(IDC_TXTTIME), L"11:59");
+    }
+    keys[VK_CONTROL] = 0;
+    ::SetKeyboardState(keys);
+}
+
+// A stand-in for the shell that refuses the first icons.
+struct RefusingShell {
+    static inline int refusals = 0, adds = 0;
+    static inline DWORD last = 0;
+    static BOOL WINAPI Notify(DWORD message, PNOTIFYICONDATAW) {
+        last = message;
+        if (message == NIM_ADD) ++adds;
+        if (message == NIM_ADD && refusals > 0) {
+            --refusals;
+            return FALSE;
+        }
+        return message != NIM_MODIFY;  // nothing was added behind our back
+    }
+};
+
+TEST(TrayIconTest, ARefusedIconIsTriedAgainUntilTheShellTakesIt) {
+    EXPECT_EQ(TrayIcon::RetryDelayMs(59999), 1000u);
+    EXPECT_EQ(TrayIcon::RetryDelayMs(60000), 60000u);
+    HWND owner = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    RefusingShell::refusals = 2;
+    {
+        TrayIcon tray(::GetModuleHandleW(nullptr), owner, &RefusingShell::Notify);
+        tray.SetShown(true);
+        // Each second once more: refused again, then taken; after that no more tries.
+        MSG msg;
+        for (ULONGLONG end = ::GetTickCount64() + 3500; ::GetTickCount64() < end; ::Sleep(20))
+            while (::PeekMessageW(&msg, owner, WM_TIMER, WM_TIMER, PM_REMOVE)) tray.OnTimer(msg.wParam);
+        EXPECT_EQ(RefusingShell::adds, 3);
+        EXPECT_EQ(RefusingShell::last, DWORD{NIM_SETVERSION});
+    }
+    EXPECT_EQ(RefusingShell::last, DWORD{NIM_DELETE});
+    ::DestroyWindow(owner);
 }
 
 }  // namespace
