@@ -45,13 +45,6 @@ public:
         return true;
     }
 
-    // Milliseconds before the next tick of a timer on the second: the interval less the part of the
-    // current second already gone, plus the margin.
-    static int DelayToNextTick(int interval, int msIntoSecond) {
-        int delay = interval - msIntoSecond + kAfterSecondMs;
-        return delay < USER_TIMER_MINIMUM ? USER_TIMER_MINIMUM : delay;
-    }
-
     bool Enabled() const override { return enabled_; }
     void SetEnabled(bool enabled) override {
         if (enabled == enabled_) return;
@@ -65,6 +58,12 @@ public:
     }
 
 private:
+    // Milliseconds before the next tick of a timer on the second: the interval less the part of the
+    // current second already gone, plus the margin.
+    static int DelayToNextTick(int interval, int msIntoSecond) {
+        int delay = interval - msIntoSecond + kAfterSecondMs;
+        return delay < USER_TIMER_MINIMUM ? USER_TIMER_MINIMUM : delay;
+    }
     void Apply() {
         if (!hwnd_) return;
         if (enabled_ && interval_ > 0) {

@@ -6,7 +6,6 @@
 #include <mmsystem.h>
 
 #include "Win32Services.h"
-#include "WindowTimer.h"
 #include "resource.h"
 #include "ViewRules.h"
 #include "Win32Util.h"
@@ -205,21 +204,6 @@ TEST(PowerTest, AWakeIsSetReplacedAndCancelledAndKeepingAwakeIsUndone) {
     power.KeepAwake(true);
     power.KeepAwake(false);
     EXPECT_EQ(::SetThreadExecutionState(ES_CONTINUOUS) & (ES_SYSTEM_REQUIRED | ES_DISPLAY_REQUIRED), 0u);
-}
-
-TEST(WindowTimerTest, TicksOnTheSecondComeJustAfterTheClockTurns) {
-    constexpr int after = WindowTimer::kAfterSecondMs;
-    struct Case {
-        int interval, msIntoSecond, delay;
-    } cases[] = {
-        {1000, after, 1000},          // on time: a whole second
-        {1000, 0, 1000 + after},      // a tick that left at the boundary itself
-        {1000, 400, 600 + after},     // started mid-second, or a late tick: back on the second
-        {1000, 999, 1 + after},
-        {3000, 400, 2600 + after},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(WindowTimer::DelayToNextTick(c.interval, c.msIntoSecond), c.delay) << c.interval << "/" << c.msIntoSecond;
 }
 
 TEST(ViewRulesTest, MenuTextsSplitIntoCaptionAndShortcut) {
