@@ -109,13 +109,15 @@ start_program() {
 program_exit() { wait_until 10 test -s "$work/chwlu.rc" && cat "$work/chwlu.rc"; }
 # The program's question at a close request, as an X window of the display.
 close_question() { xdotool search --name '^Close Chimewell\?$' >/dev/null 2>&1; }
-# Yes to each of its questions (close, then save the restored alarm), by a key for the window that
-# has the focus: a question comes to the front, and Return is its Yes.
+# Yes to each of its questions (close, then save the restored alarm): Return is a question's Yes.
 answer_yes() {
     local end=$((SECONDS + 15))
+    local box
     while running 'CHWLU.EXE' && [ $SECONDS -lt $end ]; do
-        if xdotool search --name '^(Close Chimewell|Save Settings)\?$' >/dev/null 2>&1; then
-            sleep 0.3; xdotool key Return
+        box=$(xdotool search --name '^(Close Chimewell|Save Settings)\?$' 2>/dev/null | head -1)
+        if [ -n "$box" ]; then
+            # Without a window manager nothing gives a window of a program in the tray the focus.
+            sleep 0.3; xdotool windowfocus "$box" 2>/dev/null; sleep 0.2; xdotool key Return
         fi
         sleep 0.7
     done

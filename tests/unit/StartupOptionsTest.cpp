@@ -46,7 +46,7 @@ TEST(StartupOptions, RefusedMachineRunKeyFallsBackToTheUsersOwn) {
     const std::string kUserOn = "HKCU " + kRunOn, kUserOff = "HKCU " + kRunOff;
     constexpr const char* kStillStarts =
         "Chimewell Will Still Start With Windows: An Administrator Set It For All Users.  Ready.";
-    const std::string plain = kRunOn.substr(kRunOn.find('=') + 1), dashed = kRunOff.substr(kRunOff.find('=') + 1);
+    const std::string plain = settings::kRunCommand, dashed = settings::kRunCommandOff;
     const struct {
         bool checked;
         bool machineRefused;
