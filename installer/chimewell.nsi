@@ -176,6 +176,7 @@ Section "Chimewell" SecMain
     DetailPrint "Standard users may keep their settings in HKEY_LOCAL_MACHINE\${SETTINGS_KEY}."
   ${Else}
     DetailPrint "Could not let standard users write HKEY_LOCAL_MACHINE\${SETTINGS_KEY}."
+    MessageBox MB_OK|MB_ICONEXCLAMATION "Setup could not let standard users keep their ${PRODUCT} settings.$\r$\n$\r$\nWithout administrator rights ${PRODUCT} may then report an error writing to the registry. Run setup again to retry." /SD IDOK
   ${EndIf}
 
   CreateShortCut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\${EXE}" "" "$INSTDIR\${EXE}" 0 SW_SHOWNORMAL "" "Chimewell System alarm clock"

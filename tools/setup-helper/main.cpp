@@ -1,6 +1,7 @@
 // chwsetup.exe: the few things the setup program needs done that its script language cannot do well.
 //   chwsetup grant          create the settings key and let standard users keep their settings in it
 //   chwsetup close SECONDS  ask the copies of Chimewell in this session to close, and wait for them
+//                           (close 0 only tells whether one runs)
 //   chwsetup end            end the copies of Chimewell in this session by force
 //   chwsetup run EXE        start a program with the rights of the signed-in user, not the setup's
 // The exit code is 0 on success, 1 when the work could not be done, 2 for a wrong command line.
