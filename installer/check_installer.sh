@@ -35,6 +35,9 @@ display=""
 read -r -t 20 display <"$work/displayfd" || true
 [ -n "$display" ] || { echo "FAIL  Xvfb did not start"; echo "0 passed, 1 failed"; exit 1; }
 export DISPLAY=":$display" WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Key security lives only as long as the prefix's wineserver: keep it a while after each program, so
+# that the rights the setup gave can still be read after it ended.
+wineserver -p20
 
 drive="$WINEPREFIX/drive_c"
 dest="$drive/Program Files/Tallowmer/CHWL"
@@ -42,11 +45,13 @@ shortcut="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Chimewell.lnk
 win_dest='C:\Program Files\Tallowmer\CHWL'
 uninst_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Chimewell'
 run_key='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Run'
+user_run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 settings_key='HKLM\SOFTWARE\TALLOWMERE\CHWL'
 chwlu="$build/src/platform/win32/CHWLU.EXE"
 updater="$build/src/platform/win32/update.exe"
 helpdoc="$here/../resources/help/CHWLHELP.DOC"
 player=$(find "$build/tools" -iname 'standin-player.exe' -print -quit 2>/dev/null)
+keyrights="$build/installer/check_keyrights.exe"
 
 passed=0; failed=0
 ok() { echo "PASS  $1"; passed=$((passed + 1)); }
@@ -81,11 +86,12 @@ not() { ! "$@"; }
 install() { timeout -k 5 120 wine "$setup" /S "$@" >/dev/null 2>&1; }
 # The uninstaller copies itself to the temporary folder as Un.exe and returns at once; the copy does
 # the work, deletes Uninstall.exe on the way, and ends.
-uninstall() {
-    timeout -k 5 60 wine "$win_dest\\Uninstall.exe" /S "$@" >/dev/null 2>&1
+start_uninstall() { timeout -k 5 60 wine "$win_dest\\Uninstall.exe" /S "$@" >/dev/null 2>&1; }
+await_uninstall() {
     wait_until 90 not test -e "$dest/Uninstall.exe"
     wait_until 60 not running 'nsu.*Un\.exe'
 }
+uninstall() { start_uninstall "$@"; await_uninstall; }
 # The Windows processes of this prefix, for a failure report.
 prefix_processes() {
     local pid
@@ -94,9 +100,27 @@ prefix_processes() {
             tr '\0' ' ' <"/proc/$pid/cmdline" && echo
     done
 }
+# The program's exit code lands in $work/chwlu.rc: 0 when it closed itself, 1 when it was ended.
 start_program() {
-    (cd "$dest" && wine "$win_dest\\CHWLU.EXE" >/dev/null 2>&1 &)
+    rm -f "$work/chwlu.rc"
+    (cd "$dest" && { wine "$win_dest\\CHWLU.EXE"; echo $? >"$work/chwlu.rc"; } >/dev/null 2>&1 &)
     wait_until 30 running 'CHWLU.EXE'
+}
+program_exit() { wait_until 10 test -s "$work/chwlu.rc" && cat "$work/chwlu.rc"; }
+# The program's question at a close request, as an X window of the display.
+close_question() { xdotool search --name '^Close Chimewell\?$' >/dev/null 2>&1; }
+# Yes to each of its questions (close, then save the restored alarm): Return is a question's Yes.
+answer_yes() {
+    local end=$((SECONDS + 15))
+    local box
+    while running 'CHWLU.EXE' && [ $SECONDS -lt $end ]; do
+        box=$(xdotool search --name '^(Close Chimewell|Save Settings)\?$' 2>/dev/null | head -1)
+        if [ -n "$box" ]; then
+            # Without a window manager nothing gives a window of a program in the tray the focus.
+            sleep 0.3; xdotool windowfocus "$box" 2>/dev/null; sleep 0.2; xdotool key Return
+        fi
+        sleep 0.7
+    done
 }
 
 echo "installer checks in $WINEPREFIX on display $DISPLAY"
@@ -120,7 +144,13 @@ expect_eq "Add/Remove Programs: NoModify, NoRepair" \
     "$(reg_get "$uninst_key" NoModify) $(reg_get "$uninst_key" NoRepair)" "0x1 0x1"
 size=$(reg_get "$uninst_key" EstimatedSize)
 check "Add/Remove Programs: EstimatedSize in KB ($size)" test "$((${size:-0}))" -gt 100
-check "setup writes no settings of its own" not key_exists "$settings_key"
+check "setup creates the settings key" key_exists "$settings_key"
+expect_eq "setup writes no settings value" "$(key_dump "$settings_key" | grep -c REG_)" "0"
+# Standard users: query, set value, create subkey (0x7) on that key alone (no inheritance flags).
+rights=$(wine "$keyrights" 'SOFTWARE\TALLOWMERE\CHWL' 2>/dev/null | tr -d '\r')
+check "standard users may write the settings key" grep -qx 'allow 0x7 S-1-5-32-545 0x0' <<<"$rights"
+parent_rights=$(wine "$keyrights" 'SOFTWARE\TALLOWMERE' 2>/dev/null | tr -d '\r')
+check "and not its parent" not grep -q 'allow 0x7 S-1-5-32-545' <<<"$parent_rights"
 check "setup writes no Run entry" not value_exists "$run_key" Chimewell
 
 # ---- The installed program runs and keeps its settings
@@ -137,26 +167,36 @@ done
 wine reg add "$run_key" /v Chimewell /d "$win_dest\\CHWLU.EXE" /f >/dev/null 2>&1
 settings=$(key_dump "$settings_key")
 
-# ---- An install over an older version, while that version runs
+# ---- An install over an older version, while that version runs and nobody answers its question
 wine reg add "$uninst_key" /v DisplayVersion /d 0.9.0 /f >/dev/null 2>&1
 printf 'older' >"$dest/CHWLU.EXE.old-marker"
-check "install over a running older version succeeds" install
+install &
+install_pid=$!
+check "setup asks the running program to close" wait_until 30 close_question
+if wait "$install_pid"; then ok "install over a running older version succeeds"; else bad "install over a running older version succeeds"; fi
 check "the running program was ended" wait_until 15 not running 'CHWLU.EXE'
+expect_eq "ended by force only after the question went unanswered" "$(program_exit)" "1"
 check "CHWLU.EXE replaced by the new build" cmp -s "$chwlu" "$dest/CHWLU.EXE"
 expect_eq "DisplayVersion updated" "$(reg_get "$uninst_key" DisplayVersion)" "$version"
 expect_eq "settings kept over the upgrade" "$(key_dump "$settings_key")" "$settings"
 check "Run entry left as the user set it" value_is "$run_key" Chimewell "$win_dest\\CHWLU.EXE"
 rm -f "$dest/CHWLU.EXE.old-marker"
 
-# ---- A silent uninstall, while the program runs
+# ---- A silent uninstall, while the program runs and its user agrees to close it
 check "program started again" start_program
-uninstall
+wine reg add "$user_run_key" /v Chimewell /d "$win_dest\\CHWLU.EXE" /f >/dev/null 2>&1
+start_uninstall
+if wait_until 30 close_question; then answer_yes; ok "uninstall asks the running program to close"; else
+    bad "uninstall asks the running program to close"; fi
+await_uninstall
 check "uninstall ended the program" not running 'CHWLU.EXE'
+expect_eq "the program closed itself when its user agreed" "$(program_exit)" "0"
 check "program folder removed" not test -e "$dest"
 check "maker's folder removed" not test -e "$drive/Program Files/Tallowmer"
 check "Start-menu shortcut removed" not test -e "$shortcut"
 check "Add/Remove Programs entry removed" not key_exists "$uninst_key"
 check "Run entry removed" not value_exists "$run_key" Chimewell
+check "the user's own Run entry removed" not value_exists "$user_run_key" Chimewell
 check "Run key itself kept" key_exists "$run_key"
 expect_eq "settings kept by a silent uninstall" "$(key_dump "$settings_key")" "$settings"
 

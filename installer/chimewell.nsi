@@ -5,10 +5,12 @@
 ;   UPDATER   update.exe from the build
 ;   HELPDOC   CHWLHELP.DOC
 ;   ICON      the program's icon
+;   HELPER    chwsetup.exe from the build (tools/setup-helper), run by setup and never installed
 ;   OUTFILE   where the setup program goes
-; The settings key (HKLM\SOFTWARE\TALLOWMERE\CHWL) belongs to the user: setup never writes it, so an
-; install over an older version keeps the saved alarm and options. Only the uninstaller may delete
-; it, after asking, or silently when given /REMOVESETTINGS.
+; The settings key (HKLM\SOFTWARE\TALLOWMERE\CHWL) belongs to the user: setup only makes sure it
+; exists and that standard users may write it (the program runs with a standard user's rights), and
+; never writes a value, so an install over an older version keeps the saved alarm and options. Only
+; the uninstaller may delete it, after asking, or silently when given /REMOVESETTINGS.
 
 Unicode true
 Target amd64-unicode
@@ -31,6 +33,9 @@ SetCompressor /SOLID lzma
 !ifndef ICON
   !error "ICON is not defined: build the setup through CMake"
 !endif
+!ifndef HELPER
+  !error "HELPER is not defined: build the setup through CMake"
+!endif
 !ifndef OUTFILE
   !error "OUTFILE is not defined: build the setup through CMake"
 !endif
@@ -40,6 +45,8 @@ SetCompressor /SOLID lzma
 !define EXE "CHWLU.EXE"
 !define UNINSTALLER "Uninstall.exe"
 !define UNINST_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Chimewell"
+; The program writes its start-with-Windows entry here, or in the user's own Run key where a
+; standard user may not write the machine's.
 !define RUN_KEY "SOFTWARE\Microsoft\Windows\CurrentVersion\Run"
 !define SETTINGS_KEY "SOFTWARE\TALLOWMERE\CHWL"
 !define SETTINGS_PARENT "SOFTWARE\TALLOWMERE"
@@ -86,53 +93,69 @@ VIAddVersionKey /LANG=1033 "OriginalFilename" "chimewell-setup.exe"
 
 !insertmacro MUI_LANGUAGE "English"
 
-; A running copy holds its files and would rewrite the Run entry after we removed it, so it is ended
-; first. Someone at the screen is asked at the start (No leaves setup); a silent run does not ask.
-; Its windows are looked for by class; taskkill also catches a copy that shows none yet.
+; A running copy holds its files and would rewrite the Run entry after we removed it, so it must
+; end first. It is asked to close the way its Exit item does, so that it asks its own questions and the
+; user may save the alarm; only a copy that does not close in time is ended by force. Copies of other
+; users signed in on the same machine are left alone (chwsetup.exe looks in this session only).
+; Someone at the screen is asked at the start (No leaves setup); a silent run does not ask and gives
+; the copy a short while before it ends it.
+!define CLOSE_SECONDS_SILENT 15
+!define CLOSE_SECONDS_ASKED 120
 !macro RunningProgramFunctions UN
-Function ${UN}AskToEndRunningProgram
+Function ${UN}PrepareHelper
+  InitPluginsDir
+  File "/oname=$PLUGINSDIR\chwsetup.exe" "${HELPER}"
+FunctionEnd
+
+Function ${UN}AskToCloseRunningProgram
   ${If} ${Silent}
     Return
   ${EndIf}
-  FindWindow $0 "ChimewellMain"
+  StrCpy $0 1
+  ExecWait '"$PLUGINSDIR\chwsetup.exe" close 0' $0
   ${If} $0 = 0
-    FindWindow $0 "ChimewellIntro"
+    Return
   ${EndIf}
-  ${If} $0 <> 0
-    MessageBox MB_YESNO|MB_ICONEXCLAMATION "${PRODUCT} is running and must be ended first.$\r$\n$\r$\nEnd ${PRODUCT} now? An alarm that was not saved will be lost." IDYES +2
-      Abort
+  MessageBox MB_OKCANCEL|MB_ICONINFORMATION "${PRODUCT} is running and must be closed first.$\r$\n$\r$\nChoose OK, and ${PRODUCT} will ask whether to save your alarm before it closes." IDOK +2
+    Abort
+  StrCpy $0 1
+  ExecWait '"$PLUGINSDIR\chwsetup.exe" close ${CLOSE_SECONDS_ASKED}' $0
+  ${If} $0 = 0
+    Return
   ${EndIf}
+  MessageBox MB_YESNO|MB_ICONEXCLAMATION "${PRODUCT} is still running.$\r$\n$\r$\nEnd it now? An alarm that was not saved will be lost." IDYES +2
+    Abort
+  ExecWait '"$PLUGINSDIR\chwsetup.exe" end'
 FunctionEnd
 
 Function ${UN}EndRunningProgram
-  ; taskkill answers 128 once no such process is left; until then the program's file is in use.
-  StrCpy $1 0
-  ${Do}
-    nsExec::Exec '"$SYSDIR\taskkill.exe" /F /IM ${EXE}'
-    Pop $0
-    ${If} $0 <> 0
-      ${Break}
-    ${EndIf}
-    ${If} $1 = 0
-      DetailPrint "Ended the running ${PRODUCT}."
-    ${EndIf}
-    IntOp $1 $1 + 1
-    Sleep 500
-  ${LoopWhile} $1 < 20
+  StrCpy $0 1
+  ExecWait '"$PLUGINSDIR\chwsetup.exe" close ${CLOSE_SECONDS_SILENT}' $0
+  ${If} $0 = 0
+    Return
+  ${EndIf}
+  StrCpy $0 1
+  ExecWait '"$PLUGINSDIR\chwsetup.exe" end' $0
+  ${If} $0 = 0
+    DetailPrint "Ended the running ${PRODUCT}, which did not close when asked."
+  ${Else}
+    DetailPrint "Could not end the running ${PRODUCT}."
+  ${EndIf}
 FunctionEnd
 !macroend
 !insertmacro RunningProgramFunctions ""
 !insertmacro RunningProgramFunctions "un."
 
+; The first run is the one the user will have every day: with the user's own rights, not the setup's
+; elevated ones (chwsetup.exe has the desktop's shell start it, in the program's folder).
 Function RunProgram
-  ; The program's folder as its working folder, as the Start-menu shortcut gives it.
-  SetOutPath "$INSTDIR"
-  Exec '"$INSTDIR\${EXE}"'
+  ExecWait '"$PLUGINSDIR\chwsetup.exe" run "$INSTDIR\${EXE}"'
 FunctionEnd
 
 Function .onInit
   SetShellVarContext all
-  Call AskToEndRunningProgram
+  Call PrepareHelper
+  Call AskToCloseRunningProgram
 FunctionEnd
 
 Section "Chimewell" SecMain
@@ -145,6 +168,16 @@ Section "Chimewell" SecMain
   File "/oname=CHWLHELP.DOC" "${HELPDOC}"
   File "/oname=update.exe" "${UPDATER}"
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"
+
+  ; The settings key in the 64-bit view, writable by standard users (that key alone).
+  StrCpy $0 1
+  ExecWait '"$PLUGINSDIR\chwsetup.exe" grant' $0
+  ${If} $0 = 0
+    DetailPrint "Standard users may keep their settings in HKEY_LOCAL_MACHINE\${SETTINGS_KEY}."
+  ${Else}
+    DetailPrint "Could not let standard users write HKEY_LOCAL_MACHINE\${SETTINGS_KEY}."
+    MessageBox MB_OK|MB_ICONEXCLAMATION "Setup could not let standard users keep their ${PRODUCT} settings.$\r$\n$\r$\nWithout administrator rights ${PRODUCT} may then report an error writing to the registry. Run setup again to retry." /SD IDOK
+  ${EndIf}
 
   CreateShortCut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\${EXE}" "" "$INSTDIR\${EXE}" 0 SW_SHOWNORMAL "" "Chimewell System alarm clock"
 
@@ -164,7 +197,8 @@ SectionEnd
 
 Function un.onInit
   SetShellVarContext all
-  Call un.AskToEndRunningProgram
+  Call un.PrepareHelper
+  Call un.AskToCloseRunningProgram
 FunctionEnd
 
 Section "Uninstall"
@@ -186,6 +220,9 @@ Section "Uninstall"
 
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
   DeleteRegValue HKLM "${RUN_KEY}" "Chimewell"
+  ; The user who runs the uninstaller; other users' own entries start a program that is gone, which
+  ; Windows skips.
+  DeleteRegValue HKCU "${RUN_KEY}" "Chimewell"
   DeleteRegKey HKLM "${UNINST_KEY}"
 
   ; The saved alarm and options stay unless the user wants them gone: a silent uninstall keeps them

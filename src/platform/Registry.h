@@ -7,6 +7,7 @@
 
 namespace chw {
 
+inline constexpr std::uint32_t HKEY_CURRENT_USER_ROOT = 0x80000001u;
 inline constexpr std::uint32_t HKEY_LOCAL_MACHINE_ROOT = 0x80000002u;
 
 class IRegistry {

@@ -24,7 +24,9 @@ inline constexpr const char* kTime = "Time:";
 inline constexpr const char* kYes = "Yes";
 inline constexpr const char* kNo = "No";
 
-// The machine's Run entry that starts the program with Windows; a leading "-" switches it off.
+// The Run entry that starts the program with Windows; a leading "-" switches it off. It lives in the
+// machine's Run key; where a standard user may not change that one, in the user's own (kUserRoot).
+inline constexpr std::uint32_t kUserRoot = HKEY_CURRENT_USER_ROOT;
 inline constexpr const char* kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr const char* kRunValue = "Chimewell";
 inline constexpr const char* kRunCommand = "c:\\Program Files\\Tallowmer\\CHWL\\CHWLU.EXE";

@@ -6,31 +6,52 @@ namespace chw {
 namespace {
 constexpr const char* kStatusNoStart = "Chimewell Will Not Start With Windows.  Ready.";
 constexpr const char* kStatusStartInTray = "CHWL Will Minimize To The System Tray Upon Start.  Ready.";
+// Switched off for this user, but an entry for all users that only an administrator may change
+// still starts the program.
+constexpr const char* kStatusStillStarts =
+    "Chimewell Will Still Start With Windows: An Administrator Set It For All Users.  Ready.";
+
+// Windows starts the program from an entry whose command is not switched off by a leading "-".
+bool StartsAtLogon(const RegValue& command) { return command && !command->empty() && command->front() != '-'; }
+
+// The Run entry in the machine's Run key, or where a standard user may not change that, in the
+// user's own. At most one of the two is left on, so that logging on never starts two copies.
+bool WriteRunEntry(RegistryDB& db, bool on) {
+    using namespace settings;
+    const char* command = on ? kRunCommand : kRunCommandOff;
+    if (db.WriteValue(kRoot, kRunKey, kRunValue, command, kStringType)) {
+        // The user's own entry from an earlier refusal would start a second copy, or outlive an off.
+        if (!StartsAtLogon(db.ReadValue(kUserRoot, kRunKey, kRunValue))) return true;
+        return db.WriteValue(kUserRoot, kRunKey, kRunValue, kRunCommandOff, kStringType);
+    }
+    if (on && StartsAtLogon(db.ReadValue(kRoot, kRunKey, kRunValue))) return true;
+    // A fresh profile may not have the user's Run key yet.
+    return db.CreateKey(kUserRoot, kRunKey) && db.WriteValue(kUserRoot, kRunKey, kRunValue, command, kStringType);
+}
 }  // namespace
 
 void frmMain::mnuStartInSystemTray_Click() {
     using namespace settings;
-    struct Write {
-        const char* key;
-        const char* name;
-        const char* data;
-    };
-
     const bool switchingOff = view_.Checked(MainCtl::mnuStartInSystemTray);
     view_.SetChecked(MainCtl::mnuStartInSystemTray, !switchingOff);
 
     // Off: stop the tray start first, then the Run entry. On: the Run entry first.
-    const Write writes[2] = {
-        switchingOff ? Write{kKey, kStartInTray, kNo} : Write{kRunKey, kRunValue, kRunCommand},
-        switchingOff ? Write{kRunKey, kRunValue, kRunCommandOff} : Write{kKey, kStartInTray, kYes},
-    };
-    for (const Write& w : writes) {
-        if (registryDB_.WriteValue(kRoot, w.key, w.name, w.data, kStringType)) continue;
+    const bool trayFlagSteps[2] = {switchingOff, !switchingOff};
+    for (bool trayFlag : trayFlagSteps) {
+        const bool written = trayFlag ? registryDB_.WriteValue(kRoot, kKey, kStartInTray, switchingOff ? kNo : kYes,
+                                                               kStringType)
+                                      : WriteRunEntry(registryDB_, !switchingOff);
+        if (written) continue;
         ShowRegistryError(p_.boxes);
         // The user may keep the window open at the close question; then finish what we started.
         if (Unload()) return;
     }
-    view_.SetCaption(MainCtl::StatusBar1, switchingOff ? kStatusNoStart : kStatusStartInTray);
+    if (!switchingOff) {
+        view_.SetCaption(MainCtl::StatusBar1, kStatusStartInTray);
+        return;
+    }
+    const bool stillStarts = StartsAtLogon(registryDB_.ReadValue(kRoot, kRunKey, kRunValue));
+    view_.SetCaption(MainCtl::StatusBar1, stillStarts ? kStatusStillStarts : kStatusNoStart);
 }
 
 }  // namespace chw

@@ -1,5 +1,6 @@
 #include "Driver.h"
 
+#include <aclapi.h>
 #include <commctrl.h>
 #include <sddl.h>
 
@@ -139,8 +140,8 @@ void Pause(int ms) { Sleep(static_cast<DWORD>(ms)); }
 
 Process::~Process() { Kill(); }
 
-bool Process::Start(const std::string& exe, const std::string& dir) {
-    std::wstring cmd = L"\"" + Wide(exe) + L"\"";
+bool Process::Start(const std::string& exe, const std::string& dir, const std::string& args) {
+    std::wstring cmd = L"\"" + Wide(exe) + L"\"" + (args.empty() ? L"" : L" " + Wide(args));
     STARTUPINFOW si{};
     si.cb = sizeof si;
     return CreateProcessW(Wide(exe).c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
@@ -618,10 +619,10 @@ bool KeyExists(const std::string& key) {
     return RegOpenKeyExW(HKEY_LOCAL_MACHINE, Wide(key).c_str(), 0, KEY_READ, &k.h) == ERROR_SUCCESS;
 }
 
-std::optional<std::string> ReadValue(const std::string& key, const std::string& name) {
+std::optional<std::string> ReadValue(const std::string& key, const std::string& name, HKEY root) {
     wchar_t buf[2048];
     DWORD size = sizeof buf;
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, Wide(key).c_str(), Wide(name).c_str(), RRF_RT_REG_SZ, nullptr, buf,
+    if (RegGetValueW(root, Wide(key).c_str(), Wide(name).c_str(), RRF_RT_REG_SZ, nullptr, buf,
                      &size) != ERROR_SUCCESS)
         return std::nullopt;
     return Narrow(buf);
@@ -646,9 +647,9 @@ std::map<std::string, std::string> ReadAllValues(const std::string& key, bool* a
     return out;
 }
 
-bool WriteValue(const std::string& key, const std::string& name, const std::string& data) {
+bool WriteValue(const std::string& key, const std::string& name, const std::string& data, HKEY root) {
     Key k;
-    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, Wide(key).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &k.h, nullptr) !=
+    if (RegCreateKeyExW(root, Wide(key).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &k.h, nullptr) !=
         ERROR_SUCCESS)
         return false;
     std::wstring w = Wide(data);
@@ -698,10 +699,12 @@ void RealChord(WORD vk, std::initializer_list<WORD> modifiers) {
 
 // ---- A registry key made unwritable ----
 
-bool KeyLock::Lock(const std::string& key) {
+bool KeyLock::OpenAndSave(const std::string& key, bool create) {
     Release();
-    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, Wide(key).c_str(), 0, nullptr, 0, READ_CONTROL | WRITE_DAC, nullptr,
-                        &key_, nullptr) != ERROR_SUCCESS) {
+    const LSTATUS rc = create ? RegCreateKeyExW(HKEY_LOCAL_MACHINE, Wide(key).c_str(), 0, nullptr, 0,
+                                                READ_CONTROL | WRITE_DAC, nullptr, &key_, nullptr)
+                              : RegOpenKeyExW(HKEY_LOCAL_MACHINE, Wide(key).c_str(), 0, READ_CONTROL | WRITE_DAC, &key_);
+    if (rc != ERROR_SUCCESS) {
         key_ = nullptr;
         return false;
     }
@@ -712,6 +715,63 @@ bool KeyLock::Lock(const std::string& key) {
         Release();
         return false;
     }
+    return true;
+}
+
+bool KeyLock::Deny(const std::string& key, DWORD rights) {
+    if (!OpenAndSave(key, false)) return false;
+    BOOL present = FALSE, defaulted = FALSE;
+    PACL dacl = nullptr;
+    GetSecurityDescriptorDacl(saved_.data(), &present, &dacl, &defaulted);
+    BYTE everyone[SECURITY_MAX_SID_SIZE];
+    DWORD sidSize = sizeof everyone;
+    CreateWellKnownSid(WinWorldSid, nullptr, everyone, &sidSize);
+    EXPLICIT_ACCESSW deny{};
+    deny.grfAccessPermissions = rights;
+    deny.grfAccessMode = DENY_ACCESS;
+    deny.grfInheritance = NO_INHERITANCE;
+    deny.Trustee.TrusteeForm = TRUSTEE_IS_SID;
+    deny.Trustee.TrusteeType = TRUSTEE_IS_WELL_KNOWN_GROUP;
+    deny.Trustee.ptstrName = reinterpret_cast<LPWSTR>(everyone);
+    PACL merged = nullptr;
+    SECURITY_DESCRIPTOR sd;
+    bool ok = SetEntriesInAclW(1, &deny, present ? dacl : nullptr, &merged) == ERROR_SUCCESS &&
+              InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION) &&
+              SetSecurityDescriptorDacl(&sd, TRUE, merged, FALSE) &&
+              RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, &sd) == ERROR_SUCCESS;
+    LocalFree(merged);
+    if (!ok) Release();
+    return ok;
+}
+
+DWORD ExplicitAllowedRights(const std::string& key, WELL_KNOWN_SID_TYPE group) {
+    Key k;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, Wide(key).c_str(), 0, READ_CONTROL, &k.h) != ERROR_SUCCESS) return 0;
+    DWORD size = 0;
+    RegGetKeySecurity(k.h, DACL_SECURITY_INFORMATION, nullptr, &size);
+    std::vector<unsigned char> sd(size ? size : 1);
+    BOOL present = FALSE, defaulted = FALSE;
+    PACL dacl = nullptr;
+    if (RegGetKeySecurity(k.h, DACL_SECURITY_INFORMATION, sd.data(), &size) != ERROR_SUCCESS ||
+        !GetSecurityDescriptorDacl(sd.data(), &present, &dacl, &defaulted) || !present || !dacl)
+        return 0;
+    BYTE sid[SECURITY_MAX_SID_SIZE];
+    DWORD sidSize = sizeof sid;
+    if (!CreateWellKnownSid(group, nullptr, sid, &sidSize)) return 0;
+    DWORD rights = 0;
+    for (DWORD i = 0; i < dacl->AceCount; ++i) {
+        ACCESS_ALLOWED_ACE* ace = nullptr;
+        if (!GetAce(dacl, i, reinterpret_cast<void**>(&ace))) break;
+        constexpr BYTE kNotOwnKeyOnly = INHERITED_ACE | CONTAINER_INHERIT_ACE | OBJECT_INHERIT_ACE | INHERIT_ONLY_ACE;
+        if (ace->Header.AceType == ACCESS_ALLOWED_ACE_TYPE && !(ace->Header.AceFlags & kNotOwnKeyOnly) &&
+            EqualSid(&ace->SidStart, sid))
+            rights |= ace->Mask;
+    }
+    return rights;
+}
+
+bool KeyLock::Lock(const std::string& key) {
+    if (!OpenAndSave(key, true)) return false;
     PSECURITY_DESCRIPTOR deny = nullptr;
     if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(D;;KA;;;WD)", SDDL_REVISION_1, &deny, nullptr)) {
         Release();

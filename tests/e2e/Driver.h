@@ -54,7 +54,7 @@ public:
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
     ~Process();
-    bool Start(const std::string& exe, const std::string& dir);
+    bool Start(const std::string& exe, const std::string& dir, const std::string& args = "");
     bool WaitExit(int timeoutMs);
     bool Running() const;
     DWORD Id() const { return pi_.dwProcessId; }
@@ -162,11 +162,14 @@ std::optional<TrayIconInfo> TrayIconWithTip(const std::string& tip);
 // ---- Dates and times as the program writes them ----
 std::string ShortDate(const SYSTEMTIME& t);
 
-// ---- Registry (HKEY_LOCAL_MACHINE) ----
+// ---- Registry (HKEY_LOCAL_MACHINE unless a root is given) ----
 bool KeyExists(const std::string& key);
-std::optional<std::string> ReadValue(const std::string& key, const std::string& name);
+std::optional<std::string> ReadValue(const std::string& key, const std::string& name, HKEY root = HKEY_LOCAL_MACHINE);
 std::map<std::string, std::string> ReadAllValues(const std::string& key, bool* allStrings = nullptr);
-bool WriteValue(const std::string& key, const std::string& name, const std::string& data);
+bool WriteValue(const std::string& key, const std::string& name, const std::string& data,
+                HKEY root = HKEY_LOCAL_MACHINE);
+// The rights of the key's own (not inherited) allow entries for a well-known group, 0 when none.
+DWORD ExplicitAllowedRights(const std::string& key, WELL_KNOWN_SID_TYPE group);
 
 // ---- Screenshots, saved beside the scenario's log ----
 bool Screenshot(const std::string& name);
@@ -180,9 +183,10 @@ namespace e2e {
 void RealChord(WORD vk, std::initializer_list<WORD> modifiers);
 
 // ---- A registry key made unwritable for the program ----
-// Replaces the key's security with one that denies everyone everything (SDDL D:P(D;;KA;;;WD)); the
-// handle opened before keeps the right to put the old security back, which Release does (also at
-// destruction). Creates the key when it does not exist.
+// Lock replaces the key's security with one that denies everyone everything (SDDL D:P(D;;KA;;;WD)),
+// creating the key when it does not exist; Deny adds to it one entry of the key's own that denies
+// everyone these rights, as a standard user meets them. The handle opened before keeps the right to
+// put the old security back, which Release does (also at destruction).
 class KeyLock {
 public:
     KeyLock() = default;
@@ -190,9 +194,11 @@ public:
     KeyLock& operator=(const KeyLock&) = delete;
     ~KeyLock() { Release(); }
     bool Lock(const std::string& key);
+    bool Deny(const std::string& key, DWORD rights);
     bool Release();
 
 private:
+    bool OpenAndSave(const std::string& key, bool create);
     HKEY key_ = nullptr;
     std::vector<unsigned char> saved_;
 };

@@ -65,6 +65,8 @@ if [ -z "$display" ]; then echo "Xvfb did not start"; exit 1; fi
 
 export DISPLAY=":$display" WINEPREFIX="$work/prefix" WINEDEBUG="${CHW_E2E_WINEDEBUG:--all}" WINEDLLOVERRIDES="mscoree,mshtml="
 export CHW_E2E_CHWLU="$build/src/platform/win32/CHWLU.EXE" CHW_E2E_INSTALLED=$installed
+export CHW_E2E_SETUP=""
+[ "$installed" = 1 ] && CHW_E2E_SETUP="$setup"
 export CHW_E2E_PLAYER
 CHW_E2E_PLAYER=$(find "$build/tools" -iname 'standin-player.exe' -print -quit 2>/dev/null)
 export CHW_E2E_ARTIFACTS="$art"

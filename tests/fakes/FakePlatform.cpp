@@ -180,12 +180,18 @@ std::vector<std::string> FakeRegistry::Writes() const {
     std::vector<std::string> out;
     for (const auto& line : log) {
         if (line.rfind("write ", 0) != 0 || line.find(" FAILED") != std::string::npos) continue;
-        out.push_back(line.substr(line.find('|') + 1));
+        const std::string hive = line.rfind("write HKCU\\", 0) == 0 ? "HKCU " : "";
+        out.push_back(hive + line.substr(line.find('|') + 1));
     }
     return out;
 }
 
-bool FakeRegistry::CreateKey(std::uint32_t, const std::string& path) {
+std::string FakeRegistry::Rooted(std::uint32_t root, const std::string& path) {
+    return root == HKEY_CURRENT_USER_ROOT ? "HKCU\\" + path : path;
+}
+
+bool FakeRegistry::CreateKey(std::uint32_t root, const std::string& keyPath) {
+    const std::string path = Rooted(root, keyPath);
     if (fail && fail("create", path, "")) {
         log.push_back("create " + path + " FAILED");
         return false;
@@ -195,8 +201,9 @@ bool FakeRegistry::CreateKey(std::uint32_t, const std::string& path) {
     return true;
 }
 
-bool FakeRegistry::SetString(std::uint32_t, const std::string& path, const std::string& name,
+bool FakeRegistry::SetString(std::uint32_t root, const std::string& keyPath, const std::string& name,
                              const std::string& data) {
+    const std::string path = Rooted(root, keyPath);
     std::string entry = "write " + path + "|" + name + "=" + data;
     if ((fail && fail("write", path, name)) || !HasKey(path)) {
         log.push_back(entry + " FAILED");
@@ -207,7 +214,9 @@ bool FakeRegistry::SetString(std::uint32_t, const std::string& path, const std::
     return true;
 }
 
-std::optional<std::string> FakeRegistry::GetString(std::uint32_t, const std::string& path, const std::string& name) {
+std::optional<std::string> FakeRegistry::GetString(std::uint32_t root, const std::string& keyPath,
+                                                   const std::string& name) {
+    const std::string path = Rooted(root, keyPath);
     std::string entry = "read " + path + "|" + name;
     if (fail && fail("read", path, name)) {
         log.push_back(entry + " FAILED");

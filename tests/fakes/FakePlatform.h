@@ -88,6 +88,8 @@ private:
 
 // ---- Registry ----
 
+// Keys of HKEY_LOCAL_MACHINE are named by their path alone, keys of HKEY_CURRENT_USER as "HKCU\\path",
+// in the log, in `fail` and in the test helpers alike.
 class FakeRegistry : public IRegistry {
 public:
     // Return true to make that operation fail: op is "create", "write" or "read".
@@ -98,7 +100,8 @@ public:
     std::optional<std::string> Value(const std::string& key, const std::string& name) const;
     void Put(const std::string& key, const std::string& name, const std::string& data);  // creates the key
     void Delete(const std::string& key, const std::string& name);
-    std::vector<std::string> Writes() const;  // the log's successful writes only, "NAME=DATA"
+    // The log's successful writes only, "NAME=DATA", or "HKCU NAME=DATA" for the user's hive.
+    std::vector<std::string> Writes() const;
 
     bool CreateKey(std::uint32_t root, const std::string& path) override;
     bool SetString(std::uint32_t root, const std::string& path, const std::string& name, const std::string& data) override;
@@ -106,6 +109,7 @@ public:
 
 private:
     static std::string Norm(const std::string& s);
+    static std::string Rooted(std::uint32_t root, const std::string& path);
     std::map<std::string, std::map<std::string, std::string>> keys_;  // normalised key -> normalised name -> data
 };
 

@@ -19,9 +19,8 @@ TEST(StartupOptions, WritesInTheDirectionsOrderAndGoesOnAfterADeclinedClose) {
     } cases[] = {
         {true, -1, {"StartInTray=No", kRunOff}, kOffStatus},
         {false, -1, {kRunOn, "StartInTray=Yes"}, kOnStatus},
+        // The "StartInTray" write refused; a refused Run entry is the next test's.
         {true, 0, {kRunOff}, kOffStatus},
-        {true, 1, {"StartInTray=No"}, kOffStatus},
-        {false, 0, {"StartInTray=Yes"}, kOnStatus},
         {false, 1, {kRunOn}, kOnStatus},
     };
     for (const auto& c : cases) {
@@ -38,6 +37,56 @@ TEST(StartupOptions, WritesInTheDirectionsOrderAndGoesOnAfterADeclinedClose) {
         EXPECT_EQ(r.view.Status(), c.status);
         EXPECT_EQ(r.view.Checked(MainCtl::mnuStartInSystemTray), !c.checked);  // never put back
         EXPECT_FALSE(r.sys.runtime.ended);
+    }
+}
+
+// A standard user: the machine's Run key refuses, so the entry goes to the user's own, without a box.
+// machine/user: the entries before the toggle ("" none); userRefused: the user's key refuses too.
+TEST(StartupOptions, RefusedMachineRunKeyFallsBackToTheUsersOwn) {
+    const std::string kUserOn = "HKCU " + kRunOn, kUserOff = "HKCU " + kRunOff;
+    constexpr const char* kStillStarts =
+        "Chimewell Will Still Start With Windows: An Administrator Set It For All Users.  Ready.";
+    const std::string plain = settings::kRunCommand, dashed = settings::kRunCommandOff;
+    const struct {
+        bool checked;
+        bool machineRefused;
+        std::string machine, user;
+        bool userRefused;
+        Strings writes;
+        const char* status;
+    } cases[] = {
+        {true, true, plain, "", false, {"StartInTray=No", kUserOff}, kStillStarts},
+        {true, true, dashed, plain, false, {"StartInTray=No", kUserOff}, kOffStatus},
+        {true, true, "", "", false, {"StartInTray=No", kUserOff}, kOffStatus},
+        {false, true, "", "", false, {kUserOn, "StartInTray=Yes"}, kOnStatus},
+        {false, true, dashed, dashed, false, {kUserOn, "StartInTray=Yes"}, kOnStatus},
+        // Already on for everyone: a second entry would start a second copy.
+        {false, true, plain, "", false, {"StartInTray=Yes"}, kOnStatus},
+        // Writable again (an administrator): the user's entry from before is switched off.
+        {false, false, dashed, plain, false, {kRunOn, kUserOff, "StartInTray=Yes"}, kOnStatus},
+        {true, false, plain, plain, false, {"StartInTray=No", kRunOff, kUserOff}, kOffStatus},
+        {true, false, plain, dashed, false, {"StartInTray=No", kRunOff}, kOffStatus},
+        // Both refuse: the registry error as before.
+        {true, true, plain, "", true, {"StartInTray=No"}, kStillStarts},
+        {false, true, "", "", true, {"StartInTray=Yes"}, kOnStatus},
+    };
+    const std::string userRunKey = std::string("HKCU\\") + settings::kRunKey;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.checked) + " machine '" + c.machine + "' user '" + c.user + "'");
+        MainFormRig r;
+        if (!c.machine.empty()) r.sys.registry.Put(settings::kRunKey, "Chimewell", c.machine);
+        if (!c.user.empty()) r.sys.registry.Put(userRunKey, "Chimewell", c.user);
+        r.sys.registry.fail = [&](const std::string& op, const std::string& key, const std::string&) {
+            return op != "read" && ((c.machineRefused && key == settings::kRunKey) || (c.userRefused && key == userRunKey));
+        };
+        r.Answer({MbAnswer::Ok, MbAnswer::No});
+
+        r.view.SetChecked(MainCtl::mnuStartInSystemTray, c.checked);
+        r.form.mnuStartInSystemTray_Click();
+
+        EXPECT_EQ(r.sys.registry.Writes(), c.writes);
+        EXPECT_EQ(r.sys.boxes.Titles(), (c.userRefused ? Strings{"ERROR!", "Close Chimewell?"} : Strings{}));
+        EXPECT_EQ(r.view.Status(), c.status);
     }
 }
 

@@ -109,8 +109,9 @@ bool Win32WindowSystem::ModifySystemMenuItem(WindowHandle window, int itemId, un
 
 bool Win32Registry::CreateKey(std::uint32_t root, const std::string& path) {
     HKEY key = nullptr;
+    // Only whether the key is there afterwards matters: ask for no more than a standard user is granted.
     LSTATUS rc = ::RegCreateKeyExW(RootKey(root), KeyPath(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                   KEY_WRITE, nullptr, &key, nullptr);
+                                   KEY_QUERY_VALUE, nullptr, &key, nullptr);
     UniqueKey owned(key);
     return rc == ERROR_SUCCESS;
 }
