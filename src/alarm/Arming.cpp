@@ -117,7 +117,7 @@ bool frmMain::ArmAlarm() {
     view_.SetToolTip(MainCtl::cmdSet, kTipTurnOff);
     view_.SysTray().SetIconNumber(kTrayUnlit);
     // A sleeping computer wakes for it.
-    if (const std::optional<std::int64_t> moment = AlarmMoment()) p_.power.WakeAt(*moment);
+    if (const std::optional<std::int64_t> moment = AlarmMoment()) p_.power.WakeAt(*moment - kWakeLeadSeconds);
 
     if (!p_.files.FileExists(winamp::kFileTested)) {
         winamp::ShowMissingPlayerBoxes(p_.boxes);
