@@ -102,7 +102,7 @@ void MainWindow::CreateControls(HINSTANCE instance) {
     ::SendMessageW(status, WM_SIZE, 0, 0);
     ::SendMessageW(status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(Wide(texts::kStatusBar).c_str()));
     Arrange();
-    SetStatusParts();
+    SetStatusParts();  // one part until the second has text
 
     toolTips_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
@@ -163,11 +163,17 @@ void MainWindow::Arrange() {
     SetClientSize(layout.client.cx, layout.client.cy);
 }
 
-// The second part holds the longest text it shows in the status bar's own font, so it fits at any DPI;
-// the first takes the rest.
+// The second part is there only while it has something to say, so that the first keeps the whole width
+// for the alarm's long summary otherwise. It holds the longest text it shows in the status bar's own
+// font, so it fits at any DPI; the first takes the rest.
 void MainWindow::SetStatusParts() {
     HWND status = Item(IDC_STATUSBAR1);
     if (!status) return;
+    if (!secondPartShown_) {
+        int whole = -1;
+        ::SendMessageW(status, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&whole));
+        return;
+    }
     const std::wstring widest = Wide(alarm::kBuiltInSound);
     SIZE extent{};
     {

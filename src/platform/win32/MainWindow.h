@@ -72,6 +72,7 @@ private:
     void CreateControls(HINSTANCE instance);
     void Arrange();
     void SetStatusParts();
+    bool secondPartShown_ = false;
     void SetClientSize(int width, int height);
     HWND Control(MainCtl control) const;
     HWND Item(int id) const { return ::GetDlgItem(hwnd(), id); }

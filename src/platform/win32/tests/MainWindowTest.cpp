@@ -106,9 +106,9 @@ TEST_F(MainWindowTest, ControlsCarryTheirTextsWhereOtherProgramsCanReadThem) {
     }
 }
 
-TEST_F(MainWindowTest, TheStatusBarsSecondPartIsEmptyUntilWrittenAndHoldsItsLongestText) {
+TEST_F(MainWindowTest, TheStatusBarsSecondPartIsThereOnlyWithTextAndHoldsItsLongestText) {
     HWND status = Item(IDC_STATUSBAR1);
-    ASSERT_EQ(::SendMessageW(status, SB_GETPARTS, 0, 0), 2);
+    ASSERT_EQ(::SendMessageW(status, SB_GETPARTS, 0, 0), 1);  // the summary gets the whole width
     EXPECT_EQ(window->Caption(MainCtl::StatusBar1Panel2), "");
 
     const std::string first = window->Caption(MainCtl::StatusBar1);
@@ -129,6 +129,11 @@ TEST_F(MainWindowTest, TheStatusBarsSecondPartIsEmptyUntilWrittenAndHoldsItsLong
     RECT client{};
     ::GetClientRect(status, &client);
     EXPECT_EQ(part.right, client.right);
+
+    window->SetCaption(MainCtl::StatusBar1Panel2, "");
+    EXPECT_EQ(::SendMessageW(status, SB_GETPARTS, 0, 0), 1);
+    EXPECT_EQ(window->Caption(MainCtl::StatusBar1Panel2), "");
+    EXPECT_EQ(window->Caption(MainCtl::StatusBar1), first);
 }
 
 TEST_F(MainWindowTest, TheCalendarChangesOneFieldAndKeepsTheDayInTheMonth) {
