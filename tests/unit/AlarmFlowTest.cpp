@@ -277,8 +277,11 @@ TEST_F(AlarmFlow, FiringMakesSureSomethingIsHeard) {
         EXPECT_EQ(v.tray.balloons.size(), c.device ? 0u : 1u);
         EXPECT_TRUE(s.power.awake);
 
-        // Every road out of the ringing silences it.
+        // Every road out of the ringing silences it. This alarm was never armed: Snooze stops it, and
+        // does not arm it instead.
         f.cmdSet_Click();
+        EXPECT_TRUE(f.ArmedMark.empty());
+        EXPECT_EQ(v.Caption(MainCtl::cmdSet), "Turn &On");
         EXPECT_FALSE(s.sound.playing);
         EXPECT_EQ(v.Caption(MainCtl::StatusBar1Panel2), "");
         EXPECT_FALSE(s.power.awake);
