@@ -3,6 +3,7 @@
 
 #include "platform/Controls.h"
 #include "platform/Types.h"
+#include "platform/WindowSystem.h"
 
 namespace chw {
 
@@ -48,7 +49,7 @@ public:
     virtual WindowHandle Handle() const = 0;
     virtual void Show() = 0;                       // shown, not modal
     virtual void Hide() = 0;
-    virtual void ShowState(int showCommand) = 0;   // ShowWindow on the main window (1 normal, 6 minimised)
+    virtual void ShowState(ShowCommand command) = 0;  // shows the main window in that state
     virtual void Activate() = 0;                   // give the window the focus
     virtual void Repaint() = 0;                    // repaint now, even inside a long handler
     virtual void SetBusyPointer(bool busy) = 0;    // hourglass over the window

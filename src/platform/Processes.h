@@ -5,14 +5,14 @@
 
 namespace chw {
 
-// Window styles of a started program, by their classic Shell numbers.
-enum class WindowStyle : int {
-    Hidden = 0,
-    NormalFocus = 1,
-    MinimizedFocus = 2,
-    MaximizedFocus = 3,
-    NormalNoFocus = 4,
-    MinimizedNoFocus = 6,
+// How a started program's first window shows, and whether it takes the focus.
+enum class WindowStyle {
+    Hidden,
+    NormalFocus,
+    MinimizedFocus,
+    MaximizedFocus,
+    NormalNoFocus,
+    MinimizedNoFocus,
 };
 
 enum class LaunchError { None, FileNotFound, Other };

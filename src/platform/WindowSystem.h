@@ -8,13 +8,13 @@
 
 namespace chw {
 
-// ShowWindow commands, by their Win32 numbers.
-enum class ShowCommand : int {
-    Hide = 0,
-    Normal = 1,
-    Minimize = 6,
-    Restore = 9,
-    ShowDefault = 10,
+// How a window is to be shown.
+enum class ShowCommand {
+    Hide,
+    Normal,       // shown and active, at its normal size
+    Minimize,     // minimised, the next window activated
+    Restore,      // back from minimised or maximised
+    ShowDefault,  // as its program would show it when started
 };
 
 class IWindowSystem {

@@ -11,7 +11,7 @@ void frmMain::mnuMinimizeToTray_Click() {
     // A fired alarm must be stopped from the window, not re-armed from the tray.
     if (!FiredMark.empty()) view_.SetEnabled(MainCtl::mnuSetAlarm, false);
 
-    view_.ShowState(static_cast<int>(ShowCommand::Minimize));
+    view_.ShowState(ShowCommand::Minimize);
     view_.Hide();
     InTrayMark = tray::kInTray;
 
@@ -42,7 +42,7 @@ void frmMain::mnuShowApp_Click() {
     view_.Show();
     view_.Activate();
     view_.SysTray().SetShown(false);
-    view_.ShowState(static_cast<int>(ShowCommand::Normal));
+    view_.ShowState(ShowCommand::Normal);
 }
 
 void frmMain::mnuConfigure_Click() { mnuConfigureWinAmp_Click(); }

@@ -56,7 +56,7 @@ void frmMain::mnuConfigureWinAmp_Click() {
     if (view_.SysTray().Shown()) InTrayMark = tray::kInTray;
     if (!InTrayMark.empty()) {
         InTrayMark.clear();
-        view_.ShowState(static_cast<int>(ShowCommand::Minimize));
+        view_.ShowState(ShowCommand::Minimize);
         view_.SysTray().SetShown(true);
         view_.Hide();
         timer.SetEnabled(true);

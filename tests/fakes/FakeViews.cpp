@@ -47,10 +47,10 @@ FakeMainView::FakeMainView(FakeScheduler& scheduler, const Date& today) : timer(
     set(MainCtl::mnuExit, CHW_MNUEXIT);
 }
 
-void FakeMainView::ShowState(int command) {
+void FakeMainView::ShowState(ShowCommand command) {
     showStates.push_back(command);
-    if (command == 0) visible = false;
-    else if (command == 1 || command == 9) visible = true;
+    if (command == ShowCommand::Hide) visible = false;
+    else if (command == ShowCommand::Normal || command == ShowCommand::Restore) visible = true;
 }
 
 void FakeMainView::SetCalendarMonth(int month) {

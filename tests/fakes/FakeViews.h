@@ -78,7 +78,7 @@ public:
     WindowHandle handle = 0x4242;
     bool visible = false;
     bool active = false;
-    std::vector<int> showStates;
+    std::vector<ShowCommand> showStates;
     int repaints = 0;
     bool busy = false;
     std::vector<bool> busyHistory;
@@ -93,7 +93,7 @@ public:
     WindowHandle Handle() const override { return handle; }
     void Show() override { visible = true; }
     void Hide() override { visible = false; }
-    void ShowState(int command) override;
+    void ShowState(ShowCommand command) override;
     void Activate() override { active = true; }
     void Repaint() override { ++repaints; }
     void SetBusyPointer(bool b) override {

@@ -59,7 +59,7 @@ TEST(Tray, MinimizeAndShowRoundTrip) {
 
     r.form.mnuMinimizeToTray_Click();
     EXPECT_FALSE(r.view.visible);
-    EXPECT_EQ(r.view.showStates, std::vector<int>{6});
+    EXPECT_EQ(r.view.showStates, std::vector<ShowCommand>{ShowCommand::Minimize});
     EXPECT_EQ(r.form.InTrayMark, "In Tray");
     EXPECT_TRUE(r.view.tray.shown);
     EXPECT_EQ(r.view.tray.toolTip, tray::kTipNotActivated);
@@ -72,7 +72,7 @@ TEST(Tray, MinimizeAndShowRoundTrip) {
     EXPECT_TRUE(r.view.visible);
     EXPECT_TRUE(r.view.active);
     EXPECT_FALSE(r.view.tray.shown);
-    EXPECT_EQ(r.view.showStates.back(), 1);
+    EXPECT_EQ(r.view.showStates.back(), ShowCommand::Normal);
     EXPECT_EQ(r.form.InTrayMark, "In Tray");
     EXPECT_FALSE(r.view.Enabled(MainCtl::mnuSetAlarm));  // Show leaves these alone
     EXPECT_FALSE(r.view.timer.Enabled());

@@ -114,7 +114,7 @@ TEST(WinampCommands, ConfigureReturnsAWindowThatBelongsInTheTray) {
 
         EXPECT_EQ(r.view.visible, !c.hidden);
         EXPECT_EQ(r.view.tray.shown, c.hidden);
-        EXPECT_EQ(r.view.showStates, c.hidden ? std::vector<int>{6} : std::vector<int>{});
+        EXPECT_EQ(r.view.showStates, c.hidden ? std::vector<ShowCommand>{ShowCommand::Minimize} : std::vector<ShowCommand>{});
         EXPECT_EQ(r.form.InTrayMark, "");
         EXPECT_TRUE(r.view.timer.Enabled());
         EXPECT_TRUE(r.sys.windows.messages.empty());  // nothing goes to the player

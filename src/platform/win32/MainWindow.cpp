@@ -221,8 +221,8 @@ void MainWindow::Hide() {
     if (hwnd()) ::ShowWindow(hwnd(), SW_HIDE);
 }
 
-void MainWindow::ShowState(int showCommand) {
-    if (hwnd()) ::ShowWindow(hwnd(), showCommand);
+void MainWindow::ShowState(ShowCommand command) {
+    if (hwnd()) ::ShowWindow(hwnd(), ShowWindowCommand(command));
 }
 
 void MainWindow::Activate() {

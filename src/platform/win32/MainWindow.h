@@ -48,7 +48,7 @@ public:
     WindowHandle Handle() const override { return reinterpret_cast<WindowHandle>(hwnd()); }
     void Show() override;
     void Hide() override;
-    void ShowState(int showCommand) override;
+    void ShowState(ShowCommand command) override;
     void Activate() override;
     void Repaint() override;
     void SetBusyPointer(bool busy) override;

@@ -58,7 +58,7 @@ bool Win32WindowSystem::PostMsg(WindowHandle window, unsigned message, std::uint
 }
 
 void Win32WindowSystem::Show(WindowHandle window, ShowCommand command) {
-    if (window) ::ShowWindow(H(window), static_cast<int>(command));
+    if (window) ::ShowWindow(H(window), ShowWindowCommand(command));
 }
 
 void Win32WindowSystem::Minimize(WindowHandle window) {
@@ -199,9 +199,7 @@ LaunchResult Win32ProcessLauncher::Launch(const std::string& commandLine, Window
     STARTUPINFOW si{};
     si.cb = sizeof(si);
     si.dwFlags = STARTF_USESHOWWINDOW;
-    // The classic "minimised without focus" is SW_SHOWMINNOACTIVE; the other styles are SW_ values already.
-    si.wShowWindow = static_cast<WORD>(style == WindowStyle::MinimizedNoFocus ? SW_SHOWMINNOACTIVE
-                                                                              : static_cast<int>(style));
+    si.wShowWindow = static_cast<WORD>(ShowWindowCommand(style));
     PROCESS_INFORMATION pi{};
     // No application name: an unquoted path with blanks is resolved by CreateProcess itself.
     if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {

@@ -8,6 +8,9 @@
 #include <type_traits>
 #include <utility>
 
+#include "platform/Processes.h"
+#include "platform/WindowSystem.h"
+
 namespace chw::win32 {
 
 // ---- Ownership of handles ----
@@ -123,6 +126,31 @@ private:
 };
 
 // ---- Texts: the logic speaks UTF-8, Windows UTF-16 ----
+
+// ShowWindow's numbers for the program's own words.
+inline int ShowWindowCommand(ShowCommand command) {
+    switch (command) {
+        case ShowCommand::Hide: return SW_HIDE;
+        case ShowCommand::Normal: return SW_SHOWNORMAL;
+        case ShowCommand::Minimize: return SW_MINIMIZE;
+        case ShowCommand::Restore: return SW_RESTORE;
+        case ShowCommand::ShowDefault: return SW_SHOWDEFAULT;
+    }
+    return SW_SHOWNORMAL;
+}
+
+// How a started program shows its first window (STARTUPINFO's wShowWindow).
+inline int ShowWindowCommand(WindowStyle style) {
+    switch (style) {
+        case WindowStyle::Hidden: return SW_HIDE;
+        case WindowStyle::NormalFocus: return SW_SHOWNORMAL;
+        case WindowStyle::MinimizedFocus: return SW_SHOWMINIMIZED;
+        case WindowStyle::MaximizedFocus: return SW_SHOWMAXIMIZED;
+        case WindowStyle::NormalNoFocus: return SW_SHOWNOACTIVATE;
+        case WindowStyle::MinimizedNoFocus: return SW_SHOWMINNOACTIVE;
+    }
+    return SW_SHOWNORMAL;
+}
 
 inline std::wstring Wide(const std::string& utf8) {
     if (utf8.empty()) return {};
