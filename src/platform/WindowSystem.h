@@ -36,9 +36,9 @@ public:
     virtual void BringToFront(WindowHandle window) = 0;
     // The main window of the instance that owns this application window (0 when it has none yet).
     virtual WindowHandle MainWindowOf(WindowHandle applicationWindow) = 0;
-    // System menu access: id of the item at a zero-based position, and replacing an item by its id.
-    virtual int SystemMenuItemId(WindowHandle window, int position) = 0;
-    virtual bool ModifySystemMenuItem(WindowHandle window, int itemId, unsigned flags, int newId, const std::string& text) = 0;
+    // Replaces the item at a zero-based position of the window's own system menu by a greyed one with this
+    // caption and no command: for the Close item, the window can no longer be closed from its title bar.
+    virtual bool GreySystemMenuItem(WindowHandle window, int position, const std::string& caption) = 0;
 };
 
 }  // namespace chw

@@ -3,8 +3,6 @@
 namespace chw {
 
 namespace {
-constexpr unsigned kMenuGrayed = 1;  // by command, greyed
-constexpr int kGreyedItemId = -9;
 constexpr int kPostPauseMs = 10;   // between post attempts, so the retry does not spin the core
 constexpr int kClosePollMs = 100;
 }  // namespace
@@ -99,8 +97,7 @@ void Winamp_Access::SendWinampCommand(int commandId) {
 }
 
 void Winamp_Access::GreySystemMenuItem(WindowHandle window, const std::string& caption, int position) {
-    const int id = p_.windows.SystemMenuItemId(window, position);
-    p_.windows.ModifySystemMenuItem(window, id, kMenuGrayed, kGreyedItemId, caption);
+    p_.windows.GreySystemMenuItem(window, position, caption);
 }
 
 }  // namespace chw

@@ -131,21 +131,10 @@ WindowHandle FakeWindowSystem::MainWindowOf(WindowHandle applicationWindow) {
     return it == windows.end() ? 0 : it->second.mainWindow;
 }
 
-int FakeWindowSystem::SystemMenuItemId(WindowHandle window, int position) {
-    auto it = windows.find(window);
-    if (it == windows.end() || position < 0 || position >= static_cast<int>(it->second.systemMenuIds.size())) return -1;
-    return it->second.systemMenuIds[position];
-}
-
-bool FakeWindowSystem::ModifySystemMenuItem(WindowHandle window, int itemId, unsigned flags, int newId,
-                                            const std::string& text) {
+bool FakeWindowSystem::GreySystemMenuItem(WindowHandle window, int position, const std::string& caption) {
     auto it = windows.find(window);
     if (it == windows.end()) return false;
-    auto& ids = it->second.systemMenuIds;
-    auto pos = std::find(ids.begin(), ids.end(), itemId);
-    if (pos == ids.end()) return false;
-    *pos = newId;
-    it->second.modifiedMenu[newId] = {flags, text};
+    it->second.greyedSystemMenu[position] = caption;
     return true;
 }
 

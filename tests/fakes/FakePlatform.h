@@ -27,8 +27,7 @@ struct FakeWindow {
     std::function<std::intptr_t(unsigned, std::uintptr_t, std::intptr_t)> onSend;
     bool acceptPosts = true;
     bool hung = false;  // sent messages time out (the fake time moves on by the timeout)
-    std::vector<int> systemMenuIds{0xF120, 0xF000, 0xF010, 0xF020, 0xF030, 0, 0xF060};
-    std::map<int, std::pair<unsigned, std::string>> modifiedMenu;  // new id -> flags, text
+    std::map<int, std::string> greyedSystemMenu;  // position -> caption of the greyed item put there
 };
 
 struct SentMessage {
@@ -79,8 +78,7 @@ public:
     bool IsMinimized(WindowHandle window) override;
     void BringToFront(WindowHandle window) override;
     WindowHandle MainWindowOf(WindowHandle applicationWindow) override;
-    int SystemMenuItemId(WindowHandle window, int position) override;
-    bool ModifySystemMenuItem(WindowHandle window, int itemId, unsigned flags, int newId, const std::string& text) override;
+    bool GreySystemMenuItem(WindowHandle window, int position, const std::string& caption) override;
 
 private:
     WindowHandle next_ = 0x1000;

@@ -88,18 +88,15 @@ WindowHandle Win32WindowSystem::MainWindowOf(WindowHandle applicationWindow) {
     return ::IsWindow(main) ? W(main) : 0;
 }
 
-int Win32WindowSystem::SystemMenuItemId(WindowHandle window, int position) {
-    HMENU menu = window ? ::GetSystemMenu(H(window), FALSE) : nullptr;
-    return menu ? static_cast<int>(::GetMenuItemID(menu, position)) : -1;
-}
-
-bool Win32WindowSystem::ModifySystemMenuItem(WindowHandle window, int itemId, unsigned flags, int newId,
-                                             const std::string& text) {
+bool Win32WindowSystem::GreySystemMenuItem(WindowHandle window, int position, const std::string& text) {
     HMENU menu = window ? ::GetSystemMenu(H(window), FALSE) : nullptr;
     if (!menu) return false;
+    // Addressed by its command, replaced by a greyed item whose id (-9) is no command of the window.
+    constexpr int kNoCommand = -9;
+    const UINT itemId = ::GetMenuItemID(menu, position);
     std::wstring caption = Wide(text);
-    BOOL ok = ::ModifyMenuW(menu, static_cast<UINT>(itemId), flags, static_cast<UINT_PTR>(static_cast<UINT>(newId)),
-                            caption.c_str());
+    BOOL ok = ::ModifyMenuW(menu, itemId, MF_BYCOMMAND | MF_GRAYED,
+                            static_cast<UINT_PTR>(static_cast<UINT>(kNoCommand)), caption.c_str());
     // The close box in the title bar follows the system menu; have it drawn again.
     ::RedrawWindow(H(window), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
     return ok != FALSE;

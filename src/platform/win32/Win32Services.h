@@ -22,8 +22,7 @@ public:
     bool IsMinimized(WindowHandle window) override;
     void BringToFront(WindowHandle window) override;
     WindowHandle MainWindowOf(WindowHandle applicationWindow) override;
-    int SystemMenuItemId(WindowHandle window, int position) override;
-    bool ModifySystemMenuItem(WindowHandle window, int itemId, unsigned flags, int newId, const std::string& text) override;
+    bool GreySystemMenuItem(WindowHandle window, int position, const std::string& caption) override;
 };
 
 class Win32Registry : public IRegistry {
