@@ -179,8 +179,7 @@ void frmMain::cmdReset_Click() {
 
     // Withdraw a saved alarm so the cleared one does not come back at the next start.
     if (settings::IsYes(registryDB_.ReadValue(settings::kRoot, settings::kKey, settings::kSettingsSaved)))
-        registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kSettingsSaved, settings::kNo,
-                               settings::kStringType);
+        registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kSettingsSaved, settings::kNo);
 }
 
 }  // namespace chw

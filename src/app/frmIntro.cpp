@@ -58,8 +58,8 @@ bool frmIntro::WriteFirstStartDefaults() {
     if (!trayMissing && !winampMissing) return true;
 
     if (!registryDB_.CreateKey(kRoot, kKeyNoSlash)) return false;
-    if (trayMissing && !registryDB_.WriteValue(kRoot, kKey, kStartInTray, kNo, kStringType)) return false;
-    if (winampMissing && !registryDB_.WriteValue(kRoot, kKey, kWinAmpOnStart, kNo, kStringType)) return false;
+    if (trayMissing && !registryDB_.WriteValue(kRoot, kKey, kStartInTray, kNo)) return false;
+    if (winampMissing && !registryDB_.WriteValue(kRoot, kKey, kWinAmpOnStart, kNo)) return false;
     return true;
 }
 

@@ -50,7 +50,7 @@ void frmMain::Form_QueryUnload(bool& cancel, int /*unloadMode*/) {
             writes = {{settings::kSettingsSaved, settings::kNo}};
         }
         for (const Write& w : writes) {
-            if (registryDB_.WriteValue(settings::kRoot, settings::kKey, w.name, w.data, settings::kStringType))
+            if (registryDB_.WriteValue(settings::kRoot, settings::kKey, w.name, w.data))
                 continue;
             ShowRegistryError(p_.boxes);
             p_.runtime.EndProgram();

@@ -4,17 +4,16 @@
 
 namespace chw {
 
-bool RegistryDB::CreateKey(std::uint32_t root, const std::string& key) {
+bool RegistryDB::CreateKey(Hive root, const std::string& key) {
     return registry_.CreateKey(root, key);
 }
 
-bool RegistryDB::WriteValue(std::uint32_t root, const std::string& key, const std::string& name,
-                            const std::string& data, std::uint32_t type) {
-    if (type != settings::kStringType) return false;
+bool RegistryDB::WriteValue(Hive root, const std::string& key, const std::string& name,
+                            const std::string& data) {
     return registry_.SetString(root, key, name, data);
 }
 
-RegValue RegistryDB::ReadValue(std::uint32_t root, const std::string& key, const std::string& name) {
+RegValue RegistryDB::ReadValue(Hive root, const std::string& key, const std::string& name) {
     return registry_.GetString(root, key, name);
 }
 

@@ -18,11 +18,10 @@ class RegistryDB {
 public:
     explicit RegistryDB(IRegistry& registry) : registry_(registry) {}
 
-    bool CreateKey(std::uint32_t root, const std::string& key);
-    // Only string values (type 1) are stored; any other type fails without touching the registry.
-    bool WriteValue(std::uint32_t root, const std::string& key, const std::string& name, const std::string& data,
-                    std::uint32_t type);
-    RegValue ReadValue(std::uint32_t root, const std::string& key, const std::string& name);
+    bool CreateKey(Hive root, const std::string& key);
+    // Stores a string value; false when it could not be stored.
+    bool WriteValue(Hive root, const std::string& key, const std::string& name, const std::string& data);
+    RegValue ReadValue(Hive root, const std::string& key, const std::string& name);
 
 private:
     IRegistry& registry_;

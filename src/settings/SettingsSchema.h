@@ -9,7 +9,7 @@
 
 namespace chw::settings {
 
-inline constexpr std::uint32_t kRoot = HKEY_LOCAL_MACHINE_ROOT;
+inline constexpr Hive kRoot = Hive::Machine;
 
 // Both spellings name the same key; each caller uses the one it always used.
 inline constexpr const char* kKey = "SOFTWARE\\TALLOWMERE\\CHWL\\";
@@ -26,13 +26,11 @@ inline constexpr const char* kNo = "No";
 
 // The Run entry that starts the program with Windows; a leading "-" switches it off. It lives in the
 // machine's Run key; where a standard user may not change that one, in the user's own (kUserRoot).
-inline constexpr std::uint32_t kUserRoot = HKEY_CURRENT_USER_ROOT;
+inline constexpr Hive kUserRoot = Hive::User;
 inline constexpr const char* kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr const char* kRunValue = "Chimewell";
 inline constexpr const char* kRunCommand = "c:\\Program Files\\Tallowmer\\CHWL\\CHWLU.EXE";
 inline constexpr const char* kRunCommandOff = "-c:\\Program Files\\Tallowmer\\CHWL\\CHWLU.EXE";
-
-inline constexpr std::uint32_t kStringType = 1;  // REG_SZ
 
 // A flag is set when its first three characters are exactly "Yes"; a failed read is never set.
 bool IsYes(const std::optional<std::string>& stored);

@@ -19,14 +19,14 @@ bool StartsAtLogon(const RegValue& command) { return command && !command->empty(
 bool WriteRunEntry(RegistryDB& db, bool on) {
     using namespace settings;
     const char* command = on ? kRunCommand : kRunCommandOff;
-    if (db.WriteValue(kRoot, kRunKey, kRunValue, command, kStringType)) {
+    if (db.WriteValue(kRoot, kRunKey, kRunValue, command)) {
         // The user's own entry from an earlier refusal would start a second copy, or outlive an off.
         if (!StartsAtLogon(db.ReadValue(kUserRoot, kRunKey, kRunValue))) return true;
-        return db.WriteValue(kUserRoot, kRunKey, kRunValue, kRunCommandOff, kStringType);
+        return db.WriteValue(kUserRoot, kRunKey, kRunValue, kRunCommandOff);
     }
     if (on && StartsAtLogon(db.ReadValue(kRoot, kRunKey, kRunValue))) return true;
     // A fresh profile may not have the user's Run key yet.
-    return db.CreateKey(kUserRoot, kRunKey) && db.WriteValue(kUserRoot, kRunKey, kRunValue, command, kStringType);
+    return db.CreateKey(kUserRoot, kRunKey) && db.WriteValue(kUserRoot, kRunKey, kRunValue, command);
 }
 }  // namespace
 
@@ -38,8 +38,7 @@ void frmMain::mnuStartInSystemTray_Click() {
     // Off: stop the tray start first, then the Run entry. On: the Run entry first.
     const bool trayFlagSteps[2] = {switchingOff, !switchingOff};
     for (bool trayFlag : trayFlagSteps) {
-        const bool written = trayFlag ? registryDB_.WriteValue(kRoot, kKey, kStartInTray, switchingOff ? kNo : kYes,
-                                                               kStringType)
+        const bool written = trayFlag ? registryDB_.WriteValue(kRoot, kKey, kStartInTray, switchingOff ? kNo : kYes)
                                       : WriteRunEntry(registryDB_, !switchingOff);
         if (written) continue;
         ShowRegistryError(p_.boxes);

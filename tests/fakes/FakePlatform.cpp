@@ -175,11 +175,11 @@ std::vector<std::string> FakeRegistry::Writes() const {
     return out;
 }
 
-std::string FakeRegistry::Rooted(std::uint32_t root, const std::string& path) {
-    return root == HKEY_CURRENT_USER_ROOT ? "HKCU\\" + path : path;
+std::string FakeRegistry::Rooted(Hive root, const std::string& path) {
+    return root == Hive::User ? "HKCU\\" + path : path;
 }
 
-bool FakeRegistry::CreateKey(std::uint32_t root, const std::string& keyPath) {
+bool FakeRegistry::CreateKey(Hive root, const std::string& keyPath) {
     const std::string path = Rooted(root, keyPath);
     if (fail && fail("create", path, "")) {
         log.push_back("create " + path + " FAILED");
@@ -190,7 +190,7 @@ bool FakeRegistry::CreateKey(std::uint32_t root, const std::string& keyPath) {
     return true;
 }
 
-bool FakeRegistry::SetString(std::uint32_t root, const std::string& keyPath, const std::string& name,
+bool FakeRegistry::SetString(Hive root, const std::string& keyPath, const std::string& name,
                              const std::string& data) {
     const std::string path = Rooted(root, keyPath);
     std::string entry = "write " + path + "|" + name + "=" + data;
@@ -203,7 +203,7 @@ bool FakeRegistry::SetString(std::uint32_t root, const std::string& keyPath, con
     return true;
 }
 
-std::optional<std::string> FakeRegistry::GetString(std::uint32_t root, const std::string& keyPath,
+std::optional<std::string> FakeRegistry::GetString(Hive root, const std::string& keyPath,
                                                    const std::string& name) {
     const std::string path = Rooted(root, keyPath);
     std::string entry = "read " + path + "|" + name;

@@ -101,13 +101,13 @@ public:
     // The log's successful writes only, "NAME=DATA", or "HKCU NAME=DATA" for the user's hive.
     std::vector<std::string> Writes() const;
 
-    bool CreateKey(std::uint32_t root, const std::string& path) override;
-    bool SetString(std::uint32_t root, const std::string& path, const std::string& name, const std::string& data) override;
-    std::optional<std::string> GetString(std::uint32_t root, const std::string& path, const std::string& name) override;
+    bool CreateKey(Hive root, const std::string& path) override;
+    bool SetString(Hive root, const std::string& path, const std::string& name, const std::string& data) override;
+    std::optional<std::string> GetString(Hive root, const std::string& path, const std::string& name) override;
 
 private:
     static std::string Norm(const std::string& s);
-    static std::string Rooted(std::uint32_t root, const std::string& path);
+    static std::string Rooted(Hive root, const std::string& path);
     std::map<std::string, std::map<std::string, std::string>> keys_;  // normalised key -> normalised name -> data
 };
 

@@ -15,9 +15,8 @@ namespace {
 HWND H(WindowHandle w) { return reinterpret_cast<HWND>(w); }
 WindowHandle W(HWND h) { return reinterpret_cast<WindowHandle>(h); }
 
-HKEY RootKey(std::uint32_t root) {
-    // Predefined keys are sign-extended 32-bit values.
-    return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG_PTR>(static_cast<LONG>(root))));
+HKEY RootKey(Hive root) {
+    return root == Hive::User ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
 }
 
 // The registry takes no trailing backslash on a key path.
@@ -104,7 +103,7 @@ bool Win32WindowSystem::GreySystemMenuItem(WindowHandle window, int position, co
 
 // ---- Registry ----
 
-bool Win32Registry::CreateKey(std::uint32_t root, const std::string& path) {
+bool Win32Registry::CreateKey(Hive root, const std::string& path) {
     HKEY key = nullptr;
     // Only whether the key is there afterwards matters: ask for no more than a standard user is granted.
     LSTATUS rc = ::RegCreateKeyExW(RootKey(root), KeyPath(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
@@ -113,7 +112,7 @@ bool Win32Registry::CreateKey(std::uint32_t root, const std::string& path) {
     return rc == ERROR_SUCCESS;
 }
 
-bool Win32Registry::SetString(std::uint32_t root, const std::string& path, const std::string& name,
+bool Win32Registry::SetString(Hive root, const std::string& path, const std::string& name,
                               const std::string& data) {
     HKEY key = nullptr;
     if (::RegOpenKeyExW(RootKey(root), KeyPath(path).c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return false;
@@ -125,7 +124,7 @@ bool Win32Registry::SetString(std::uint32_t root, const std::string& path, const
            ERROR_SUCCESS;
 }
 
-std::optional<std::string> Win32Registry::GetString(std::uint32_t root, const std::string& path,
+std::optional<std::string> Win32Registry::GetString(Hive root, const std::string& path,
                                                     const std::string& name) {
     HKEY key = nullptr;
     if (::RegOpenKeyExW(RootKey(root), KeyPath(path).c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)

@@ -27,9 +27,9 @@ public:
 
 class Win32Registry : public IRegistry {
 public:
-    bool CreateKey(std::uint32_t root, const std::string& path) override;
-    bool SetString(std::uint32_t root, const std::string& path, const std::string& name, const std::string& data) override;
-    std::optional<std::string> GetString(std::uint32_t root, const std::string& path, const std::string& name) override;
+    bool CreateKey(Hive root, const std::string& path) override;
+    bool SetString(Hive root, const std::string& path, const std::string& name, const std::string& data) override;
+    std::optional<std::string> GetString(Hive root, const std::string& path, const std::string& name) override;
 };
 
 class Win32FileSystem : public IFileSystem {

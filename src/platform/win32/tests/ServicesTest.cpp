@@ -24,23 +24,23 @@ protected:
 };
 
 TEST_F(RegistryTest, WritingToAMissingKeyFailsAndDoesNotCreateIt) {
-    EXPECT_FALSE(registry.SetString(HKEY_LOCAL_MACHINE_ROOT, kTestKey, "StartInTray", "No"));
+    EXPECT_FALSE(registry.SetString(Hive::Machine, kTestKey, "StartInTray", "No"));
     HKEY key = nullptr;
     EXPECT_NE(::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\ChimewellLayerTest", 0, KEY_READ, &key), ERROR_SUCCESS);
     if (key) ::RegCloseKey(key);
 }
 
 TEST_F(RegistryTest, KeyPathsWithATrailingBackslashReachTheSameKey) {
-    ASSERT_TRUE(registry.CreateKey(HKEY_LOCAL_MACHINE_ROOT, std::string(kTestKey) + "\\"));
-    ASSERT_TRUE(registry.SetString(HKEY_LOCAL_MACHINE_ROOT, std::string(kTestKey) + "\\", "Date:", "12/7/2026"));
-    EXPECT_EQ(registry.GetString(HKEY_LOCAL_MACHINE_ROOT, kTestKey, "Date:"), "12/7/2026");
+    ASSERT_TRUE(registry.CreateKey(Hive::Machine, std::string(kTestKey) + "\\"));
+    ASSERT_TRUE(registry.SetString(Hive::Machine, std::string(kTestKey) + "\\", "Date:", "12/7/2026"));
+    EXPECT_EQ(registry.GetString(Hive::Machine, kTestKey, "Date:"), "12/7/2026");
 }
 
 TEST_F(RegistryTest, ReadsGiveTheTextOrNothing) {
-    ASSERT_TRUE(registry.CreateKey(HKEY_LOCAL_MACHINE_ROOT, kTestKey));
+    ASSERT_TRUE(registry.CreateKey(Hive::Machine, kTestKey));
     // Non-ASCII texts survive the UTF-8 / UTF-16 boundary; an empty text is a text.
-    ASSERT_TRUE(registry.SetString(HKEY_LOCAL_MACHINE_ROOT, kTestKey, "Name", "Chimewell\xE2\x84\xA2"));
-    ASSERT_TRUE(registry.SetString(HKEY_LOCAL_MACHINE_ROOT, kTestKey, "Empty", ""));
+    ASSERT_TRUE(registry.SetString(Hive::Machine, kTestKey, "Name", "Chimewell\xE2\x84\xA2"));
+    ASSERT_TRUE(registry.SetString(Hive::Machine, kTestKey, "Empty", ""));
     DWORD number = 1;
     HKEY key = nullptr;
     ASSERT_EQ(::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\ChimewellLayerTest", 0, KEY_SET_VALUE, &key),
@@ -60,7 +60,7 @@ TEST_F(RegistryTest, ReadsGiveTheTextOrNothing) {
         {"SOFTWARE\\ChimewellLayerTest\\NoSuchKey", "Name", std::nullopt},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(registry.GetString(HKEY_LOCAL_MACHINE_ROOT, c.key, c.name), c.expected) << c.name;
+        EXPECT_EQ(registry.GetString(Hive::Machine, c.key, c.name), c.expected) << c.name;
 }
 
 TEST(FileSystemTest, FoldersAndFilesAreToldApart) {
