@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "app/MenuTexts.h"
+
 namespace chw::alarm {
 
 // ---- Marks: any non-empty text means set ----
@@ -44,13 +46,11 @@ std::string CountdownText(int secondsLeft);
 inline constexpr const char* kTurnOn = "Turn &On";
 inline constexpr const char* kTurnOff = "Turn &Off";
 inline constexpr const char* kSnooze = "Snoo&ze";
-inline constexpr const char* kCloseWinAmp = "Clos&e WinAmp";
+inline constexpr const char* kCloseWinAmp = CHW_MNUCLOSEWINAMP;
 inline constexpr const char* kTipTurnOn = "Accept Settings And Turn Alarm On.";
 inline constexpr const char* kTipTurnOff = "Turn The Alarm OFF.";
 
 // ---- Tray ----
-inline constexpr int kTrayUnlit = 1;
-inline constexpr int kTrayLit = 2;
 inline constexpr const char* kTrayTipCleared = "Alarm Is Not Set.  Awaiting Selection.";
 
 // ---- Message boxes: title, then text ----

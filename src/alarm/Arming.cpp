@@ -3,6 +3,7 @@
 #include "alarm/BusyScope.h"
 #include "app/frmMain.h"
 #include "settings/SettingsSchema.h"
+#include "tray/TrayPicture.h"
 #include "winamp/WinampTexts.h"
 
 namespace chw {
@@ -47,7 +48,7 @@ bool frmMain::PressSet() {
         view_.SetCaption(MainCtl::StatusBar1, AlarmSummary(kPrefixOff, AlarmDate, AlarmTime, kTailSet));
         view_.SetToolTip(MainCtl::cmdSet, kTipTurnOn);
         view_.MyTimer().SetEnabled(true);
-        view_.SysTray().SetIconNumber(kTrayLit);
+        view_.SysTray().SetIconNumber(tray::kLitBulb);
         return false;
     }
 
@@ -115,7 +116,7 @@ bool frmMain::ArmAlarm() {
 
     view_.SetCaption(MainCtl::StatusBar1, AlarmSummary(kPrefixOn, AlarmDate, AlarmTime, kTailSet));
     view_.SetToolTip(MainCtl::cmdSet, kTipTurnOff);
-    view_.SysTray().SetIconNumber(kTrayUnlit);
+    view_.SysTray().SetIconNumber(tray::kUnlitBulb);
     // A sleeping computer wakes for it.
     if (const std::optional<std::int64_t> moment = AlarmMoment()) p_.power.WakeAt(*moment - kWakeLeadSeconds);
 
@@ -171,7 +172,7 @@ void frmMain::cmdReset_Click() {
     view_.SetCaption(MainCtl::txtTime, "");
     AlarmTime.clear();
     view_.SetCaption(MainCtl::StatusBar1, kReady);
-    view_.SysTray().SetIconNumber(kTrayUnlit);
+    view_.SysTray().SetIconNumber(tray::kUnlitBulb);
     view_.SysTray().SetToolTip(kTrayTipCleared);
     view_.SetEnabled(MainCtl::cmdReset, false);
     CalendarToToday();

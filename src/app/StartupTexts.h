@@ -19,7 +19,6 @@ inline constexpr int kSlowTickMs = 1300;
 inline constexpr int kHandOverPauseMs = 1000;
 
 // The main window's load.
-inline constexpr const char* kInTray = "In Tray";
 inline constexpr const char* kCloseItem = "&Close";
 inline constexpr int kCloseItemPosition = 6;
 inline constexpr const char* kWinampActivated = "WinAmp Activated!  Ready.";

@@ -5,6 +5,7 @@
 #include "app/StartupTexts.h"
 #include "app/frmMain.h"
 #include "settings/SettingsSchema.h"
+#include "tray/TrayPicture.h"
 
 namespace chw {
 
@@ -44,7 +45,7 @@ void frmMain::Form_Load() {
     }
 
     if (IsYes(registryDB_.ReadValue(kRoot, kKey, kStartInTray))) {
-        WinampWindowText = startup::kInTray;  // tells the start-up not to show the window
+        WinampWindowText = tray::kInTray;  // tells the start-up not to show the window
         mnuMinimizeToTray_Click();
     } else {
         view_.SetChecked(MainCtl::mnuStartInSystemTray, false);

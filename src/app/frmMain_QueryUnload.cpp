@@ -4,6 +4,7 @@
 
 #include "alarm/AlarmTexts.h"
 #include "app/frmMain.h"
+#include "winamp/WinampTexts.h"
 #include "settings/SettingsSchema.h"
 
 namespace chw {
@@ -15,7 +16,6 @@ constexpr const char* kConfirmText =
     "Are you sure you want to stop monitoring the time for your alarm?\r\nThis will close Chimewell System!";
 constexpr const char* kSaveTitle = "Save Settings?";
 constexpr const char* kSaveText = "You Have Set The Alarm, Would You Like To Save The Settings?";
-constexpr const char* kCloseWinampTitle = "Close WinAmp?";
 constexpr const char* kCloseWinampText = "Do You Want To Close WinAmp?";
 constexpr const char* kWordPadClass = "WordPadClass";
 }  // namespace
@@ -61,7 +61,7 @@ void frmMain::Form_QueryUnload(bool& cancel, int /*unloadMode*/) {
     const WindowHandle wordPad = p_.windows.Find(kWordPadClass, std::nullopt);
     winamp_.WinampHwnd = p_.windows.Find(winamp::kClass, std::nullopt);
     if (winamp_.WinampHwnd != 0 &&
-        p_.boxes.Show(kCloseWinampText, kCloseWinampTitle, MbIcon::Question, MbButtons::YesNo) == MbAnswer::Yes)
+        p_.boxes.Show(kCloseWinampText, winamp::kCloseWinAmpTitle, MbIcon::Question, MbButtons::YesNo) == MbAnswer::Yes)
         winamp_.CloseAllWinamp(winamp::kClass);
     // Minimised, not closed: the user may still be reading the help document.
     if (wordPad != 0) p_.windows.Minimize(wordPad);

@@ -4,13 +4,13 @@
 #include "app/frmMain.h"
 #include "settings/SettingsSchema.h"
 #include "tray/TrayPicture.h"
+#include "winamp/WinampTexts.h"
 
 namespace chw {
 
 namespace {
 constexpr const char* kNotFoundTitle = "Fatal Error!";
 constexpr const char* kNotFoundText = "WinAmp Not Found!";
-constexpr const char* kCloseTitle = "Close WinAmp?";
 constexpr const char* kCloseText = "Are You Sure You Want To Close WinAmp?\r\nThis Will Close ALL OPEN INSTANCES OF WINAMP!";
 }  // namespace
 
@@ -36,7 +36,7 @@ void frmMain::mnuCloseWinAmp_Click() {
         view_.SetCaption(MainCtl::StatusBar1,
                          alarm::AlarmSummary(alarm::kPrefixOff, AlarmDate, AlarmTime, alarm::kTailSet));
     }
-    if (p_.boxes.Show(kCloseText, kCloseTitle, MbIcon::Question, MbButtons::YesNo) == MbAnswer::No) return;
+    if (p_.boxes.Show(kCloseText, winamp::kCloseWinAmpTitle, MbIcon::Question, MbButtons::YesNo) == MbAnswer::No) return;
     winamp_.CloseAllWinamp(winamp::kClass);
 }
 

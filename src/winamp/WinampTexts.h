@@ -8,6 +8,9 @@
 
 namespace chw::winamp {
 
+// The question before the player is closed, from the tray menu and at exit alike.
+inline constexpr const char* kCloseWinAmpTitle = "Close WinAmp?";
+
 struct MissingPlayerBox {
     const char* title;
     const char* text;
