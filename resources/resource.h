@@ -1,5 +1,5 @@
 // Resource, command and control ids of CHWLU.EXE, shared by the resource script and the code.
-// Tests find the controls by these ids (GetDlgItem) and post the menu commands by them: keep them stable.
+// Other programs reach the controls and commands by these ids (GetDlgItem, WM_COMMAND): keep them stable.
 #pragma once
 
 // Icons: the program's own first, so that Explorer shows it.

@@ -1,5 +1,5 @@
 // The main window's logic: the alarm's state and every event handler of the window and its menus.
-// Each handler lives in the folder of its subsystem; the file is named beside it.
+// Each handler lives in the folder of its subsystem (see the README's layout).
 #pragma once
 
 #include <cstdint>
@@ -37,38 +37,38 @@ public:
     // The status text that the start-up puts on the status line when it ends (a restored alarm).
     std::string StartupStatusText;
 
-    // ---- Life of the window (app/) ----
-    void Form_Load();                                    // app/frmMain_Load.cpp
-    void Form_QueryUnload(bool& cancel, int unloadMode);  // app/frmMain_QueryUnload.cpp
-    void mnuExitApp_Click();                             // app/frmMain_QueryUnload.cpp
-    void mnuExit_Click();                                // app/frmMain_QueryUnload.cpp
+    // ---- Life of the window ----
+    void Form_Load();
+    void Form_QueryUnload(bool& cancel, int unloadMode);
+    void mnuExitApp_Click();
+    void mnuExit_Click();
     // Asks the window to close, as any close request does; false when the user kept it open.
-    bool Unload();                                       // app/frmMain_QueryUnload.cpp
+    bool Unload();
 
-    // ---- The alarm (alarm/) ----
-    void MonthView_DateClick(const Date& clicked);  // alarm/DateTimeEntry.cpp
-    void txtTime_Click();                           // alarm/DateTimeEntry.cpp
-    void txtTime_Validate(bool& cancel);            // alarm/DateTimeEntry.cpp
-    void cmdSet_Click();                            // alarm/Arming.cpp
-    void cmdReset_Click();                          // alarm/Arming.cpp
-    void MyTimer_Timer();                           // alarm/Watch.cpp
+    // ---- The alarm ----
+    void MonthView_DateClick(const Date& clicked);
+    void txtTime_Click();
+    void txtTime_Validate(bool& cancel);
+    void cmdSet_Click();
+    void cmdReset_Click();
+    void MyTimer_Timer();
 
-    // ---- Winamp commands (winamp/WinampCommands.cpp) ----
+    // ---- Winamp commands ----
     void mnuStartWinAmp_Click();
     void mnuCloseWinAmp_Click();
     void mnuConfigureWinAmp_Click();
     void mnuLoadWinAmpOnStart_Click();
 
-    // ---- Tray (tray/) ----
-    void SysTray_MouseDown(int button);  // tray/TrayCommands.cpp; 2 is the right button
-    void mnuMinimizeToTray_Click();      // tray/TrayCommands.cpp
-    void mnuShowApp_Click();             // tray/TrayCommands.cpp
-    void mnuConfigure_Click();           // tray/TrayCommands.cpp
-    void mnuSetAlarm_Click();            // tray/TrayCommands.cpp
-    void mnuPopUpHelp_Click();           // tray/TrayCommands.cpp
-    void mnuStartInSystemTray_Click();   // tray/StartupOptions.cpp
+    // ---- Tray ----
+    void SysTray_MouseDown(int button);
+    void mnuMinimizeToTray_Click();
+    void mnuShowApp_Click();
+    void mnuConfigure_Click();
+    void mnuSetAlarm_Click();
+    void mnuPopUpHelp_Click();
+    void mnuStartInSystemTray_Click();
 
-    // ---- Help (help/HelpCommands.cpp) ----
+    // ---- Help ----
     void mnuContents_Click();
     void mnuAbout_Click();
     void mnuUpdate_Click();
@@ -78,26 +78,26 @@ public:
 
 private:
     // Moves the calendar back to today (TodayMonth, TodayDay, TodayYear).
-    void CalendarToToday();  // alarm/DateTimeEntry.cpp
-    void RestartVanishedPlayer();  // alarm/Watch.cpp
+    void CalendarToToday();
+    void RestartVanishedPlayer();
     // Whether the alarm's moment has come: not yet, ring now, or too late to ring.
     enum class Due { No, Ring, Missed };
-    Due AlarmDue();                // alarm/Watch.cpp
-    void FireAlarm();              // alarm/Watch.cpp
-    bool PlayerPlaysAfterAll(bool playReachedIt);  // alarm/Watch.cpp
-    void SoundBuiltIn();           // alarm/Watch.cpp
-    void MissAlarm();              // alarm/Watch.cpp
+    Due AlarmDue();
+    void FireAlarm();
+    bool PlayerPlaysAfterAll(bool playReachedIt);
+    void SoundBuiltIn();
+    void MissAlarm();
     // The alarm's moment in UTC seconds, when its day and time are set.
-    std::optional<std::int64_t> AlarmMoment();  // alarm/Watch.cpp
+    std::optional<std::int64_t> AlarmMoment();
     // The stop's part that a missed alarm shares: the player quietened and closed, the inputs enabled.
-    void HaltAlarm(bool closePlayer);              // alarm/Arming.cpp
+    void HaltAlarm(bool closePlayer);
     // Ends whatever the program does to make the ringing heard: its own sound, keeping the PC awake.
-    void SilenceAlarm();           // alarm/Arming.cpp
+    void SilenceAlarm();
     // The press of cmdSet and the arming; true when the player's playlist turned out empty.
-    bool PressSet();               // alarm/Arming.cpp
-    bool ArmAlarm();               // alarm/Arming.cpp
-    void CloseAfterFailure();      // alarm/Arming.cpp
-    std::optional<Date> ReadSavedDate(const std::string& text);  // app/frmMain_Load.cpp
+    bool PressSet();
+    bool ArmAlarm();
+    void CloseAfterFailure();
+    std::optional<Date> ReadSavedDate(const std::string& text);
 
     Platform& p_;
     IMainView& view_;

@@ -32,7 +32,7 @@ TrayPicture ChooseTrayPicture(const TrayPictureInput& in) {
         out.iconNumber = tray::kLitBulb;
     } else {
         out.toolTip = tray::kTipOptions;
-        // Each test overrides the one before it.
+        // Each rule overrides the one before it.
         if (in.setCaption != alarm::kTurnOff) out.iconNumber = tray::kUnlitBulb;
         if (in.setCaption == alarm::kTurnOff && in.armedMark == alarm::kArmedMark) out.iconNumber = tray::kWatch;
         if (StatusEndsInSet(in.statusText)) out.iconNumber = tray::kLitBulb;

@@ -1,4 +1,5 @@
-// Small rules of the main window's controls, kept apart from the window code so that they are easy to test.
+// Small rules of the main window's controls that need no window: menu captions and shortcuts, the days
+// of a month, the layout.
 #pragma once
 
 #include <algorithm>
