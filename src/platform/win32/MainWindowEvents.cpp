@@ -207,7 +207,8 @@ LRESULT MainWindow::OnSize(WPARAM wParam, LPARAM lParam) {
 
 LRESULT MainWindow::OnCtlColorStatic(WPARAM wParam, LPARAM lParam) {
     // A locked time box still looks like a box to type in.
-    if (reinterpret_cast<HWND>(lParam) == Control(MainCtl::txtTime) && ::IsWindowEnabled(reinterpret_cast<HWND>(lParam))) {
+    HWND control = reinterpret_cast<HWND>(lParam);
+    if (control == Control(MainCtl::txtTime) && ::IsWindowEnabled(control)) {
         HDC dc = reinterpret_cast<HDC>(wParam);
         ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
         ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
@@ -274,7 +275,8 @@ LRESULT MainWindow::OnSetFocus(WPARAM, LPARAM) {
     FocusPolicy::Facts now;
     HWND last = WindowOf(focus_.Last());
     now.lastUsable = last && ::IsWindow(last) && ::IsWindowEnabled(last);
-    HWND target = focus_.FocusReceived(now) == FocusPolicy::Move::ToLast ? last : ::GetNextDlgTabItem(hwnd(), nullptr, FALSE);
+    HWND target = focus_.FocusReceived(now) == FocusPolicy::Move::ToLast ? last
+                                                                        : ::GetNextDlgTabItem(hwnd(), nullptr, FALSE);
     if (target) ::SetFocus(target);
     return 0;
 }
