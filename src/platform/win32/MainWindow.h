@@ -12,6 +12,8 @@
 #include "UiLoop.h"
 #include "WindowBase.h"
 #include "WindowTimer.h"
+#include "app/FocusPolicy.h"
+#include "app/TimeBoxGate.h"
 #include "platform/MainView.h"
 
 namespace chw {
@@ -77,7 +79,19 @@ private:
     HWND Control(MainCtl control) const;
     HWND Item(int id) const { return ::GetDlgItem(hwnd(), id); }
 
-    // Events.
+    // Events, one member per message.
+    LRESULT OnCommandMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDrawItem(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSize(WPARAM wParam, LPARAM lParam);
+    LRESULT OnCtlColorStatic(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTrayCallback(LPARAM lParam);
+    LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetFocus(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
+    LRESULT OnCloseMessage();
+    LRESULT OnQueryEndSession(LPARAM lParam);
+    LRESULT OnDestroy();
     void OnCommand(int id, int code, HWND control);
     void OnMenuCommand(int id);
     LRESULT OnNotify(const NMHDR& header);
@@ -93,9 +107,9 @@ private:
     bool MustWait() const;
     void Defer(std::function<void()> action);
     void RunDeferred();
-    // Runs a control event now, or holds it while the time box's validation is due.
-    void FireOrHold(std::function<void(frmMain&)> handler, HWND from);
-    void Hold(std::function<void(frmMain&)> handler, HWND from);
+    // A control event through the time box's gate: now, or once the time box's validation is over.
+    void FireOrHold(const std::function<void(frmMain&)>& handler, HWND from);
+    void Hold(const std::function<void(frmMain&)>& handler, HWND from);
     void CalendarClick();
     void RunValidation();
     void StartTyping();
@@ -127,14 +141,9 @@ private:
 
     int running_ = 0;  // handlers running, nested ones included
     std::vector<std::function<void()>> deferred_;
-    bool inTick_ = false;
     bool busy_ = false;
-    HWND lastFocus_ = nullptr;
-    bool timeBoxPressed_ = false;
-    bool validationDue_ = false;
-    bool validating_ = false;
-    std::function<void(frmMain&)> held_;  // the control event that waits for the validation
-    HWND heldFrom_ = nullptr;
+    FocusPolicy focus_;
+    TimeBoxGate gate_;
 };
 
 }  // namespace chw::win32

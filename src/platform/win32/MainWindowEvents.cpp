@@ -44,16 +44,19 @@ void MainWindow::RunDeferred() {
     }
 }
 
-void MainWindow::Hold(std::function<void(frmMain&)> handler, HWND from) {
-    held_ = std::move(handler);
-    heldFrom_ = from;
+namespace {
+
+WindowHandle HandleOf(HWND window) { return reinterpret_cast<WindowHandle>(window); }
+HWND WindowOf(WindowHandle handle) { return reinterpret_cast<HWND>(handle); }
+
+}  // namespace
+
+void MainWindow::Hold(const std::function<void(frmMain&)>& handler, HWND from) {
+    gate_.Hold([this, handler] { Fire(handler); }, HandleOf(from));
 }
 
-void MainWindow::FireOrHold(std::function<void(frmMain&)> handler, HWND from) {
-    if (validationDue_ || validating_)
-        Hold(std::move(handler), from);
-    else
-        Fire(handler);
+void MainWindow::FireOrHold(const std::function<void(frmMain&)>& handler, HWND from) {
+    gate_.Click([this, handler] { Fire(handler); }, HandleOf(from));
 }
 
 void MainWindow::CalendarClick() {
@@ -80,28 +83,21 @@ void MainWindow::FinishTyping() {
 }
 
 void MainWindow::RunValidation() {
-    validationDue_ = false;
     HWND box = Control(MainCtl::txtTime);
-    if (!logic_ || !box || ::GetFocus() == box) {
-        // The focus came back before we got here: nothing was left.
-        held_ = nullptr;
-        return;
-    }
-    validating_ = true;
+    if (!gate_.Begin(logic_ && box && ::GetFocus() != box)) return;  // the focus came back: nothing was left
     bool cancel = false;
     Fire([&cancel](frmMain& f) { f.txtTime_Validate(cancel); });
-    validating_ = false;
-    auto held = std::move(held_);
-    HWND from = heldFrom_;
-    held_ = nullptr;
-    heldFrom_ = nullptr;
     if (cancel) {
+        gate_.End(true, {});
         ::SetFocus(box);
         return;
     }
-    // When the validation showed no box the press is still going on, and its own event will follow.
-    bool pressGoesOn = from && ::GetCapture() == from && (::GetKeyState(VK_LBUTTON) & 0x8000);
-    if (held && !pressGoesOn && (!from || ::IsWindowEnabled(from))) Fire(held);
+    gate_.End(false, [](WindowHandle handle) {
+        // When the validation showed no box the press is still going on, and its own event will follow.
+        HWND from = WindowOf(handle);
+        bool pressGoesOn = from && ::GetCapture() == from && (::GetKeyState(VK_LBUTTON) & 0x8000);
+        return !pressGoesOn && (!from || ::IsWindowEnabled(from));
+    });
 }
 
 void MainWindow::OnMenuCommand(int id) {
@@ -138,7 +134,7 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
     auto click = [picked](frmMain& f) { f.MonthView_DateClick(picked); };
     if (header.code == MCN_SELECT) {
         FireOrHold(click, header.hwndFrom);
-    } else if (header.code == MCN_SELCHANGE && (validationDue_ || validating_) && (::GetKeyState(VK_LBUTTON) & 0x8000)) {
+    } else if (header.code == MCN_SELCHANGE && gate_.Closed() && (::GetKeyState(VK_LBUTTON) & 0x8000)) {
         // A day pressed while the time box is being left: the validation's boxes take the press away
         // before the calendar reports the click, so remember it now.
         MCHITTESTINFO hit{};
@@ -164,141 +160,162 @@ void MainWindow::CloseRequest(int unloadMode) {
 
 LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_COMMAND:
-            OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
-            return 0;
-        case WM_NOTIFY:
-            return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
-        case WM_DRAWITEM: {
-            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            if (item.CtlType == ODT_BUTTON && skins_) {
-                skins_->Draw(item);
-                return TRUE;
-            }
-            break;
-        }
-        case WM_SIZE:
-            // The status bar keeps itself along the bottom edge when told of the new size.
-            if (HWND status = Item(IDC_STATUSBAR1)) ::SendMessageW(status, WM_SIZE, 0, 0);
-            SetStatusParts();
-            break;
-        case WM_CTLCOLORSTATIC:
-            // A locked time box still looks like a box to type in.
-            if (reinterpret_cast<HWND>(lParam) == Control(MainCtl::txtTime) &&
-                ::IsWindowEnabled(reinterpret_cast<HWND>(lParam))) {
-                HDC dc = reinterpret_cast<HDC>(wParam);
-                ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
-                ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
-                return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
-            }
-            break;
-        case WM_TIMER:
-            if (wParam == kReactivateTimerId) {
-                ::KillTimer(hwnd(), kReactivateTimerId);
-                // Only take back a foreground that nobody holds: the user may have moved on meanwhile.
-                HWND foreground = ::GetForegroundWindow();
-                if (::IsWindowVisible(hwnd()) &&
-                    (!foreground || foreground == ::GetDesktopWindow() || !::IsWindowVisible(foreground)))
-                    ::SetForegroundWindow(hwnd());
-                return 0;
-            }
-            if (tray_ && tray_->OnTimer(wParam)) return 0;
-            if (wParam == timer_.Id()) {
-                if (!timer_.OnTick()) return 0;
-                // A tick can show a message box, whose modal loop would deliver the next tick.
-                if (!inTick_) {
-                    inTick_ = true;
-                    Fire([](frmMain& f) { f.MyTimer_Timer(); });
-                    inTick_ = false;
-                }
-                return 0;
-            }
-            break;
-        case TrayIcon::kCallbackMessage:
-            if (tray_) {
-                int button = tray_->ButtonOf(lParam);
-                if (button) Fire([button](frmMain& f) { f.SysTray_MouseDown(button); });
-            }
-            return 0;
-        case kValidateMessage:
-            RunValidation();
-            return 0;
-        case WM_ACTIVATE:
-            // Keep the focused control across deactivation, as dialogs do.
-            if (LOWORD(wParam) == WA_INACTIVE) {
-                HWND focus = ::GetFocus();
-                if (::IsChild(hwnd(), focus)) lastFocus_ = focus;
-                return 0;
-            }
-            if (HIWORD(wParam)) break;  // minimised
-            // A control that already has the focus keeps it: under Wine the activation can arrive
-            // between the press and the release of the click that caused it, and moving the focus
-            // then would take the click away from the calendar or button being pressed.
-            if (::IsChild(hwnd(), ::GetFocus())) return 0;
-            if (LOWORD(wParam) == WA_CLICKACTIVE) {
-                // Activated by a click on a control that takes the focus: that control gets it.
-                POINT at{};
-                ::GetCursorPos(&at);
-                ::ScreenToClient(hwnd(), &at);
-                HWND under = ::ChildWindowFromPointEx(hwnd(), at, CWP_SKIPINVISIBLE | CWP_SKIPDISABLED);
-                if (under && under != hwnd() && (::GetWindowLongPtrW(under, GWL_STYLE) & WS_TABSTOP)) {
-                    ::SetFocus(under);
-                    return 0;
-                }
-            }
-            if (lastFocus_ && ::IsWindow(lastFocus_) && ::IsChild(hwnd(), lastFocus_) && ::IsWindowEnabled(lastFocus_)) {
-                ::SetFocus(lastFocus_);
-                return 0;
-            }
-            break;
-        case WM_SETFOCUS: {
-            HWND target = lastFocus_ && ::IsWindow(lastFocus_) && ::IsWindowEnabled(lastFocus_)
-                              ? lastFocus_
-                              : ::GetNextDlgTabItem(hwnd(), nullptr, FALSE);
-            if (target) ::SetFocus(target);
-            return 0;
-        }
-        case WM_SETCURSOR:
-            if (busy_) {
-                ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
-                return TRUE;
-            }
-            break;
-        case WM_CLOSE:
-            if (MustWait())
-                Defer([this] { CloseRequest(0); });
-            else
-                CloseRequest(0);
-            return 0;
-        case WM_QUERYENDSESSION: {
-            if (MustWait()) {
-                // The alarm cannot stop in the middle of a step to ask its questions: the session waits
-                // for them until the step is over, unless Windows ends it whatever we answer.
-                if (lParam & ENDSESSION_CRITICAL) return TRUE;
-                Defer([this] { CloseRequest(2); });
-                return FALSE;
-            }
-            bool cancel = false;
-            OnClose(cancel, 2);
-            return cancel ? FALSE : TRUE;
-        }
-        case kRunDeferredMessage:
-            RunDeferred();
-            return 0;
-        case WM_DESTROY:
-            deferred_.clear();
-            timer_.Detach();
-            if (tray_) tray_->Remove();
-            ::PostQuitMessage(0);
-            return 0;
-        default:
-            if (message == taskbarCreated_ && message != 0) {
-                if (tray_) tray_->OnTaskbarCreated();
-                return 0;
-            }
-            break;
+        case WM_COMMAND: return OnCommandMessage(wParam, lParam);
+        case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+        case WM_DRAWITEM: return OnDrawItem(wParam, lParam);
+        case WM_SIZE: return OnSize(wParam, lParam);
+        case WM_CTLCOLORSTATIC: return OnCtlColorStatic(wParam, lParam);
+        case WM_TIMER: return OnTimer(wParam, lParam);
+        case TrayIcon::kCallbackMessage: return OnTrayCallback(lParam);
+        case kValidateMessage: RunValidation(); return 0;
+        case WM_ACTIVATE: return OnActivate(wParam, lParam);
+        case WM_SETFOCUS: return OnSetFocus(wParam, lParam);
+        case WM_SETCURSOR: return OnSetCursor(wParam, lParam);
+        case WM_CLOSE: return OnCloseMessage();
+        case WM_QUERYENDSESSION: return OnQueryEndSession(lParam);
+        case kRunDeferredMessage: RunDeferred(); return 0;
+        case WM_DESTROY: return OnDestroy();
+        default: break;
+    }
+    if (message == taskbarCreated_ && message != 0) {
+        if (tray_) tray_->OnTaskbarCreated();
+        return 0;
     }
     return Default(message, wParam, lParam);
+}
+
+LRESULT MainWindow::OnCommandMessage(WPARAM wParam, LPARAM lParam) {
+    OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+    return 0;
+}
+
+LRESULT MainWindow::OnDrawItem(WPARAM wParam, LPARAM lParam) {
+    const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    if (item.CtlType == ODT_BUTTON && skins_) {
+        skins_->Draw(item);
+        return TRUE;
+    }
+    return Default(WM_DRAWITEM, wParam, lParam);
+}
+
+LRESULT MainWindow::OnSize(WPARAM wParam, LPARAM lParam) {
+    // The status bar keeps itself along the bottom edge when told of the new size.
+    if (HWND status = Item(IDC_STATUSBAR1)) ::SendMessageW(status, WM_SIZE, 0, 0);
+    SetStatusParts();
+    return Default(WM_SIZE, wParam, lParam);
+}
+
+LRESULT MainWindow::OnCtlColorStatic(WPARAM wParam, LPARAM lParam) {
+    // A locked time box still looks like a box to type in.
+    HWND control = reinterpret_cast<HWND>(lParam);
+    if (control == Control(MainCtl::txtTime) && ::IsWindowEnabled(control)) {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+        ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
+        return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
+    }
+    return Default(WM_CTLCOLORSTATIC, wParam, lParam);
+}
+
+LRESULT MainWindow::OnTimer(WPARAM wParam, LPARAM lParam) {
+    if (wParam == kReactivateTimerId) {
+        ::KillTimer(hwnd(), kReactivateTimerId);
+        HWND foreground = ::GetForegroundWindow();
+        bool held = foreground && foreground != ::GetDesktopWindow() && ::IsWindowVisible(foreground);
+        if (FocusPolicy::TakeForeground(::IsWindowVisible(hwnd()), held)) ::SetForegroundWindow(hwnd());
+        return 0;
+    }
+    if (tray_ && tray_->OnTimer(wParam)) return 0;
+    if (wParam == timer_.Id()) {
+        // A tick inside the boxes of a tick is kept from the alarm by the logic itself.
+        if (timer_.OnTick()) Fire([](frmMain& f) { f.MyTimer_Timer(); });
+        return 0;
+    }
+    return Default(WM_TIMER, wParam, lParam);
+}
+
+LRESULT MainWindow::OnTrayCallback(LPARAM lParam) {
+    if (tray_) {
+        int button = tray_->ButtonOf(lParam);
+        if (button) Fire([button](frmMain& f) { f.SysTray_MouseDown(button); });
+    }
+    return 0;
+}
+
+LRESULT MainWindow::OnActivate(WPARAM wParam, LPARAM lParam) {
+    FocusPolicy::Facts now;
+    HWND focus = ::GetFocus();
+    if (::IsChild(hwnd(), focus)) now.focus = HandleOf(focus);
+    now.minimised = HIWORD(wParam) != 0;
+    HWND under = nullptr;
+    if (LOWORD(wParam) == WA_CLICKACTIVE) {
+        POINT at{};
+        ::GetCursorPos(&at);
+        ::ScreenToClient(hwnd(), &at);
+        under = ::ChildWindowFromPointEx(hwnd(), at, CWP_SKIPINVISIBLE | CWP_SKIPDISABLED);
+        now.clickedTakesFocus = under && under != hwnd() && (::GetWindowLongPtrW(under, GWL_STYLE) & WS_TABSTOP);
+    }
+    HWND last = WindowOf(focus_.Last());
+    now.lastUsable = last && ::IsWindow(last) && ::IsWindowEnabled(last);
+    now.lastInside = last && ::IsChild(hwnd(), last);
+    auto how = LOWORD(wParam) == WA_INACTIVE      ? FocusPolicy::Activation::Inactive
+               : LOWORD(wParam) == WA_CLICKACTIVE ? FocusPolicy::Activation::Click
+                                                  : FocusPolicy::Activation::Other;
+    switch (focus_.Activated(how, now)) {
+        case FocusPolicy::Move::Keep: return 0;
+        case FocusPolicy::Move::ToClicked: ::SetFocus(under); return 0;
+        case FocusPolicy::Move::ToLast: ::SetFocus(last); return 0;
+        case FocusPolicy::Move::ToFirst:
+        case FocusPolicy::Move::Default: break;
+    }
+    return Default(WM_ACTIVATE, wParam, lParam);
+}
+
+LRESULT MainWindow::OnSetFocus(WPARAM, LPARAM) {
+    FocusPolicy::Facts now;
+    HWND last = WindowOf(focus_.Last());
+    now.lastUsable = last && ::IsWindow(last) && ::IsWindowEnabled(last);
+    HWND target = focus_.FocusReceived(now) == FocusPolicy::Move::ToLast ? last
+                                                                        : ::GetNextDlgTabItem(hwnd(), nullptr, FALSE);
+    if (target) ::SetFocus(target);
+    return 0;
+}
+
+LRESULT MainWindow::OnSetCursor(WPARAM wParam, LPARAM lParam) {
+    if (busy_) {
+        ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+        return TRUE;
+    }
+    return Default(WM_SETCURSOR, wParam, lParam);
+}
+
+LRESULT MainWindow::OnCloseMessage() {
+    if (MustWait())
+        Defer([this] { CloseRequest(0); });
+    else
+        CloseRequest(0);
+    return 0;
+}
+
+LRESULT MainWindow::OnQueryEndSession(LPARAM lParam) {
+    if (MustWait()) {
+        // The alarm cannot stop in the middle of a step to ask its questions: the session waits for them
+        // until the step is over, unless Windows ends it whatever we answer.
+        if (lParam & ENDSESSION_CRITICAL) return TRUE;
+        Defer([this] { CloseRequest(2); });
+        return FALSE;
+    }
+    bool cancel = false;
+    OnClose(cancel, 2);
+    return cancel ? FALSE : TRUE;
+}
+
+LRESULT MainWindow::OnDestroy() {
+    deferred_.clear();
+    timer_.Detach();
+    if (tray_) tray_->Remove();
+    ::PostQuitMessage(0);
+    return 0;
 }
 
 namespace {
@@ -346,24 +363,18 @@ LRESULT CALLBACK MainWindow::TimeBoxProc(HWND hwnd, UINT message, WPARAM wParam,
                 if (wParam >= L'0' && wParam <= L'9' && self->Locked()) self->StartTyping();
                 break;
             case WM_LBUTTONDOWN:
-                self->timeBoxPressed_ = true;
+                self->gate_.Pressed();
                 break;
             case WM_LBUTTONUP: {
                 LRESULT result = ::DefSubclassProc(hwnd, message, wParam, lParam);
-                if (self->timeBoxPressed_) {
-                    self->timeBoxPressed_ = false;
-                    self->Fire([](frmMain& f) { f.txtTime_Click(); });
-                }
+                if (self->gate_.Released()) self->Fire([](frmMain& f) { f.txtTime_Click(); });
                 return result;
             }
             case WM_KILLFOCUS: {
-                self->timeBoxPressed_ = false;
                 HWND next = reinterpret_cast<HWND>(wParam);
                 HWND main = self->hwnd();
-                if (!self->validating_ && !self->validationDue_ && next && next != hwnd &&
-                    (next == main || ::IsChild(main, next))) {
+                if (self->gate_.Left(next && next != hwnd && (next == main || ::IsChild(main, next)))) {
                     // Validated from the queue: its message boxes must not run inside a focus change.
-                    self->validationDue_ = true;
                     ::PostMessageW(main, kValidateMessage, 0, 0);
                     // A button pressed with the mouse: the validation's boxes take the press away before
                     // it becomes a click, so the click is remembered now.
