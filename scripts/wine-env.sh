@@ -47,8 +47,8 @@ chw_regedit() {
 # The shared template prefix of the build (made once, under a lock), copied to <dir> and exported.
 # Given a setup program, the template with the program installed by it (also made once per setup).
 chw_test_prefix() {
-    local build=$1 dir=$2 setup=${3:-} e2e="$chw_here/../tests/e2e" lock="$build/.e2e-template.lock"
-    local template="$build/e2e-prefix-template"
+    local build=$1 dir=$2 setup=${3:-}
+    local e2e="$chw_here/../tests/e2e" lock="$build/.e2e-template.lock" template="$build/e2e-prefix-template"
     flock -w 300 "$lock" bash "$e2e/make_template.sh" "$template" || return 1
     if [ -n "$setup" ]; then
         flock -w 300 "$lock" bash "$e2e/make_installed.sh" "$template" "$setup" "$build/e2e-prefix-installed" ||
