@@ -7,34 +7,14 @@ build=$(cd "$1" && pwd)
 setup=$(cd "$(dirname "$2")" && pwd)/$(basename "$2")
 version=$3
 here=$(cd "$(dirname "$0")" && pwd)
-e2e="$here/../tests/e2e"
 
 [ -f "$setup" ] || { echo "FAIL  $setup was not built"; echo "0 passed, 1 failed"; exit 1; }
 
-# Every scenario copies the same template prefix (wineboot is slow, a copy is fast).
-template="$build/e2e-prefix-template"
-if ! flock -w 300 "$build/.e2e-template.lock" bash "$e2e/make_template.sh" "$template"; then
-    echo "FAIL  could not make the template prefix"; echo "0 passed, 1 failed"; exit 1
-fi
-
+source "$here/../scripts/wine-env.sh"
 work=$(mktemp -d "$build/installer-check.XXXXXX")
-xvfb_pid=""
-cleanup() {
-    [ -n "${WINEPREFIX:-}" ] && timeout -k 2 15 wineserver -k >/dev/null 2>&1
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-
-cp -a "$template" "$work/prefix"
-mkfifo "$work/displayfd"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/displayfd" >/dev/null 2>&1 &
-xvfb_pid=$!
-display=""
-read -r -t 20 display <"$work/displayfd" || true
-[ -n "$display" ] || { echo "FAIL  Xvfb did not start"; echo "0 passed, 1 failed"; exit 1; }
-export DISPLAY=":$display" WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+chw_session "$work"
+chw_test_prefix "$build" "$work/prefix" || { echo "FAIL  could not make the template prefix"; echo "0 passed, 1 failed"; exit 1; }
+chw_xvfb || { echo "FAIL  Xvfb did not start"; echo "0 passed, 1 failed"; exit 1; }
 # Key security lives only as long as the prefix's wineserver: keep it a while after each program, so
 # that the rights the setup gave can still be read after it ended.
 wineserver -p20

@@ -15,8 +15,8 @@ setup="$root/build/win/installer/chimewell-setup.exe"
 [ -f "$setup" ] || { echo "chimewell-setup.exe was not built (is makensis installed?)" >&2; exit 1; }
 player=$(find "$root/build/win/tools" -iname 'standin-player.exe' -print -quit 2>/dev/null || true)
 
+source scripts/wine-env.sh
 export WINEPREFIX="${CHIMEWELL_PREFIX:-$HOME/.local/share/chimewell/wineprefix}"
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 if [ ! -f "$WINEPREFIX/.chimewell-ready" ]; then
     echo "Making the Wine prefix $WINEPREFIX (once; about a minute)..."
     mkdir -p "$(dirname "$WINEPREFIX")"
@@ -24,8 +24,7 @@ if [ ! -f "$WINEPREFIX/.chimewell-ready" ]; then
 fi
 if [ "$(cat "$WINEPREFIX/.chimewell-ready" 2>/dev/null)" != "3" ]; then
     # A taskbar with its notification area in the desktop window, so the tray icon shows.
-    reg=$(mktemp --suffix=.reg)
-    cat >"$reg" <<'REG'
+    chw_regedit <<'REG'
 REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
@@ -34,11 +33,7 @@ REGEDIT4
 [HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops\chimewell]
 "EnableShell"=dword:00000001
 REG
-    ( unset DISPLAY; wine regedit /S "$(echo "Z:$reg" | tr / '\\')" >/dev/null 2>&1 )
-    wineserver -w || true
-    rm -f "$reg"
-    # This Wine does not find its own fonts (Marlett for the title-bar buttons, Tahoma, MS Sans Serif).
-    cp -f /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/*.fon "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    chw_fonts "$WINEPREFIX"
     echo 3 >"$WINEPREFIX/.chimewell-ready"
 fi
 
@@ -77,13 +72,8 @@ fi
 # No display: run on Xvfb for a short while and keep screenshots.
 shots="$root/build/run-screenshots"
 mkdir -p "$shots"
-tmp=$(mktemp -d)
-mkfifo "$tmp/fd"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/fd" >/dev/null 2>&1 &
-xvfb=$!
-read -r -t 20 num <"$tmp/fd" || { echo "Xvfb did not start" >&2; kill "$xvfb"; exit 1; }
-export DISPLAY=":$num"
-trap 'wineserver -k >/dev/null 2>&1; kill "$xvfb" 2>/dev/null; rm -rf "$tmp"' EXIT
+chw_session "$(mktemp -d)"
+chw_xvfb || exit 1
 echo "No display: running on Xvfb $DISPLAY; screenshots go to $shots"
 run_program &
 for t in 2 6 12 20; do

@@ -16,28 +16,15 @@ fi
 build=$(cd "$build" && pwd)
 out="$root/docs/screenshots"
 
-template="$build/e2e-prefix-template"
-flock -w 300 "$build/.e2e-template.lock" bash tests/e2e/make_template.sh "$template"
-
+source scripts/wine-env.sh
 work=$(mktemp -d "$build/screenshots.XXXXXX")
-xvfb_pid=""
-shooter_pid=""
-cleanup() {
-    [ -n "$shooter_pid" ] && kill "$shooter_pid" 2>/dev/null
-    [ -n "${WINEPREFIX:-}" ] && timeout -k 2 15 wineserver -k >/dev/null 2>&1
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
+chw_session "$work"
+# The program as its setup program installs it.
+chw_test_prefix "$build" "$work/prefix" "$build/installer/chimewell-setup.exe" ||
+    { echo "the setup did not install" >&2; exit 1; }
 
-cp -a "$template" "$work/prefix"
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-
-# Every program of this prefix in one Wine desktop with a taskbar, so the tray icon and its menu show;
-# Marlett for the title-bar buttons.
-reg=$work/desktop.reg
-cat >"$reg" <<'REG'
+# Every program of this prefix in one Wine desktop with a taskbar, so the tray icon and its menu show.
+chw_regedit <<'REG'
 REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\Explorer]
@@ -49,41 +36,17 @@ REGEDIT4
 [HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops\chimewell]
 "EnableShell"=dword:00000001
 REG
-( unset DISPLAY; wine regedit /S "$(echo "Z:$reg" | tr / '\\')" >/dev/null 2>&1 )
-cp -f /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/*.fon "$WINEPREFIX/drive_c/windows/Fonts/"
-( unset DISPLAY; wine "$build/installer/chimewell-setup.exe" /S >/dev/null 2>&1 )
-[ -f "$WINEPREFIX/drive_c/Program Files/Tallowmer/CHWL/CHWLU.EXE" ] || { echo "the setup did not install" >&2; exit 1; }
-# The desktop process must start anew, on the display below.
-timeout -k 2 60 wineserver -w || true
 
-mkfifo "$work/displayfd"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/displayfd" >/dev/null 2>&1 &
-xvfb_pid=$!
-display=""
-read -r -t 20 display <"$work/displayfd" || true
-[ -n "$display" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$display"
+chw_xvfb || exit 1
 
 # The scenario asks for each picture with <name>.req (and <name>.geom, the part to keep); the
 # answer is <name>.done once the picture is saved.
 raw="$work/raw"
-mkdir -p "$raw" "$work/shots"
 export CHW_E2E_SHOTS="$work/shots" CHW_SCREENSHOTS=1
+chw_shooter "$CHW_E2E_SHOTS" "$raw"
 export CHW_E2E_PLAYER
 CHW_E2E_PLAYER=$(find "$build/tools" -iname 'standin-player.exe' -print -quit)
 export CHW_E2E_CHWLU="$build/src/platform/win32/CHWLU.EXE"
-(
-    while :; do
-        for req in "$CHW_E2E_SHOTS"/*.req; do
-            [ -e "$req" ] || continue
-            shot=$(basename "$req" .req)
-            timeout 15 import -window root "$raw/$shot.png" >/dev/null 2>&1
-            rm -f "$req"; touch "$CHW_E2E_SHOTS/$shot.done"
-        done
-        sleep 0.1
-    done
-) &
-shooter_pid=$!
 
 echo "Taking the pictures on display $DISPLAY (about three minutes)..."
 rc=0

@@ -129,9 +129,7 @@ TEST_F(Alarm, ArmFireAndSnooze) {
     SYSTEMTIME today = Now();
     const std::string date = ShortDate(today);
 
-    ClickDay(today);
-    ASSERT_TRUE(WaitUntil([&] { return Text(c_.lblDate) == date; }, 5000))
-        << "date label: " << Text(c_.lblDate) << ", expected " << date;
+    ASSERT_NO_FATAL_FAILURE(PickToday());
 
     ASSERT_NO_FATAL_FAILURE(TypeTimeAndLeave(TypedText(target)));
     auto ampm = WaitMsgBox(app_.Id(), 10000);
@@ -327,8 +325,7 @@ TEST_F(Alarm, PastDateIsRefused) {
     EXPECT_EQ(Text(c_.lblDate), "") << "the refused date is not taken";
     EXPECT_FALSE(Enabled(c_.cmdReset));
 
-    ClickDay(today);  // today itself is allowed
-    EXPECT_TRUE(WaitUntil([&] { return Text(c_.lblDate) == ShortDate(today); }, 5000)) << Text(c_.lblDate);
+    ASSERT_NO_FATAL_FAILURE(PickToday());  // today itself is allowed
     EXPECT_TRUE(Enabled(c_.cmdReset));
 }
 

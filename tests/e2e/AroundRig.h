@@ -45,24 +45,18 @@ protected:
         HWND main = nullptr;
         ASSERT_TRUE(WaitUntil([&] { main = FindMainWindow(app_.Id()); return Visible(main); }, 30000))
             << "the main window never showed";
-        Pause(800);
         c_ = FindControls(main);
         ASSERT_TRUE(c_.monthView && c_.txtTime && c_.cmdSet && c_.cmdReset && c_.statusBar && c_.lblDate);
+        // The start-up ends with the splash gone and the focus on the arm button.
+        WaitUntil([&] { return FocusOf(main) == c_.cmdSet && !Visible(FindSplash(app_.Id())); }, 5000);
         ASSERT_TRUE(BringToFront(main));
     }
 
-    // A real click on today in the calendar, until the date label shows it.
+    // A real click on today in the calendar, confirmed by the date label.
     void PickToday() {
         const std::string date = ShortDate(Today());
-        ASSERT_TRUE(ClickDay(c_, Today()));
-        // In a Wine desktop a click that comes with a change of the active window is now and then
-        // lost before it reaches the program: one more, said in the log.
-        if (!WaitUntil([&] { return Text(c_.lblDate) == date; }, 3000)) {
-            std::printf("note: the day click was not taken, clicking once more\n");
-            Screenshot("day-click-lost");
-            ASSERT_TRUE(ClickDay(c_, Today()));
-        }
-        if (!WaitUntil([&] { return Text(c_.lblDate) == date; }, 5000)) {
+        ASSERT_TRUE(CalendarCell(c_.monthView, Today())) << "the calendar does not show today";
+        if (!Confirmed("the day click", [&] { ClickDay(c_, Today()); }, [&] { return Text(c_.lblDate) == date; })) {
             Screenshot("day-not-taken");
             FAIL() << "the day click was not taken: date label \"" << Text(c_.lblDate) << "\"";
         }

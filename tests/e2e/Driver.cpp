@@ -136,6 +136,16 @@ bool WaitUntil(const std::function<bool()>& done, int timeoutMs, int pollMs) {
 
 void Pause(int ms) { Sleep(static_cast<DWORD>(ms)); }
 
+bool Confirmed(const char* what, const std::function<void()>& give, const std::function<bool()>& arrived,
+               int timeoutMs, int tries) {
+    for (int attempt = 1;; ++attempt) {
+        give();
+        if (WaitUntil(arrived, timeoutMs)) return true;
+        if (attempt >= tries) return false;
+        std::printf("note: %s was not taken, once more\n", what);
+    }
+}
+
 // ---- Process ----
 
 Process::~Process() { Kill(); }
@@ -328,6 +338,13 @@ std::optional<MsgBox> ReadBox(HWND h) {
     return b;
 }
 bool IsBox(HWND h) { return ClassOf(h) == "#32770" && IsWindowVisible(h); }
+// A box has finished its own set-up once it has put the focus on one of its buttons.
+void AwaitSetUp(HWND box) {
+    WaitUntil([&] {
+        HWND focus = FocusOf(box);
+        return focus && GetParent(focus) == box;
+    }, 1000, 20);
+}
 }  // namespace
 
 std::optional<MsgBox> WaitMsgBox(DWORD pid, int timeoutMs) {
@@ -338,7 +355,7 @@ std::optional<MsgBox> WaitMsgBox(DWORD pid, int timeoutMs) {
         return false;
     }, timeoutMs);
     if (!found) return std::nullopt;
-    Pause(150);  // let the box finish its own set-up before it is pressed
+    AwaitSetUp(found);
     return ReadBox(found);
 }
 
@@ -350,7 +367,7 @@ std::optional<MsgBox> WaitMsgBoxTitled(DWORD pid, const std::string& title, int 
         return false;
     }, timeoutMs);
     if (!found) return std::nullopt;
-    Pause(150);
+    AwaitSetUp(found);
     return ReadBox(found);
 }
 
@@ -511,15 +528,9 @@ bool ClickDay(const MainControls& c, const SYSTEMTIME& day, bool currentMonthOnl
 }
 
 bool TypeTimeAndLeave(const MainControls& c, const std::string& typed) {
-    // In a Wine desktop a click right after the window came back from the tray is now and then lost
-    // before it reaches the program: one more, said in the log.
-    for (int attempt = 0;; ++attempt) {
-        RealClick(c.txtTime, 10, 6);
-        if (WaitUntil([&] { return !(Style(c.txtTime) & ES_READONLY) && FocusOf(c.main) == c.txtTime; }, 4000))
-            break;
-        if (attempt == 1) return false;
-        std::printf("note: the click into the time box was not taken, clicking once more\n");
-    }
+    if (!Confirmed("the click into the time box", [&] { RealClick(c.txtTime, 10, 6); },
+                   [&] { return !(Style(c.txtTime) & ES_READONLY) && FocusOf(c.main) == c.txtTime; }))
+        return false;
     DWORD_PTR r = 0;
     SendMessageTimeoutW(c.txtTime, EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, 2000, &r);
     RealType(typed);

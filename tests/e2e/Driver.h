@@ -46,6 +46,11 @@ std::optional<std::pair<int, int>> ProgramVersion();
 // ---- Waiting: every wait has a deadline ----
 bool WaitUntil(const std::function<bool()>& done, int timeoutMs, int pollMs = 100);
 void Pause(int ms);
+// Input that must show it arrived: `give`, then a wait for `arrived`. In a Wine desktop a click or key
+// that comes with a change of the active window is now and then lost before it reaches the program:
+// it is given again (up to `tries` in all), each repeat said in the log. False when it never arrived.
+bool Confirmed(const char* what, const std::function<void()>& give, const std::function<bool()>& arrived,
+               int timeoutMs = 4000, int tries = 2);
 
 // ---- The program's process ----
 class Process {

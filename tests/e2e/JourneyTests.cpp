@@ -38,8 +38,8 @@ protected:
             return false;
         }
         const POINT at = Centre(icon->rect);
-        RealRightClick(icon->tray, at.x, at.y);
-        if (!WaitUntil([&] { return FindPopupMenu(app_.Id()) != nullptr; }, 5000)) {
+        if (!Confirmed("the right click on the tray icon", [&] { RealRightClick(icon->tray, at.x, at.y); },
+                       [&] { return FindPopupMenu(app_.Id()) != nullptr; }, 5000, 1)) {
             ADD_FAILURE() << "the right click opened no menu";
             return false;
         }
@@ -50,6 +50,11 @@ protected:
         ADD_FAILURE() << "the key '" << accessKey << "' did not choose an item; foreground \""
                       << TitleOf(GetForegroundWindow()) << "\"";
         return false;
+    }
+
+    // The viewer takes the front once it has opened: a menu opened before that would lose it.
+    static void AwaitViewerInFront() {
+        WaitUntil([] { return ClassOf(GetForegroundWindow()) == "WORDPADTOP"; }, 5000);
     }
 };
 
@@ -127,7 +132,7 @@ TEST_F(Journey, TrayMenuItemsDoWhatTheirNamesSay) {
         << StatusText(c_);
     EXPECT_TRUE(WaitUntil([&] { return !WindowsOfClass("WORDPADTOP").empty(); }, 30000)) << "WordPad should start";
     std::printf("checked: tray \"Help\" opens the help document, as F1 does\n");
-    Pause(2000);  // the viewer settles in front before the menu is opened again
+    AwaitViewerInFront();
 
     // Exit is the close request.
     ASSERT_TRUE(ChooseFromTray('x'));
@@ -227,13 +232,13 @@ TEST_F(Journey, MenuItemsByTheirAccessKeys) {
     // The viewer and the updater start asynchronously and may take the foreground just after the main
     // window got it: the item's key is sent only once its menu shows.
     auto item = [&](char menu, char accessKey) {
-        bool open = false;
-        for (int attempt = 0; attempt < 3 && !open; ++attempt) {
-            if (attempt > 0) RealKey(VK_ESCAPE);
-            ASSERT_TRUE(BringToFront(c_.main));
+        bool again = false;
+        const bool open = Confirmed("the menu key", [&] {
+            if (again) RealKey(VK_ESCAPE);
+            again = true;
+            EXPECT_TRUE(BringToFront(c_.main));
             RealChord(static_cast<WORD>(menu), {VK_MENU});
-            open = WaitUntil([&] { return FindPopupMenu(app_.Id()) != nullptr; }, 2000);
-        }
+        }, [&] { return FindPopupMenu(app_.Id()) != nullptr; }, 2000, 3);
         ASSERT_TRUE(open) << "Alt+" << menu << " opened no menu";
         RealKey(static_cast<WORD>(accessKey));
     };
@@ -281,7 +286,7 @@ TEST_F(Journey, MenuItemsByTheirAccessKeys) {
         << StatusText(c_);
     EXPECT_TRUE(WaitUntil([&] { return !WindowsOfClass("WORDPADTOP").empty(); }, 30000)) << "WordPad should start";
     std::printf("checked: Help > Contents opens the installed help document\n");
-    Pause(2000);  // the viewer settles in front before the next item brings the main window back
+    AwaitViewerInFront();
 
     item('E', 'M');
     EXPECT_TRUE(WaitUntil([&] { return !Visible(c_.main); }, 10000)) << "Minimize To System Tray hides the window";

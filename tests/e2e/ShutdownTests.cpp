@@ -75,8 +75,7 @@ TEST_F(Shutdown, ExitClosesThePlayerWhenAsked) {
     ASSERT_TRUE(WaitUntil([&] { player = FindPlayerWindow(); return player != nullptr; }, 20000))
         << "Start WinAmp should start the player";
     // The new player takes the foreground when its window comes up: let it, then take it back.
-    WaitUntil([&] { return Visible(player); }, 10000);
-    Pause(1500);
+    WaitUntil([&] { return Visible(player) && GetForegroundWindow() == player; }, 10000);
     ASSERT_TRUE(BringToFront(c_.main) || BringToFront(c_.main));
     ASSERT_NO_FATAL_FAILURE(ChooseAlarmForToday());
 

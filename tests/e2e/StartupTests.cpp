@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Driver.h"
+#include "resource.h"
 
 using namespace e2e;
 
@@ -80,7 +81,7 @@ TEST(Startup, FirstStartWritesDefaultsAndShowsTheWindows) {
     ASSERT_TRUE(WaitUntil([&] { main = FindMainWindow(app.Id()); return Visible(main); }, kStartMs))
         << "the main window never showed";
     EXPECT_TRUE(WaitUntil([&] { return !Visible(FindSplash(app.Id())); }, 5000)) << "the splash should be gone";
-    Pause(1000);
+    WaitUntil([&] { return FocusOf(main) == GetDlgItem(main, IDC_CMDSET); }, 3000);  // the start-up's last step
     Screenshot("main-window");
     ASSERT_TRUE(app.Running()) << "the program ended with code " << app.ExitCode();
 

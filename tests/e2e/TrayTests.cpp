@@ -127,7 +127,8 @@ TEST_F(Options, StartInTrayWritesBothPlacesAndTheNextStartIsHidden) {
         << "a start with StartInTray=Yes should put the icon in the tray";
     HWND main = FindMainWindow(app_.Id());
     ASSERT_TRUE(main);
-    Pause(2500);  // past the start-up's last pause, when the window would show
+    // The splash is destroyed after the moment when the window would show.
+    ASSERT_TRUE(WaitUntil([&] { return FindSplash(app_.Id()) == nullptr; }, 15000)) << "the start-up never ended";
     EXPECT_FALSE(Visible(main)) << "the window stays in the tray";
     EXPECT_TRUE(app_.Running());
     Screenshot("started-in-tray");

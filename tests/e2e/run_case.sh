@@ -12,37 +12,19 @@ build=$(cd "$1" && pwd); name=$2; filter=$3; limit=${4:-180}
 program=${5:-$build/tests/e2e/e2e_tests.exe}
 here=$(cd "$(dirname "$0")" && pwd)
 
+source "$here/../../scripts/wine-env.sh"
 art="$build/e2e-artifacts/$name"
 rm -rf "$art"; mkdir -p "$art"
-template="$build/e2e-prefix-template"
-if ! flock -w 300 "$build/.e2e-template.lock" bash "$here/make_template.sh" "$template"; then
-    echo "could not make the template prefix"; exit 1
-fi
-
 # The program as its setup program installs it, where the build made one.
 setup="$build/installer/chimewell-setup.exe"
 installed=0
-if [ -f "$setup" ]; then
-    if ! flock -w 300 "$build/.e2e-template.lock" bash "$here/make_installed.sh" "$template" "$setup" \
-            "$build/e2e-prefix-installed"; then
-        echo "could not install with the setup program"; exit 1
-    fi
-    template="$build/e2e-prefix-installed"; installed=1
-fi
+[ -f "$setup" ] && installed=1 || setup=""
 
 work=$(mktemp -d "$build/e2e-work-$name.XXXXXX")
-xvfb_pid=""
-shooter_pid=""
-cleanup() {
-    [ -n "$shooter_pid" ] && kill "$shooter_pid" 2>/dev/null
-    [ -n "${WINEPREFIX:-}" ] && timeout -k 2 15 wineserver -k >/dev/null 2>&1
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-
-cp -a "$template" "$work/prefix"
+chw_session "$work"
+if ! chw_test_prefix "$build" "$work/prefix" "$setup"; then
+    echo "could not make the scenario's prefix"; exit 1
+fi
 if [ "${CHW_E2E_DESKTOP:-0}" = 1 ]; then
     # Wine gives the desktop named "shell" a taskbar; making it the default puts every process in it.
     cat >>"$work/prefix/user.reg" <<'REG'
@@ -55,18 +37,10 @@ if [ "${CHW_E2E_DESKTOP:-0}" = 1 ]; then
 REG
 fi
 
-# -displayfd picks a free display number itself, so parallel scenarios never collide.
-mkfifo "$work/displayfd"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/displayfd" >"$art/xvfb.log" 2>&1 &
-xvfb_pid=$!
-display=""
-read -r -t 20 display <"$work/displayfd" || true
-if [ -z "$display" ]; then echo "Xvfb did not start"; exit 1; fi
-
-export DISPLAY=":$display" WINEPREFIX="$work/prefix" WINEDEBUG="${CHW_E2E_WINEDEBUG:--all}" WINEDLLOVERRIDES="mscoree,mshtml="
+chw_xvfb "$art/xvfb.log" || exit 1
+export WINEDEBUG="${CHW_E2E_WINEDEBUG:--all}"
 export CHW_E2E_CHWLU="$build/src/platform/win32/CHWLU.EXE" CHW_E2E_INSTALLED=$installed
-export CHW_E2E_SETUP=""
-[ "$installed" = 1 ] && CHW_E2E_SETUP="$setup"
+export CHW_E2E_SETUP="$setup"
 export CHW_E2E_PLAYER
 CHW_E2E_PLAYER=$(find "$build/tools" -iname 'standin-player.exe' -print -quit 2>/dev/null)
 export CHW_E2E_ARTIFACTS="$art"
@@ -79,21 +53,9 @@ if [ "${CHW_E2E_SOUND_DEVICE:-0}" = 1 ]; then
     export ALSA_CONFIG_PATH="$work/asound.conf" CHW_E2E_SOUND="$art/sound.raw"
 fi
 
-# Screenshots on request of the test program: it drops <name>.req, we answer with <name>.done.
+# Screenshots on request of the test program, beside its log.
 export CHW_E2E_SHOTS="$work/shots"
-mkdir -p "$CHW_E2E_SHOTS"
-(
-    while :; do
-        for req in "$CHW_E2E_SHOTS"/*.req; do
-            [ -e "$req" ] || continue
-            shot=$(basename "$req" .req)
-            timeout 15 import -window root "$art/$shot.png" >/dev/null 2>&1
-            rm -f "$req"; touch "$CHW_E2E_SHOTS/$shot.done"
-        done
-        sleep 0.1
-    done
-) &
-shooter_pid=$!
+chw_shooter "$CHW_E2E_SHOTS" "$art"
 
 echo "scenario $name on display $DISPLAY, artefacts in $art"
 # Into a file, not a pipe: programs the scenario starts (WordPad, the updater) inherit the output and

@@ -1,31 +1,24 @@
-#!/bin/sh
+#!/usr/bin/env bash
 # Checks the stand-in player under Wine: replies, log lines and fault switches.
-# Usage: check.sh <folder with standin-player.exe and standin-probe.exe>
-# Uses a throw-away Wine prefix (or $WINEPREFIX if set) and starts Xvfb when there is no display.
+# Usage: check.sh <folder with standin-player.exe and standin-probe.exe> [Windows build dir]
+# Runs in a throw-away Wine prefix (a copy of the build's template prefix when a build dir is given),
+# on an Xvfb display of its own when there is no display.
 set -u
 BIN=$(cd "${1:?folder of standin-player.exe}" && pwd)
-WORK=$(mktemp -d /tmp/standin-check.XXXXXX)
-export WINEDEBUG=-all
-XVFB_PID=
+source "$(dirname "$0")/../../scripts/wine-env.sh"
+chw_session "$(mktemp -d /tmp/standin-check.XXXXXX)"
+WORK=$chw_work
 if [ -z "${DISPLAY:-}" ]; then
-    n=$((60 + $$ % 30))
-    Xvfb ":$n" -screen 0 800x600x24 >/dev/null 2>&1 &
-    XVFB_PID=$!
-    export DISPLAY=":$n"
-    sleep 1
+    chw_xvfb || exit 1
 fi
-if [ -z "${WINEPREFIX:-}" ]; then
+if [ -n "${2:-}" ]; then
+    chw_test_prefix "$(cd "$2" && pwd)" "$WORK/prefix" || exit 1
+elif [ -z "${WINEPREFIX:-}" ]; then
     export WINEPREFIX="$WORK/prefix"
     wineboot -i >/dev/null 2>&1
 fi
 wineserver -p 30
 wine "$BIN/standin-probe.exe" count >/dev/null 2>&1  # the first Wine process of a prefix is slow
-cleanup() {
-    wineserver -k 2>/dev/null
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
 
 FAILS=0
 probe() { wine "$BIN/standin-probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
@@ -63,7 +56,7 @@ start "$L" --refuse-close start-playing
 expect "start-playing" 1 "$(probe status)"
 probe close >/dev/null
 expect "refuse-close keeps the window" 1 "$(probe count)"
-wineserver -k; sleep 1; wineserver -p 30
+wineserver -k; wineserver -w; wineserver -p 30
 
 # Switches from standin.ini beside the exe, installed under the player's usual name.
 DIR="$WINEPREFIX/drive_c/Program Files/Winamp"
