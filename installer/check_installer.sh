@@ -87,6 +87,8 @@ start_program() {
     wait_until 30 running 'CHWLU.EXE'
 }
 program_exit() { wait_until 10 test -s "$work/chwlu.rc" && cat "$work/chwlu.rc"; }
+# The program's main window, shown once its start-up is over.
+main_window() { xdotool search --onlyvisible --name '^Chimewell System For Windows' >/dev/null 2>&1; }
 # The program's question at a close request, as an X window of the display.
 close_question() { xdotool search --name '^Close Chimewell\?$' >/dev/null 2>&1; }
 # Yes to each of its questions (close, then save the restored alarm): Return is a question's Yes.
@@ -138,6 +140,8 @@ mkdir -p "$drive/Program Files/Winamp"
 cp -f "$player" "$drive/Program Files/Winamp/Winamp.exe"
 check "installed program starts" start_program
 check "installed program writes its first-start settings" wait_until 30 value_is "$settings_key" WinAmpOnStart No
+# The upgrade below meets the program running, not in the middle of its start-up.
+check "installed program shows its window" wait_until 60 main_window
 # What a user leaves behind: a saved alarm, the options and the start-with-Windows entry.
 # (Not WinAmpOnStart: a player that the program starts is not the program's to end, and it would keep
 # the program folder as its working folder.)
