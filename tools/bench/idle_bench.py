@@ -123,8 +123,8 @@ def main():
             # Into a file, not a pipe: the program started inherits the output and keeps running.
             result = os.path.join(work, 'launch.txt')
             with open(result, 'w') as out:
-                subprocess.run(['wine', launch, window_class, '30000', program], env=env, stdout=out,
-                               stderr=subprocess.DEVNULL, timeout=90)
+                subprocess.run(['wine', launch, window_class, '60000', program], env=env, stdout=out,
+                               stderr=subprocess.DEVNULL, timeout=120)
             with open(result) as f:
                 out = f.read().split()
             ms = int(out[0]) if out else -1
