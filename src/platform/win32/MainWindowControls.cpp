@@ -102,11 +102,6 @@ void MainWindow::SetEnabled(MainCtl control, bool enabled) {
     }
     UINT item = 0, by = 0;
     if (HMENU menu = MenuHolding(control, item, by)) {
-        // The watch sets the player's item every second: the menu bar is drawn again only on a change.
-        const UINT state = ::GetMenuState(menu, item, by);
-        if (state != static_cast<UINT>(-1) &&
-            (enabled ? !(state & (MF_GRAYED | MF_DISABLED)) : (state & MF_GRAYED) != 0))
-            return;
         ::EnableMenuItem(menu, item, by | (enabled ? MF_ENABLED : MF_GRAYED));
         if (menu == ::GetMenu(hwnd())) ::DrawMenuBar(hwnd());
         return;
