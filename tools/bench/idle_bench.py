@@ -115,7 +115,9 @@ def main():
         os.close(read)
         env['DISPLAY'] = ':' + display
 
-        # Wine's services and desktop start once, before either program is timed.
+        # Wine's services and desktop start once, before either program is timed, and stay: a server that
+        # ends between two programs would give the second a desktop of its own.
+        subprocess.run(['wineserver', '-p'], env=env, check=True)
         subprocess.run(['wine', 'cmd.exe', '/c', 'ver'], env=env, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL, timeout=120)
 
