@@ -91,7 +91,7 @@ IntroWindow::IntroWindow(HINSTANCE instance)
     ::SetWindowTextW(Control(IntroCtl::label4), Wide(texts::kIntroLabel4).c_str());
     ::SendMessageW(Control(IntroCtl::ProgressBar1), PBM_SETRANGE32, 0, max_);
     timer_.Attach(hwnd());
-    if (gdiplus_.Ready()) ::SetTimer(hwnd(), kClockTimerId, 1000, nullptr);
+    if (GdiplusReady()) ::SetTimer(hwnd(), kClockTimerId, 1000, nullptr);
 }
 
 int IntroWindow::FrameWidth() const { return ::MulDiv(2, dpi_, 96) + 1; }
@@ -185,6 +185,10 @@ void IntroWindow::Unload() {
     if (hwnd()) ::KillTimer(hwnd(), kClockTimerId);
     timer_.Detach();
     DestroyNow();
+    // What only the splash used goes with it, rather than for as long as the program runs.
+    for (UniqueFont* font : {&formFont_, &titleFont_, &tahomaFont_, &comicFont_}) font->reset();
+    programIcon_.reset();
+    gdiplus_.reset();
 }
 
 void IntroWindow::PaintBackground(HDC target) {
@@ -222,7 +226,7 @@ void IntroWindow::PaintBackground(HDC target) {
     int y = Twips(120, dpi_) + (Twips(495, dpi_) - size) / 2 + ::MulDiv(8, dpi_, 96);
     SYSTEMTIME now{};
     ::GetLocalTime(&now);
-    if (gdiplus_.Ready()) {
+    if (GdiplusReady()) {
         DrawAlarmClock(dc, x + size / 2.0f, y + size * 0.56f, size * 0.36f, SYSTEMTIME{2000, 1, 0, 1, 10, 8, 0, 0},
                        false);
         RECT place = ClockPlace();

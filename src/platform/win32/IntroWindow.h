@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "ClockArt.h"
@@ -49,8 +50,10 @@ private:
     void PaintBackground(HDC dc);
     int FrameWidth() const;
     RECT ClockPlace() const;
+    bool GdiplusReady() const { return gdiplus_ && gdiplus_->Ready(); }
 
-    GdiplusSession gdiplus_;  // first in, last out: the pictures drawn with it go before it
+    // First in, last out: the pictures drawn with it go before it.
+    std::optional<GdiplusSession> gdiplus_{std::in_place};
     HINSTANCE instance_;
     int dpi_;
     WindowTimer timer_;

@@ -2,6 +2,7 @@
 
 #include <mmsystem.h>
 
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -386,13 +387,22 @@ std::int64_t MomentIn(const TIME_ZONE_INFORMATION& zone, const DateTime& local) 
 }
 
 std::int64_t Win32Clock::MomentOf(const DateTime& local) {
+    TIME_ZONE_INFORMATION current{};
+    const bool known = ::GetTimeZoneInformation(&current) != TIME_ZONE_ID_INVALID;
+    // Read again when the user picks another zone or the year differs.
+    if (known && rules_ && rules_->year == local.date.year &&
+        std::memcmp(&rules_->current, &current, sizeof(current)) == 0)
+        return MomentIn(rules_->rules, local);
+    rules_.reset();
     DYNAMIC_TIME_ZONE_INFORMATION dynamic{};
     TIME_ZONE_INFORMATION zone{};
     // The rules of that year: a zone may have changed its offsets or its change dates since.
     if (::GetDynamicTimeZoneInformation(&dynamic) == TIME_ZONE_ID_INVALID ||
         !::GetTimeZoneInformationForYear(static_cast<USHORT>(local.date.year), &dynamic, &zone)) {
-        if (::GetTimeZoneInformation(&zone) == TIME_ZONE_ID_INVALID) return 0;
+        if (!known) return 0;
+        zone = current;
     }
+    if (known) rules_ = YearRules{local.date.year, current, zone};
     return MomentIn(zone, local);
 }
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 
 #include "UiLoop.h"
 #include "Win32Util.h"
@@ -83,6 +84,15 @@ public:
     std::int64_t UtcSeconds() override;
     std::int64_t MomentOf(const DateTime& local) override;
     std::string ShortDatePattern() override;
+
+private:
+    // The rules of one year under the zone in force when they were read: the watch asks every second.
+    struct YearRules {
+        int year = 0;
+        TIME_ZONE_INFORMATION current{};
+        TIME_ZONE_INFORMATION rules{};
+    };
+    std::optional<YearRules> rules_;
 };
 
 // The moment (UTC seconds) a local time stands for under a zone's rules for that year.

@@ -173,6 +173,10 @@ TEST(ClockTest, LocalTimesStandForOneMomentAcrossTheChangesOfTheClocks) {
     const std::int64_t now = clock.MomentOf(clock.Now());
     EXPECT_GE(now, before - 1);
     EXPECT_LE(now, clock.UtcSeconds());
+    // Asked again, and for another year in between, it answers as a clock asked for the first time.
+    const DateTime july{{2027, 7, 1}, 12, 0, 0}, january{{2026, 1, 15}, 12, 0, 0};
+    for (const DateTime& when : {july, january, january, july})
+        EXPECT_EQ(clock.MomentOf(when), Win32Clock().MomentOf(when)) << when.date.year;
 }
 
 TEST(AlarmSoundTest, TheBuiltInSoundIsASmallWaveResourceAndPlaysWhereThereIsADevice) {

@@ -1,0 +1,174 @@
+#!/usr/bin/env python3
+"""Chimewell beside a minimal one-window program doing the same per-second work, under Wine.
+
+Both run side by side in one fresh copy of the installed end-to-end prefix (Chimewell installed by its
+setup program, the stand-in player installed as the player but not running), on a private Xvfb. Prints
+for each: the time from its start until its main window shows, idle CPU over a window of seconds (of its
+Wine process, from /proc/<pid>/task/*/schedstat, else /proc/<pid>/stat) and private memory (RssAnon from
+/proc/<pid>/status), then the ratios against the targets. The minimal program's start stands for Wine's
+own launch; Chimewell's start holds its designed waits (3.4 s of progress, 1 s, 1 s). A tool, not a test.
+
+Usage: idle_bench.py [--build build/win] [--seconds 60]
+"""
+import argparse
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+DESIGNED_WAITS = 3.4 + 1.0 + 1.0
+TARGETS = {'cpu': 1.1, 'memory': 1.5, 'start': 0.1}
+
+
+def find(root, name):
+    for base, _, files in os.walk(root):
+        for f in files:
+            if f.lower() == name.lower():
+                return os.path.join(base, f)
+    return None
+
+
+def wine_pids(prefix, exe):
+    """Linux pids of the Wine processes of this prefix whose program is exe."""
+    pids = []
+    for entry in os.listdir('/proc'):
+        if not entry.isdigit():
+            continue
+        try:
+            with open(f'/proc/{entry}/cmdline', 'rb') as f:
+                first = f.read().split(b'\0')[0].decode('utf-8', 'replace')
+            with open(f'/proc/{entry}/environ', 'rb') as f:
+                env = f.read().split(b'\0')
+        except OSError:
+            continue
+        if f'WINEPREFIX={prefix}'.encode() in env and first.strip('"').replace('\\', '/').lower().endswith(exe.lower()):
+            pids.append(int(entry))
+    return pids
+
+
+def cpu_seconds(pid):
+    """CPU time of all threads of a process: from schedstat in nanoseconds where the kernel keeps it, since
+    an idle program uses only a few clock ticks a minute; else user and system time from stat."""
+    try:
+        total = 0
+        for task in os.listdir(f'/proc/{pid}/task'):
+            with open(f'/proc/{pid}/task/{task}/schedstat') as f:
+                total += int(f.read().split()[0])
+        return total / 1e9
+    except (OSError, ValueError, IndexError):
+        with open(f'/proc/{pid}/stat') as f:
+            fields = f.read().rsplit(')', 1)[1].split()
+        return (int(fields[11]) + int(fields[12])) / os.sysconf('SC_CLK_TCK')
+
+
+def rss_anon_kb(pid):
+    with open(f'/proc/{pid}/status') as f:
+        for line in f:
+            if line.startswith('RssAnon:'):
+                return int(line.split()[1])
+    return 0
+
+
+def main():
+    here = os.path.dirname(os.path.abspath(__file__))
+    root = os.path.normpath(os.path.join(here, '..', '..'))
+    ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    ap.add_argument('--build', default=os.path.join(root, 'build', 'win'))
+    ap.add_argument('--seconds', type=float, default=60.0, help='length of the idle CPU window')
+    ap.add_argument('--setup', help="another build's setup program, to compare with (default: this build's)")
+    args = ap.parse_args()
+    build = os.path.abspath(args.build)
+    e2e = os.path.join(root, 'tests', 'e2e')
+    tools = os.path.join(build, 'tools')
+    minimal, launch = find(tools, 'bench-minimal.exe'), find(tools, 'bench-launch.exe')
+    player = find(tools, 'standin-player.exe')
+    setup = os.path.abspath(args.setup) if args.setup else os.path.join(build, 'installer', 'chimewell-setup.exe')
+    for need in (minimal, launch, player, setup):
+        if not need or not os.path.exists(need):
+            sys.exit(f'missing {need}: build first (bash scripts/build.sh, with makensis installed)')
+
+    # The same prefixes as the end-to-end tests, made (or reused) under their lock.
+    template = os.path.join(build, 'e2e-prefix-template')
+    installed = os.path.join(build, 'bench-prefix-installed' if args.setup else 'e2e-prefix-installed')
+    lock = os.path.join(build, '.e2e-template.lock')
+    for script, extra in (('make_template.sh', [template]), ('make_installed.sh', [template, setup, installed])):
+        subprocess.run(['flock', '-w', '300', lock, 'bash', os.path.join(e2e, script)] + extra, check=True)
+
+    work = tempfile.mkdtemp(prefix='bench-', dir=build)
+    prefix = os.path.join(work, 'prefix')
+    xvfb = None
+    env = dict(os.environ, WINEPREFIX=prefix, WINEDEBUG='-all', WINEDLLOVERRIDES='mscoree,mshtml=')
+    try:
+        subprocess.run(['cp', '-a', installed, prefix], check=True)
+        winamp = os.path.join(prefix, 'drive_c', 'Program Files', 'Winamp')
+        os.makedirs(winamp, exist_ok=True)
+        shutil.copy(player, os.path.join(winamp, 'Winamp.exe'))
+        shutil.copy(minimal, os.path.join(prefix, 'drive_c', 'bench-minimal.exe'))
+
+        read, write = os.pipe()
+        xvfb = subprocess.Popen(['Xvfb', '-displayfd', str(write), '-screen', '0', '1024x768x24', '-nolisten', 'tcp'],
+                                pass_fds=(write,), stderr=subprocess.DEVNULL)
+        os.close(write)
+        display = os.read(read, 16).decode().strip()
+        os.close(read)
+        env['DISPLAY'] = ':' + display
+
+        # Wine's services and desktop start once, before either program is timed, and stay: a server that
+        # ends between two programs would give the second a desktop of its own.
+        subprocess.run(['wineserver', '-p'], env=env, check=True)
+        subprocess.run(['wine', 'cmd.exe', '/c', 'ver'], env=env, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=120)
+
+        def start(window_class, program):
+            # Into a file, not a pipe: the program started inherits the output and keeps running.
+            result = os.path.join(work, 'launch.txt')
+            with open(result, 'w') as out:
+                subprocess.run(['wine', launch, window_class, '60000', program], env=env, stdout=out,
+                               stderr=subprocess.DEVNULL, timeout=120)
+            with open(result) as f:
+                out = f.read().split()
+            ms = int(out[0]) if out else -1
+            if ms < 0:
+                sys.exit(f'{program}: no window of class {window_class} showed')
+            return ms / 1000.0
+
+        chwlu = r'C:\Program Files\Tallowmer\CHWL\CHWLU.EXE'
+        starts = {'minimal': start('ChimewellBenchMinimal', r'C:\bench-minimal.exe'),
+                  'chimewell': start('ChimewellMain', chwlu)}
+        pids = {'minimal': wine_pids(prefix, 'bench-minimal.exe'), 'chimewell': wine_pids(prefix, 'CHWLU.EXE')}
+        for name, found in pids.items():
+            if len(found) != 1:
+                sys.exit(f'{name}: expected one Wine process, found {found}')
+        pids = {name: found[0] for name, found in pids.items()}
+
+        time.sleep(5)  # past the first seconds of the main window
+        before = {name: cpu_seconds(pid) for name, pid in pids.items()}
+        time.sleep(args.seconds)
+        cpu = {name: cpu_seconds(pid) - before[name] for name, pid in pids.items()}
+        memory = {name: rss_anon_kb(pid) for name, pid in pids.items()}
+    finally:
+        subprocess.run(['wineserver', '-k'], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=30)
+        if xvfb:
+            xvfb.terminate()
+            xvfb.wait()
+        shutil.rmtree(work, ignore_errors=True)
+
+    print('Side by side in one prefix; the stand-in player installed as the player, not running.')
+    print(f"{'':12}{'window shown':>14}{'idle CPU':>16}{'RssAnon':>12}")
+    for name in ('chimewell', 'minimal'):
+        print(f'{name:12}{starts[name]:>12.2f} s{cpu[name]:>10.3f} s/{args.seconds:.0f}s{memory[name] / 1024:>9.1f} MB')
+    cpu_ratio = cpu['chimewell'] / max(cpu['minimal'], 0.01)
+    memory_ratio = memory['chimewell'] / max(memory['minimal'], 1)
+    past = starts['chimewell'] - DESIGNED_WAITS - starts['minimal']
+    ok = {'cpu': cpu_ratio <= TARGETS['cpu'], 'memory': memory_ratio <= TARGETS['memory'], 'start': past <= TARGETS['start']}
+    mark = {True: 'met', False: 'MISSED'}
+    print(f"idle CPU        {cpu_ratio:5.2f} x   (target at most {TARGETS['cpu']} x: {mark[ok['cpu']]})")
+    print(f"private memory  {memory_ratio:5.2f} x   (target at most {TARGETS['memory']} x: {mark[ok['memory']]})")
+    print(f"window shown    {past:+5.2f} s past {DESIGNED_WAITS:.1f} s of designed waits plus Wine's launch "
+          f"(target at most +{TARGETS['start']} s: {mark[ok['start']]})")
+
+
+if __name__ == '__main__':
+    main()
