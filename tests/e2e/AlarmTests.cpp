@@ -289,8 +289,9 @@ TEST_F(Alarm, TakeOverAnswersAndASecondStartBringsTheFirstForward) {
     // The take-over itself goes on as designed.
     const std::string on = "Alarm Settings: ON  Date: " + ShortDate(Today()) + " Time: " + kAlarmTime + " ALARM IS SET";
     EXPECT_TRUE(WaitUntil([&] { return StatusText(c_) == on; }, 25000)) << StatusText(c_);
-    HWND player = FindPlayerWindow();
-    EXPECT_TRUE(player && !Visible(player)) << "the player is hidden after the take-over";
+    // Hidden right after the summary comes back; the player's own thread may take a moment to do it.
+    EXPECT_TRUE(WaitUntil([] { HWND player = FindPlayerWindow(); return player && !Visible(player); }, 5000))
+        << "the player is hidden after the take-over";
 }
 
 TEST_F(Alarm, RefusedWithoutTime) {
