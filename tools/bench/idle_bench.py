@@ -3,16 +3,17 @@
 
 Both run side by side in one fresh copy of the installed end-to-end prefix (Chimewell installed by its
 setup program, the stand-in player installed as the player but not running), on a private Xvfb. Prints
-for each: the time from its start until its main window shows, idle CPU over a window of seconds (of its
-Wine process, from /proc/<pid>/task/*/schedstat, else /proc/<pid>/stat) and private memory (RssAnon from
-/proc/<pid>/status), then the ratios against the targets. The minimal program's start stands for Wine's
+for each: the time from its start until its main window shows (the median of a few starts), idle CPU
+over a window of seconds (of its Wine process, from /proc/<pid>/task/*/schedstat, else /proc/<pid>/stat)
+and private memory (RssAnon from /proc/<pid>/status), then the ratios against the targets. The minimal program's start stands for Wine's
 own launch; Chimewell's start holds its designed waits (3.4 s of progress, 1 s, 1 s). A tool, not a test.
 
-Usage: idle_bench.py [--build build/win] [--seconds 60]
+Usage: idle_bench.py [--build build/win] [--seconds 60] [--starts 3]
 """
 import argparse
 import os
 import shutil
+import statistics
 import subprocess
 import sys
 import tempfile
@@ -77,15 +78,16 @@ def main():
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     ap.add_argument('--build', default=os.path.join(root, 'build', 'win'))
     ap.add_argument('--seconds', type=float, default=60.0, help='length of the idle CPU window')
+    ap.add_argument('--starts', type=int, default=3, help='starts of each program; the median is taken')
     ap.add_argument('--setup', help="another build's setup program, to compare with (default: this build's)")
     args = ap.parse_args()
     build = os.path.abspath(args.build)
     e2e = os.path.join(root, 'tests', 'e2e')
     tools = os.path.join(build, 'tools')
-    minimal, launch = find(tools, 'bench-minimal.exe'), find(tools, 'bench-launch.exe')
+    minimal, launch_exe = find(tools, 'bench-minimal.exe'), find(tools, 'bench-launch.exe')
     player = find(tools, 'standin-player.exe')
     setup = os.path.abspath(args.setup) if args.setup else os.path.join(build, 'installer', 'chimewell-setup.exe')
-    for need in (minimal, launch, player, setup):
+    for need in (minimal, launch_exe, player, setup):
         if not need or not os.path.exists(need):
             sys.exit(f'missing {need}: build first (bash scripts/build.sh, with makensis installed)')
 
@@ -115,28 +117,52 @@ def main():
         os.close(read)
         env['DISPLAY'] = ':' + display
 
-        # Wine's services and desktop start once, before either program is timed, and stay: a server that
-        # ends between two programs would give the second a desktop of its own.
-        subprocess.run(['wineserver', '-p'], env=env, check=True)
-        subprocess.run(['wine', 'cmd.exe', '/c', 'ver'], env=env, stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL, timeout=120)
+        def fresh_wine():
+            # Wine's services and desktop start before either program is timed, and stay: a server that
+            # ended between two programs would give the second a desktop of its own.
+            subprocess.run(['wineserver', '-k'], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            subprocess.run(['wineserver', '-w'], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            subprocess.run(['wineserver', '-p'], env=env, check=True)
+            subprocess.run(['wine', 'cmd.exe', '/c', 'ver'], env=env, stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL, timeout=120)
 
-        def start(window_class, program):
+        def launch(window_class, program):
+            """Seconds until the program's window showed, or None."""
             # Into a file, not a pipe: the program started inherits the output and keeps running.
             result = os.path.join(work, 'launch.txt')
             with open(result, 'w') as out:
-                subprocess.run(['wine', launch, window_class, '60000', program], env=env, stdout=out,
+                subprocess.run(['wine', launch_exe, window_class, '60000', program], env=env, stdout=out,
                                stderr=subprocess.DEVNULL, timeout=120)
             with open(result) as f:
                 out = f.read().split()
-            ms = int(out[0]) if out else -1
-            if ms < 0:
-                sys.exit(f'{program}: no window of class {window_class} showed')
-            return ms / 1000.0
+            ms = int(out[0]) if out and out[0].lstrip('-').isdigit() else -1
+            return ms / 1000.0 if ms >= 0 else None
 
-        chwlu = r'C:\Program Files\Tallowmer\CHWL\CHWLU.EXE'
-        starts = {'minimal': start('ChimewellBenchMinimal', r'C:\bench-minimal.exe'),
-                  'chimewell': start('ChimewellMain', chwlu)}
+        def end(exe):
+            for pid in wine_pids(prefix, exe):
+                try:
+                    os.kill(pid, 9)
+                except OSError:
+                    pass
+
+        # Each program is started several times and the median taken: one start varies by tens of
+        # milliseconds. Every turn begins with a fresh Wine server, so that no turn inherits the
+        # clean-up of the last; the programs of the last turn stay up for the idle measurements.
+        programs = {'minimal': ('ChimewellBenchMinimal', r'C:\bench-minimal.exe', 'bench-minimal.exe'),
+                    'chimewell': ('ChimewellMain', r'C:\Program Files\Tallowmer\CHWL\CHWLU.EXE', 'CHWLU.EXE')}
+        times = {name: [] for name in programs}
+        for turn in range(args.starts):
+            fresh_wine()
+            for name, (window_class, program, exe) in programs.items():
+                shown = launch(window_class, program)
+                if shown is None:  # a start that showed nothing is tried once more, and said
+                    print(f'{name}: no window of class {window_class} showed; starting it again', file=sys.stderr)
+                    end(exe)
+                    shown = launch(window_class, program)
+                if shown is None:
+                    sys.exit(f'{program}: no window of class {window_class} showed')
+                times[name].append(shown)
+        starts = {name: statistics.median(found) for name, found in times.items()}
         pids = {'minimal': wine_pids(prefix, 'bench-minimal.exe'), 'chimewell': wine_pids(prefix, 'CHWLU.EXE')}
         for name, found in pids.items():
             if len(found) != 1:
@@ -156,9 +182,11 @@ def main():
         shutil.rmtree(work, ignore_errors=True)
 
     print('Side by side in one prefix; the stand-in player installed as the player, not running.')
-    print(f"{'':12}{'window shown':>14}{'idle CPU':>16}{'RssAnon':>12}")
+    print(f"{'':12}{'window shown':>14}{'idle CPU':>16}{'RssAnon':>12}   (window shown: median of {args.starts} starts)")
     for name in ('chimewell', 'minimal'):
-        print(f'{name:12}{starts[name]:>12.2f} s{cpu[name]:>10.3f} s/{args.seconds:.0f}s{memory[name] / 1024:>9.1f} MB')
+        each = ' '.join(f'{t:.2f}' for t in times[name])
+        print(f'{name:12}{starts[name]:>12.2f} s{cpu[name]:>10.3f} s/{args.seconds:.0f}s{memory[name] / 1024:>9.1f} MB'
+              f'   starts: {each}')
     cpu_ratio = cpu['chimewell'] / max(cpu['minimal'], 0.01)
     memory_ratio = memory['chimewell'] / max(memory['minimal'], 1)
     past = starts['chimewell'] - DESIGNED_WAITS - starts['minimal']

@@ -42,6 +42,15 @@ void Hand(gp::Graphics& g, float cx, float cy, float turns, float length, float 
     g.DrawLine(&pen, At(cx, cy, turns + 0.5f, tail), At(cx, cy, turns, length));
 }
 
+constexpr float kFace = 0.8f;  // the face's radius, of the case's
+
+gp::Color Ink() { return gp::Color(255, 0x2A, 0x2A, 0x30); }
+
+void Prepare(gp::Graphics& g) {
+    g.SetSmoothingMode(gp::SmoothingModeAntiAlias);
+    g.SetPixelOffsetMode(gp::PixelOffsetModeHalf);
+}
+
 void Disc(gp::Graphics& g, const gp::Brush& brush, float cx, float cy, float r) {
     g.FillEllipse(&brush, cx - r, cy - r, 2 * r, 2 * r);
 }
@@ -49,9 +58,13 @@ void Disc(gp::Graphics& g, const gp::Brush& brush, float cx, float cy, float r) 
 }  // namespace
 
 void DrawAlarmClock(HDC dc, float cx, float cy, float r, const SYSTEMTIME& time, bool showSeconds) {
+    DrawAlarmClockBody(dc, cx, cy, r);
+    DrawAlarmClockHands(dc, cx, cy, r, time, showSeconds);
+}
+
+void DrawAlarmClockBody(HDC dc, float cx, float cy, float r) {
     gp::Graphics g(dc);
-    g.SetSmoothingMode(gp::SmoothingModeAntiAlias);
-    g.SetPixelOffsetMode(gp::PixelOffsetModeHalf);
+    Prepare(g);
 
     const gp::Color outline(255, 0x5A, 0x12, 0x0E);
     const float line = std::max(1.0f, r * 0.035f);
@@ -92,13 +105,13 @@ void DrawAlarmClock(HDC dc, float cx, float cy, float r, const SYSTEMTIME& time,
     g.DrawEllipse(&caseLine, cx - r, cy - r, 2 * r, 2 * r);
 
     // The face.
-    const float face = r * 0.8f;
+    const float face = r * kFace;
     gp::LinearGradientBrush paper(gp::PointF(cx, cy - face), gp::PointF(cx, cy + face), gp::Color(255, 0xFF, 0xFF, 0xFF),
                                   gp::Color(255, 0xEE, 0xEA, 0xDE));
     Disc(g, paper, cx, cy, face);
     g.DrawEllipse(&caseLine, cx - face, cy - face, 2 * face, 2 * face);
 
-    const gp::Color ink(255, 0x2A, 0x2A, 0x30);
+    const gp::Color ink = Ink();
     for (int i = 0; i < 60; ++i) {
         bool hour = i % 5 == 0, quarter = i % 15 == 0;
         if (!hour && r < 40) continue;  // minute marks only where there is room for them
@@ -106,7 +119,13 @@ void DrawAlarmClock(HDC dc, float cx, float cy, float r, const SYSTEMTIME& time,
         gp::Pen tick(ink, quarter ? r * 0.05f : hour ? r * 0.035f : std::max(1.0f, r * 0.012f));
         g.DrawLine(&tick, At(cx, cy, i / 60.0f, inner), At(cx, cy, i / 60.0f, face * 0.95f));
     }
+}
 
+void DrawAlarmClockHands(HDC dc, float cx, float cy, float r, const SYSTEMTIME& time, bool showSeconds) {
+    gp::Graphics g(dc);
+    Prepare(g);
+    const float face = r * kFace;
+    const gp::Color ink = Ink();
     float minutes = time.wMinute + time.wSecond / 60.0f;
     float hours = (time.wHour % 12) + minutes / 60.0f;
     Hand(g, cx, cy, hours / 12.0f, face * 0.52f, face * 0.1f, r * 0.075f, ink);

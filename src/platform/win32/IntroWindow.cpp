@@ -108,6 +108,12 @@ RECT IntroWindow::ClockPlace() const {
     return RECT{centre - size / 2, top, centre + size / 2, bottom};
 }
 
+IntroWindow::Dial IntroWindow::LargeClock() const {
+    RECT place = ClockPlace();
+    float radius = (place.bottom - place.top) / 2.7f;
+    return Dial{(place.left + place.right) / 2.0f, place.top + radius * 1.4f, radius};
+}
+
 IntroWindow::~IntroWindow() {
     if (hwnd()) ::KillTimer(hwnd(), kClockTimerId);
     timer_.Detach();
@@ -188,18 +194,40 @@ void IntroWindow::Unload() {
     // What only the splash used goes with it, rather than for as long as the program runs.
     for (UniqueFont* font : {&formFont_, &titleFont_, &tahomaFont_, &comicFont_}) font->reset();
     programIcon_.reset();
+    backdrop_.reset();
+    canvas_.reset();
     gdiplus_.reset();
 }
 
+// Drawn off screen and copied at once, so that the moving hands do not flicker; of the picture only the
+// large clock's hands change, so the rest is drawn once and copied under them.
 void IntroWindow::PaintBackground(HDC target) {
     RECT rc;
     ::GetClientRect(hwnd(), &rc);
-    // Drawn off screen and copied at once, so that the moving hands do not flicker.
-    MemoryDC mem(target);
-    UniqueBitmap canvas(::CreateCompatibleBitmap(target, rc.right, rc.bottom));
-    SelectObj keepCanvas(mem.get(), canvas.get());
-    HDC dc = mem.get();
+    if (!backdrop_ || !canvas_ || canvasSize_.cx != rc.right || canvasSize_.cy != rc.bottom) {
+        canvasSize_ = SIZE{rc.right, rc.bottom};
+        backdrop_ = MakeCanvas(target, rc.right, rc.bottom);
+        canvas_ = MakeCanvas(target, rc.right, rc.bottom);
+        if (backdrop_) {
+            MemoryDC mem(target);
+            SelectObj keep(mem.get(), backdrop_.get());
+            DrawBackdrop(mem.get(), rc);
+        }
+    }
+    if (!backdrop_ || !canvas_) {
+        DrawBackdrop(target, rc);
+        DrawHands(target);
+        return;
+    }
+    MemoryDC from(target), mem(target);
+    SelectObj keepBackdrop(from.get(), backdrop_.get());
+    SelectObj keepCanvas(mem.get(), canvas_.get());
+    ::BitBlt(mem.get(), 0, 0, rc.right, rc.bottom, from.get(), 0, 0, SRCCOPY);
+    DrawHands(mem.get());
+    ::BitBlt(target, 0, 0, rc.right, rc.bottom, mem.get(), 0, 0, SRCCOPY);
+}
 
+void IntroWindow::DrawBackdrop(HDC dc, const RECT& rc) {
     TRIVERTEX v[2] = {
         {rc.left, rc.top, Channel(GetRValue(kTopColour)), Channel(GetGValue(kTopColour)),
          Channel(GetBValue(kTopColour)), 0},
@@ -224,18 +252,22 @@ void IntroWindow::PaintBackground(HDC target) {
     int size = ::MulDiv(48, dpi_, 96);
     int x = (Twips(1320, dpi_) - size) / 2;
     int y = Twips(120, dpi_) + (Twips(495, dpi_) - size) / 2 + ::MulDiv(8, dpi_, 96);
-    SYSTEMTIME now{};
-    ::GetLocalTime(&now);
     if (GdiplusReady()) {
         DrawAlarmClock(dc, x + size / 2.0f, y + size * 0.56f, size * 0.36f, SYSTEMTIME{2000, 1, 0, 1, 10, 8, 0, 0},
                        false);
-        RECT place = ClockPlace();
-        float radius = (place.bottom - place.top) / 2.7f;
-        DrawAlarmClock(dc, (place.left + place.right) / 2.0f, place.top + radius * 1.4f, radius, now, true);
+        const Dial dial = LargeClock();
+        DrawAlarmClockBody(dc, dial.cx, dial.cy, dial.radius);
     } else if (programIcon_) {
         ::DrawIconEx(dc, x, y, programIcon_.get(), size, size, 0, nullptr, DI_NORMAL);
     }
-    ::BitBlt(target, 0, 0, rc.right, rc.bottom, dc, 0, 0, SRCCOPY);
+}
+
+void IntroWindow::DrawHands(HDC dc) {
+    if (!GdiplusReady()) return;
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    const Dial dial = LargeClock();
+    DrawAlarmClockHands(dc, dial.cx, dial.cy, dial.radius, now, true);
 }
 
 LRESULT IntroWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

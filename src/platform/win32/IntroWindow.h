@@ -48,8 +48,14 @@ private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     HWND Control(IntroCtl control) const;
     void PaintBackground(HDC dc);
+    void DrawBackdrop(HDC dc, const RECT& client);
+    void DrawHands(HDC dc);
     int FrameWidth() const;
     RECT ClockPlace() const;
+    struct Dial {
+        float cx, cy, radius;
+    };
+    Dial LargeClock() const;
     bool GdiplusReady() const { return gdiplus_ && gdiplus_->Ready(); }
 
     // First in, last out: the pictures drawn with it go before it.
@@ -64,6 +70,9 @@ private:
     std::map<IntroCtl, std::string> toolTips_;
     UniqueFont formFont_, titleFont_, tahomaFont_, comicFont_;
     UniqueIcon programIcon_;
+    // The picture but for the large clock's hands, drawn once, and the image each paint builds from it.
+    UniqueBitmap backdrop_, canvas_;
+    SIZE canvasSize_{};
 };
 
 }  // namespace chw::win32

@@ -51,6 +51,7 @@ MainWindow::~MainWindow() {
     timer_.Detach();
     if (tray_) tray_->Remove();
     DestroyNow();
+    loop_.SetToolTips(nullptr);
     if (toolTips_ && ::IsWindow(toolTips_)) ::DestroyWindow(toolTips_);
 }
 
@@ -76,7 +77,7 @@ void MainWindow::CreateControls(HINSTANCE instance) {
                              {240, 360, 2640, 255}, nullptr);
     ::ShowWindow(calendarName, SW_HIDE);
     HWND calendar = make(MONTHCAL_CLASSW, IDC_MONTHVIEW, L"", WS_TABSTOP, {240, 360, 2640, 2310}, formFont_.get());
-    ::SetWindowSubclass(calendar, &MainWindow::CalendarProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    calendarHook_.Attach(calendar);
 
     skins_->Create(hwnd(), IDC_CMDRESET, Wide(texts::kCmdReset).c_str(), ToPixels({4440, 2160, 1110, 330}, dpi_),
                    instance);
@@ -90,7 +91,7 @@ void MainWindow::CreateControls(HINSTANCE instance) {
          {3000, 1200, 2775, 255}, formFont_.get());
     HWND timeBox = make(L"EDIT", IDC_TXTTIME, L"", WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY,
                         {3000, 1560, 1215, 315}, formFont_.get(), WS_EX_CLIENTEDGE);
-    ::SetWindowSubclass(timeBox, &MainWindow::TimeBoxProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    timeBoxHook_.Attach(timeBox);
 
     HWND status = ::CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_TOOLTIPS, 0, 0, 0, 0,
                                     hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUSBAR1)), instance,
@@ -108,6 +109,7 @@ void MainWindow::CreateControls(HINSTANCE instance) {
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
                                   instance, nullptr);
     ::SendMessageW(toolTips_, TTM_SETMAXTIPWIDTH, 0, ::MulDiv(320, dpi_, 96));
+    loop_.SetToolTips(toolTips_);
     SetToolTip(MainCtl::MonthView, texts::kTipMonthView);
     SetToolTip(MainCtl::txtTime, texts::kTipTxtTime);
     SetToolTip(MainCtl::cmdSet, texts::kTipCmdSet);

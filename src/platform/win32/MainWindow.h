@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "ControlHook.h"
 #include "SkinButton.h"
 #include "TrayIcon.h"
 #include "UiLoop.h"
@@ -77,7 +78,7 @@ private:
     bool secondPartShown_ = false;
     void SetClientSize(int width, int height);
     HWND Control(MainCtl control) const;
-    HWND Item(int id) const { return ::GetDlgItem(hwnd(), id); }
+    HWND Item(int id) const;
 
     // Events, one member per message.
     LRESULT OnCommandMessage(WPARAM wParam, LPARAM lParam);
@@ -116,10 +117,8 @@ private:
     void FinishTyping();
     void ChangeCalendar(int year, int month, int day);
 
-    static LRESULT CALLBACK TimeBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                        DWORD_PTR data) noexcept;
-    static LRESULT CALLBACK CalendarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                         DWORD_PTR data) noexcept;
+    static LRESULT TimeBoxProc(const ControlHook& hook, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CalendarProc(const ControlHook& hook, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     // Menus.
     bool MenuItemEnabled(int id) const;
@@ -138,12 +137,15 @@ private:
     UINT taskbarCreated_ = 0;
     std::map<MainCtl, std::string> tipTexts_;
     std::map<MainCtl, HiddenItem> hidden_;
+    mutable std::map<int, HWND> items_;  // the controls by id, as each was first looked up
 
     int running_ = 0;  // handlers running, nested ones included
     std::vector<std::function<void()>> deferred_;
     bool busy_ = false;
     FocusPolicy focus_;
     TimeBoxGate gate_;
+    ControlHook timeBoxHook_{this, &MainWindow::TimeBoxProc};
+    ControlHook calendarHook_{this, &MainWindow::CalendarProc};
 };
 
 }  // namespace chw::win32

@@ -13,6 +13,15 @@ using namespace mainwindow;
 
 // ---- Controls and menu items by name ----
 
+// The controls live as long as the window: each is looked up once, not on every tick.
+HWND MainWindow::Item(int id) const {
+    if (!hwnd()) return nullptr;
+    if (auto it = items_.find(id); it != items_.end()) return it->second;
+    HWND h = ::GetDlgItem(hwnd(), id);
+    if (h) items_.emplace(id, h);
+    return h;
+}
+
 HWND MainWindow::Control(MainCtl control) const {
     if (!hwnd()) return nullptr;
     if (control == MainCtl::Form) return hwnd();
@@ -142,7 +151,7 @@ void MainWindow::SetToolTip(MainCtl control, const std::string& text) {
     std::wstring wide = Wide(text);
     TTTOOLINFOW info{};
     info.cbSize = sizeof(info);
-    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.uFlags = TTF_IDISHWND;  // the loop relays the mouse to it
     info.hwnd = hwnd();
     info.uId = reinterpret_cast<UINT_PTR>(h);
     info.lpszText = wide.data();

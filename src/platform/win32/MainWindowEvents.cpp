@@ -320,10 +320,10 @@ LRESULT MainWindow::OnDestroy() {
 
 namespace {
 
-// The dialog manager's code for a subclassed control that keeps Enter for itself instead of letting
-// it press the default button.
-LRESULT DlgCodeWithEnter(HWND hwnd, WPARAM wParam, LPARAM lParam) {
-    LRESULT code = ::DefSubclassProc(hwnd, WM_GETDLGCODE, wParam, lParam);
+// The dialog manager's code for a hooked control that keeps Enter for itself instead of letting it
+// press the default button.
+LRESULT DlgCodeWithEnter(const ControlHook& hook, HWND hwnd, WPARAM wParam, LPARAM lParam) {
+    LRESULT code = hook.CallOriginal(hwnd, WM_GETDLGCODE, wParam, lParam);
     const MSG* msg = reinterpret_cast<const MSG*>(lParam);
     if (msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) code |= DLGC_WANTMESSAGE;
     return code;
@@ -333,95 +333,81 @@ LRESULT DlgCodeWithEnter(HWND hwnd, WPARAM wParam, LPARAM lParam) {
 
 // The time box reports a mouse click, and the moment the focus is about to leave it for another
 // control of this window (not for another program): then the validation runs.
-LRESULT CALLBACK MainWindow::TimeBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                         DWORD_PTR data) noexcept {
-    auto* self = reinterpret_cast<MainWindow*>(data);
-    try {
-        switch (message) {
-            case WM_GETDLGCODE:
-                // Enter belongs to the box: it starts and ends the typing of a time.
-                return DlgCodeWithEnter(hwnd, wParam, lParam);
-            case WM_KEYDOWN:
-                if (wParam == VK_RETURN) {
-                    if (self->Locked())
-                        self->StartTyping();
-                    else
-                        self->FinishTyping();
-                    return 0;
-                }
-                // Select all, which not every version of the box does by itself.
-                if (wParam == 'A' && (::GetKeyState(VK_CONTROL) & 0x8000) && !(::GetKeyState(VK_MENU) & 0x8000) &&
-                    !self->Locked()) {
-                    ::SendMessageW(hwnd, EM_SETSEL, 0, -1);
-                    return 0;
-                }
-                break;
-            case WM_CHAR:
-                // Enter and Ctrl+A are handled as keys; a single-line box would only beep.
-                if (wParam == L'\r' || wParam == 0x01) return 0;
-                // Typing a digit into the locked box is the keyboard's click: the digit then goes in.
-                if (wParam >= L'0' && wParam <= L'9' && self->Locked()) self->StartTyping();
-                break;
-            case WM_LBUTTONDOWN:
-                self->gate_.Pressed();
-                break;
-            case WM_LBUTTONUP: {
-                LRESULT result = ::DefSubclassProc(hwnd, message, wParam, lParam);
-                if (self->gate_.Released()) self->Fire([](frmMain& f) { f.txtTime_Click(); });
-                return result;
+LRESULT MainWindow::TimeBoxProc(const ControlHook& hook, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = hook.Owner<MainWindow>();
+    switch (message) {
+        case WM_GETDLGCODE:
+            // Enter belongs to the box: it starts and ends the typing of a time.
+            return DlgCodeWithEnter(hook, hwnd, wParam, lParam);
+        case WM_KEYDOWN:
+            if (wParam == VK_RETURN) {
+                if (self->Locked())
+                    self->StartTyping();
+                else
+                    self->FinishTyping();
+                return 0;
             }
-            case WM_KILLFOCUS: {
-                HWND next = reinterpret_cast<HWND>(wParam);
-                HWND main = self->hwnd();
-                if (self->gate_.Left(next && next != hwnd && (next == main || ::IsChild(main, next)))) {
-                    // Validated from the queue: its message boxes must not run inside a focus change.
-                    ::PostMessageW(main, kValidateMessage, 0, 0);
-                    // A button pressed with the mouse: the validation's boxes take the press away before
-                    // it becomes a click, so the click is remembered now.
-                    int id = ::GetDlgCtrlID(next);
-                    if ((id == IDC_CMDSET || id == IDC_CMDRESET) && (::GetKeyState(VK_LBUTTON) & 0x8000)) {
-                        if (id == IDC_CMDSET)
-                            self->Hold([](frmMain& f) { f.cmdSet_Click(); }, next);
-                        else
-                            self->Hold([](frmMain& f) { f.cmdReset_Click(); }, next);
-                    }
-                }
-                break;
+            // Select all, which not every version of the box does by itself.
+            if (wParam == 'A' && (::GetKeyState(VK_CONTROL) & 0x8000) && !(::GetKeyState(VK_MENU) & 0x8000) &&
+                !self->Locked()) {
+                ::SendMessageW(hwnd, EM_SETSEL, 0, -1);
+                return 0;
             }
-            case WM_NCDESTROY:
-                ::RemoveWindowSubclass(hwnd, &MainWindow::TimeBoxProc, kSubclassId);
-                break;
-            default:
-                break;
+            break;
+        case WM_CHAR:
+            // Enter and Ctrl+A are handled as keys; a single-line box would only beep.
+            if (wParam == L'\r' || wParam == 0x01) return 0;
+            // Typing a digit into the locked box is the keyboard's click: the digit then goes in.
+            if (wParam >= L'0' && wParam <= L'9' && self->Locked()) self->StartTyping();
+            break;
+        case WM_LBUTTONDOWN:
+            self->gate_.Pressed();
+            break;
+        case WM_LBUTTONUP: {
+            LRESULT result = hook.CallOriginal(hwnd, message, wParam, lParam);
+            if (self->gate_.Released()) self->Fire([](frmMain& f) { f.txtTime_Click(); });
+            return result;
         }
-    } catch (...) {
+        case WM_KILLFOCUS: {
+            HWND next = reinterpret_cast<HWND>(wParam);
+            HWND main = self->hwnd();
+            if (self->gate_.Left(next && next != hwnd && (next == main || ::IsChild(main, next)))) {
+                // Validated from the queue: its message boxes must not run inside a focus change.
+                ::PostMessageW(main, kValidateMessage, 0, 0);
+                // A button pressed with the mouse: the validation's boxes take the press away before
+                // it becomes a click, so the click is remembered now.
+                int id = ::GetDlgCtrlID(next);
+                if ((id == IDC_CMDSET || id == IDC_CMDRESET) && (::GetKeyState(VK_LBUTTON) & 0x8000)) {
+                    if (id == IDC_CMDSET)
+                        self->Hold([](frmMain& f) { f.cmdSet_Click(); }, next);
+                    else
+                        self->Hold([](frmMain& f) { f.cmdReset_Click(); }, next);
+                }
+            }
+            break;
+        }
+        default:
+            break;
     }
-    return ::DefSubclassProc(hwnd, message, wParam, lParam);
+    return hook.CallOriginal(hwnd, message, wParam, lParam);
 }
 
 // Enter or Space on the calendar counts as a click of the selected day.
-LRESULT CALLBACK MainWindow::CalendarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                          DWORD_PTR data) noexcept {
-    auto* self = reinterpret_cast<MainWindow*>(data);
-    try {
-        switch (message) {
-            case WM_GETDLGCODE:
-                return DlgCodeWithEnter(hwnd, wParam, lParam);
-            case WM_KEYDOWN:
-                if (wParam == VK_RETURN || wParam == VK_SPACE) {
-                    self->CalendarClick();
-                    return 0;
-                }
-                break;
-            case WM_NCDESTROY:
-                ::RemoveWindowSubclass(hwnd, &MainWindow::CalendarProc, kSubclassId);
-                break;
-            default:
-                break;
-        }
-    } catch (...) {
+LRESULT MainWindow::CalendarProc(const ControlHook& hook, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = hook.Owner<MainWindow>();
+    switch (message) {
+        case WM_GETDLGCODE:
+            return DlgCodeWithEnter(hook, hwnd, wParam, lParam);
+        case WM_KEYDOWN:
+            if (wParam == VK_RETURN || wParam == VK_SPACE) {
+                self->CalendarClick();
+                return 0;
+            }
+            break;
+        default:
+            break;
     }
-    return ::DefSubclassProc(hwnd, message, wParam, lParam);
+    return hook.CallOriginal(hwnd, message, wParam, lParam);
 }
 
 }  // namespace chw::win32

@@ -18,7 +18,6 @@ inline constexpr UINT_PTR kReactivateTimerId = 2;
 inline constexpr UINT kReactivateDelayMs = 300;
 inline constexpr UINT kValidateMessage = WM_APP + 2;
 inline constexpr UINT kRunDeferredMessage = WM_APP + 3;
-inline constexpr UINT_PTR kSubclassId = 0xC4;
 inline constexpr int kClientWidth = 5790, kClientHeight = 3150;  // twips
 
 // The menu bar's pop-up menus, by position.

@@ -1,5 +1,7 @@
 #include "UiLoop.h"
 
+#include <commctrl.h>
+
 namespace chw::win32 {
 
 namespace {
@@ -24,7 +26,11 @@ bool UiLoop::IsEditKey(const MSG& msg, HWND focus) {
 void UiLoop::Dispatch(MSG& msg) {
     HWND main = MainWindow();
     if (main && (msg.hwnd == main || ::IsChild(main, msg.hwnd))) {
-        if (accel_ && !IsEditKey(msg, ::GetFocus()) && ::TranslateAcceleratorW(main, accel_, &msg)) return;
+        if (toolTips_ && msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST)
+            ::SendMessageW(toolTips_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+        // The focus is asked only for a key: the timer's ticks and the paints go by many times a second.
+        const bool editKey = msg.message == WM_KEYDOWN && IsEditKey(msg, ::GetFocus());
+        if (accel_ && !editKey && ::TranslateAcceleratorW(main, accel_, &msg)) return;
         if (::IsDialogMessageW(main, &msg)) return;
     }
     ::TranslateMessage(&msg);

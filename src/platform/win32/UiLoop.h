@@ -16,6 +16,10 @@ public:
         accel_ = accelerators;
     }
     HWND MainWindow() const { return main_ && ::IsWindow(main_) ? main_ : nullptr; }
+    // The tooltip control of the main window, shown the mouse's moves over the window's controls. (A
+    // tool subclassed by the tooltip would instead pay for the lookup of its subclass on every message,
+    // the time box's few each second included.)
+    void SetToolTips(HWND toolTips) { toolTips_ = toolTips; }
 
     // Runs until WM_QUIT; returns its exit code.
     int Run();
@@ -36,6 +40,7 @@ private:
 
     HWND main_ = nullptr;
     HACCEL accel_ = nullptr;
+    HWND toolTips_ = nullptr;
     int pausing_ = 0;
 };
 

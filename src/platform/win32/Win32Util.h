@@ -95,6 +95,20 @@ private:
     HDC dc_;
 };
 
+// An off-screen 32-bit picture to draw into. A DIB section rather than a compatible bitmap: its memory
+// is mapped for it alone and goes back to the system when it is deleted.
+inline UniqueBitmap MakeCanvas(HDC dc, int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    return UniqueBitmap(::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+}
+
 // A memory device context, deleted at the end of the scope.
 class MemoryDC {
 public:

@@ -14,6 +14,7 @@ public:
     enum class Phase { Free, OnTheSecond };
     static constexpr int kAfterSecondMs = 20;   // past the boundary, so the clock surely shows the new second
     static constexpr int kTooEarlyMs = 150;     // a tick this close before a boundary waits for it
+    static constexpr int kLateMs = 60;          // a tick this far past the margin is brought back to it
 
     WindowTimer(UINT_PTR id, bool enabled, int interval, Phase phase = Phase::Free)
         : id_(id), enabled_(enabled), interval_(interval), phase_(phase) {}
@@ -32,17 +33,28 @@ public:
     }
     UINT_PTR Id() const { return id_; }
 
-    // Called on each WM_TIMER of this timer: sets the next tick, and tells whether this one is due
-    // (a timer that fires a little before the second changes is held until just after).
+    // Called on each WM_TIMER of this timer: tells whether this tick is due (a timer that fires a little
+    // before the second changes is held until just after), and sets the timer again only where its
+    // phase needs it, so a timer that keeps to the second is left alone.
     bool OnTick() {
         if (!running_ || phase_ == Phase::Free) return true;
-        const int intoSecond = WallMsIntoSecond();
-        if (intoSecond >= 1000 - kTooEarlyMs) {
-            Arm(static_cast<UINT>(1000 - intoSecond + kAfterSecondMs));
-            return false;
-        }
-        Apply();
-        return true;
+        const TickPlan plan = PlanTick(WallMsIntoSecond(), period_, interval_);
+        if (plan.rearm > 0) Arm(static_cast<UINT>(plan.rearm));
+        return plan.due;
+    }
+
+    // What a tick on the second does, from how far into the wall-clock second it came and the period the
+    // timer runs with: whether it is due, and the delay to set the timer to (0: leave it as it is).
+    struct TickPlan {
+        bool due;
+        int rearm;
+    };
+    static TickPlan PlanTick(int msIntoSecond, int period, int interval) {
+        if (msIntoSecond >= 1000 - kTooEarlyMs) return {false, 1000 - msIntoSecond + kAfterSecondMs};
+        // On time: from now on every interval, unless it already runs so.
+        if (interval % 1000 == 0 && msIntoSecond <= kAfterSecondMs + kLateMs)
+            return {true, period == interval ? 0 : interval};
+        return {true, DelayToNextTick(interval, msIntoSecond)};
     }
 
     bool Enabled() const override { return enabled_; }
@@ -83,6 +95,7 @@ private:
             running_ = setCoalescable(hwnd_, id_, delay, nullptr, kNoCoalescing) != 0;
         else
             running_ = ::SetTimer(hwnd_, id_, delay, nullptr) != 0;
+        period_ = static_cast<int>(delay);
     }
     static int WallMsIntoSecond() {
         FILETIME ft;
@@ -103,6 +116,7 @@ private:
     int interval_;
     Phase phase_;
     bool running_ = false;
+    int period_ = 0;  // what the system timer runs with now
 };
 
 }  // namespace chw::win32

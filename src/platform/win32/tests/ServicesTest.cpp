@@ -9,6 +9,7 @@
 #include "resource.h"
 #include "ViewRules.h"
 #include "Win32Util.h"
+#include "WindowTimer.h"
 #include "version.h"
 
 namespace chw::win32 {
@@ -242,6 +243,26 @@ TEST(LayoutTest, TwipsScaleWithTheDpi) {
     EXPECT_EQ(Twips(3150, 96), 210);
     EXPECT_EQ(Twips(15, 96), 1);
     EXPECT_EQ(Twips(5790, 144), 579);
+}
+
+TEST(WindowTimerTest, ATickOnTheSecondSetsTheTimerAgainOnlyWhereItsPhaseNeedsIt) {
+    using Plan = WindowTimer::TickPlan;
+    struct Case {
+        int msIntoSecond, period;
+        bool due;
+        int rearm;
+    } cases[] = {
+        {20, 1000, true, 0},      // on time and running every second: left alone
+        {75, 1000, true, 0},      // a little late still counts as on time
+        {25, 995, true, 1000},    // on time after an aligning delay: every second from now on
+        {300, 1000, true, 720},   // drifted: back to 20 ms past the next second
+        {900, 1000, false, 120},  // just before the second: held until just after it
+    };
+    for (const Case& c : cases) {
+        const Plan plan = WindowTimer::PlanTick(c.msIntoSecond, c.period, 1000);
+        EXPECT_EQ(plan.due, c.due) << c.msIntoSecond;
+        EXPECT_EQ(plan.rearm, c.rearm) << c.msIntoSecond;
+    }
 }
 
 }  // namespace
