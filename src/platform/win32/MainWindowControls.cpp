@@ -77,7 +77,7 @@ void MainWindow::SetCaption(MainCtl control, const std::string& text) {
         info.fMask = MIIM_STRING;
         info.dwTypeData = full.data();
         ::SetMenuItemInfoW(menu, item, by == MF_BYPOSITION, &info);
-        if (menu == ::GetMenu(hwnd())) ::DrawMenuBar(hwnd());
+        if (menu != trayMenu_.get()) ::DrawMenuBar(hwnd());  // the menu bar shows the change at once
         return;
     }
     HWND h = Control(control);
@@ -112,7 +112,7 @@ void MainWindow::SetEnabled(MainCtl control, bool enabled) {
     UINT item = 0, by = 0;
     if (HMENU menu = MenuHolding(control, item, by)) {
         ::EnableMenuItem(menu, item, by | (enabled ? MF_ENABLED : MF_GRAYED));
-        if (menu == ::GetMenu(hwnd())) ::DrawMenuBar(hwnd());
+        if (menu != trayMenu_.get()) ::DrawMenuBar(hwnd());  // the menu bar shows the change at once
         return;
     }
     if (HWND h = Control(control)) ::EnableWindow(h, enabled);

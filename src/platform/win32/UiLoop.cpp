@@ -24,14 +24,18 @@ bool UiLoop::IsEditKey(const MSG& msg, HWND focus) {
 }
 
 void UiLoop::Dispatch(MSG& msg) {
-    HWND main = MainWindow();
+    // Only the keyboard and the mouse concern the main window's accelerators, dialog keys and tooltips;
+    // the timer's ticks and the paints, many a second, go straight to their windows.
+    const bool key = msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST;
+    const bool mouse = msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST;
+    HWND main = key || mouse ? MainWindow() : nullptr;
     if (main && (msg.hwnd == main || ::IsChild(main, msg.hwnd))) {
-        if (toolTips_ && msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST)
-            ::SendMessageW(toolTips_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
-        // The focus is asked only for a key: the timer's ticks and the paints go by many times a second.
-        const bool editKey = msg.message == WM_KEYDOWN && IsEditKey(msg, ::GetFocus());
-        if (accel_ && !editKey && ::TranslateAcceleratorW(main, accel_, &msg)) return;
-        if (::IsDialogMessageW(main, &msg)) return;
+        if (mouse && toolTips_) ::SendMessageW(toolTips_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+        if (key) {
+            const bool editKey = msg.message == WM_KEYDOWN && IsEditKey(msg, ::GetFocus());
+            if (accel_ && !editKey && ::TranslateAcceleratorW(main, accel_, &msg)) return;
+            if (::IsDialogMessageW(main, &msg)) return;
+        }
     }
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);
