@@ -210,17 +210,48 @@ inline RECT ToPixels(const TwipsRect& r, int dpi) {
     return RECT{left, top, left + Twips(r.width, dpi), top + Twips(r.height, dpi)};
 }
 
-// A font by face and point size; Windows substitutes a face that is not installed.
-inline UniqueFont MakeFont(const wchar_t* face, int points, int dpi, int weight = FW_NORMAL, bool italic = false) {
-    return UniqueFont(::CreateFontW(-::MulDiv(points, dpi, 72), 0, 0, 0, weight, italic, FALSE, FALSE, DEFAULT_CHARSET,
-                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                                    DEFAULT_PITCH | FF_DONTCARE, face));
+// What a font comes out as on this machine: the face found, its size, and whether it has outlines.
+struct RealizedFont {
+    std::wstring face;
+    TEXTMETRICW metrics{};
+    bool operator==(const RealizedFont& o) const {
+        return face == o.face && metrics.tmHeight == o.metrics.tmHeight &&
+               metrics.tmAveCharWidth == o.metrics.tmAveCharWidth && metrics.tmMaxCharWidth == o.metrics.tmMaxCharWidth &&
+               metrics.tmWeight == o.metrics.tmWeight && metrics.tmItalic == o.metrics.tmItalic &&
+               metrics.tmCharSet == o.metrics.tmCharSet && metrics.tmPitchAndFamily == o.metrics.tmPitchAndFamily;
+    }
+    bool Raster() const { return !(metrics.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE)); }
+};
+
+inline RealizedFont Realize(HFONT font) {
+    RealizedFont r;
+    HDC screen = ::GetDC(nullptr);
+    if (!screen) return r;
+    HGDIOBJ old = ::SelectObject(screen, font);
+    wchar_t face[LF_FACESIZE] = {};
+    if (::GetTextFaceW(screen, LF_FACESIZE, face) > 0) r.face = face;
+    ::GetTextMetricsW(screen, &r.metrics);
+    ::SelectObject(screen, old);
+    ::ReleaseDC(nullptr, screen);
+    return r;
 }
 
-// A font by face and pixel height (the cell's character height).
-inline UniqueFont MakeFontPx(const wchar_t* face, int pixels, int weight = FW_NORMAL) {
-    return UniqueFont(::CreateFontW(-pixels, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                    CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face));
+// A font by face and point size; Windows substitutes a face that is not installed. Outlines are drawn
+// with ClearType. A raster face has no smoothing to give, so it is asked for as unsmoothed: the same
+// pixels, and no look-up of smoothing settings each time the font is selected into a device context (the
+// X11 driver under Wine reads its resource files for that, every time, where the display has none).
+inline UniqueFont MakeFont(const wchar_t* face, int points, int dpi, int weight = FW_NORMAL, bool italic = false) {
+    auto create = [&](DWORD quality) {
+        return UniqueFont(::CreateFontW(-::MulDiv(points, dpi, 72), 0, 0, 0, weight, italic, FALSE, FALSE,
+                                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, quality,
+                                        DEFAULT_PITCH | FF_DONTCARE, face));
+    };
+    UniqueFont font = create(CLEARTYPE_QUALITY);
+    if (!font) return font;
+    const RealizedFont smooth = Realize(font.get());
+    if (smooth.face.empty() || !smooth.Raster()) return font;
+    UniqueFont plain = create(NONANTIALIASED_QUALITY);
+    return plain && Realize(plain.get()) == smooth ? std::move(plain) : std::move(font);
 }
 
 // Runs f and swallows any exception: nothing may unwind into Windows.

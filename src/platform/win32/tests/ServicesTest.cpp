@@ -5,6 +5,9 @@
 
 #include <mmsystem.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "Win32Services.h"
 #include "resource.h"
 #include "ViewRules.h"
@@ -243,6 +246,46 @@ TEST(LayoutTest, TwipsScaleWithTheDpi) {
     EXPECT_EQ(Twips(3150, 96), 210);
     EXPECT_EQ(Twips(15, 96), 1);
     EXPECT_EQ(Twips(5790, 144), 579);
+}
+
+// The pixels of a line of text drawn in a font on white.
+std::vector<std::uint32_t> Drawn(HFONT font) {
+    constexpr int w = 200, h = 24;
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HBITMAP bmp = ::CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ oldBmp = ::SelectObject(dc, bmp);
+    HGDIOBJ oldFont = ::SelectObject(dc, font);
+    RECT all{0, 0, w, h};
+    ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    ::TextOutW(dc, 2, 2, L"12:59:47 PM Snooze", 18);
+    ::GdiFlush();
+    std::vector<std::uint32_t> pixels(static_cast<const std::uint32_t*>(bits), static_cast<const std::uint32_t*>(bits) + w * h);
+    ::SelectObject(dc, oldFont);
+    ::SelectObject(dc, oldBmp);
+    ::DeleteObject(bmp);
+    ::DeleteDC(dc);
+    return pixels;
+}
+
+TEST(LayoutTest, RasterFacesAreAskedForUnsmoothedAndDrawTheSame) {
+    struct Case {
+        const wchar_t* face;
+        bool raster;
+    } cases[] = {{L"MS Sans Serif", true}, {L"Tahoma", false}};
+    for (const Case& c : cases) {
+        UniqueFont font = MakeFont(c.face, 8, 96);
+        ASSERT_TRUE(font);
+        EXPECT_EQ(Realize(font.get()).Raster(), c.raster) << c.face;
+        LOGFONTW asked{};
+        ::GetObjectW(font.get(), sizeof(asked), &asked);
+        EXPECT_EQ(asked.lfQuality, c.raster ? NONANTIALIASED_QUALITY : CLEARTYPE_QUALITY) << c.face;
+        UniqueFont smooth(::CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                        CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, c.face));
+        EXPECT_TRUE(Drawn(font.get()) == Drawn(smooth.get())) << c.face;
+    }
 }
 
 TEST(WindowTimerTest, ATickOnTheSecondSetsTheTimerAgainOnlyWhereItsPhaseNeedsIt) {
