@@ -70,11 +70,18 @@ void frmIntro::FillProgressBar() {
 
     // The ticks run inside DoEvents. Interval and Enabled are only set when they change: setting a
     // running timer again would restart its count and the slow ticks would never come.
+    bool prepared = false;
     while (view_.ProgressMax() != view_.ProgressValue()) {
         const int value = view_.ProgressValue();
         if (value == view_.ProgressMax() - 2 && timer.Interval() != startup::kSlowTickMs)
             timer.SetInterval(startup::kSlowTickMs);
         if (value == 0 && !timer.Enabled()) timer.SetEnabled(true);
+        // The main window is built while the bar fills, in the time before the first tick: the bar's
+        // seconds stay what they are, and the load after them finds the window ready.
+        if (!prepared) {
+            prepared = true;
+            loader_.PrepareMainWindow();
+        }
         p_.runtime.DoEvents();
     }
 

@@ -14,6 +14,8 @@ class frmMain;
 class IMainLoader {
 public:
     virtual ~IMainLoader() = default;
+    // Builds the window and its controls, hidden, with no logic behind them yet.
+    virtual void PrepareMainWindow() = 0;
     virtual frmMain& LoadMainWindow() = 0;
 };
 

@@ -43,6 +43,8 @@ struct Start : IMainLoader {
     std::function<void(frmMain&, FakeMainView&)> scriptedLoad;
     int loads = 0;
     std::int64_t loadedAtMs = -1;
+    std::vector<std::int64_t> preparedAtMs;
+    bool timerOnWhenPrepared = false;
     frmIntro form{sys.platform, intro, *this};
 
     Start(Flag tray = "No", Flag winampOnStart = "No") {
@@ -50,6 +52,10 @@ struct Start : IMainLoader {
         if (tray) sys.registry.Put(kKey, "StartInTray", *tray);
         if (winampOnStart) sys.registry.Put(kKey, "WinAmpOnStart", *winampOnStart);
         intro.timer.onTick = [this] { form.MyTimer_Timer(); };
+    }
+    void PrepareMainWindow() override {
+        preparedAtMs.push_back(sys.scheduler.nowMs);
+        timerOnWhenPrepared = intro.timer.Enabled();
     }
     frmMain& LoadMainWindow() override {
         ++loads;
@@ -120,6 +126,7 @@ TEST(Startup, SecondInstanceEndsSilentlyWithoutSplash) {
     EXPECT_EQ(s.intro.shows, 0);
     EXPECT_TRUE(s.intro.unloaded);
     EXPECT_EQ(s.loads, 0);
+    EXPECT_TRUE(s.preparedAtMs.empty());
 }
 
 // ---- Player check ----
@@ -137,6 +144,7 @@ TEST(Startup, FolderOrProgramFileIsEnough) {
         s.form.Form_Load();
         const bool passes = c.folder || c.file;
         EXPECT_EQ(s.loads, passes ? 1 : 0);
+        EXPECT_EQ(s.preparedAtMs.size(), s.loads);
         EXPECT_EQ(s.sys.runtime.ended, !passes);
         EXPECT_EQ(s.sys.boxes.shown.size(), passes ? 0u : 5u);
     }
@@ -253,6 +261,9 @@ TEST(Startup, SplashShowsTheVersionAndFillsInAboutThreeAndAHalfSeconds) {
     EXPECT_EQ(s.intro.timer.history,
               (std::vector<std::string>{"interval 100", "on", "interval 1300", "off", "interval 0"}));
     EXPECT_EQ(s.loadedAtMs, 3400);
+    // Built once, before the first tick and with the bar's timer already running.
+    EXPECT_EQ(s.preparedAtMs, std::vector<std::int64_t>{0});
+    EXPECT_TRUE(s.timerOnWhenPrepared);
 }
 
 TEST(Startup, FailingTickEndsSilently) {

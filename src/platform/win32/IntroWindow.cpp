@@ -235,7 +235,7 @@ void IntroWindow::DrawBackdrop(HDC dc, const RECT& rc) {
          Channel(GetBValue(kBottomColour)), 0},
     };
     GRADIENT_RECT g{0, 1};
-    ::GradientFill(dc, v, 2, &g, 1, GRADIENT_FILL_RECT_V);
+    ::GdiGradientFill(dc, v, 2, &g, 1, GRADIENT_FILL_RECT_V);
 
     // A double frame: a deep outer line and a light inner one.
     int w = FrameWidth() - 1;

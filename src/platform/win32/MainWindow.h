@@ -123,6 +123,7 @@ private:
     // Menus.
     bool MenuItemEnabled(int id) const;
     HMENU MenuHolding(MainCtl control, UINT& item, UINT& byFlag) const;
+    void RedrawMenuBar(HMENU changed) const;
 
     UiLoop& loop_;
     frmMain* logic_ = nullptr;

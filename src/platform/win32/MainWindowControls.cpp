@@ -63,6 +63,11 @@ std::string MainWindow::Caption(MainCtl control) const {
     return Utf8(WindowTextW(h));
 }
 
+// A visible menu bar shows a change at once; a hidden window draws its bar when it shows.
+void MainWindow::RedrawMenuBar(HMENU changed) const {
+    if (changed != trayMenu_.get() && ::IsWindowVisible(hwnd())) ::DrawMenuBar(hwnd());
+}
+
 void MainWindow::SetCaption(MainCtl control, const std::string& text) {
     if (auto it = hidden_.find(control); it != hidden_.end()) {
         it->second.caption = text;
@@ -77,7 +82,7 @@ void MainWindow::SetCaption(MainCtl control, const std::string& text) {
         info.fMask = MIIM_STRING;
         info.dwTypeData = full.data();
         ::SetMenuItemInfoW(menu, item, by == MF_BYPOSITION, &info);
-        if (menu != trayMenu_.get()) ::DrawMenuBar(hwnd());  // the menu bar shows the change at once
+        RedrawMenuBar(menu);
         return;
     }
     HWND h = Control(control);
@@ -112,7 +117,7 @@ void MainWindow::SetEnabled(MainCtl control, bool enabled) {
     UINT item = 0, by = 0;
     if (HMENU menu = MenuHolding(control, item, by)) {
         ::EnableMenuItem(menu, item, by | (enabled ? MF_ENABLED : MF_GRAYED));
-        if (menu != trayMenu_.get()) ::DrawMenuBar(hwnd());  // the menu bar shows the change at once
+        RedrawMenuBar(menu);
         return;
     }
     if (HWND h = Control(control)) ::EnableWindow(h, enabled);

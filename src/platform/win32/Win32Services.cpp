@@ -415,17 +415,36 @@ std::string Win32Clock::ShortDatePattern() {
 // ---- Sound and power ----
 
 bool Win32AlarmSound::Start() {
+    if (!Load()) return false;
     // PlaySound may fall back to a silent "success" where no device plays: ask for one first.
-    if (::waveOutGetNumDevs() == 0) return false;
-    playing_ = ::PlaySoundW(MAKEINTRESOURCEW(IDW_ALARM), ::GetModuleHandleW(nullptr),
-                            SND_RESOURCE | SND_ASYNC | SND_LOOP | SND_NODEFAULT) != FALSE;
+    if (deviceCount_() == 0) return false;
+    playing_ = playSound_(MAKEINTRESOURCEW(IDW_ALARM), ::GetModuleHandleW(nullptr),
+                          SND_RESOURCE | SND_ASYNC | SND_LOOP | SND_NODEFAULT) != FALSE;
     return playing_;
 }
 
 void Win32AlarmSound::Stop() {
     // Only our own sound: PlaySound(nullptr) would end any sound of this process.
-    if (playing_) ::PlaySoundW(nullptr, nullptr, 0);
+    if (playing_) playSound_(nullptr, nullptr, 0);
     playing_ = false;
+}
+
+// The sound library is mapped the first time the alarm has to sound itself, which most runs never do.
+// It stays for the rest of the program: its player thread may still be ending after the last stop.
+bool Win32AlarmSound::Load() {
+    if (playSound_) return true;
+    wchar_t folder[MAX_PATH];
+    const UINT n = ::GetSystemDirectoryW(folder, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return false;
+    HMODULE winmm = ::LoadLibraryW((std::wstring(folder, n) + L"\\winmm.dll").c_str());
+    if (!winmm) return false;
+    auto entry = [winmm](const char* name) { return reinterpret_cast<void*>(::GetProcAddress(winmm, name)); };
+    deviceCount_ = reinterpret_cast<DeviceCount>(entry("waveOutGetNumDevs"));
+    playSound_ = reinterpret_cast<PlaySoundFn>(entry("PlaySoundW"));
+    if (deviceCount_ && playSound_) return true;
+    deviceCount_ = nullptr;
+    playSound_ = nullptr;
+    return false;
 }
 
 bool Win32Power::WakeAt(std::int64_t utcSeconds) {

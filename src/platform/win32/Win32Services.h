@@ -109,6 +109,12 @@ public:
     void Stop() override;
 
 private:
+    using DeviceCount = UINT(WINAPI*)();
+    using PlaySoundFn = BOOL(WINAPI*)(LPCWSTR, HMODULE, DWORD);
+    bool Load();
+
+    DeviceCount deviceCount_ = nullptr;
+    PlaySoundFn playSound_ = nullptr;
     bool playing_ = false;
 };
 

@@ -26,9 +26,13 @@ public:
     MainLoader(HINSTANCE instance, Platform& platform, UiLoop& loop, AppWindow& app, Win32Runtime& runtime)
         : instance_(instance), platform_(platform), loop_(loop), app_(app), runtime_(runtime) {}
 
+    void PrepareMainWindow() override {
+        if (!window_) window_ = std::make_unique<MainWindow>(instance_, loop_);
+    }
+
     frmMain& LoadMainWindow() override {
         if (logic_) return *logic_;
-        window_ = std::make_unique<MainWindow>(instance_, loop_);
+        PrepareMainWindow();
         winamp_ = std::make_unique<Winamp_Access>(platform_);
         logic_ = std::make_unique<frmMain>(platform_, *window_, *winamp_);
         window_->Attach(logic_.get());
