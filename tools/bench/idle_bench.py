@@ -1,6 +1,11 @@
 #!/usr/bin/env python3
 """Chimewell beside a minimal one-window program doing the same per-second work, under Wine.
 
+The minimal program asks for the same common controls (a manifest), so both write into the same edit
+control, and it ticks half a second away from Chimewell's tick (its second copy a quarter of a second), so
+that no two ticks meet on the machine's two cores. A third copy, built without the manifest (the classic
+controls of old), runs beside them for reference.
+
 Both run side by side in one fresh copy of the installed end-to-end prefix (Chimewell installed by its
 setup program, the stand-in player installed as the player but not running), on a private Xvfb. Prints
 for each: the time from its start until its main window shows (the median of a few starts), idle CPU
@@ -78,16 +83,17 @@ def main():
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     ap.add_argument('--build', default=os.path.join(root, 'build', 'win'))
     ap.add_argument('--seconds', type=float, default=60.0, help='length of the idle CPU window')
-    ap.add_argument('--starts', type=int, default=3, help='starts of each program; the median is taken')
+    ap.add_argument('--starts', type=int, default=5, help='starts of each program; the median is taken')
     ap.add_argument('--setup', help="another build's setup program, to compare with (default: this build's)")
     args = ap.parse_args()
     build = os.path.abspath(args.build)
     e2e = os.path.join(root, 'tests', 'e2e')
     tools = os.path.join(build, 'tools')
     minimal, launch_exe = find(tools, 'bench-minimal.exe'), find(tools, 'bench-launch.exe')
+    classic = find(tools, 'bench-classic.exe')
     player = find(tools, 'standin-player.exe')
     setup = os.path.abspath(args.setup) if args.setup else os.path.join(build, 'installer', 'chimewell-setup.exe')
-    for need in (minimal, launch_exe, player, setup):
+    for need in (minimal, launch_exe, classic, player, setup):
         if not need or not os.path.exists(need):
             sys.exit(f'missing {need}: build first (bash scripts/build.sh, with makensis installed)')
 
@@ -109,6 +115,7 @@ def main():
         shutil.copy(player, os.path.join(winamp, 'Winamp.exe'))
         shutil.copy(minimal, os.path.join(prefix, 'drive_c', 'bench-minimal.exe'))
         shutil.copy(minimal, os.path.join(prefix, 'drive_c', 'bench-twin.exe'))
+        shutil.copy(classic, os.path.join(prefix, 'drive_c', 'bench-classic.exe'))
 
         read, write = os.pipe()
         xvfb = subprocess.Popen(['Xvfb', '-displayfd', str(write), '-screen', '0', '1024x768x24', '-nolisten', 'tcp'],
@@ -127,13 +134,13 @@ def main():
             subprocess.run(['wine', 'cmd.exe', '/c', 'ver'], env=env, stdout=subprocess.DEVNULL,
                            stderr=subprocess.DEVNULL, timeout=120)
 
-        def launch(window_class, program):
+        def launch(window_class, program, arguments):
             """Seconds until the program's window showed, or None."""
             # Into a file, not a pipe: the program started inherits the output and keeps running.
             result = os.path.join(work, 'launch.txt')
             with open(result, 'w') as out:
-                done = subprocess.run(['wine', launch_exe, window_class, '60000', program], env=env, stdout=out,
-                                      stderr=subprocess.DEVNULL, timeout=120)
+                done = subprocess.run(['wine', launch_exe, window_class, '60000', program] + arguments, env=env,
+                                      stdout=out, stderr=subprocess.DEVNULL, timeout=120)
             with open(result) as f:
                 out = f.read().split()
             ms = int(out[0]) if out and out[0].lstrip('-').isdigit() else -1
@@ -166,8 +173,9 @@ def main():
         # clean-up of the last. The idle window is shared out among the turns: where the scheduler
         # happens to put the two programs and the Wine server moves a ratio by several hundredths from one
         # start to the next, so the turns' parts are summed rather than one start's whole window taken.
-        programs = {'minimal': ('ChimewellBenchMinimal', r'C:\bench-minimal.exe', 'bench-minimal.exe'),
-                    'chimewell': ('ChimewellMain', r'C:\Program Files\Tallowmer\CHWL\CHWLU.EXE', 'CHWLU.EXE')}
+        # Chimewell ticks 20 ms past each wall-clock second; the minimal programs are told their moments.
+        programs = {'minimal': ('ChimewellBenchMinimal', r'C:\bench-minimal.exe', 'bench-minimal.exe', ['520']),
+                    'chimewell': ('ChimewellMain', r'C:\Program Files\Tallowmer\CHWL\CHWLU.EXE', 'CHWLU.EXE', [])}
         times = {name: [] for name in programs}
         cpu = {name: 0.0 for name in programs}
         seconds = {name: [] for name in programs}
@@ -175,24 +183,27 @@ def main():
         share = max(1, round(args.seconds / args.starts))
         for turn in range(args.starts):
             fresh_wine()
-            for name, (window_class, program, exe) in programs.items():
-                shown = launch(window_class, program)
+            for name, (window_class, program, exe, arguments) in programs.items():
+                shown = launch(window_class, program, arguments)
                 if shown is None:  # a start that showed nothing is tried once more, and said
                     print(f'{name}: no window of class {window_class} showed; starting it again', file=sys.stderr)
                     end(exe)
-                    shown = launch(window_class, program)
+                    shown = launch(window_class, program, arguments)
                 if shown is None:
                     sys.exit(f'{program}: no window of class {window_class} showed')
                 times[name].append(shown)
             # A second copy of the minimal program: how far apart one program comes out from itself here
-            # is how far a ratio can be trusted.
-            subprocess.Popen(['wine', r'C:\bench-twin.exe'], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            # is how far a ratio can be trusted. And the one with the classic controls.
+            extra = {'twin': ('bench-twin.exe', '270'), 'classic': ('bench-classic.exe', '770')}
+            for exe, phase in extra.values():
+                subprocess.Popen(['wine', 'C:\\' + exe, phase], env=env, stdout=subprocess.DEVNULL,
+                                 stderr=subprocess.DEVNULL)
             for _ in range(100):
-                if wine_pids(prefix, 'bench-twin.exe'):
+                if all(wine_pids(prefix, exe) for exe, _ in extra.values()):
                     break
                 time.sleep(0.1)
-            pids = {name: wine_pids(prefix, exe) for name, (_, _, exe) in programs.items()}
-            pids['twin'] = wine_pids(prefix, 'bench-twin.exe')
+            pids = {name: wine_pids(prefix, exe) for name, (_, _, exe, _) in programs.items()}
+            pids.update({name: wine_pids(prefix, exe) for name, (exe, _) in extra.items()})
             for name, found in pids.items():
                 if len(found) != 1:
                     sys.exit(f'{name}: expected one Wine process, found {found}')
@@ -207,7 +218,7 @@ def main():
                 seconds[name] += each[name]
             turn_ratios.append(used['chimewell'] / max(used['minimal'], 1e-6))
         starts = {name: statistics.median(found) for name, found in times.items()}
-        memory = {name: rss_anon_kb(pid) for name, pid in pids.items() if name in programs}
+        memory = {name: rss_anon_kb(pid) for name, pid in pids.items() if name != 'twin'}
     finally:
         subprocess.run(['wineserver', '-k'], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=30)
         if xvfb:
@@ -229,12 +240,16 @@ def main():
     ok = {'cpu': cpu_ratio <= TARGETS['cpu'], 'memory': memory_ratio <= TARGETS['memory'], 'start': past <= TARGETS['start']}
     mark = {True: 'met', False: 'MISSED'}
     print(f"idle CPU        {cpu_ratio:5.2f} x   (target at most {TARGETS['cpu']} x: {mark[ok['cpu']]})")
-    print(f"  each start's {share} s: " + ' '.join(f'{r:.2f}' for r in turn_ratios) + ' x')
+    print(f"  each start's {share} s: " + ' '.join(f'{r:.2f}' for r in turn_ratios) +
+          f" x (median {statistics.median(turn_ratios):.2f} x)")
     print(f"  a typical second: {typical['chimewell'] * 1000:.2f} ms against {typical['minimal'] * 1000:.2f} ms, "
           f"{typical_ratio:.2f} x (medians of the seconds)")
     twin = statistics.median(seconds['twin']) / max(typical['minimal'], 1e-6)
     print(f"  two copies of the minimal program, a typical second: {twin:.2f} x (what this machine's noise alone gives)")
     print(f"private memory  {memory_ratio:5.2f} x   (target at most {TARGETS['memory']} x: {mark[ok['memory']]})")
+    print("against the minimal program with the classic controls (no manifest): "
+          f"idle CPU {cpu['chimewell'] / max(cpu['classic'], 1e-6):.2f} x, private memory "
+          f"{memory['chimewell'] / max(memory['classic'], 1):.2f} x ({memory['classic'] / 1024:.1f} MB)")
     print(f"window shown    {past:+5.2f} s past {DESIGNED_WAITS:.1f} s of designed waits plus Wine's launch "
           f"(target at most +{TARGETS['start']} s: {mark[ok['start']]})")
 
