@@ -54,6 +54,21 @@ def wine_pids(prefix, exe):
     return pids
 
 
+def prefix_programs(prefix):
+    """The programs of the Wine processes of this prefix, for a report."""
+    found = []
+    for entry in os.listdir('/proc'):
+        try:
+            with open(f'/proc/{entry}/environ', 'rb') as f:
+                if f'WINEPREFIX={prefix}'.encode() not in f.read().split(b'\0'):
+                    continue
+            with open(f'/proc/{entry}/cmdline', 'rb') as f:
+                found.append(f.read().split(b'\0')[0].decode('utf-8', 'replace'))
+        except OSError:
+            continue
+    return found
+
+
 def cpu_seconds(pid):
     """CPU time of all threads of a process: from schedstat in nanoseconds where the kernel keeps it, since
     an idle program uses only a few clock ticks a minute; else user and system time from stat."""
@@ -148,13 +163,6 @@ def main():
                 print(f'{program}: the launcher said {out or "nothing"} (exit code {done.returncode})', file=sys.stderr)
             return ms / 1000.0 if ms >= 0 else None
 
-        def end(exe):
-            for pid in wine_pids(prefix, exe):
-                try:
-                    os.kill(pid, 9)
-                except OSError:
-                    pass
-
         def idle(pids, seconds):
             """CPU seconds of each process over the window, and of each second in it."""
             before = {name: cpu_seconds(pid) for name, pid in pids.items()}
@@ -181,17 +189,25 @@ def main():
         seconds = {name: [] for name in programs}
         turn_ratios = []
         share = max(1, round(args.seconds / args.starts))
-        for turn in range(args.starts):
+        def start_turn():
+            """Both programs started on a fresh Wine server: the seconds until each showed, or None."""
             fresh_wine()
+            shown = {}
             for name, (window_class, program, exe, arguments) in programs.items():
-                shown = launch(window_class, program, arguments)
-                if shown is None:  # a start that showed nothing is tried once more, and said
-                    print(f'{name}: no window of class {window_class} showed; starting it again', file=sys.stderr)
-                    end(exe)
-                    shown = launch(window_class, program, arguments)
-                if shown is None:
-                    sys.exit(f'{program}: no window of class {window_class} showed')
-                times[name].append(shown)
+                shown[name] = launch(window_class, program, arguments)
+                if shown[name] is None:
+                    print(f'{name}: no window of class {window_class} showed; Wine processes of the prefix: '
+                          + ', '.join(prefix_programs(prefix)), file=sys.stderr)
+                    return None
+            return shown
+
+        for turn in range(args.starts):
+            # A turn whose start showed nothing is begun again once, on a new Wine server, and said.
+            shown = start_turn() or start_turn()
+            if shown is None:
+                sys.exit('no window showed in two tries of the same turn')
+            for name, seconds_shown in shown.items():
+                times[name].append(seconds_shown)
             # A second copy of the minimal program: how far apart one program comes out from itself here
             # is how far a ratio can be trusted. And the one with the classic controls.
             extra = {'twin': ('bench-twin.exe', '270'), 'classic': ('bench-classic.exe', '770')}
@@ -232,7 +248,7 @@ def main():
         each = ' '.join(f'{t:.2f}' for t in times[name])
         print(f'{name:12}{starts[name]:>12.2f} s{cpu[name]:>10.3f} s/{share * args.starts}s{memory[name] / 1024:>9.1f} MB'
               f'   starts: {each}')
-    cpu_ratio = cpu['chimewell'] / max(cpu['minimal'], 0.01)
+    cpu_ratio = cpu['chimewell'] / max(cpu['minimal'], 1e-6)
     typical = {name: statistics.median(found) for name, found in seconds.items() if name in programs}
     typical_ratio = typical['chimewell'] / max(typical['minimal'], 1e-6)
     memory_ratio = memory['chimewell'] / max(memory['minimal'], 1)
