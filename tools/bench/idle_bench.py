@@ -36,37 +36,27 @@ def find(root, name):
     return None
 
 
-def wine_pids(prefix, exe):
-    """Linux pids of the Wine processes of this prefix whose program is exe."""
-    pids = []
+def prefix_processes(prefix):
+    """(Linux pid, program) of each Wine process of this prefix."""
+    found = []
     for entry in os.listdir('/proc'):
         if not entry.isdigit():
             continue
-        try:
-            with open(f'/proc/{entry}/cmdline', 'rb') as f:
-                first = f.read().split(b'\0')[0].decode('utf-8', 'replace')
-            with open(f'/proc/{entry}/environ', 'rb') as f:
-                env = f.read().split(b'\0')
-        except OSError:
-            continue
-        if f'WINEPREFIX={prefix}'.encode() in env and first.strip('"').replace('\\', '/').lower().endswith(exe.lower()):
-            pids.append(int(entry))
-    return pids
-
-
-def prefix_programs(prefix):
-    """The programs of the Wine processes of this prefix, for a report."""
-    found = []
-    for entry in os.listdir('/proc'):
         try:
             with open(f'/proc/{entry}/environ', 'rb') as f:
                 if f'WINEPREFIX={prefix}'.encode() not in f.read().split(b'\0'):
                     continue
             with open(f'/proc/{entry}/cmdline', 'rb') as f:
-                found.append(f.read().split(b'\0')[0].decode('utf-8', 'replace'))
+                found.append((int(entry), f.read().split(b'\0')[0].decode('utf-8', 'replace')))
         except OSError:
             continue
     return found
+
+
+def wine_pids(prefix, exe):
+    """Linux pids of the Wine processes of this prefix whose program is exe."""
+    return [pid for pid, program in prefix_processes(prefix)
+            if program.strip('"').replace('\\', '/').lower().endswith(exe.lower())]
 
 
 def cpu_seconds(pid):
@@ -197,7 +187,7 @@ def main():
                 shown[name] = launch(window_class, program, arguments)
                 if shown[name] is None:
                     print(f'{name}: no window of class {window_class} showed; Wine processes of the prefix: '
-                          + ', '.join(prefix_programs(prefix)), file=sys.stderr)
+                          + ', '.join(program for _, program in prefix_processes(prefix)), file=sys.stderr)
                     return None
             return shown
 
