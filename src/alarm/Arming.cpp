@@ -4,6 +4,7 @@
 #include "app/frmMain.h"
 #include "settings/SettingsSchema.h"
 #include "tray/TrayPicture.h"
+#include "winamp/PlayerLocation.h"
 #include "winamp/WinampTexts.h"
 
 namespace chw {
@@ -120,15 +121,16 @@ bool frmMain::ArmAlarm() {
     // A sleeping computer wakes for it.
     if (const std::optional<std::int64_t> moment = AlarmMoment()) p_.power.WakeAt(*moment - kWakeLeadSeconds);
 
-    if (!p_.files.FileExists(winamp::kFileTested)) {
-        winamp::ShowMissingPlayerBoxes(p_.boxes);
+    const std::optional<std::string> playerFile = winamp::FindPlayer(p_.files, p_.registry);
+    if (!playerFile) {
+        winamp::ShowMissingPlayerBoxes(p_.boxes, p_.files);
         view_.MyTimer().SetEnabled(false);
         view_.MyTimer().SetInterval(0);
         CloseAfterFailure();
         return false;
     }
 
-    if (!p_.processes.Launch(winamp::kFileStarted, WindowStyle::MinimizedFocus).Started()) {
+    if (!p_.processes.Launch(winamp::PlayerCommand(*playerFile), WindowStyle::MinimizedFocus).Started()) {
         p_.boxes.Show(kCannotStartText, p_.runtime.AppTitle(), MbIcon::Critical, MbButtons::Ok);
         CloseAfterFailure();
         return false;

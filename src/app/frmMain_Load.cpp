@@ -6,6 +6,7 @@
 #include "app/frmMain.h"
 #include "settings/SettingsSchema.h"
 #include "tray/TrayPicture.h"
+#include "winamp/PlayerLocation.h"
 
 namespace chw {
 
@@ -59,8 +60,9 @@ void frmMain::Form_Load() {
         return;
     }
     if (IsYes(winampOnStart)) {
-        const LaunchResult launched = p_.processes.Launch(winamp::kFileStartedOnLoad, WindowStyle::MinimizedNoFocus);
-        if (!launched.Started()) {
+        const std::optional<std::string> player = winamp::FindPlayer(p_.files, p_.registry);
+        if (!player ||
+            !p_.processes.Launch(winamp::PlayerCommand(*player), WindowStyle::MinimizedNoFocus).Started()) {
             view_.SetCaption(MainCtl::StatusBar1, startup::kWinampLoadFailed);
             p_.runtime.Pause(startup::kWinampFailedPauseMs);
             p_.boxes.Show(startup::kWinampLoadErrorText, startup::kWinampLoadErrorTitle, MbIcon::Critical,

@@ -83,8 +83,8 @@ void InstallProgram() {
 
 void MakeWinampFolderOnly() { MakeDirs(kWinampDir); }
 
-void InstallPlayer() {
-    if (!CopyInto(EnvVar("CHW_E2E_PLAYER"), kWinampDir, "Winamp.exe"))
+void InstallPlayer(const char* dir) {
+    if (!CopyInto(EnvVar("CHW_E2E_PLAYER"), dir, "Winamp.exe"))
         std::fprintf(stderr, "could not install the stand-in player from '%s'\n", EnvVar("CHW_E2E_PLAYER").c_str());
 }
 
@@ -114,7 +114,8 @@ std::optional<std::pair<int, int>> ProgramVersion() {
                           static_cast<int>(LOWORD(info->dwFileVersionMS)));
 }
 
-std::string PlayerLogPath() { return std::string(kWinampDir) + "\\standin.log"; }
+// Outside the player's folders, so that a test can tell which folder exists.
+std::string PlayerLogPath() { return "C:\\ProgramData\\standin.log"; }
 
 std::string ReadFileText(const std::string& path) {
     std::ifstream in(Wide(path).c_str(), std::ios::binary);

@@ -24,6 +24,8 @@ std::string WinPathOf(const std::string& unixPath);
 
 inline constexpr const char* kInstallDir = "C:\\Program Files\\Tallowmer\\CHWL";
 inline constexpr const char* kWinampDir = "C:\\Program Files\\Winamp";
+// Where a 64-bit Windows (and this Wine) installs the 32-bit player.
+inline constexpr const char* kWinampX86Dir = "C:\\Program Files (x86)\\Winamp";
 inline constexpr const char* kSettingsKey = "SOFTWARE\\TALLOWMERE\\CHWL";
 inline constexpr const char* kPlayerClass = "Winamp v1.x";
 inline constexpr const char* kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -34,7 +36,7 @@ inline constexpr const char* kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVer
 bool InstalledBySetup();
 void InstallProgram();        // CHWLU.EXE into the program folder
 void MakeWinampFolderOnly();  // the folder without a player in it
-void InstallPlayer();         // the stand-in player as Winamp.exe
+void InstallPlayer(const char* dir = kWinampDir);  // the stand-in player as Winamp.exe
 std::string PlayerLogPath();  // where the stand-in player logs the messages it receives
 // A file that the build places beside CHWLU.EXE (CHWLHELP.DOC, update.exe), into the program folder.
 bool InstallBeside(const std::string& name);

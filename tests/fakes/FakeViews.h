@@ -109,6 +109,12 @@ public:
     void PopUpOptionsMenu() override { ++popUps; }
     int flashes = 0;
     void Flash() override { ++flashes; }
+    std::vector<std::string> helpWindows;  // the documents the help window was asked to show
+    bool helpWindowWorks = true;
+    bool ShowHelpWindow(const std::string& path) override {
+        helpWindows.push_back(path);
+        return helpWindowWorks;
+    }
 
 protected:
     void OnCaption(MainCtl c, const std::string& text) override {

@@ -91,7 +91,7 @@ TEST_F(AlarmFlow, ArmingTakesOverThePlayerWithACountdown) {
     form.cmdSet_Click();
 
     ASSERT_EQ(sys.processes.launches.size(), 1u);
-    EXPECT_EQ(sys.processes.launches[0].commandLine, "c:\\Program Files\\WinAmp\\WinAmp.exe");
+    EXPECT_EQ(sys.processes.launches[0].commandLine, "\"c:\\Program Files\\Winamp\\Winamp.exe\"");
     EXPECT_EQ(sys.processes.launches[0].style, WindowStyle::MinimizedFocus);
     ASSERT_EQ(sys.boxes.shown.size(), 2u);  // the AM/PM question, then this one
     EXPECT_EQ(sys.boxes.shown[1].title, "Start Chimewell With Windows?");
@@ -421,7 +421,7 @@ TEST_F(AlarmFlow, VanishedPlayerIsRestartedAndHidden) {
         f.MyTimer_Timer();
 
         ASSERT_EQ(s.processes.launches.size(), 1u);
-        EXPECT_EQ(s.processes.launches[0].commandLine, "c:\\Program Files\\WinAmp\\WinAmp.exe");
+        EXPECT_EQ(s.processes.launches[0].commandLine, "\"c:\\Program Files\\Winamp\\Winamp.exe\"");
         EXPECT_EQ(s.processes.launches[0].style, WindowStyle::MinimizedFocus);
         EXPECT_EQ(f.WinampWindowText, std::to_string(started));
         EXPECT_EQ(waited, 5000);  // the pause keeps its length however soon the window comes

@@ -16,6 +16,7 @@ using namespace mainwindow;
 
 MainWindow::MainWindow(HINSTANCE instance, UiLoop& loop)
     : loop_(loop), dpi_(ScreenDpi()), timer_(kTimerId, true, 1000, WindowTimer::Phase::OnTheSecond) {
+    instance_ = instance;
     HICON icon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_CHIMEWELL), IMAGE_ICON, 0, 0,
                                                  LR_DEFAULTSIZE | LR_SHARED));
     RegisterClassOnce(instance, kClassName, icon, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
@@ -303,6 +304,11 @@ void MainWindow::SetCalendarDay(int day) {
 void MainWindow::SetCalendarYear(int year) {
     Date d = CalendarDate();
     ChangeCalendar(year, d.month, d.day);
+}
+
+bool MainWindow::ShowHelpWindow(const std::string& documentPath) {
+    if (!help_) help_ = std::make_unique<HelpWindow>(instance_, loop_);
+    return help_->Open(Wide(documentPath));
 }
 
 void MainWindow::PopUpOptionsMenu() {

@@ -1,6 +1,9 @@
 #include "Win32Services.h"
 
+#include <knownfolders.h>
 #include <mmsystem.h>
+#include <shellapi.h>
+#include <shlobj.h>
 
 #include <cstring>
 #include <utility>
@@ -125,10 +128,11 @@ bool Win32Registry::SetString(Hive root, const std::string& path, const std::str
            ERROR_SUCCESS;
 }
 
-std::optional<std::string> Win32Registry::GetString(Hive root, const std::string& path,
-                                                    const std::string& name) {
+namespace {
+// A string value read with these extra rights (a registry view).
+std::optional<std::string> ReadString(Hive root, const std::string& path, const std::string& name, REGSAM extra) {
     HKEY key = nullptr;
-    if (::RegOpenKeyExW(RootKey(root), KeyPath(path).c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+    if (::RegOpenKeyExW(RootKey(root), KeyPath(path).c_str(), 0, KEY_QUERY_VALUE | extra, &key) != ERROR_SUCCESS)
         return std::nullopt;
     UniqueKey owned(key);
     std::wstring valueName = Wide(name);
@@ -150,6 +154,34 @@ std::optional<std::string> Win32Registry::GetString(Hive root, const std::string
         return Utf8(text);
     }
     return std::nullopt;
+}
+}  // namespace
+
+std::optional<std::string> Win32Registry::GetString(Hive root, const std::string& path, const std::string& name) {
+    return ReadString(root, path, name, 0);
+}
+
+std::optional<std::string> Win32Registry::GetStringOfView(RegView view, Hive root, const std::string& path,
+                                                          const std::string& name) {
+    return ReadString(root, path, name, view == RegView::Bits32 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY);
+}
+
+std::optional<std::vector<std::uint8_t>> Win32Registry::GetBinary(Hive root, const std::string& path,
+                                                                  const std::string& name) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(RootKey(root), KeyPath(path).c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return std::nullopt;
+    UniqueKey owned(key);
+    const std::wstring valueName = Wide(name);
+    DWORD type = 0, size = 0;
+    if (::RegQueryValueExW(key, valueName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+        type != REG_BINARY)
+        return std::nullopt;
+    std::vector<std::uint8_t> bytes(size);
+    if (size != 0 && ::RegQueryValueExW(key, valueName.c_str(), nullptr, &type, bytes.data(), &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    bytes.resize(size);
+    return bytes;
 }
 
 // ---- Files ----
@@ -188,6 +220,15 @@ std::string Win32FileSystem::AppFolder() {
     return Utf8(slash == std::wstring::npos ? std::wstring() : path.substr(0, slash));
 }
 
+std::string Win32FileSystem::ProgramFilesX86Folder() {
+    PWSTR path = nullptr;
+    const HRESULT hr = ::SHGetKnownFolderPath(FOLDERID_ProgramFilesX86, 0, nullptr, &path);
+    std::wstring folder = SUCCEEDED(hr) && path ? path : L"";
+    ::CoTaskMemFree(path);
+    while (!folder.empty() && folder.back() == L'\\') folder.pop_back();
+    return Utf8(folder);
+}
+
 // ---- Processes ----
 
 LaunchResult Win32ProcessLauncher::Launch(const std::string& commandLine, WindowStyle style) {
@@ -210,6 +251,18 @@ LaunchResult Win32ProcessLauncher::Launch(const std::string& commandLine, Window
     LaunchResult started;
     started.taskId = static_cast<long>(pi.dwProcessId);
     return started;
+}
+
+bool Win32ProcessLauncher::OpenDocument(const std::string& path) {
+    const std::wstring file = Wide(path);
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof(info);
+    // Told here whether it failed, not in a box of the shell's own.
+    info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+    info.lpVerb = L"open";
+    info.lpFile = file.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    return ::ShellExecuteExW(&info) != FALSE;
 }
 
 // ---- Message boxes ----
