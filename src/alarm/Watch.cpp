@@ -96,6 +96,7 @@ void frmMain::FireAlarm() {
     view_.SetCaption(MainCtl::mnuCloseWinAmp, kSnooze);
     view_.SetCaption(MainCtl::cmdSet, kSnooze);
     FiredMark = std::string(kFiredMark);
+    ShowWakeNote();  // the moment has come: nothing more to wake for
     view_.SetCaption(MainCtl::StatusBar1, kBanner);
     p_.power.KeepAwake(true);
     keptAwake_ = true;
@@ -114,6 +115,7 @@ bool frmMain::PlayerPlaysAfterAll(bool playReachedIt) {
 
 void frmMain::SoundBuiltIn() {
     if (p_.sound.Start()) {
+        builtInSounding_ = true;
         view_.SetCaption(MainCtl::StatusBar1Panel2, kBuiltInSound);
         return;
     }

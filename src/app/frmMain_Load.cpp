@@ -52,6 +52,8 @@ void frmMain::Form_Load() {
         view_.SetChecked(MainCtl::mnuStartInSystemTray, false);
     }
 
+    view_.SetChecked(MainCtl::mnuKeepAwake, IsYes(registryDB_.ReadValue(kRoot, kKey, kKeepAwake)));
+
     const RegValue winampOnStart = registryDB_.ReadValue(kRoot, kKey, kWinAmpOnStart);
     if (!winampOnStart) {
         ShowRegistryError(p_.boxes);

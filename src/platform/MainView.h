@@ -22,6 +22,7 @@ enum class MainCtl {
     mnuSettings,
     mnuStartInSystemTray,
     mnuLoadWinAmpOnStart,
+    mnuKeepAwake,
     mnuMinimizeToTray,
     mnuExitApp,
     mnuConfigureWinAmp,

@@ -27,7 +27,8 @@ void frmMain::mnuMinimizeToTray_Click() {
     const TrayPicture picture = ChooseTrayPicture(in);
 
     ITrayIcon& icon = view_.SysTray();
-    icon.SetToolTip(picture.toolTip);
+    trayTip_ = picture.toolTip;
+    icon.SetToolTip(WithWakeNote(picture.toolTip));
     icon.SetIconNumber(picture.iconNumber);
     icon.SetShown(true);
     view_.MyTimer().SetEnabled(true);

@@ -669,6 +669,15 @@ bool WriteValue(const std::string& key, const std::string& name, const std::stri
                           static_cast<DWORD>((w.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
+bool WriteBinary(const std::string& key, const std::string& name, const std::vector<unsigned char>& data, HKEY root) {
+    Key k;
+    if (RegCreateKeyExW(root, Wide(key).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &k.h, nullptr) !=
+        ERROR_SUCCESS)
+        return false;
+    return RegSetValueExW(k.h, Wide(name).c_str(), 0, REG_BINARY, data.data(), static_cast<DWORD>(data.size())) ==
+           ERROR_SUCCESS;
+}
+
 // ---- Screenshots ----
 
 bool Screenshot(const std::string& name) {

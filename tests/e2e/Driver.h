@@ -175,6 +175,8 @@ std::optional<std::string> ReadValue(const std::string& key, const std::string& 
 std::map<std::string, std::string> ReadAllValues(const std::string& key, bool* allStrings = nullptr);
 bool WriteValue(const std::string& key, const std::string& name, const std::string& data,
                 HKEY root = HKEY_LOCAL_MACHINE);
+bool WriteBinary(const std::string& key, const std::string& name, const std::vector<unsigned char>& data,
+                 HKEY root = HKEY_LOCAL_MACHINE);
 // The rights of the key's own (not inherited) allow entries for a well-known group, 0 when none.
 DWORD ExplicitAllowedRights(const std::string& key, WELL_KNOWN_SID_TYPE group);
 

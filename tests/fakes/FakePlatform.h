@@ -228,12 +228,27 @@ public:
 class FakePower : public IPower {
 public:
     std::optional<std::int64_t> wakeAt;  // the moment set, while set
-    std::vector<std::string> log;        // "wake <seconds>", "cancel", "awake on", "awake off"
+    std::vector<std::string> log;        // "wake <seconds>", "cancel", "awake on", "awake off", "system on", "system off"
     bool awake = false;
+    bool systemAwake = false;
+    // What the machine says about waking.
+    bool timerWorks = true;
+    bool modernStandby = false;
+    PowerSource source = PowerSource::Mains;
+    std::optional<bool> wakeTimersOnMains = true, wakeTimersOnBattery = true;
     bool WakeAt(std::int64_t utcSeconds) override {
         wakeAt = utcSeconds;
         log.push_back("wake " + std::to_string(utcSeconds));
-        return true;
+        return timerWorks;
+    }
+    void KeepSystemAwake(bool on) override {
+        systemAwake = on;
+        log.push_back(on ? "system on" : "system off");
+    }
+    bool ModernStandby() override { return modernStandby; }
+    PowerSource Source() override { return source; }
+    std::optional<bool> WakeTimersAllowed(PowerSource s) override {
+        return s == PowerSource::Mains ? wakeTimersOnMains : wakeTimersOnBattery;
     }
     void CancelWake() override {
         wakeAt.reset();

@@ -107,11 +107,18 @@ TEST(MainLoad, ReadsInOrderAndLeavesTheAlarmAloneWhenNotSaved) {
                 {"WinAmpOnStart", "No"}});
     saved.main.Form_Load();
     EXPECT_EQ(saved.Reads(),
-              (std::vector<std::string>{"SettingsSaved", "Date:", "Time:", "StartInTray", "WinAmpOnStart"}));
+              (std::vector<std::string>{"SettingsSaved", "Date:", "Time:", "StartInTray", "KeepAwake FAILED",
+                                        "WinAmpOnStart"}));
+    EXPECT_FALSE(saved.view.Checked(MainCtl::mnuKeepAwake)) << "absent reads as No";
 
     Load notSaved({{"SettingsSaved", "No"}, {"Date:", "6/15/2024"}, {"StartInTray", "No"}, {"WinAmpOnStart", "No"}});
     notSaved.main.Form_Load();
-    EXPECT_EQ(notSaved.Reads(), (std::vector<std::string>{"SettingsSaved", "StartInTray", "WinAmpOnStart"}));
+    EXPECT_EQ(notSaved.Reads(),
+              (std::vector<std::string>{"SettingsSaved", "StartInTray", "KeepAwake FAILED", "WinAmpOnStart"}));
+
+    Load keepAwake({{"StartInTray", "No"}, {"WinAmpOnStart", "No"}, {"KeepAwake", "Yes"}});
+    keepAwake.main.Form_Load();
+    EXPECT_TRUE(keepAwake.view.Checked(MainCtl::mnuKeepAwake));
 }
 
 TEST(MainLoad, StartInTrayLeavesTheMarkForTheStartUp) {

@@ -508,8 +508,10 @@ bool Win32Power::WakeAt(std::int64_t utcSeconds) {
     ::SetLastError(ERROR_SUCCESS);
     // Setting the timer again replaces the moment set before.
     if (!::SetWaitableTimer(timer_.get(), &due, 0, nullptr, nullptr, TRUE)) return false;
-    // The timer is set, but this machine cannot wake for it.
-    return ::GetLastError() != ERROR_NOT_SUPPORTED;
+    // The timer is set, but this machine cannot wake for it. Wine says so with the status's own code.
+    constexpr DWORD kResumeIgnored = 722;
+    const DWORD error = ::GetLastError();
+    return error != ERROR_NOT_SUPPORTED && error != kResumeIgnored;
 }
 
 void Win32Power::CancelWake() {
@@ -517,7 +519,73 @@ void Win32Power::CancelWake() {
 }
 
 void Win32Power::KeepAwake(bool on) {
-    ::SetThreadExecutionState(on ? ES_CONTINUOUS | ES_SYSTEM_REQUIRED | ES_DISPLAY_REQUIRED : ES_CONTINUOUS);
+    ringing_ = on;
+    ApplyExecutionState();
+}
+
+void Win32Power::KeepSystemAwake(bool on) {
+    armed_ = on;
+    ApplyExecutionState();
+}
+
+void Win32Power::ApplyExecutionState() {
+    EXECUTION_STATE state = ES_CONTINUOUS;
+    if (ringing_ || armed_) state |= ES_SYSTEM_REQUIRED;
+    if (ringing_) state |= ES_DISPLAY_REQUIRED;
+    ::SetThreadExecutionState(state);
+}
+
+namespace {
+// powrprof is mapped only when the wake is judged, at arming.
+HMODULE PowrProf() {
+    static const HMODULE module = [] {
+        wchar_t folder[MAX_PATH];
+        const UINT n = ::GetSystemDirectoryW(folder, MAX_PATH);
+        return n > 0 && n < MAX_PATH ? ::LoadLibraryW((std::wstring(folder, n) + L"\\powrprof.dll").c_str()) : nullptr;
+    }();
+    return module;
+}
+
+template <class F>
+F PowrProfEntry(const char* name) {
+    HMODULE module = PowrProf();
+    return module ? reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(module, name))) : nullptr;
+}
+
+// The sleep subgroup and its "Allow wake timers" setting.
+constexpr GUID kSleepSubgroup = {0x238c9fa8, 0x0aad, 0x41ed, {0x83, 0xf4, 0x97, 0xbe, 0x24, 0x2c, 0x8f, 0x20}};
+constexpr GUID kAllowWakeTimers = {0xbd3b718a, 0x0680, 0x4d9d, {0x8a, 0xb2, 0xe1, 0xd2, 0xb4, 0xac, 0x80, 0x6d}};
+constexpr DWORD kWakeTimersEnabled = 1;  // 0 disabled, 2 important wake timers only
+}  // namespace
+
+bool Win32Power::ModernStandby() {
+    using GetCaps = BOOLEAN(WINAPI*)(SYSTEM_POWER_CAPABILITIES*);
+    const auto getCaps = PowrProfEntry<GetCaps>("GetPwrCapabilities");
+    SYSTEM_POWER_CAPABILITIES caps{};
+    if (!getCaps || !getCaps(&caps)) return false;
+    // This SDK's headers predate the field: the byte after Hiberboot and WakeAlarmPresent is AoAc.
+    return caps.spare2[2] != 0;
+}
+
+PowerSource Win32Power::Source() {
+    SYSTEM_POWER_STATUS status{};
+    return ::GetSystemPowerStatus(&status) && status.ACLineStatus == 0 ? PowerSource::Battery : PowerSource::Mains;
+}
+
+std::optional<bool> Win32Power::WakeTimersAllowed(PowerSource source) {
+    using ActiveScheme = DWORD(WINAPI*)(HKEY, GUID**);
+    using ReadIndex = DWORD(WINAPI*)(HKEY, const GUID*, const GUID*, const GUID*, DWORD*);
+    const auto activeScheme = PowrProfEntry<ActiveScheme>("PowerGetActiveScheme");
+    const auto read =
+        PowrProfEntry<ReadIndex>(source == PowerSource::Mains ? "PowerReadACValueIndex" : "PowerReadDCValueIndex");
+    GUID* scheme = nullptr;
+    // Without an active plan nothing more is asked (Wine has none, and would end the process at the read).
+    if (!activeScheme || !read || activeScheme(nullptr, &scheme) != ERROR_SUCCESS || !scheme) return std::nullopt;
+    DWORD value = 0;
+    const DWORD rc = read(nullptr, scheme, &kSleepSubgroup, &kAllowWakeTimers, &value);
+    ::LocalFree(scheme);
+    if (rc != ERROR_SUCCESS) return std::nullopt;
+    return value == kWakeTimersEnabled;
 }
 
 }  // namespace chw::win32

@@ -130,9 +130,17 @@ public:
     bool WakeAt(std::int64_t utcSeconds) override;
     void CancelWake() override;
     void KeepAwake(bool on) override;
+    void KeepSystemAwake(bool on) override;
+    bool ModernStandby() override;
+    PowerSource Source() override;
+    std::optional<bool> WakeTimersAllowed(PowerSource source) override;
 
 private:
+    // The thread's execution state holds both wishes at once.
+    void ApplyExecutionState();
     UniqueHandle timer_;
+    bool ringing_ = false;
+    bool armed_ = false;
 };
 
 // The registered message by which a second instance asks our application window for the main window.
