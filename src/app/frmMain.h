@@ -103,6 +103,8 @@ private:
     // while the armed alarm waits for its moment.
     void ShowWakeNote();
     std::string WithWakeNote(const std::string& trayTip) const;
+    // Where the icon is, the first time it shows on this PC.
+    void ShowTrayHintOnce();
     // The press of cmdSet and the arming; true when the player's playlist turned out empty.
     bool PressSet();
     bool ArmAlarm();

@@ -21,6 +21,7 @@ inline constexpr const char* kSettingsSaved = "SettingsSaved";
 inline constexpr const char* kDate = "Date:";
 inline constexpr const char* kTime = "Time:";
 inline constexpr const char* kKeepAwake = "KeepAwake";
+inline constexpr const char* kTrayHintShown = "TrayHintShown";
 
 inline constexpr const char* kYes = "Yes";
 inline constexpr const char* kNo = "No";

@@ -95,7 +95,7 @@ TEST_F(Help, ContentsSaysWhenTheDocumentIsMissingAndOtherwiseStartsTheViewer) {
     EXPECT_EQ(TitleOf(help), "CHWLHELP.DOC - Chimewell Help");
     std::string text;
     for (HWND child : Children(help))
-        if (ClassOf(child) == "RICHEDIT50W") text = TextOf(child).value_or("");
+        if (lstrcmpiA(ClassOf(child).c_str(), "RichEdit50W") == 0) text = TextOf(child).value_or("");
     EXPECT_NE(text.find("Chimewell System Help"), std::string::npos) << "the document's text should show";
     Screenshot("help-own-window");
     Shortcut(VK_F1);

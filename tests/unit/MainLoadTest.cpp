@@ -135,6 +135,8 @@ TEST(MainLoad, StartInTrayLeavesTheMarkForTheStartUp) {
         l.main.Form_Load();
         EXPECT_EQ(l.main.WinampWindowText, c.inTray ? "In Tray" : "");
         EXPECT_EQ(l.view.Checked(MainCtl::mnuStartInSystemTray), c.inTray);
+        // A first start in the tray says where the icon is.
+        EXPECT_EQ(l.view.tray.balloons.size(), c.inTray ? 1u : 0u);
         EXPECT_FALSE(l.sys.runtime.ended);
     }
 }

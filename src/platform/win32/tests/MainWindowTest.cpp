@@ -60,6 +60,7 @@ TEST_F(MainWindowTest, MenuItemsAsCreated) {
         {MainCtl::mnuSettings, "S&ettings", false},
         {MainCtl::mnuStartInSystemTray, "&Start In System Tray", true},
         {MainCtl::mnuLoadWinAmpOnStart, "Load &Winamp On Start", true},
+        {MainCtl::mnuKeepAwake, "Keep PC &Awake While Armed", false},
         {MainCtl::mnuMinimizeToTray, "&Minimize To System Tray", false},
         {MainCtl::mnuExitApp, "E&xit", false},
         {MainCtl::mnuConfigureWinAmp, "&Configure WinAmp. . .", false},
@@ -74,7 +75,7 @@ TEST_F(MainWindowTest, MenuItemsAsCreated) {
         EXPECT_TRUE(window->Enabled(c.item)) << c.caption;
     }
     // The never-shown Configure item is not in the Settings menu.
-    EXPECT_EQ(::GetMenuItemCount(::GetSubMenu(::GetMenu(window->hwnd()), 0)), 5);
+    EXPECT_EQ(::GetMenuItemCount(::GetSubMenu(::GetMenu(window->hwnd()), 0)), 6);
 }
 
 TEST_F(MainWindowTest, ACaptionWrittenKeepsTheShortcutBesideIt) {
