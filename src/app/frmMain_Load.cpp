@@ -25,6 +25,8 @@ void frmMain::Form_Load() {
     // Only the program's own Exit commands may close it: they ask about saving first.
     winamp_.GreySystemMenuItem(view_.Handle(), startup::kCloseItem, startup::kCloseItemPosition);
     view_.SetEnabled(MainCtl::cmdReset, false);
+    // First, so that an alarm restored below is kept awake as the user chose.
+    view_.SetChecked(MainCtl::mnuKeepAwake, IsYes(registryDB_.ReadValue(kRoot, kKey, kKeepAwake)));
 
     if (IsYes(registryDB_.ReadValue(kRoot, kKey, kSettingsSaved))) {
         const RegValue date = registryDB_.ReadValue(kRoot, kKeyNoSlash, kDate);
@@ -51,8 +53,6 @@ void frmMain::Form_Load() {
     } else {
         view_.SetChecked(MainCtl::mnuStartInSystemTray, false);
     }
-
-    view_.SetChecked(MainCtl::mnuKeepAwake, IsYes(registryDB_.ReadValue(kRoot, kKey, kKeepAwake)));
 
     const RegValue winampOnStart = registryDB_.ReadValue(kRoot, kKey, kWinAmpOnStart);
     if (!winampOnStart) {

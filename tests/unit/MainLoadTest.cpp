@@ -107,14 +107,14 @@ TEST(MainLoad, ReadsInOrderAndLeavesTheAlarmAloneWhenNotSaved) {
                 {"WinAmpOnStart", "No"}});
     saved.main.Form_Load();
     EXPECT_EQ(saved.Reads(),
-              (std::vector<std::string>{"SettingsSaved", "Date:", "Time:", "StartInTray", "KeepAwake FAILED",
+              (std::vector<std::string>{"KeepAwake FAILED", "SettingsSaved", "Date:", "Time:", "StartInTray",
                                         "WinAmpOnStart"}));
     EXPECT_FALSE(saved.view.Checked(MainCtl::mnuKeepAwake)) << "absent reads as No";
 
     Load notSaved({{"SettingsSaved", "No"}, {"Date:", "6/15/2024"}, {"StartInTray", "No"}, {"WinAmpOnStart", "No"}});
     notSaved.main.Form_Load();
     EXPECT_EQ(notSaved.Reads(),
-              (std::vector<std::string>{"SettingsSaved", "StartInTray", "KeepAwake FAILED", "WinAmpOnStart"}));
+              (std::vector<std::string>{"KeepAwake FAILED", "SettingsSaved", "StartInTray", "WinAmpOnStart"}));
 
     Load keepAwake({{"StartInTray", "No"}, {"WinAmpOnStart", "No"}, {"KeepAwake", "Yes"}});
     keepAwake.main.Form_Load();
