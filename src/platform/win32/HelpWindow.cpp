@@ -54,10 +54,13 @@ DWORD CALLBACK ReadChunk(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* got
 }  // namespace
 
 bool HelpWindow::Open(const std::wstring& path) {
-    if (!hwnd() && !Create()) return false;
-    if (!Load(path)) {
-        DestroyNow();
-        return false;
+    // One at a time: an open window comes forward where the reader left it.
+    if (!hwnd()) {
+        if (!Create()) return false;
+        if (!Load(path)) {
+            DestroyNow();
+            return false;
+        }
     }
     if (::IsIconic(hwnd())) ::ShowWindow(hwnd(), SW_RESTORE);
     ::ShowWindow(hwnd(), SW_SHOW);

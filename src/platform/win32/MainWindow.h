@@ -78,6 +78,7 @@ private:
     void Arrange();
     void SetStatusParts();
     bool secondPartShown_ = false;
+    std::wstring secondText_;  // what the second part shows
     void SetClientSize(int width, int height);
     HWND Control(MainCtl control) const;
     HWND Item(int id) const;

@@ -88,8 +88,9 @@ void MainWindow::SetCaption(MainCtl control, const std::string& text) {
     HWND h = Control(control);
     if (!h || control == MainCtl::MonthView) return;
     std::wstring wide = Wide(text);
-    if (control == MainCtl::StatusBar1Panel2 && secondPartShown_ != !text.empty()) {
+    if (control == MainCtl::StatusBar1Panel2 && secondText_ != wide) {
         secondPartShown_ = !text.empty();
+        secondText_ = wide;
         SetStatusParts();
     }
     if (int part = StatusPart(control); part >= 0)

@@ -107,29 +107,33 @@ TEST_F(MainWindowTest, ControlsCarryTheirTextsWhereOtherProgramsCanReadThem) {
     }
 }
 
-TEST_F(MainWindowTest, TheStatusBarsSecondPartIsThereOnlyWithTextAndHoldsItsLongestText) {
+TEST_F(MainWindowTest, TheStatusBarsSecondPartIsThereOnlyWithTextAndFitsIt) {
     HWND status = Item(IDC_STATUSBAR1);
     ASSERT_EQ(::SendMessageW(status, SB_GETPARTS, 0, 0), 1);  // the summary gets the whole width
     EXPECT_EQ(window->Caption(MainCtl::StatusBar1Panel2), "");
 
     const std::string first = window->Caption(MainCtl::StatusBar1);
-    const std::wstring longest = L"Built-In Alarm Sound";
-    window->SetCaption(MainCtl::StatusBar1Panel2, Utf8(longest));
-    EXPECT_EQ(window->Caption(MainCtl::StatusBar1Panel2), Utf8(longest));
-    EXPECT_EQ(window->Caption(MainCtl::StatusBar1), first);  // the first part keeps its own
+    // Each text it shows, one after the other as they may follow each other.
+    for (const std::wstring text : {L"Built-In Alarm Sound", L"PC Must Stay Awake", L"Keeping PC Awake"}) {
+        SCOPED_TRACE(Utf8(text));
+        window->SetCaption(MainCtl::StatusBar1Panel2, Utf8(text));
+        EXPECT_EQ(window->Caption(MainCtl::StatusBar1Panel2), Utf8(text));
+        EXPECT_EQ(window->Caption(MainCtl::StatusBar1), first);  // the first part keeps its own
 
-    RECT part{};
-    ::SendMessageW(status, SB_GETRECT, 1, reinterpret_cast<LPARAM>(&part));
-    SIZE extent{};
-    {
-        WindowDC dc(status);
-        SelectObj keep(dc.get(), reinterpret_cast<HGDIOBJ>(::SendMessageW(status, WM_GETFONT, 0, 0)));
-        ::GetTextExtentPoint32W(dc.get(), longest.c_str(), static_cast<int>(longest.size()), &extent);
+        RECT part{};
+        ::SendMessageW(status, SB_GETRECT, 1, reinterpret_cast<LPARAM>(&part));
+        SIZE extent{};
+        {
+            WindowDC dc(status);
+            SelectObj keep(dc.get(), reinterpret_cast<HGDIOBJ>(::SendMessageW(status, WM_GETFONT, 0, 0)));
+            ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
+        }
+        EXPECT_GT(part.right - part.left, extent.cx);
+        EXPECT_LT(part.right - part.left, extent.cx + 40) << "no wider than its text needs";
+        RECT client{};
+        ::GetClientRect(status, &client);
+        EXPECT_EQ(part.right, client.right);
     }
-    EXPECT_GT(part.right - part.left, extent.cx);
-    RECT client{};
-    ::GetClientRect(status, &client);
-    EXPECT_EQ(part.right, client.right);
 
     window->SetCaption(MainCtl::StatusBar1Panel2, "");
     EXPECT_EQ(::SendMessageW(status, SB_GETPARTS, 0, 0), 1);
