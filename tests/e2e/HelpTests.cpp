@@ -94,10 +94,20 @@ TEST_F(Help, ContentsSaysWhenTheDocumentIsMissingAndOtherwiseStartsTheViewer) {
     HWND help = ownHelp()[0];
     EXPECT_EQ(TitleOf(help), "CHWLHELP.DOC - Chimewell Help");
     std::string text;
-    for (HWND child : Children(help))
-        if (lstrcmpiA(ClassOf(child).c_str(), "RichEdit50W") == 0) text = TextOf(child).value_or("");
+    HWND document = nullptr;
+    for (HWND child : Children(help)) {
+        if (lstrcmpiA(ClassOf(child).c_str(), "RichEdit50W") != 0) continue;
+        document = child;
+        text = TextOf(child).value_or("");
+    }
     EXPECT_NE(text.find("Chimewell System Help"), std::string::npos) << "the document's text should show";
+    EXPECT_EQ(Style(document) & ES_READONLY, static_cast<DWORD>(ES_READONLY));
     Screenshot("help-own-window");
+    // Scrolled by the keyboard: the document has the focus when the window opens.
+    ASSERT_TRUE(BringToFront(help));
+    RealKey(VK_NEXT);
+    EXPECT_TRUE(WaitUntil([&] { return SendMessageW(document, EM_GETFIRSTVISIBLELINE, 0, 0) > 0; }, 3000))
+        << "Page Down should scroll the document";
     Shortcut(VK_F1);
     Pause(1500);
     EXPECT_EQ(ownHelp().size(), 1u) << "one help window at a time";
