@@ -254,6 +254,13 @@ LaunchResult Win32ProcessLauncher::Launch(const std::string& commandLine, Window
 }
 
 bool Win32ProcessLauncher::OpenDocument(const std::string& path) {
+    // Some associations are started through COM (an app's delegate): the thread needs it meanwhile.
+    struct ComScope {
+        const HRESULT hr = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+        ~ComScope() {
+            if (SUCCEEDED(hr)) ::CoUninitialize();
+        }
+    } com;
     const std::wstring file = Wide(path);
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof(info);
