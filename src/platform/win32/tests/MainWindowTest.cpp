@@ -141,6 +141,43 @@ TEST_F(MainWindowTest, TheStatusBarsSecondPartIsThereOnlyWithTextAndFitsIt) {
     EXPECT_EQ(window->Caption(MainCtl::StatusBar1), first);
 }
 
+// The program's own help window: one at a time, and a document it cannot read is told, not shown empty.
+TEST_F(MainWindowTest, TheHelpWindowShowsADocumentOnceAndRefusesOneItCannotRead) {
+    wchar_t folder[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, folder);
+    const std::wstring document = std::wstring(folder) + L"chw-help-test.doc";
+    {
+        UniqueHandle file(::CreateFileW(document.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        const char rtf[] = "{\\rtf1\\ansi Chimewell help test\\par}";
+        DWORD written = 0;
+        ::WriteFile(file.get(), rtf, sizeof(rtf) - 1, &written, nullptr);
+    }
+    auto helpWindows = [] {
+        std::vector<HWND> found;
+        for (HWND h = ::FindWindowExW(nullptr, nullptr, HelpWindow::kClassName, nullptr); h;
+             h = ::FindWindowExW(nullptr, h, HelpWindow::kClassName, nullptr))
+            found.push_back(h);
+        return found;
+    };
+
+    EXPECT_FALSE(window->ShowHelpWindow(Utf8(std::wstring(folder) + L"chw-no-such-help.doc")));
+    EXPECT_TRUE(helpWindows().empty());
+    ASSERT_TRUE(window->ShowHelpWindow(Utf8(document)));
+    ASSERT_TRUE(window->ShowHelpWindow(Utf8(document)));
+    const std::vector<HWND> shown = helpWindows();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_TRUE(::IsWindowVisible(shown[0]));
+    EXPECT_EQ(WindowTextW(shown[0]), L"CHWLHELP.DOC - Chimewell Help");
+    EXPECT_TRUE(::GetWindowLongPtrW(shown[0], GWL_STYLE) & WS_THICKFRAME) << "resizable";
+    // The Close button closes it; the next F1 makes it anew.
+    ::SendMessageW(shown[0], WM_COMMAND, IDCANCEL, 0);
+    Pump();
+    EXPECT_TRUE(helpWindows().empty());
+    EXPECT_TRUE(window->ShowHelpWindow(Utf8(document)));
+    EXPECT_EQ(helpWindows().size(), 1u);
+    ::DeleteFileW(document.c_str());
+}
+
 TEST_F(MainWindowTest, TheCalendarChangesOneFieldAndKeepsTheDayInTheMonth) {
     window->SetCalendarYear(2024);
     window->SetCalendarMonth(1);
