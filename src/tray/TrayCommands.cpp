@@ -39,7 +39,7 @@ void frmMain::mnuMinimizeToTray_Click() {
 void frmMain::ShowTrayHintOnce() {
     using namespace settings;
     if (IsYes(registryDB_.ReadValue(kRoot, kKey, kTrayHintShown))) return;
-    view_.SysTray().ShowBalloon(p_.runtime.AppTitle(), tray::kTrayHint);
+    view_.SysTray().ShowHint(p_.runtime.AppTitle(), tray::kTrayHint);
     // A refused write only means the hint comes again next time: no box for that.
     registryDB_.WriteValue(kRoot, kKey, kTrayHintShown, kYes);
 }

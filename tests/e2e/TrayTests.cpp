@@ -56,6 +56,16 @@ TEST_F(Tray, MinimiseShowsTheIconItsMenuAndShowBringsTheWindowBack) {
     std::optional<TrayIconInfo> icon;
     ASSERT_TRUE(WaitUntil([&] { return (icon = TrayIconWithTip(kTrayTip)).has_value(); }, 10000))
         << "no tray icon with the tooltip \"" << kTrayTip << "\"";
+    // The first time in the tray on this PC: a balloon says where the icon is, once.
+    const std::string hint = "Chimewell Is Here: Click ^ On The Taskbar If You Do Not See Its Icon.";
+    EXPECT_TRUE(WaitUntil([&] { return Setting("TrayHintShown") == "Yes"; }, 5000)) << Setting("TrayHintShown");
+    const bool balloon = WaitUntil([&] {
+        for (HWND h : WindowsOfClass("tooltips_class32"))
+            if (TextOf(h, 500).value_or("").find("Chimewell Is Here") != std::string::npos) return true;
+        return false;
+    }, 5000);
+    Screenshot("tray-hint");
+    EXPECT_TRUE(balloon) << "the balloon \"" << hint << "\" should show";
     Pause(500);
     Screenshot("tray-icon");
     EXPECT_EQ(YellowPixels(icon->tray, icon->rect), 0) << "no alarm: the unlit bulb";

@@ -65,6 +65,9 @@ public:
     void ShowBalloon(const std::string& title, const std::string& text) override {
         if (shown) balloons.push_back(title + "|" + text);
     }
+    void ShowHint(const std::string& title, const std::string& text) override {
+        if (shown) balloons.push_back("hint " + title + "|" + text);
+    }
 };
 
 class FakeMainView : public FakeForm<MainCtl>, public IMainView {

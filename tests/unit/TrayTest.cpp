@@ -81,7 +81,7 @@ TEST(Tray, MinimizeAndShowRoundTrip) {
 // The first time the program goes to the tray on this PC, a balloon says where the icon may hide.
 TEST(Tray, TheFirstTimeInTheTrayABalloonSaysWhereTheIconIs) {
     const std::string hint =
-        "Chimewell System|Chimewell Is Here: Click ^ On The Taskbar If You Do Not See Its Icon.";
+        "hint Chimewell System|Chimewell Is Here: Click ^ On The Taskbar If You Do Not See Its Icon.";
     const struct {
         const char* name;
         std::optional<std::string> stored;
