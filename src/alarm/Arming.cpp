@@ -15,8 +15,29 @@ void frmMain::cmdSet_Click() {
         BusyScope busy(alarmBusy_);
         return PressSet();
     }();
-    // Told once the arming is complete, so that the watch may ring while the box waits for the user.
-    if (playlistEmpty) p_.boxes.Show(kEmptyPlaylistText, p_.runtime.AppTitle(), MbIcon::Exclamation, MbButtons::Ok);
+    TellIfPlaylistEmpty(playlistEmpty);
+}
+
+// Told once the arming is complete, so that the watch may ring while the box waits for the user.
+void frmMain::TellIfPlaylistEmpty(bool empty) {
+    if (empty) p_.boxes.Show(kEmptyPlaylistText, p_.runtime.AppTitle(), MbIcon::Exclamation, MbButtons::Ok);
+}
+
+void frmMain::ResumeArmedAlarm() {
+    if (!resumePending_) return;
+    resumePending_ = false;
+    const bool playlistEmpty = [this] {
+        BusyScope busy(alarmBusy_);
+        // It was armed ahead of its moment, in the run that ended.
+        seenAhead_ = AlarmAt();
+        const std::optional<std::int64_t> moment = AlarmMoment();
+        if (moment && p_.clock.UtcSeconds() - *moment > kCatchUpSeconds) {
+            MissAlarm();
+            return false;
+        }
+        return ArmAlarm(true);
+    }();
+    TellIfPlaylistEmpty(playlistEmpty);
 }
 
 bool frmMain::PressSet() {
@@ -35,7 +56,8 @@ bool frmMain::PressSet() {
 
     if (!ArmedMark.empty()) {
         // The disarm.
-        p_.power.CancelWake();
+        CancelWake();
+        ForgetArmed();
         view_.SetCaption(MainCtl::txtTime, AlarmTime);
         view_.SetEnabled(MainCtl::txtTime, true);
         view_.SetEnabled(MainCtl::MonthView, true);
@@ -59,6 +81,7 @@ bool frmMain::PressSet() {
     }
     // An alarm whose minute is over could never ring: refuse it rather than show it as set.
     if (p_.clock.UtcSeconds() >= *moment + 60) {
+        seenAhead_.reset();  // refused: nothing of it rings late either
         p_.boxes.Show(kPassedText, p_.runtime.AppTitle(), MbIcon::Exclamation, MbButtons::Ok);
         view_.MyTimer().SetEnabled(true);
         return false;
@@ -68,7 +91,8 @@ bool frmMain::PressSet() {
 }
 
 void frmMain::HaltAlarm(bool closePlayer) {
-    p_.power.CancelWake();
+    CancelWake();
+    ForgetArmed();
     WinampWindowText.clear();
     if (closePlayer) {
         winamp_.SetWinampVolume(kQuietVolume, winamp::kClass);
@@ -94,7 +118,7 @@ void frmMain::SilenceAlarm() {
     }
 }
 
-bool frmMain::ArmAlarm() {
+bool frmMain::ArmAlarm(bool restored) {
     view_.SetCaption(MainCtl::txtTime, AlarmTime);
     view_.SetEnabled(MainCtl::txtTime, false);
     view_.SetEnabled(MainCtl::MonthView, false);
@@ -102,13 +126,20 @@ bool frmMain::ArmAlarm() {
     ArmedMark = kArmedMark;
     // A new arming may ring again, whatever rang before.
     FiredMark.clear();
-    rungMoment_.reset();
+    if (rungAt_ && rungAt_ == AlarmAt()) {
+        registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kRungDate, "");
+        registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kRungTime, "");
+    }
+    rungAt_.reset();
+    if (!restored) NoteIfAhead();
+    // At once, so that a crash from here on finds it at the next start.
+    RecordArmed();
     view_.SetCaption(MainCtl::cmdSet, kTurnOff);
     view_.MyTimer().SetEnabled(true);
     view_.SetEnabled(MainCtl::mnuSetAlarm, false);
 
-    if (p_.boxes.Show(kStartWithWindowsText, kStartWithWindowsTitle, MbIcon::Question, MbButtons::YesNo) ==
-        MbAnswer::Yes) {
+    if (!restored && p_.boxes.Show(kStartWithWindowsText, kStartWithWindowsTitle, MbIcon::Question,
+                                   MbButtons::YesNo) == MbAnswer::Yes) {
         // Yes means both options on; one that is already on stays on.
         if (!view_.Checked(MainCtl::mnuStartInSystemTray)) mnuStartInSystemTray_Click();
         if (!view_.Checked(MainCtl::mnuLoadWinAmpOnStart)) mnuLoadWinAmpOnStart_Click();
@@ -117,14 +148,22 @@ bool frmMain::ArmAlarm() {
     view_.SetCaption(MainCtl::StatusBar1, AlarmSummary(kPrefixOn, AlarmDate, AlarmTime, kTailSet));
     view_.SetToolTip(MainCtl::cmdSet, kTipTurnOff);
     view_.SysTray().SetIconNumber(tray::kUnlitBulb);
-    // A sleeping computer wakes for it.
-    if (const std::optional<std::int64_t> moment = AlarmMoment()) p_.power.WakeAt(*moment - kWakeLeadSeconds);
+    ScheduleWake();
 
     if (!p_.files.FileExists(winamp::kFileTested)) {
         winamp::ShowMissingPlayerBoxes(p_.boxes);
         view_.MyTimer().SetEnabled(false);
         view_.MyTimer().SetInterval(0);
         CloseAfterFailure();
+        return false;
+    }
+
+    // Restored when its moment has already come: no wait, it rings at the next tick, through a player
+    // still running from the last run or one the watch starts.
+    if (restored && p_.clock.UtcSeconds() >= AlarmMoment().value_or(0)) {
+        const WindowHandle running = p_.windows.Find(winamp::kClass, std::nullopt);
+        if (running != 0) p_.windows.Show(running, ShowCommand::Hide);
+        WinampWindowText = std::to_string(running);
         return false;
     }
 
@@ -158,14 +197,56 @@ bool frmMain::ArmAlarm() {
     return player != 0 && winamp_.GetPlaylistLength(winamp::kClass) == 0;
 }
 
+// A sleeping computer wakes for the armed alarm, a minute ahead of it.
+void frmMain::ScheduleWake() {
+    const std::optional<std::int64_t> moment = AlarmMoment();
+    if (ArmedMark.empty() || !FiredMark.empty() || !moment || AlarmAt() == rungAt_) {
+        if (wakeFor_) CancelWake();
+        return;
+    }
+    wakeFor_ = moment;
+    p_.power.WakeAt(*moment - kWakeLeadSeconds);
+}
+
+void frmMain::CancelWake() {
+    wakeFor_.reset();
+    p_.power.CancelWake();
+}
+
+void frmMain::RecordArmed() {
+    using namespace settings;
+    // Written in today's date format, in which the next start reads it back.
+    registryDB_.WriteValue(kRoot, kKey, kArmedDate, p_.clock.ShortDateText(AlarmDay));
+    registryDB_.WriteValue(kRoot, kKey, kArmedTime, AlarmTime);
+    registryDB_.WriteValue(kRoot, kKey, kArmed, kYes);
+    armedRecorded_ = true;
+    p_.runtime.RegisterRestart(true);
+}
+
+void frmMain::ForgetArmed() {
+    if (!armedRecorded_) return;
+    armedRecorded_ = false;
+    registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kArmed, settings::kNo);
+    p_.runtime.RegisterRestart(false);
+}
+
+void frmMain::RecordRung() {
+    rungAt_ = AlarmAt();
+    if (!rungAt_) return;
+    registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kRungDate, p_.clock.ShortDateText(AlarmDay));
+    registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kRungTime, AlarmTime);
+}
+
 void frmMain::CloseAfterFailure() {
+    ForgetArmed();  // the arming did not complete: nothing to bring back
     Unload();
     p_.runtime.EndProgram();
 }
 
 void frmMain::cmdReset_Click() {
     BusyScope busy(alarmBusy_);
-    p_.power.CancelWake();
+    CancelWake();
+    ForgetArmed();
     view_.SetCaption(MainCtl::lblDate, "");
     AlarmDate.clear();
     AlarmDay = Date{};

@@ -66,7 +66,8 @@ void frmMain::Form_QueryUnload(bool& cancel, int /*unloadMode*/) {
     // Minimised, not closed: the user may still be reading the help document.
     if (wordPad != 0) p_.windows.Minimize(wordPad);
     SilenceAlarm();
-    p_.power.CancelWake();
+    CancelWake();
+    ForgetArmed();  // a clean end: the next start has nothing to bring back
     p_.runtime.EndProgram();
 }
 

@@ -83,10 +83,16 @@ void MainWindow::FinishTyping() {
 }
 
 void MainWindow::RunValidation() {
+    if (!gate_.Due()) return;  // already run (a deferred copy of it came after)
+    // The validation and what follows it wait together; its answer is read right after it runs.
+    if (MustWait()) {
+        Defer([this] { RunValidation(); });
+        return;
+    }
     HWND box = Control(MainCtl::txtTime);
     if (!gate_.Begin(logic_ && box && ::GetFocus() != box)) return;  // the focus came back: nothing was left
     bool cancel = false;
-    Fire([&cancel](frmMain& f) { f.txtTime_Validate(cancel); });
+    Run([&cancel](frmMain& f) { f.txtTime_Validate(cancel); });
     if (cancel) {
         gate_.End(true, {});
         ::SetFocus(box);
@@ -172,6 +178,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETFOCUS: return OnSetFocus(wParam, lParam);
         case WM_SETCURSOR: return OnSetCursor(wParam, lParam);
         case WM_CLOSE: return OnCloseMessage();
+        case WM_TIMECHANGE: Fire([](frmMain& f) { f.Form_TimeChange(); }); return 0;
         case WM_QUERYENDSESSION: return OnQueryEndSession(lParam);
         case kRunDeferredMessage: RunDeferred(); return 0;
         case WM_DESTROY: return OnDestroy();
