@@ -320,7 +320,8 @@ TEST_F(AlarmFlow, OnlyAnAlarmSeenAheadCatchesUpTenMinutesOrIsCalledMissed) {
             r.sys.clock.Set({kToday, c.hour, c.minute, c.second});
         } else {
             // Refused: chosen ahead, but armed too late.
-            r.sys.clock.Set(c.seen == RefusedLate ? DateTime{kToday, 9, 1, 0} : DateTime{kToday, c.hour, c.minute, c.second});
+            const DateTime looked{kToday, c.hour, c.minute, c.second};
+            r.sys.clock.Set(c.seen == RefusedLate ? DateTime{kToday, 9, 1, 0} : looked);
             r.Choose(kToday, "09:02", true);
             if (c.seen == RefusedLate) {
                 r.sys.clock.Set({kToday, c.hour, c.minute, c.second});
@@ -358,11 +359,12 @@ TEST_F(AlarmFlow, ClockChangesAndZoneMovesNeitherSkipNorDoubleTheAlarmAndTheWake
         const char* alarm;
         DateTime ringsAt;
     };
-    const Case cases[] = {{"a time the clocks skip rings at the first minute after", 60, 0, "2:30 AM", {kToday, 3, 0, 0}},
-                          {"a time shown twice rings at its first showing", -60, 0, "1:30 AM", {kToday, 1, 30, 0}},
-                          {"a zone an hour back after the ringing: not again", 0, -60, "1:10 AM", {kToday, 1, 10, 0}},
-                          {"a zone an hour back before it: at its own local time", 0, -60, "3:00 AM", {kToday, 3, 0, 0}},
-                          {"a zone an hour on before it", 0, 60, "3:00 AM", {kToday, 3, 0, 0}}};
+    const Case cases[] = {
+        {"a time the clocks skip rings at the first minute after", 60, 0, "2:30 AM", {kToday, 3, 0, 0}},
+        {"a time shown twice rings at its first showing", -60, 0, "1:30 AM", {kToday, 1, 30, 0}},
+        {"a zone an hour back after the ringing: not again", 0, -60, "1:10 AM", {kToday, 1, 10, 0}},
+        {"a zone an hour back before it: at its own local time", 0, -60, "3:00 AM", {kToday, 3, 0, 0}},
+        {"a zone an hour on before it", 0, 60, "3:00 AM", {kToday, 3, 0, 0}}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         AlarmRig r;
