@@ -39,6 +39,8 @@ public:
 
     // ---- Life of the window ----
     void Form_Load();
+    // unloadMode: why the window closes; kWindowsEnding when Windows ends the session.
+    static constexpr int kWindowsEnding = 2;
     void Form_QueryUnload(bool& cancel, int unloadMode);
     void mnuExitApp_Click();
     void mnuExit_Click();

@@ -309,11 +309,11 @@ LRESULT MainWindow::OnQueryEndSession(LPARAM lParam) {
         // The alarm cannot stop in the middle of a step to ask its questions: the session waits for them
         // until the step is over, unless Windows ends it whatever we answer.
         if (lParam & ENDSESSION_CRITICAL) return TRUE;
-        Defer([this] { CloseRequest(2); });
+        Defer([this] { CloseRequest(frmMain::kWindowsEnding); });
         return FALSE;
     }
     bool cancel = false;
-    OnClose(cancel, 2);
+    OnClose(cancel, frmMain::kWindowsEnding);
     return cancel ? FALSE : TRUE;
 }
 
