@@ -331,28 +331,5 @@ TEST(Startup, FirstStartRunsThroughToTheShownMainWindow) {
     EXPECT_EQ(s.view->Status(), "");
 }
 
-// An alarm still armed when the last run ended without its Exit: armed again, without a question, once
-// the window shows and the splash is gone.
-TEST(Startup, AnAlarmLeftArmedIsArmedAgainOnceTheWindowShows) {
-    Start s;
-    for (auto [name, data] : {std::pair{"Armed", "Yes"}, {"Armed Date:", "12/7/2026"}, {"Armed Time:", "10:00 AM"}})
-        s.sys.registry.Put(kKey, name, data);
-    s.sys.files.AddFile("c:\\Program Files\\Winamp\\Winamp.exe");
-    bool shownAtLaunch = false;
-    s.sys.processes.onLaunch = [&](const std::string&, WindowStyle) {
-        shownAtLaunch = s.view->visible && s.intro.unloaded;
-        s.sys.windows.AddPlayer();
-        return LaunchResult{1, LaunchError::None};
-    };
-    s.form.Form_Load();
-    EXPECT_TRUE(shownAtLaunch);
-    EXPECT_EQ(s.main->ArmedMark, "Set");
-    EXPECT_TRUE(s.sys.boxes.shown.empty());
-    EXPECT_EQ(s.view->Status(), "Alarm Settings: ON  Date: 12/7/2026 Time: 10:00 AM ALARM IS SET");
-    const WindowHandle player = s.sys.windows.Find("Winamp v1.x", std::nullopt);
-    ASSERT_NE(player, 0);
-    EXPECT_FALSE(s.sys.windows.windows.at(player).visible) << "the player taken over and hidden";
-}
-
 }  // namespace
 }  // namespace chw
