@@ -56,7 +56,7 @@ bool frmMain::PressSet() {
 
     if (!ArmedMark.empty()) {
         // The disarm.
-        CancelWake();
+        ReleaseWake();
         ForgetArmed();
         view_.SetCaption(MainCtl::txtTime, AlarmTime);
         view_.SetEnabled(MainCtl::txtTime, true);
@@ -91,7 +91,7 @@ bool frmMain::PressSet() {
 }
 
 void frmMain::HaltAlarm(bool closePlayer) {
-    CancelWake();
+    ReleaseWake();
     ForgetArmed();
     WinampWindowText.clear();
     if (closePlayer) {
@@ -201,14 +201,14 @@ bool frmMain::ArmAlarm(bool restored) {
 void frmMain::ScheduleWake() {
     const std::optional<std::int64_t> moment = AlarmMoment();
     if (ArmedMark.empty() || !FiredMark.empty() || !moment || AlarmAt() == rungAt_) {
-        if (wakeFor_) CancelWake();
+        if (wakeFor_) ReleaseWake();
         return;
     }
     wakeFor_ = moment;
     p_.power.WakeAt(*moment - kWakeLeadSeconds);
 }
 
-void frmMain::CancelWake() {
+void frmMain::ReleaseWake() {
     wakeFor_.reset();
     p_.power.CancelWake();
 }
@@ -245,7 +245,7 @@ void frmMain::CloseAfterFailure() {
 
 void frmMain::cmdReset_Click() {
     BusyScope busy(alarmBusy_);
-    CancelWake();
+    ReleaseWake();
     ForgetArmed();
     view_.SetCaption(MainCtl::lblDate, "");
     AlarmDate.clear();

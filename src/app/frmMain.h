@@ -54,6 +54,9 @@ public:
     void cmdSet_Click();
     void cmdReset_Click();
     void MyTimer_Timer();
+    // Sets the wake timer for the armed alarm still to come, cancels it otherwise. The one place that
+    // (re)sets the wake timer.
+    void ScheduleWake();
     // The system's clock or time zone changed.
     void Form_TimeChange();
     // At the end of the start-up: an alarm that was armed when the last run ended without its Exit is
@@ -100,9 +103,8 @@ private:
     // A day or a time was chosen: the alarm counts as seen ahead only if its minute is still to come.
     void AlarmChosen();
     void NoteIfAhead();
-    // The one place that sets the wake for the armed alarm, and the one that cancels it.
-    void ScheduleWake();
-    void CancelWake();
+    // The alarm no longer waits for its moment (stop, disarm, clear, exit): no wake timer.
+    void ReleaseWake();
     // The armed alarm's own record in the settings (and the restart by Windows that goes with it).
     void RecordArmed();
     void ForgetArmed();

@@ -66,7 +66,7 @@ void frmMain::Form_QueryUnload(bool& cancel, int unloadMode) {
     // Minimised, not closed: the user may still be reading the help document.
     if (wordPad != 0) p_.windows.Minimize(wordPad);
     SilenceAlarm();
-    CancelWake();
+    ReleaseWake();
     // The user's own Exit ends the armed alarm; Windows ending the session (a restart for an update) does
     // not: the next start brings it back.
     if (unloadMode != kWindowsEnding) ForgetArmed();
