@@ -1,9 +1,11 @@
 // The arm button (stop, disarm, refusal, arming) and the clear button.
 #include "alarm/AlarmTexts.h"
 #include "alarm/BusyScope.h"
+#include "alarm/WakeJudgement.h"
 #include "app/frmMain.h"
 #include "settings/SettingsSchema.h"
 #include "tray/TrayPicture.h"
+#include "winamp/PlayerLocation.h"
 #include "winamp/WinampTexts.h"
 
 namespace chw {
@@ -108,8 +110,9 @@ void frmMain::HaltAlarm(bool closePlayer) {
 }
 
 void frmMain::SilenceAlarm() {
-    if (!view_.Caption(MainCtl::StatusBar1Panel2).empty()) {
+    if (builtInSounding_) {
         p_.sound.Stop();
+        builtInSounding_ = false;
         view_.SetCaption(MainCtl::StatusBar1Panel2, "");
     }
     if (keptAwake_) {
@@ -150,8 +153,9 @@ bool frmMain::ArmAlarm(bool restored) {
     view_.SysTray().SetIconNumber(tray::kUnlitBulb);
     ScheduleWake();
 
-    if (!p_.files.FileExists(winamp::kFileTested)) {
-        winamp::ShowMissingPlayerBoxes(p_.boxes);
+    const std::optional<std::string> playerFile = winamp::FindPlayer(p_.files, p_.registry);
+    if (!playerFile) {
+        winamp::ShowMissingPlayerBoxes(p_.boxes, p_.files);
         view_.MyTimer().SetEnabled(false);
         view_.MyTimer().SetInterval(0);
         CloseAfterFailure();
@@ -167,7 +171,7 @@ bool frmMain::ArmAlarm(bool restored) {
         return false;
     }
 
-    if (!p_.processes.Launch(winamp::kFileStarted, WindowStyle::MinimizedFocus).Started()) {
+    if (!p_.processes.Launch(winamp::PlayerCommand(*playerFile), WindowStyle::MinimizedFocus).Started()) {
         p_.boxes.Show(kCannotStartText, p_.runtime.AppTitle(), MbIcon::Critical, MbButtons::Ok);
         CloseAfterFailure();
         return false;
@@ -197,7 +201,7 @@ bool frmMain::ArmAlarm(bool restored) {
     return player != 0 && winamp_.GetPlaylistLength(winamp::kClass) == 0;
 }
 
-// A sleeping computer wakes for the armed alarm, a minute ahead of it.
+// A sleeping computer wakes for the armed alarm still to come, a minute ahead of it, where it can.
 void frmMain::ScheduleWake() {
     const std::optional<std::int64_t> moment = AlarmMoment();
     if (ArmedMark.empty() || !FiredMark.empty() || !moment || AlarmAt() == rungAt_) {
@@ -205,12 +209,51 @@ void frmMain::ScheduleWake() {
         return;
     }
     wakeFor_ = moment;
-    p_.power.WakeAt(*moment - kWakeLeadSeconds);
+    const bool set = p_.power.WakeAt(*moment - kWakeLeadSeconds);
+    mustStayAwake_ = JudgeWake(p_.power, set) != WakeDoubt::None;
+    const bool keep = view_.Checked(MainCtl::mnuKeepAwake);
+    if (keep != keepingAwake_) p_.power.KeepSystemAwake(keep);
+    keepingAwake_ = keep;
+    ShowWakeNote();
 }
 
 void frmMain::ReleaseWake() {
     wakeFor_.reset();
     p_.power.CancelWake();
+    if (keepingAwake_) p_.power.KeepSystemAwake(false);
+    keepingAwake_ = false;
+    mustStayAwake_ = false;
+    ShowWakeNote();
+}
+
+void frmMain::ShowWakeNote() {
+    const bool waiting = !ArmedMark.empty() && FiredMark.empty();
+    const std::string note = !waiting ? "" : keepingAwake_ ? kKeepingAwake : mustStayAwake_ ? kMustStayAwake : "";
+    if (note == wakeNote_) return;
+    wakeNote_ = note;
+    // The program's own alarm sound keeps the part while it plays.
+    if (!builtInSounding_) view_.SetCaption(MainCtl::StatusBar1Panel2, note);
+    if (view_.SysTray().Shown()) view_.SysTray().SetToolTip(WithWakeNote(trayTip_));
+}
+
+std::string frmMain::WithWakeNote(const std::string& trayTip) const {
+    return wakeNote_.empty() ? trayTip : trayTip + " - " + wakeNote_;
+}
+
+void frmMain::mnuKeepAwake_Click() {
+    const bool on = !view_.Checked(MainCtl::mnuKeepAwake);
+    view_.SetChecked(MainCtl::mnuKeepAwake, on);
+    // An armed alarm follows the choice at once.
+    if (!ArmedMark.empty() && FiredMark.empty() && on != keepingAwake_) {
+        p_.power.KeepSystemAwake(on);
+        keepingAwake_ = on;
+        ShowWakeNote();
+    }
+    if (registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kKeepAwake,
+                               on ? settings::kYes : settings::kNo))
+        return;
+    ShowRegistryError(p_.boxes);
+    Unload();
 }
 
 void frmMain::RecordArmed() {

@@ -54,9 +54,11 @@ public:
     void cmdSet_Click();
     void cmdReset_Click();
     void MyTimer_Timer();
-    // Sets the wake timer for the armed alarm still to come, cancels it otherwise. The one place that
+    // Sets the wake timer for the armed alarm still to come (cancels it otherwise) and tells whether this
+    // PC will wake for it; keeps the PC awake meanwhile where the user chose so. The one place that
     // (re)sets the wake timer.
     void ScheduleWake();
+    void mnuKeepAwake_Click();
     // The system's clock or time zone changed.
     void Form_TimeChange();
     // At the end of the start-up: an alarm that was armed when the last run ended without its Exit is
@@ -103,8 +105,6 @@ private:
     // A day or a time was chosen: the alarm counts as seen ahead only if its minute is still to come.
     void AlarmChosen();
     void NoteIfAhead();
-    // The alarm no longer waits for its moment (stop, disarm, clear, exit): no wake timer.
-    void ReleaseWake();
     // The armed alarm's own record in the settings (and the restart by Windows that goes with it).
     void RecordArmed();
     void ForgetArmed();
@@ -117,6 +117,14 @@ private:
     void HaltAlarm(bool closePlayer);
     // Ends whatever the program does to make the ringing heard: its own sound, keeping the PC awake.
     void SilenceAlarm();
+    // The alarm no longer waits for its moment (stop, disarm, clear, exit): no wake timer, no keeping awake.
+    void ReleaseWake();
+    // "PC Must Stay Awake" / "Keeping PC Awake" in the status bar's second part and the tray's tooltip,
+    // while the armed alarm waits for its moment.
+    void ShowWakeNote();
+    std::string WithWakeNote(const std::string& trayTip) const;
+    // Where the icon is, the first time it shows on this PC.
+    void ShowTrayHintOnce();
     // The press of cmdSet and the arming; true when the player's playlist turned out empty.
     bool PressSet();
     // restored: armed again at start-up, without the question, and without the take-over's wait when
@@ -148,6 +156,12 @@ private:
     bool armedRecorded_ = false;
     bool resumePending_ = false;
     bool keptAwake_ = false;
+    // The wake: whether this PC may sleep through the alarm, and whether the program keeps it awake.
+    bool mustStayAwake_ = false;
+    bool keepingAwake_ = false;
+    std::string wakeNote_;
+    std::string trayTip_;  // the tray icon's tooltip before the wake note
+    bool builtInSounding_ = false;
 };
 
 }  // namespace chw
