@@ -610,8 +610,8 @@ TEST_F(AlarmFlow, TheWakeAndTheArmedRecordGoWhenTheAlarmIsNoLongerArmed) {
     for (const Road& road : roads) {
         SCOPED_TRACE(road.name);
         AlarmRig r;
-        r.view.SetChecked(MainCtl::mnuKeepAwake, true);
         r.sys.clock.Set({kToday, 9, 58, 0});
+        r.view.SetChecked(MainCtl::mnuKeepAwake, true);
         r.Choose(kToday, "10:00", true);
         r.form.cmdSet_Click();
         ASSERT_TRUE(r.sys.power.wakeAt);

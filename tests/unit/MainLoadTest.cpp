@@ -106,11 +106,11 @@ TEST(MainLoad, ReadsInOrderAndLeavesTheAlarmAloneWhenNotSaved) {
     Load saved({{"SettingsSaved", "Yes"}, {"Date:", "6/15/2024"}, {"Time:", "7:05 AM"}, {"StartInTray", "No"},
                 {"WinAmpOnStart", "No"}});
     saved.main.Form_Load();
-    // The armed alarm's record comes next (missing here), and what last rang only when there is an alarm.
-    EXPECT_EQ(saved.Reads(),
-              (std::vector<std::string>{"KeepAwake FAILED", "SettingsSaved", "Date:", "Time:", "Armed FAILED",
-                                        "Rung Date: FAILED", "Rung Time: FAILED", "StartInTray",
-                                        "WinAmpOnStart"}));
+    // The armed alarm's record comes after the saved one (missing here), and what last rang only when there
+    // is an alarm.
+    EXPECT_EQ(saved.Reads(), (std::vector<std::string>{"KeepAwake FAILED", "SettingsSaved", "Date:", "Time:",
+                                                       "Armed FAILED", "Rung Date: FAILED", "Rung Time: FAILED",
+                                                       "StartInTray", "WinAmpOnStart"}));
     EXPECT_FALSE(saved.view.Checked(MainCtl::mnuKeepAwake)) << "absent reads as No";
 
     Load notSaved({{"SettingsSaved", "No"}, {"Date:", "6/15/2024"}, {"StartInTray", "No"}, {"WinAmpOnStart", "No"}});
