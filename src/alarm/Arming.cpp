@@ -84,9 +84,14 @@ void frmMain::HaltAlarm(bool closePlayer) {
 }
 
 void frmMain::SilenceAlarm() {
-    if (!view_.Caption(MainCtl::StatusBar1Panel2).empty()) {
+    if (builtInOn_) {
         p_.sound.Stop();
+        builtInOn_ = false;
         view_.SetCaption(MainCtl::StatusBar1Panel2, "");
+    }
+    if (flashing_) {
+        view_.Flash(false);
+        flashing_ = false;
     }
     if (keptAwake_) {
         p_.power.KeepAwake(false);
@@ -107,18 +112,27 @@ bool frmMain::ArmAlarm() {
     view_.MyTimer().SetEnabled(true);
     view_.SetEnabled(MainCtl::mnuSetAlarm, false);
 
-    if (p_.boxes.Show(kStartWithWindowsText, kStartWithWindowsTitle, MbIcon::Question, MbButtons::YesNo) ==
-        MbAnswer::Yes) {
+    MbAnswer startWithWindows;
+    {
+        // The alarm is armed by now: it rings on time even while the user thinks this over.
+        FreeScope ringMeanwhile(alarmBusy_);
+        startWithWindows =
+            p_.boxes.Show(kStartWithWindowsText, kStartWithWindowsTitle, MbIcon::Question, MbButtons::YesNo);
+    }
+    if (startWithWindows == MbAnswer::Yes) {
         // Yes means both options on; one that is already on stays on.
         if (!view_.Checked(MainCtl::mnuStartInSystemTray)) mnuStartInSystemTray_Click();
         if (!view_.Checked(MainCtl::mnuLoadWinAmpOnStart)) mnuLoadWinAmpOnStart_Click();
     }
 
-    view_.SetCaption(MainCtl::StatusBar1, AlarmSummary(kPrefixOn, AlarmDate, AlarmTime, kTailSet));
-    view_.SetToolTip(MainCtl::cmdSet, kTipTurnOff);
-    view_.SysTray().SetIconNumber(tray::kUnlitBulb);
-    // A sleeping computer wakes for it.
-    if (const std::optional<std::int64_t> moment = AlarmMoment()) p_.power.WakeAt(*moment - kWakeLeadSeconds);
+    // Rung under the question: the banner and the snooze stay, the player is still taken over below.
+    if (FiredMark.empty()) {
+        view_.SetCaption(MainCtl::StatusBar1, AlarmSummary(kPrefixOn, AlarmDate, AlarmTime, kTailSet));
+        view_.SetToolTip(MainCtl::cmdSet, kTipTurnOff);
+        view_.SysTray().SetIconNumber(tray::kUnlitBulb);
+        // A sleeping computer wakes for it.
+        if (const std::optional<std::int64_t> moment = AlarmMoment()) p_.power.WakeAt(*moment - kWakeLeadSeconds);
+    }
 
     if (!p_.files.FileExists(winamp::kFileTested)) {
         winamp::ShowMissingPlayerBoxes(p_.boxes);

@@ -79,13 +79,19 @@ public:
 private:
     // Moves the calendar back to today (TodayMonth, TodayDay, TodayYear).
     void CalendarToToday();
-    void RestartVanishedPlayer();
+    // True when a new player came up (hidden).
+    bool RestartVanishedPlayer();
     // Whether the alarm's moment has come: not yet, ring now, or too late to ring.
     enum class Due { No, Ring, Missed };
     Due AlarmDue();
     void FireAlarm();
     bool PlayerPlaysAfterAll(bool playReachedIt);
+    // From the firing until the stop or the tray's snooze.
+    bool Ringing() const;
+    void KeepRinging(bool restarted);
+    void PlayOnceMore(std::uint64_t now);
     void SoundBuiltIn();
+    void ShowSilentAlarm();
     void MissAlarm();
     // The alarm's moment in UTC seconds, when its day and time are set.
     std::optional<std::int64_t> AlarmMoment();
@@ -114,6 +120,16 @@ private:
     // The moment that last rang or was missed: the watch does not take it up again until an arming.
     std::optional<std::int64_t> rungMoment_;
     bool keptAwake_ = false;
+    // What the ringing has done to stay heard (ms of IClock::TickMs), reset at each firing.
+    struct RingOn {
+        std::optional<std::uint64_t> silentSince;  // the player first seen not playing
+        std::optional<std::uint64_t> playAskedAt;  // Play pressed again, its answer awaited
+        bool replayed = false;                     // the one Play again has been used
+        bool fellBack = false;                     // our own sound was tried: nothing more to check
+    };
+    RingOn ringOn_;
+    bool builtInOn_ = false;  // our own sound plays
+    bool flashing_ = false;   // the window flashes for a silent alarm
 };
 
 }  // namespace chw
