@@ -498,9 +498,10 @@ TEST_F(Alarm, TheExitQuestionOpenAcrossTheMinuteRingsAndAStoppedOrClosedPlayerPl
 
     // The player is closed: started again, hidden, and it plays, which is heard.
     const auto beforeClose = plays();
-    const std::uint64_t bytesBefore = SoundBytes();
     PostMessageW(player, WM_CLOSE, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { HWND p = FindPlayerWindow(); return p && p != player; }, 15000)) << "no new player";
+    const std::uint64_t bytesBefore = SoundBytes();  // the old player is gone, the new one not yet pressed
+    ASSERT_EQ(plays(), beforeClose) << "Play comes once the new player is up and hidden";
     EXPECT_TRUE(WaitUntil([&] { return plays() > beforeClose; }, 15000)) << "Play for the new player\n"
                                                                        << Joined(PlayerLog());
     EXPECT_TRUE(WaitUntil([] { HWND p = FindPlayerWindow(); return p && !Visible(p); }, 5000)) << "hidden";
