@@ -107,10 +107,12 @@ void frmMain::FireAlarm() {
     keptAwake_ = true;
     ringOn_ = RingOn{};
     if (!heard) SoundBuiltIn();
-    // Heard first, told after: the box waits for the user, the alarm must not.
-    if (postFailed)
+    // Heard first, told after: the box waits for the user, the ringing's checks go on under it.
+    if (postFailed) {
+        FreeScope ringOn(alarmBusy_);
         p_.boxes.Show(Winamp_Access::PostFailureText(static_cast<int>(winamp::kCmdPlay)), p_.runtime.AppTitle(),
                       MbIcon::None, MbButtons::Ok);
+    }
 }
 
 // Play was pressed: make sure the player really plays (an empty playlist, a player that ignores Play or

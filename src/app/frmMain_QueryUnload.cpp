@@ -25,12 +25,11 @@ constexpr const char* kWordPadClass = "WordPadClass";
 void frmMain::Form_QueryUnload(bool& cancel, int /*unloadMode*/) {
     ITimer& timer = view_.MyTimer();
     view_.SetCaption(MainCtl::StatusBar1, kStatusVerifying);
-    const bool firedBefore = !FiredMark.empty();
 
     if (p_.boxes.Show(kConfirmText, kConfirmTitle, MbIcon::Question, MbButtons::YesNo) != MbAnswer::Yes) {
         cancel = true;
-        // An alarm that rang under the question keeps its banner.
-        view_.SetCaption(MainCtl::StatusBar1, !firedBefore && Ringing() ? alarm::kBanner : alarm::kReady);
+        // An alarm that rings, under the question or before it, keeps its banner.
+        view_.SetCaption(MainCtl::StatusBar1, Ringing() ? alarm::kBanner : alarm::kReady);
         return;
     }
 

@@ -512,22 +512,26 @@ TEST_F(AlarmFlow, TheAlarmRingsOnTimeUnderAnyBoxAndOnlyOnce) {
     }
 }
 
-TEST_F(AlarmFlow, TickInsideTheFiringsOwnBoxDoesNotFireTwice) {
+TEST_F(AlarmFlow, TickInsideTheFiringsOwnBoxKeepsRingingButDoesNotFireTwice) {
     sys.clock.Set({kToday, 9, 1, 0});
     Choose(kToday, "09:02", true);
     form.cmdSet_Click();
     sys.clock.Set({kToday, 9, 2, 0});
 
-    // Inside the firing, the retry box of a refused Play is open while ticks arrive.
+    // Inside the firing, the box of a refused Play is open while ticks arrive, and the user closes the
+    // player meanwhile.
     sys.windows.postFailuresLeft = -1;
     int nestedTicks = 0;
     sys.boxes.onShow = [&](const fakes::ShownBox&) {
         ++nestedTicks;
+        EXPECT_TRUE(sys.sound.playing);  // heard before the box
+        sys.windows.Remove(sys.windows.Find(winamp::kClass, std::nullopt));
         form.MyTimer_Timer();
     };
     form.MyTimer_Timer();
-    EXPECT_EQ(nestedTicks, 1);  // one retry box: the nested tick did not fire again
+    EXPECT_EQ(nestedTicks, 1);  // one box: the nested tick did not fire again
     EXPECT_EQ(form.FiredMark, "!");
+    EXPECT_EQ(sys.processes.launches.size(), 2u);  // but it went on: the closed player was started again
 }
 
 TEST_F(AlarmFlow, VanishedPlayerIsRestartedAndHidden) {
