@@ -4,6 +4,7 @@
 #include "alarm/BusyScope.h"
 #include "alarm/TimeEntry.h"
 #include "app/frmMain.h"
+#include "winamp/PlayerLocation.h"
 
 namespace chw {
 
@@ -62,7 +63,9 @@ bool frmMain::RestartVanishedPlayer() {
         restartFailedAt_ = p_.clock.TickMs();
         return false;
     };
-    if (!p_.processes.Launch(winamp::kFileStarted, WindowStyle::MinimizedFocus).Started()) return failed();
+    const std::optional<std::string> file = winamp::FindPlayer(p_.files, p_.registry);
+    if (!file || !p_.processes.Launch(winamp::PlayerCommand(*file), WindowStyle::MinimizedFocus).Started())
+        return failed();
     // A player just started has seldom opened its window yet: look for it through the pause, so the new
     // player is hidden like the one arming took over instead of ringing in plain sight.
     WindowHandle player = p_.windows.Find(winamp::kClass, std::nullopt);
@@ -102,6 +105,7 @@ void frmMain::FireAlarm() {
     view_.SetCaption(MainCtl::mnuCloseWinAmp, kSnooze);
     view_.SetCaption(MainCtl::cmdSet, kSnooze);
     FiredMark = std::string(kFiredMark);
+    ShowWakeNote();  // the moment has come: nothing more to wake for
     view_.SetCaption(MainCtl::StatusBar1, kBanner);
     p_.power.KeepAwake(true);
     keptAwake_ = true;
@@ -168,7 +172,7 @@ void frmMain::PlayOnceMore(std::uint64_t now) {
 void frmMain::SoundBuiltIn() {
     ringOn_.fellBack = true;
     if (p_.sound.Start()) {
-        builtInOn_ = true;
+        builtInSounding_ = true;
         view_.SetCaption(MainCtl::StatusBar1Panel2, kBuiltInSound);
         return;
     }

@@ -52,6 +52,10 @@ public:
     void cmdSet_Click();
     void cmdReset_Click();
     void MyTimer_Timer();
+    // Sets the wake timer for the armed alarm and tells whether this PC will wake for it; keeps the PC
+    // awake meanwhile where the user chose so. The one place that (re)sets the wake timer.
+    void ScheduleWake();
+    void mnuKeepAwake_Click();
 
     // ---- Winamp commands ----
     void mnuStartWinAmp_Click();
@@ -99,6 +103,14 @@ private:
     void HaltAlarm(bool closePlayer);
     // Ends whatever the program does to make the ringing heard: its own sound, keeping the PC awake.
     void SilenceAlarm();
+    // The alarm no longer waits for its moment (stop, disarm, clear, exit): no wake timer, no keeping awake.
+    void ReleaseWake();
+    // "PC Must Stay Awake" / "Keeping PC Awake" in the status bar's second part and the tray's tooltip,
+    // while the armed alarm waits for its moment.
+    void ShowWakeNote();
+    std::string WithWakeNote(const std::string& trayTip) const;
+    // Where the icon is, the first time it shows on this PC.
+    void ShowTrayHintOnce();
     // The press of cmdSet and the arming; true when the player's playlist turned out empty.
     bool PressSet();
     bool ArmAlarm();
@@ -120,6 +132,12 @@ private:
     // The moment that last rang or was missed: the watch does not take it up again until an arming.
     std::optional<std::int64_t> rungMoment_;
     bool keptAwake_ = false;
+    // The wake: whether this PC may sleep through the alarm, and whether the program keeps it awake.
+    bool mustStayAwake_ = false;
+    bool keepingAwake_ = false;
+    std::string wakeNote_;
+    std::string trayTip_;  // the tray icon's tooltip before the wake note
+    bool builtInSounding_ = false;
     // What the ringing has done to stay heard (ms of IClock::TickMs), reset at each firing.
     struct RingOn {
         std::optional<std::uint64_t> silentSince;  // the player first seen not playing
@@ -128,7 +146,6 @@ private:
         bool fellBack = false;                     // our own sound was tried: nothing more to check
     };
     RingOn ringOn_;
-    bool builtInOn_ = false;  // our own sound plays
     bool flashing_ = false;   // the window flashes for a silent alarm
 };
 

@@ -1,4 +1,5 @@
 #include "app/frmMain.h"
+#include "settings/SettingsSchema.h"
 #include "tray/TrayPicture.h"
 
 namespace chw {
@@ -27,10 +28,20 @@ void frmMain::mnuMinimizeToTray_Click() {
     const TrayPicture picture = ChooseTrayPicture(in);
 
     ITrayIcon& icon = view_.SysTray();
-    icon.SetToolTip(picture.toolTip);
+    trayTip_ = picture.toolTip;
+    icon.SetToolTip(WithWakeNote(picture.toolTip));
     icon.SetIconNumber(picture.iconNumber);
     icon.SetShown(true);
+    ShowTrayHintOnce();
     view_.MyTimer().SetEnabled(true);
+}
+
+void frmMain::ShowTrayHintOnce() {
+    using namespace settings;
+    if (IsYes(registryDB_.ReadValue(kRoot, kKey, kTrayHintShown))) return;
+    view_.SysTray().ShowHint(p_.runtime.AppTitle(), tray::kTrayHint);
+    // A refused write only means the hint comes again next time: no box for that.
+    registryDB_.WriteValue(kRoot, kKey, kTrayHintShown, kYes);
 }
 
 void frmMain::SysTray_MouseDown(int button) {

@@ -65,6 +65,9 @@ public:
     void ShowBalloon(const std::string& title, const std::string& text) override {
         if (shown) balloons.push_back(title + "|" + text);
     }
+    void ShowHint(const std::string& title, const std::string& text) override {
+        if (shown) balloons.push_back("hint " + title + "|" + text);
+    }
 };
 
 class FakeMainView : public FakeForm<MainCtl>, public IMainView {
@@ -112,6 +115,12 @@ public:
     void Flash(bool on) override {
         if (on) ++flashes;
         flashing = on;
+    }
+    std::vector<std::string> helpWindows;  // the documents the help window was asked to show
+    bool helpWindowWorks = true;
+    bool ShowHelpWindow(const std::string& path) override {
+        helpWindows.push_back(path);
+        return helpWindowWorks;
     }
 
 protected:

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ControlHook.h"
+#include "HelpWindow.h"
 #include "SkinButton.h"
 #include "TrayIcon.h"
 #include "UiLoop.h"
@@ -63,6 +64,7 @@ public:
     void SetCalendarYear(int year) override;
     Date CalendarDate() const override;
     void PopUpOptionsMenu() override;
+    bool ShowHelpWindow(const std::string& documentPath) override;
 
 private:
     struct HiddenItem {
@@ -76,6 +78,7 @@ private:
     void Arrange();
     void SetStatusParts();
     bool secondPartShown_ = false;
+    std::wstring secondText_;  // what the second part shows
     void SetClientSize(int width, int height);
     HWND Control(MainCtl control) const;
     HWND Item(int id) const;
@@ -131,6 +134,8 @@ private:
     UniqueFont formFont_, comicFont_;
     std::unique_ptr<SkinButtons> skins_;
     std::unique_ptr<TrayIcon> tray_;
+    std::unique_ptr<HelpWindow> help_;  // made the first time help is shown here
+    HINSTANCE instance_ = nullptr;
     WindowTimer timer_;
     UniqueMenu trayMenu_;
     HACCEL accel_ = nullptr;  // a resource: freed with the module

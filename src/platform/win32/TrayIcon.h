@@ -33,6 +33,7 @@ public:
     int IconNumber() const override { return iconNumber_; }
     void SetIconNumber(int number) override;
     void ShowBalloon(const std::string& title, const std::string& text) override;
+    void ShowHint(const std::string& title, const std::string& text) override;
 
     // The shell restarted ("TaskbarCreated"): our icon is gone from it.
     void OnTaskbarCreated();
@@ -48,6 +49,7 @@ public:
 
 private:
     NOTIFYICONDATAW Data(UINT flags) const;
+    void Balloon(const std::string& title, const std::string& text, DWORD icon);
     bool Add();
     void ScheduleRetry();
     void StopRetry();
