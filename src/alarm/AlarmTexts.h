@@ -90,6 +90,9 @@ inline constexpr int kRestartRetryMs = 60000;
 // Firing: the player needs a moment after Play before it takes a volume; a second Play gets a shorter one.
 inline constexpr int kFirePauseMs = 2000;
 inline constexpr int kReplayPauseMs = 1000;
+// While it rings: a player not playing this long gets Play again; after Play it has this long to play.
+inline constexpr int kSilentMs = 3000;
+inline constexpr int kPlayAnswerMs = 5000;
 // A sleeping computer is woken this long before the alarm, so that it is up and running at the minute.
 inline constexpr int kWakeLeadSeconds = 60;
 // The watch still rings an alarm this late (a box was open, the computer slept); later it is missed.

@@ -115,6 +115,10 @@ void frmMain::SilenceAlarm() {
         builtInSounding_ = false;
         view_.SetCaption(MainCtl::StatusBar1Panel2, "");
     }
+    if (flashing_) {
+        view_.Flash(false);
+        flashing_ = false;
+    }
     if (keptAwake_) {
         p_.power.KeepAwake(false);
         keptAwake_ = false;
@@ -141,17 +145,26 @@ bool frmMain::ArmAlarm(bool restored) {
     view_.MyTimer().SetEnabled(true);
     view_.SetEnabled(MainCtl::mnuSetAlarm, false);
 
-    if (!restored && p_.boxes.Show(kStartWithWindowsText, kStartWithWindowsTitle, MbIcon::Question,
-                                   MbButtons::YesNo) == MbAnswer::Yes) {
+    MbAnswer startWithWindows = MbAnswer::No;
+    if (!restored) {
+        // The alarm is armed by now: it rings on time even while the user thinks this over.
+        FreeScope ringMeanwhile(alarmBusy_);
+        startWithWindows =
+            p_.boxes.Show(kStartWithWindowsText, kStartWithWindowsTitle, MbIcon::Question, MbButtons::YesNo);
+    }
+    if (startWithWindows == MbAnswer::Yes) {
         // Yes means both options on; one that is already on stays on.
         if (!view_.Checked(MainCtl::mnuStartInSystemTray)) mnuStartInSystemTray_Click();
         if (!view_.Checked(MainCtl::mnuLoadWinAmpOnStart)) mnuLoadWinAmpOnStart_Click();
     }
 
-    view_.SetCaption(MainCtl::StatusBar1, AlarmSummary(kPrefixOn, AlarmDate, AlarmTime, kTailSet));
-    view_.SetToolTip(MainCtl::cmdSet, kTipTurnOff);
-    view_.SysTray().SetIconNumber(tray::kUnlitBulb);
-    ScheduleWake();
+    // Rung under the question: the banner and the snooze stay, the player is still taken over below.
+    if (FiredMark.empty()) {
+        view_.SetCaption(MainCtl::StatusBar1, AlarmSummary(kPrefixOn, AlarmDate, AlarmTime, kTailSet));
+        view_.SetToolTip(MainCtl::cmdSet, kTipTurnOff);
+        view_.SysTray().SetIconNumber(tray::kUnlitBulb);
+        ScheduleWake();
+    }
 
     const std::optional<std::string> playerFile = winamp::FindPlayer(p_.files, p_.registry);
     if (!playerFile) {

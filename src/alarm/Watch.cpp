@@ -24,9 +24,10 @@ void frmMain::MyTimer_Timer() {
     if (alarmBusy_ != 0) return;
     BusyScope busy(alarmBusy_);
 
-    if (!WinampWindowText.empty()) RestartVanishedPlayer();
+    const bool restarted = !WinampWindowText.empty() && RestartVanishedPlayer();
     // The clocks moved the alarm's moment (another time zone): the wake follows it.
     if (wakeFor_ && AlarmMoment() != wakeFor_) ScheduleWake();
+    if (Ringing()) return KeepRinging(restarted);
 
     switch (AlarmDue()) {
         case Due::No: return;
@@ -79,14 +80,16 @@ void frmMain::Form_TimeChange() {
     if (wakeFor_) ScheduleWake();
 }
 
-void frmMain::RestartVanishedPlayer() {
-    if (p_.windows.Find(winamp::kClass, std::nullopt) != 0 || ArmedMark.empty()) return;
+bool frmMain::RestartVanishedPlayer() {
+    if (p_.windows.Find(winamp::kClass, std::nullopt) != 0 || ArmedMark.empty()) return false;
     // A player that will not start, or starts without a window, must not freeze the window on every
     // tick: try again once a minute.
-    if (restartFailed_ && p_.clock.TickMs() - restartFailedAt_ < static_cast<std::uint64_t>(kRestartRetryMs)) return;
+    if (restartFailed_ && p_.clock.TickMs() - restartFailedAt_ < static_cast<std::uint64_t>(kRestartRetryMs))
+        return false;
     auto failed = [this] {
         restartFailed_ = true;
         restartFailedAt_ = p_.clock.TickMs();
+        return false;
     };
     const std::optional<std::string> file = winamp::FindPlayer(p_.files, p_.registry);
     if (!file || !p_.processes.Launch(winamp::PlayerCommand(*file), WindowStyle::MinimizedFocus).Started())
@@ -105,6 +108,7 @@ void frmMain::RestartVanishedPlayer() {
     restartFailed_ = false;
     p_.windows.Show(player, ShowCommand::Hide);
     if (waited < kRestartPauseMs) p_.runtime.Pause(kRestartPauseMs - waited);
+    return true;
 }
 
 void frmMain::FireAlarm() {
@@ -112,10 +116,15 @@ void frmMain::FireAlarm() {
     // A player already playing gets no Play, only the full volume; the ringing shows all the same.
     const bool playing = winamp_.GetWinampStatus(winamp::kClass) == 1;
     bool queued = false;
+    bool postFailed = false;
     if (!playing) {
-        winamp_.PressWinampPlay(winamp::kClass, true);
-        queued = winamp_.WinampHwnd != 0 && winamp_.WinampReply != 0;
-        p_.runtime.Pause(kFirePauseMs);
+        winamp_.WinampHwnd = p_.windows.Find(winamp::kClass, std::nullopt);
+        if (winamp_.WinampHwnd != 0) {
+            queued = winamp_.TryPostWinampCommand(static_cast<int>(winamp::kCmdPlay));
+            postFailed = !queued;
+        }
+        // Only a player that took Play needs the moment before it takes a volume.
+        if (queued) p_.runtime.Pause(kFirePauseMs);
     }
     winamp_.SetWinampVolume(kFullVolume, winamp::kClass);
     const bool heard = playing || PlayerPlaysAfterAll(queued);
@@ -128,7 +137,14 @@ void frmMain::FireAlarm() {
     view_.SetCaption(MainCtl::StatusBar1, kBanner);
     p_.power.KeepAwake(true);
     keptAwake_ = true;
+    ringOn_ = RingOn{};
     if (!heard) SoundBuiltIn();
+    // Heard first, told after: the box waits for the user, the ringing's checks go on under it.
+    if (postFailed) {
+        FreeScope ringOn(alarmBusy_);
+        p_.boxes.Show(Winamp_Access::PostFailureText(static_cast<int>(winamp::kCmdPlay)), p_.runtime.AppTitle(),
+                      MbIcon::None, MbButtons::Ok);
+    }
 }
 
 // Play was pressed: make sure the player really plays (an empty playlist, a player that ignores Play or
@@ -136,20 +152,70 @@ void frmMain::FireAlarm() {
 bool frmMain::PlayerPlaysAfterAll(bool playReachedIt) {
     if (winamp_.GetWinampStatus(winamp::kClass) == 1) return true;
     if (!playReachedIt) return false;
-    winamp_.PressWinampPlay(winamp::kClass, true);
+    winamp_.WinampHwnd = p_.windows.Find(winamp::kClass, std::nullopt);
+    if (!winamp_.TryPostWinampCommand(static_cast<int>(winamp::kCmdPlay))) return false;
     p_.runtime.Pause(kReplayPauseMs);
     return winamp_.GetWinampStatus(winamp::kClass) == 1;
 }
 
+bool frmMain::Ringing() const { return !FiredMark.empty() && !RingingMark.empty(); }
+
+// From the firing until the stop the alarm stays heard: a player that has stopped gets Play once more, a
+// player that went is started again and gets Play, and where that does not make it play, or it cannot be
+// reached, our own sound takes over. The banner and the captions stay as the firing left them.
+void frmMain::KeepRinging(bool restarted) {
+    if (ringOn_.fellBack) return;  // our own sound loops until the stop
+    const std::uint64_t now = p_.clock.TickMs();
+    if (restarted) return PlayOnceMore(now);
+    // Gone and not back, or not answering: one question per tick, and a player that did not answer is
+    // not asked again (it would cost the send limit every time).
+    const std::optional<std::intptr_t> status = winamp_.AskWinampStatus(winamp::kClass);
+    if (!status) return SoundBuiltIn();
+    if (*status == 1) {
+        // A player that was just pressed again plays now: at full volume, as at the firing.
+        if (ringOn_.playAskedAt) winamp_.SetWinampVolume(kFullVolume, winamp::kClass);
+        ringOn_.silentSince.reset();
+        ringOn_.playAskedAt.reset();
+        return;
+    }
+    if (ringOn_.playAskedAt) {
+        if (now - *ringOn_.playAskedAt >= static_cast<std::uint64_t>(kPlayAnswerMs)) SoundBuiltIn();
+        return;
+    }
+    if (!ringOn_.silentSince) ringOn_.silentSince = now;
+    if (now - *ringOn_.silentSince < static_cast<std::uint64_t>(kSilentMs)) return;
+    if (ringOn_.replayed) return SoundBuiltIn();
+    ringOn_.replayed = true;
+    PlayOnceMore(now);
+}
+
+void frmMain::PlayOnceMore(std::uint64_t now) {
+    winamp_.WinampHwnd = p_.windows.Find(winamp::kClass, std::nullopt);
+    if (winamp_.WinampHwnd == 0 || !winamp_.TryPostWinampCommand(static_cast<int>(winamp::kCmdPlay)))
+        return SoundBuiltIn();
+    ringOn_.playAskedAt = now;
+    ringOn_.silentSince.reset();
+}
+
 void frmMain::SoundBuiltIn() {
+    ringOn_.fellBack = true;
     if (p_.sound.Start()) {
         builtInSounding_ = true;
         view_.SetCaption(MainCtl::StatusBar1Panel2, kBuiltInSound);
         return;
     }
-    // Not even our own sound can be heard: show it wherever the user may look.
-    view_.Flash();
-    view_.SysTray().ShowBalloon(p_.runtime.AppTitle(), kRingingBalloon);
+    ShowSilentAlarm();
+}
+
+// Not even our own sound can be heard: the window comes where the user may look, out of the tray too,
+// and flashes until the stop; the balloon comes where the icon is (Do Not Disturb may swallow it).
+void frmMain::ShowSilentAlarm() {
+    if (view_.SysTray().Shown()) view_.SysTray().ShowBalloon(p_.runtime.AppTitle(), kRingingBalloon);
+    InTrayMark.clear();
+    view_.Show();
+    view_.Activate();
+    view_.Flash(true);
+    flashing_ = true;
 }
 
 // Too late to wake anybody: say so, and leave the alarm as the stop leaves it.

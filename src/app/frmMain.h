@@ -91,13 +91,19 @@ public:
 private:
     // Moves the calendar back to today (TodayMonth, TodayDay, TodayYear).
     void CalendarToToday();
-    void RestartVanishedPlayer();
+    // True when a new player came up (hidden).
+    bool RestartVanishedPlayer();
     // Whether the alarm's moment has come: not yet, ring now, or too late to ring.
     enum class Due { No, Ring, Missed };
     Due AlarmDue();
     void FireAlarm();
     bool PlayerPlaysAfterAll(bool playReachedIt);
+    // From the firing until the stop or the tray's snooze.
+    bool Ringing() const;
+    void KeepRinging(bool restarted);
+    void PlayOnceMore(std::uint64_t now);
     void SoundBuiltIn();
+    void ShowSilentAlarm();
     void MissAlarm();
     // The alarm's day and minute in local time, and its moment in UTC seconds, when both are set.
     std::optional<DateTime> AlarmAt();
@@ -162,6 +168,15 @@ private:
     std::string wakeNote_;
     std::string trayTip_;  // the tray icon's tooltip before the wake note
     bool builtInSounding_ = false;
+    // What the ringing has done to stay heard (ms of IClock::TickMs), reset at each firing.
+    struct RingOn {
+        std::optional<std::uint64_t> silentSince;  // the player first seen not playing
+        std::optional<std::uint64_t> playAskedAt;  // Play pressed again, its answer awaited
+        bool replayed = false;                     // the one Play again has been used
+        bool fellBack = false;                     // our own sound was tried: nothing more to check
+    };
+    RingOn ringOn_;
+    bool flashing_ = false;   // the window flashes for a silent alarm
 };
 
 }  // namespace chw

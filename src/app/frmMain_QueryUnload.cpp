@@ -21,15 +21,15 @@ constexpr const char* kWordPadClass = "WordPadClass";
 }  // namespace
 
 // Every close request comes here, whatever its cause, and asks the same questions.
+// The watch goes on through its questions (the alarm rings under them); only the shutdown itself stops it.
 void frmMain::Form_QueryUnload(bool& cancel, int unloadMode) {
     ITimer& timer = view_.MyTimer();
-    timer.SetEnabled(false);
     view_.SetCaption(MainCtl::StatusBar1, kStatusVerifying);
 
     if (p_.boxes.Show(kConfirmText, kConfirmTitle, MbIcon::Question, MbButtons::YesNo) != MbAnswer::Yes) {
         cancel = true;
-        timer.SetEnabled(true);
-        view_.SetCaption(MainCtl::StatusBar1, alarm::kReady);
+        // An alarm that rings, under the question or before it, keeps its banner.
+        view_.SetCaption(MainCtl::StatusBar1, Ringing() ? alarm::kBanner : alarm::kReady);
         return;
     }
 
@@ -60,9 +60,12 @@ void frmMain::Form_QueryUnload(bool& cancel, int unloadMode) {
 
     const WindowHandle wordPad = p_.windows.Find(kWordPadClass, std::nullopt);
     winamp_.WinampHwnd = p_.windows.Find(winamp::kClass, std::nullopt);
-    if (winamp_.WinampHwnd != 0 &&
-        p_.boxes.Show(kCloseWinampText, winamp::kCloseWinAmpTitle, MbIcon::Question, MbButtons::YesNo) == MbAnswer::Yes)
-        winamp_.CloseAllWinamp(winamp::kClass);
+    const bool closePlayer =
+        winamp_.WinampHwnd != 0 &&
+        p_.boxes.Show(kCloseWinampText, winamp::kCloseWinAmpTitle, MbIcon::Question, MbButtons::YesNo) == MbAnswer::Yes;
+    // The last question is answered: from here on nothing may restart the player or ring.
+    timer.SetEnabled(false);
+    if (closePlayer) winamp_.CloseAllWinamp(winamp::kClass);
     // Minimised, not closed: the user may still be reading the help document.
     if (wordPad != 0) p_.windows.Minimize(wordPad);
     SilenceAlarm();

@@ -59,12 +59,10 @@ void frmMain::mnuContents_Click() {
 }
 
 void frmMain::mnuAbout_Click() {
-    // No alarm tick may run behind the boxes.
-    view_.MyTimer().SetEnabled(false);
+    // The watch goes on behind the boxes: the alarm rings on time while they are read.
     const Version version = p_.runtime.ProgramVersion();
     p_.boxes.Show(help::AboutText(version), help::kAboutTitle, MbIcon::Information, MbButtons::Ok);
     p_.boxes.Show(help::SupportText(), help::kInfoTitle, MbIcon::Information, MbButtons::Ok);
-    view_.MyTimer().SetEnabled(true);
 }
 
 void frmMain::mnuUpdate_Click() {

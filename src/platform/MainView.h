@@ -54,7 +54,7 @@ public:
     virtual void Activate() = 0;                   // give the window the focus
     virtual void Repaint() = 0;                    // repaint now, even inside a long handler
     virtual void SetBusyPointer(bool busy) = 0;    // hourglass over the window
-    virtual void Flash() = 0;                      // flash caption and taskbar button until the user comes
+    virtual void Flash(bool on) = 0;               // caption and taskbar button flash from on to off
 
     // The time box's read-only flag.
     virtual bool Locked() const = 0;

@@ -20,9 +20,13 @@ std::optional<std::intptr_t> Winamp_Access::Send(unsigned message, std::uintptr_
 }
 
 std::intptr_t Winamp_Access::GetWinampStatus(const std::string& windowClass) {
+    return AskWinampStatus(windowClass).value_or(0);
+}
+
+std::optional<std::intptr_t> Winamp_Access::AskWinampStatus(const std::string& windowClass) {
     WinampHwnd = p_.windows.Find(windowClass, std::nullopt);
-    if (WinampHwnd == 0) return 0;
-    return Send(winamp::kWM_USER, 0, winamp::kIpcIsPlaying).value_or(0);
+    if (WinampHwnd == 0) return std::nullopt;
+    return Send(winamp::kWM_USER, 0, winamp::kIpcIsPlaying);
 }
 
 std::optional<int> Winamp_Access::GetPlaylistLength(const std::string& windowClass) {
@@ -71,21 +75,25 @@ void Winamp_Access::PressWinampPlay(const std::string& windowClass, bool postWit
 }
 
 void Winamp_Access::PostWinampCommand(int commandId) {
+    if (!TryPostWinampCommand(commandId))
+        p_.boxes.Show(PostFailureText(commandId), p_.runtime.AppTitle(), MbIcon::None, MbButtons::Ok);
+}
+
+bool Winamp_Access::TryPostWinampCommand(int commandId) {
     const std::uint64_t start = p_.clock.TickMs();
     for (;;) {
         // With no window the post would land in our own queue and look like success.
         const bool queued = WinampHwnd != 0 &&
                             p_.windows.PostMsg(WinampHwnd, winamp::kWM_COMMAND, static_cast<std::uintptr_t>(commandId), 0);
         WinampReply = queued ? 1 : 0;
-        if (queued) return;
-        if (p_.clock.TickMs() - start > static_cast<std::uint64_t>(winamp::kPostRetryMs)) {
-            std::string text = "Couldn't queue message for 5 seconds: ";
-            text += std::to_string(commandId);
-            p_.boxes.Show(text, p_.runtime.AppTitle(), MbIcon::None, MbButtons::Ok);
-            return;
-        }
+        if (queued) return true;
+        if (p_.clock.TickMs() - start > static_cast<std::uint64_t>(winamp::kPostRetryMs)) return false;
         p_.runtime.Pause(kPostPauseMs);
     }
+}
+
+std::string Winamp_Access::PostFailureText(int commandId) {
+    return "Couldn't queue message for 5 seconds: " + std::to_string(commandId);
 }
 
 void Winamp_Access::SendWinampCommand(int commandId) {

@@ -41,12 +41,18 @@ public:
 
     // The player's answer to the status query; 0 (not playing) when there is none or it did not answer.
     std::intptr_t GetWinampStatus(const std::string& windowClass);
+    // The same answer, or nothing when there is no player or it did not answer.
+    std::optional<std::intptr_t> AskWinampStatus(const std::string& windowClass);
     // The number of tracks in the player's playlist; nothing when there is no player or it did not answer.
     std::optional<int> GetPlaylistLength(const std::string& windowClass);
     void CloseAllWinamp(const std::string& windowClass);
     void SetWinampVolume(int volume, const std::string& windowClass);
     void PressWinampPlay(const std::string& windowClass, bool postWithRetry);
     void PostWinampCommand(int commandId);
+    // The post and its retries without the box: false when the command could not be queued in time, so
+    // that the caller can make itself heard before it says so.
+    bool TryPostWinampCommand(int commandId);
+    static std::string PostFailureText(int commandId);
     void SendWinampCommand(int commandId);
     void GreySystemMenuItem(WindowHandle window, const std::string& caption, int position);
 

@@ -110,8 +110,12 @@ public:
     void SetCalendarYear(int year) override;
     Date CalendarDate() const override { return calendar; }
     void PopUpOptionsMenu() override { ++popUps; }
-    int flashes = 0;
-    void Flash() override { ++flashes; }
+    int flashes = 0;  // times a flash was started
+    bool flashing = false;
+    void Flash(bool on) override {
+        if (on) ++flashes;
+        flashing = on;
+    }
     std::vector<std::string> helpWindows;  // the documents the help window was asked to show
     bool helpWindowWorks = true;
     bool ShowHelpWindow(const std::string& path) override {

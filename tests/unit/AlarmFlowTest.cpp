@@ -218,7 +218,7 @@ TEST_F(AlarmFlow, PlayerThatCannotStartIsReportedAndEnds) {
 
 TEST_F(AlarmFlow, FiringMakesSureSomethingIsHeard) {
     using TF = fakes::FakeClock::TimeFormat;
-    enum Player { None, Stopped, Paused, Playing, IgnoresPlay, Hung };
+    enum Player { None, Stopped, Paused, Playing, IgnoresPlay, Hung, RefusesPosts };
     struct Case {
         const char* name;
         Player player;
@@ -231,7 +231,8 @@ TEST_F(AlarmFlow, FiringMakesSureSomethingIsHeard) {
     const Case cases[] = {{"stopped", Stopped, TF::US, 1, {2000}, false},
                           {"paused", Paused, TF::US, 1, {2000}, false},
                           {"already playing: no Play, full volume", Playing, TF::US, 0, {}, false},
-                          {"no player", None, TF::US, 0, {2000}, true},
+                          {"no player: our own sound at once", None, TF::US, 0, {}, true},
+                          {"Play cannot be posted: our own sound, then the box", RefusesPosts, TF::US, 0, {}, true},
                           {"ignores Play: once more, then our own sound", IgnoresPlay, TF::US, 2, {2000, 1000}, true},
                           {"hung", Hung, TF::US, 2, {2000, 1000}, true},
                           {"no sound device either", IgnoresPlay, TF::US, 2, {2000, 1000}, false, false},
@@ -253,7 +254,10 @@ TEST_F(AlarmFlow, FiringMakesSureSomethingIsHeard) {
             player = &s.windows.AddPlayer(c.player == Playing ? 1 : c.player == Paused ? 3 : 0);
             player->ignorePlay = c.player == IgnoresPlay;
             s.windows.windows.at(player->handle).hung = c.player == Hung;
+            s.windows.windows.at(player->handle).acceptPosts = c.player != RefusesPosts;
         }
+        std::vector<bool> soundAtBoxes;
+        s.boxes.onShow = [&](const fakes::ShownBox&) { soundAtBoxes.push_back(s.sound.playing); };
         const auto start = s.scheduler.nowMs;
 
         f.MyTimer_Timer();
@@ -263,7 +267,16 @@ TEST_F(AlarmFlow, FiringMakesSureSomethingIsHeard) {
         EXPECT_EQ(v.Caption(MainCtl::cmdSet), "Snoo&ze");
         EXPECT_EQ(v.Caption(MainCtl::mnuCloseWinAmp), "Snoo&ze");
         EXPECT_EQ(f.RingingMark, "Playing");
-        EXPECT_EQ(r.PlayMessages(), c.plays);
+        if (c.player == RefusesPosts) {
+            EXPECT_EQ(s.boxes.Titles(), std::vector<std::string>{"Chimewell System"});
+            EXPECT_EQ(s.boxes.shown.at(0).text, "Couldn't queue message for 5 seconds: 40045");
+            EXPECT_EQ(soundAtBoxes, std::vector<bool>{true});
+            s.runtime.pauses.erase(std::remove(s.runtime.pauses.begin(), s.runtime.pauses.end(), 10),
+                                   s.runtime.pauses.end());  // the post's retries
+        } else {
+            EXPECT_EQ(r.PlayMessages(), c.plays);
+            EXPECT_TRUE(s.boxes.shown.empty());
+        }
         EXPECT_EQ(s.runtime.pauses, c.pauses);
         if (player && c.player != Hung) {
             EXPECT_EQ(player->volume, 255);
@@ -274,7 +287,11 @@ TEST_F(AlarmFlow, FiringMakesSureSomethingIsHeard) {
         }
         EXPECT_EQ(s.sound.playing, c.builtIn);
         EXPECT_EQ(v.Caption(MainCtl::StatusBar1Panel2), c.builtIn ? "Built-In Alarm Sound" : "");
+        // Not even our own sound: the window comes out of the tray, to the front, flashing.
         EXPECT_EQ(v.flashes, c.device ? 0 : 1);
+        EXPECT_EQ(v.flashing, !c.device);
+        EXPECT_EQ(v.visible, !c.device);
+        EXPECT_EQ(v.active, !c.device);
         EXPECT_EQ(v.tray.balloons.size(), c.device ? 0u : 1u);
         EXPECT_TRUE(s.power.awake);
 
@@ -286,6 +303,88 @@ TEST_F(AlarmFlow, FiringMakesSureSomethingIsHeard) {
         EXPECT_FALSE(s.sound.playing);
         EXPECT_EQ(v.Caption(MainCtl::StatusBar1Panel2), "");
         EXPECT_FALSE(s.power.awake);
+        EXPECT_FALSE(v.flashing);
+    }
+}
+
+// From the firing to the stop the watch keeps the alarm heard, and leaves the banner and the captions be.
+TEST_F(AlarmFlow, WhileItRingsTheSoundGoesOnUntilTheStop) {
+    enum Event { Plays, Stops, StopsAndIgnoresPlay, StopsTwice, Closes, ClosesAndNoWindowComes, Hangs, TraySnoozed };
+    struct Case {
+        const char* name;
+        Event event;
+        long plays;  // Play commands in all, the firing's included
+        bool builtIn;
+        std::size_t launches;  // the arming's included
+    };
+    const Case cases[] = {
+        {"plays on: nothing to do", Plays, 1, false, 1},
+        {"stopped: Play again, and it plays", Stops, 2, false, 1},
+        {"stopped, and ignores Play: our own sound", StopsAndIgnoresPlay, 2, true, 1},
+        {"stopped again after its one Play again: our own sound", StopsTwice, 2, true, 1},
+        {"closed: started again, hidden, Play at full volume", Closes, 2, false, 2},
+        {"closed, and the new one shows no window: our own sound", ClosesAndNoWindowComes, 1, true, 2},
+        {"hangs: our own sound", Hangs, 1, true, 1},
+        {"stopped after the tray's snooze: left alone", TraySnoozed, 1, false, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        AlarmRig r;
+        auto& s = r.sys;
+        auto runFor = [&](int ms) {
+            const auto end = s.scheduler.nowMs + ms;
+            while (s.scheduler.nowMs < end) s.runtime.DoEvents();
+        };
+        s.clock.Set({kToday, 9, 1, 0});
+        r.Choose(kToday, "09:02", true);
+        r.form.cmdSet_Click();
+        s.clock.Set({kToday, 9, 2, 0});
+        s.runtime.DoEvents();
+        ASSERT_EQ(r.form.FiredMark, "!");
+        const WindowHandle first = std::stoll(r.form.WinampWindowText);
+        fakes::FakePlayer& player = s.windows.players.at(first);
+        ASSERT_EQ(player.status, 1);
+
+        switch (c.event) {
+            case Plays: break;
+            case StopsAndIgnoresPlay: player.ignorePlay = true; [[fallthrough]];
+            case Stops:
+            case StopsTwice: player.status = 0; break;
+            case ClosesAndNoWindowComes:
+                s.processes.onLaunch = [](const std::string&, WindowStyle) { return LaunchResult{1, LaunchError::None}; };
+                [[fallthrough]];
+            case Closes: s.windows.Remove(first); break;
+            case Hangs: s.windows.windows.at(first).hung = true; break;
+            case TraySnoozed:
+                s.boxes.answers.push_back(MbAnswer::No);  // the player stays
+                r.form.mnuCloseWinAmp_Click();
+                player.status = 0;
+                break;
+        }
+        runFor(20000);
+        if (c.event == StopsTwice) {
+            ASSERT_EQ(s.windows.players.at(first).status, 1);
+            s.windows.players.at(first).status = 0;
+            runFor(20000);
+        }
+
+        EXPECT_EQ(r.PlayMessages(), c.plays);
+        EXPECT_EQ(s.sound.playing, c.builtIn);
+        EXPECT_EQ(s.processes.launches.size(), c.launches);
+        if (c.event == Closes) {
+            const WindowHandle second = s.windows.Find(winamp::kClass, std::nullopt);
+            EXPECT_FALSE(s.windows.windows.at(second).visible);
+            EXPECT_EQ(s.windows.players.at(second).volume, 255);
+        }
+        if (c.event != TraySnoozed) {
+            EXPECT_EQ(r.view.Status(), kBanner);
+            EXPECT_EQ(r.view.Caption(MainCtl::cmdSet), "Snoo&ze");
+            EXPECT_EQ(r.form.FiredMark, "!");
+        }
+        // Our own sound loops until the stop, then ends with it.
+        r.form.cmdSet_Click();
+        EXPECT_FALSE(s.sound.playing);
+        EXPECT_EQ(r.view.Caption(MainCtl::StatusBar1Panel2), "");
     }
 }
 
@@ -402,41 +501,85 @@ TEST_F(AlarmFlow, ClockChangesAndZoneMovesNeitherSkipNorDoubleTheAlarmAndTheWake
     }
 }
 
-TEST_F(AlarmFlow, TickInsideAWaitingHandlerNeitherFiresNorFiresTwice) {
-    // Windows goes on delivering the watch's ticks while a message box is open.
-    sys.clock.Set({kToday, 9, 1, 58});
-    Choose(kToday, "09:02", true);
-    sys.windows.AddPlayer();
-    sys.boxes.onShow = [&](const fakes::ShownBox& b) {
-        if (b.title != "Start Chimewell With Windows?") return;
-        sys.clock.Set({kToday, 9, 2, 1});
-        form.MyTimer_Timer();
+// The watch goes on under every box the program opens: the alarm rings at its minute and the box stays.
+TEST_F(AlarmFlow, TheAlarmRingsOnTimeUnderAnyBoxAndOnlyOnce) {
+    struct Case {
+        const char* name;
+        const char* title;  // the box open across the minute
+        bool armedFirst;    // otherwise the box is one of the arming's own
+        int playlist;
+        std::vector<MbAnswer> answers;
+        std::function<void(frmMain&)> open;
+        bool played;  // Play reached the player under the box (else our own sound: no player yet)
+        bool ends;
     };
+    const auto arm = [](frmMain& f) { f.cmdSet_Click(); };
+    const Case cases[] = {
+        {"start-with-Windows question", "Start Chimewell With Windows?", false, 5, {}, arm, false, false},
+        {"empty playlist warning", "Chimewell System", false, 0, {}, arm, true, false},
+        {"About", "About Chimewell(tm)", true, 5, {}, [](frmMain& f) { f.mnuAbout_Click(); }, true, false},
+        {"Exit question, then No", "Close Chimewell?", true, 5, {MbAnswer::No},
+         [](frmMain& f) { f.mnuExitApp_Click(); }, true, false},
+        {"save question", "Save Settings?", true, 5, {MbAnswer::Yes, MbAnswer::No, MbAnswer::No},
+         [](frmMain& f) { f.Unload(); }, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        AlarmRig r;
+        r.sys.processes.onLaunch = [&](const std::string&, WindowStyle) {
+            r.sys.windows.AddPlayer().playlistLength = c.playlist;
+            return LaunchResult{1, LaunchError::None};
+        };
+        r.sys.clock.Set({kToday, 9, 1, 0});
+        r.Choose(kToday, "09:02", true);
+        if (c.armedFirst) r.form.cmdSet_Click();
+        bool rangUnder = false;
+        long playsUnder = -1;
+        r.sys.boxes.onShow = [&](const fakes::ShownBox& b) {
+            if (b.title != c.title || playsUnder >= 0) return;
+            r.sys.clock.Set({kToday, 9, 2, 0});
+            for (int i = 0; i < 3 && r.form.FiredMark.empty(); ++i) r.sys.runtime.DoEvents();
+            rangUnder = r.form.FiredMark == "!" && r.view.Status() == kBanner;
+            playsUnder = r.PlayMessages();
+        };
+        r.sys.boxes.answers.assign(c.answers.begin(), c.answers.end());
+
+        c.open(r.form);
+
+        EXPECT_TRUE(rangUnder);
+        EXPECT_EQ(playsUnder, c.played ? 1 : 0);
+        EXPECT_EQ(r.sys.sound.playing, !c.played);
+        EXPECT_EQ(r.sys.runtime.ended, c.ends);
+        if (c.ends) continue;
+        // The box closed: still ringing, the player taken over, and no second firing.
+        EXPECT_EQ(r.view.Status(), kBanner);
+        EXPECT_EQ(r.view.Caption(MainCtl::cmdSet), "Snoo&ze");
+        EXPECT_FALSE(r.form.WinampWindowText.empty());
+        for (int i = 0; i < 10; ++i) r.sys.runtime.DoEvents();
+        EXPECT_EQ(r.PlayMessages(), c.played ? 1 : 0);
+    }
+}
+
+TEST_F(AlarmFlow, TickInsideTheFiringsOwnBoxKeepsRingingButDoesNotFireTwice) {
+    sys.clock.Set({kToday, 9, 1, 0});
+    Choose(kToday, "09:02", true);
     form.cmdSet_Click();
-    EXPECT_TRUE(form.FiredMark.empty());
-    EXPECT_EQ(PlayMessages(), 0);
-    sys.runtime.DoEvents();  // the first tick after arming fires
-    EXPECT_EQ(form.FiredMark, "!");
+    sys.clock.Set({kToday, 9, 2, 0});
 
-    // The stop and the disarm do not bring the rung alarm back; a new arming does.
-    form.cmdSet_Click();  // stop
-    form.cmdSet_Click();  // disarm
-    sys.runtime.DoEvents();
-    EXPECT_TRUE(form.FiredMark.empty());
-    sys.boxes.onShow = nullptr;
-    form.cmdSet_Click();  // armed again within the minute
-    EXPECT_TRUE(form.FiredMark.empty());
-
-    // Inside the firing, the retry box of a refused Play is open while ticks arrive.
+    // Inside the firing, the box of a refused Play is open while ticks arrive, and the user closes the
+    // player meanwhile.
     sys.windows.postFailuresLeft = -1;
     int nestedTicks = 0;
     sys.boxes.onShow = [&](const fakes::ShownBox&) {
         ++nestedTicks;
+        EXPECT_TRUE(sys.sound.playing);  // heard before the box
+        sys.windows.Remove(sys.windows.Find(winamp::kClass, std::nullopt));
         form.MyTimer_Timer();
     };
     form.MyTimer_Timer();
-    EXPECT_EQ(nestedTicks, 1);  // one retry box: the nested tick did not fire again
+    EXPECT_EQ(nestedTicks, 1);  // one box: the nested tick did not fire again
     EXPECT_EQ(form.FiredMark, "!");
+    EXPECT_EQ(sys.processes.launches.size(), 2u);  // but it went on: the closed player was started again
 }
 
 TEST_F(AlarmFlow, VanishedPlayerIsRestartedAndHidden) {

@@ -59,7 +59,7 @@ TEST(Help, ContentsOpensTheDocumentBesideTheProgramAndSaysWhenItCannot) {
     }
 }
 
-TEST(Help, AboutShowsTheVersionWithTheWatchOff) {
+TEST(Help, AboutShowsTheVersionAndTheWatchGoesOn) {
     const struct {
         Version version;
         const char* first;
@@ -88,8 +88,8 @@ TEST(Help, AboutShowsTheVersionWithTheWatchOff) {
         EXPECT_NE(about.at(at + middle.size()), ' ');
         EXPECT_EQ(std::count(about.begin(), about.end(), '\r'), 4);
         EXPECT_EQ(r.sys.boxes.shown[1].text.rfind("For More Information E-mail: ", 0), 0u);
-        EXPECT_EQ(timerDuringBoxes, (std::vector<bool>{false, false}));
-        EXPECT_TRUE(r.view.timer.Enabled());
+        EXPECT_EQ(timerDuringBoxes, (std::vector<bool>{c.timerBefore, c.timerBefore}));
+        EXPECT_EQ(r.view.timer.Enabled(), c.timerBefore);
     }
 }
 

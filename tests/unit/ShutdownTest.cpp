@@ -6,7 +6,7 @@
 namespace chw::testing {
 namespace {
 
-TEST(Shutdown, EveryCloseRequestAsksFirstAndNoKeepsTheWatchRunning) {
+TEST(Shutdown, EveryCloseRequestAsksFirstWithTheWatchRunning) {
     const std::pair<const char*, std::function<bool(frmMain&)>> requests[] = {
         {"Settings Exit", [](frmMain& f) { f.mnuExitApp_Click(); return true; }},
         {"tray Exit", [](frmMain& f) { f.mnuExit_Click(); return true; }},
@@ -18,7 +18,7 @@ TEST(Shutdown, EveryCloseRequestAsksFirstAndNoKeepsTheWatchRunning) {
         MainFormRig r;
         r.form.AlarmDate = "12/8/2026";
         r.form.AlarmTime = "7:05 PM";
-        bool timerOnDuringQuestion = true;
+        bool timerOnDuringQuestion = false;
         r.sys.boxes.onShow = [&](const fakes::ShownBox&) { timerOnDuringQuestion = r.view.timer.Enabled(); };
         r.Answer({MbAnswer::No});
 
@@ -28,7 +28,7 @@ TEST(Shutdown, EveryCloseRequestAsksFirstAndNoKeepsTheWatchRunning) {
         EXPECT_EQ(r.sys.boxes.shown[0].title, "Close Chimewell?");
         EXPECT_EQ(r.sys.boxes.shown[0].text,
                   "Are you sure you want to stop monitoring the time for your alarm?\r\nThis will close Chimewell System!");
-        EXPECT_FALSE(timerOnDuringQuestion);
+        EXPECT_TRUE(timerOnDuringQuestion);
         EXPECT_TRUE(r.view.timer.Enabled());
         EXPECT_EQ(r.view.statusHistory, (Strings{"Shutdown Query Being Verified. . .", "Ready."}));
         EXPECT_TRUE(r.sys.registry.Writes().empty());

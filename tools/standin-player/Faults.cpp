@@ -55,6 +55,7 @@ void Faults::Apply(std::wstring word) {
     else if (key == L"start-stopped") initialState = 0;
     else if (key == L"ignore-play") ignorePlay = on;
     else if (key == L"hang-on-play") hangOnPlay = on;
+    else if (key == L"hang-at-start") hangAtStart = on;
     else if (key == L"playlist") playlist = ToUnsigned(value);
 }
 
@@ -93,6 +94,7 @@ std::wstring Faults::Describe() const {
     if (initialState == 3) s += L" start-paused";
     if (ignorePlay) s += L" ignore-play";
     if (hangOnPlay) s += L" hang-on-play";
+    if (hangAtStart) s += L" hang-at-start";
     if (playlist != 3) s += L" playlist=" + std::to_wstring(playlist);
     return s.empty() ? L" none" : s;
 }

@@ -13,6 +13,7 @@ struct Faults {
     int initialState = 0;       // 0 stopped, 1 playing, 3 paused
     bool ignorePlay = false;    // take Play and stay as it was (a player with nothing it can play)
     bool hangOnPlay = false;    // stop answering when Play arrives
+    bool hangAtStart = false;   // stop answering as soon as the window is shown
     unsigned playlist = 3;      // the playlist's length, as answered to its query
 
     // One switch: "refuse-close", "--hang", "/late-window=500", "start-playing", "hang=0", ...

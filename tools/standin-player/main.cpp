@@ -383,6 +383,11 @@ int Run(HINSTANCE inst, int show) {
     ShowWindow(hwnd, show);
     UpdateWindow(hwnd);
     player.Log().Write("# window ready");
+    // The window is there, but nothing it is sent or posted is ever handled.
+    if (player.Faults().hangAtStart) {
+        player.Log().Write("# hanging");
+        for (;;) Sleep(INFINITE);
+    }
 
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

@@ -252,13 +252,13 @@ void MainWindow::SetBusyPointer(bool busy) {
     if (under == hwnd() || ::IsChild(hwnd(), under)) ::SetCursor(::LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
 }
 
-void MainWindow::Flash() {
-    // The user is already looking at it; a window in the tray has no button to flash.
-    if (!hwnd() || !::IsWindowVisible(hwnd()) || ::GetForegroundWindow() == hwnd()) return;
+void MainWindow::Flash(bool on) {
+    if (!hwnd()) return;
     FLASHWINFO info{};
     info.cbSize = sizeof(info);
     info.hwnd = hwnd();
-    info.dwFlags = FLASHW_ALL | FLASHW_TIMERNOFG;  // until the window comes to the foreground
+    // Until told to stop, even while in front: a silent alarm has nothing else to show for itself.
+    info.dwFlags = on ? FLASHW_ALL | FLASHW_TIMER : FLASHW_STOP;
     ::FlashWindowEx(&info);
 }
 

@@ -56,7 +56,7 @@ public:
     void Activate() override;
     void Repaint() override;
     void SetBusyPointer(bool busy) override;
-    void Flash() override;
+    void Flash(bool on) override;
     bool Locked() const override;
     void SetLocked(bool locked) override;
     void SetCalendarMonth(int month) override;

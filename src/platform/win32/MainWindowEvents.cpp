@@ -234,8 +234,14 @@ LRESULT MainWindow::OnTimer(WPARAM wParam, LPARAM lParam) {
     }
     if (tray_ && tray_->OnTimer(wParam)) return 0;
     if (wParam == timer_.Id()) {
-        // A tick inside the boxes of a tick is kept from the alarm by the logic itself.
-        if (timer_.OnTick()) Fire([](frmMain& f) { f.MyTimer_Timer(); });
+        // The watch goes on inside any box, also one that a message sent by another thread opened (those
+        // handlers otherwise wait): a tick inside the boxes of a tick is kept from the alarm by the logic.
+        if (!timer_.OnTick()) return 0;
+        auto tick = [](frmMain& f) { f.MyTimer_Timer(); };
+        if (loop_.Pausing())
+            Fire(tick);
+        else
+            Run(tick);
         return 0;
     }
     return Default(WM_TIMER, wParam, lParam);

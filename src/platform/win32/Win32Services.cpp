@@ -60,12 +60,26 @@ bool Win32WindowSystem::PostMsg(WindowHandle window, unsigned message, std::uint
     return ::PostMessageW(H(window), message, wParam, lParam) != FALSE;
 }
 
+namespace {
+// ShowWindow on another thread's window waits for that thread to handle it, for ever if it hangs; the
+// asynchronous form only queues the change.
+bool OfAnotherThread(HWND window) { return ::GetWindowThreadProcessId(window, nullptr) != ::GetCurrentThreadId(); }
+}  // namespace
+
 void Win32WindowSystem::Show(WindowHandle window, ShowCommand command) {
-    if (window) ::ShowWindow(H(window), ShowWindowCommand(command));
+    if (!window) return;
+    if (OfAnotherThread(H(window)))
+        ::ShowWindowAsync(H(window), ShowWindowCommand(command));
+    else
+        ::ShowWindow(H(window), ShowWindowCommand(command));
 }
 
 void Win32WindowSystem::Minimize(WindowHandle window) {
-    if (window) ::CloseWindow(H(window));
+    if (!window) return;
+    if (OfAnotherThread(H(window)))
+        ::ShowWindowAsync(H(window), SW_MINIMIZE);
+    else
+        ::CloseWindow(H(window));
 }
 
 bool Win32WindowSystem::IsMinimized(WindowHandle window) { return window && ::IsIconic(H(window)); }

@@ -443,6 +443,28 @@ TEST_F(MainWindowTest, WaitingLogicAnswersSentMessagesAndRunsTheirHandlersAfterw
     }
 }
 
+// The watch is the one handler that does not wait for a box that another thread's message opened: the
+// alarm must ring under it.
+TEST_F(MainWindowTest, TheWatchTicksUnderABoxThatAnotherThreadsMessageOpened) {
+    window->Show();
+    bool tickedUnderBox = false;
+    sys.boxes.onShow = [&](const fakes::ShownBox&) {
+        if (sys.boxes.shown.size() != 1) return;
+        logic->NowText.clear();
+        ::PostMessageW(window->hwnd(), WM_TIMER, mainwindow::kTimerId, 0);
+        for (int i = 0; i < 20 && logic->NowText.empty(); ++i) loop.DoEvents();
+        tickedUnderBox = !logic->NowText.empty();
+    };
+    SentFromAnotherThread sent{window->hwnd(), WM_COMMAND, IDM_ABOUT};
+    UniqueHandle thread(::CreateThread(nullptr, 0, &SentFromAnotherThread::Body, &sent, 0, nullptr));
+    for (ULONGLONG end = ::GetTickCount64() + 3000; sys.boxes.shown.size() < 2 && ::GetTickCount64() < end;)
+        loop.DoEvents();
+    ASSERT_EQ(::WaitForSingleObject(thread.get(), 5000), WAIT_OBJECT_0);
+    sys.boxes.onShow = nullptr;
+    EXPECT_EQ(sys.boxes.shown.size(), 2u);
+    EXPECT_TRUE(tickedUnderBox);
+}
+
 TEST_F(MainWindowTest, TheEditKeysGoToTheTimeBoxWhileItIsEdited) {
     window->Show();
     BYTE keys[256] = {};
