@@ -15,8 +15,8 @@ namespace chw::win32 {
 
 class IntroWindow : public WindowBase, public IIntroView {
 public:
-    // Created hidden; the first progress tick shows it.
-    explicit IntroWindow(HINSTANCE instance);
+    // Created hidden; the first progress tick shows it. Laid out for `dpi` (0: the DPI of its monitor).
+    explicit IntroWindow(HINSTANCE instance, int dpi = 0);
     ~IntroWindow() override;
 
     // What runs at each tick of MyTimer (frmIntro::MyTimer_Timer).
@@ -47,6 +47,7 @@ public:
 private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     HWND Control(IntroCtl control) const;
+    void ApplyDpi();
     void PaintBackground(HDC dc);
     void DrawBackdrop(HDC dc, const RECT& client);
     void DrawHands(HDC dc);

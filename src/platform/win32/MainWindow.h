@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "Accessible.h"
 #include "ControlHook.h"
 #include "SkinButton.h"
 #include "TrayIcon.h"
@@ -25,8 +26,8 @@ namespace chw::win32 {
 
 class MainWindow : public WindowBase, public IMainView {
 public:
-    // Created hidden, with every control as designed.
-    MainWindow(HINSTANCE instance, UiLoop& loop);
+    // Created hidden, with every control as designed, laid out for `dpi` (0: the DPI of its monitor).
+    MainWindow(HINSTANCE instance, UiLoop& loop, int dpi = 0);
     ~MainWindow() override;
 
     // The logic that receives the events; none are delivered before this.
@@ -73,9 +74,13 @@ private:
 
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void CreateControls(HINSTANCE instance);
+    void ApplyDpi();
     void Arrange();
     void SetStatusParts();
     bool secondPartShown_ = false;
+    // The status line is a live region; the alarm's banner is spoken at once.
+    void AnnounceStatus(const std::string& text);
+    Liveness liveness_ = Liveness::Polite;
     void SetClientSize(int width, int height);
     HWND Control(MainCtl control) const;
     HWND Item(int id) const;
@@ -84,6 +89,7 @@ private:
     LRESULT OnCommandMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnDrawItem(WPARAM wParam, LPARAM lParam);
     LRESULT OnSize(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
     LRESULT OnCtlColorStatic(WPARAM wParam, LPARAM lParam);
     LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
     LRESULT OnTrayCallback(LPARAM lParam);

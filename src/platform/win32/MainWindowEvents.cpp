@@ -164,6 +164,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
         case WM_DRAWITEM: return OnDrawItem(wParam, lParam);
         case WM_SIZE: return OnSize(wParam, lParam);
+        case WM_DPICHANGED: return OnDpiChanged(wParam, lParam);
         case WM_CTLCOLORSTATIC: return OnCtlColorStatic(wParam, lParam);
         case WM_TIMER: return OnTimer(wParam, lParam);
         case TrayIcon::kCallbackMessage: return OnTrayCallback(lParam);
@@ -203,6 +204,17 @@ LRESULT MainWindow::OnSize(WPARAM wParam, LPARAM lParam) {
     if (HWND status = Item(IDC_STATUSBAR1)) ::SendMessageW(status, WM_SIZE, 0, 0);
     SetStatusParts();
     return Default(WM_SIZE, wParam, lParam);
+}
+
+// Moved to a monitor of another scale, or the scale changed: the window takes the place Windows
+// suggests and lays itself out again for the new DPI.
+LRESULT MainWindow::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+    dpi_ = DpiChangedDpi(wParam);
+    TakeSuggestedRect(hwnd(), lParam);
+    ApplyDpi();
+    if (tray_) tray_->ReloadIcons();
+    ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    return 0;
 }
 
 LRESULT MainWindow::OnCtlColorStatic(WPARAM wParam, LPARAM lParam) {

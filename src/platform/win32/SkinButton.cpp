@@ -52,7 +52,7 @@ void WashOut(HDC dc, const RECT& rc) {
 
 }  // namespace
 
-SkinButtons::SkinButtons(HINSTANCE instance, HFONT font) : font_(font) {
+SkinButtons::SkinButtons(HINSTANCE instance) {
     auto load = [instance](int id) {
         return UniqueBitmap(static_cast<HBITMAP>(
             ::LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
@@ -71,8 +71,15 @@ HWND SkinButtons::Create(HWND parent, int id, const wchar_t* caption, const RECT
     if (button) {
         ::SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         ::SetWindowSubclass(button, &SkinButtons::SubclassProc, kSubclassId, 0);
+        buttons_.push_back(button);
     }
     return button;
+}
+
+void SkinButtons::SetFont(HFONT font) {
+    font_ = font;
+    for (HWND button : buttons_)
+        if (::IsWindow(button)) ::SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 LRESULT CALLBACK SkinButtons::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,

@@ -4,19 +4,23 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "Win32Util.h"
 
 namespace chw::win32 {
 
 class SkinButtons {
 public:
-    SkinButtons(HINSTANCE instance, HFONT font);
+    explicit SkinButtons(HINSTANCE instance);
     ~SkinButtons();
     SkinButtons(const SkinButtons&) = delete;
     SkinButtons& operator=(const SkinButtons&) = delete;
 
     // Creates one skinned button as a child of parent.
     HWND Create(HWND parent, int id, const wchar_t* caption, const RECT& place, HINSTANCE instance);
+    // The captions' font, for every button made here (the window owns it); they are drawn again.
+    void SetFont(HFONT font);
     // The parent forwards WM_DRAWITEM of its skinned buttons here.
     void Draw(const DRAWITEMSTRUCT& item) const;
 
@@ -25,7 +29,8 @@ private:
                                          DWORD_PTR data) noexcept;
 
     UniqueBitmap up_, over_, down_;
-    HFONT font_;
+    HFONT font_ = nullptr;
+    std::vector<HWND> buttons_;
 };
 
 }  // namespace chw::win32

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "resource.h"
 
 namespace chw::win32 {
@@ -18,9 +20,22 @@ HICON LoadSmallIcon(HINSTANCE instance, int resourceId) {
 }
 }  // namespace
 
-TrayIcon::TrayIcon(HINSTANCE instance, HWND owner, NotifyFn notify) : owner_(owner), notify_(notify) {
+TrayIcon::TrayIcon(HINSTANCE instance, HWND owner, NotifyFn notify)
+    : instance_(instance), owner_(owner), notify_(notify) {
     const int ids[3] = {IDI_TRAY1, IDI_TRAY2, IDI_TRAY3};
     for (int i = 0; i < 3; ++i) icons_[i] = UniqueIcon(LoadSmallIcon(instance, ids[i]));
+}
+
+void TrayIcon::ReloadIcons() {
+    const int ids[3] = {IDI_TRAY1, IDI_TRAY2, IDI_TRAY3};
+    UniqueIcon fresh[3];
+    for (int i = 0; i < 3; ++i) fresh[i] = UniqueIcon(LoadSmallIcon(instance_, ids[i]));
+    // The shell copies the picture it is given: the old ones may go once it has the new one.
+    for (int i = 0; i < 3; ++i) std::swap(icons_[i], fresh[i]);
+    if (added_) {
+        NOTIFYICONDATAW nid = Data(NIF_ICON);
+        notify_(NIM_MODIFY, &nid);
+    }
 }
 
 NOTIFYICONDATAW TrayIcon::Data(UINT flags) const {
@@ -104,7 +119,7 @@ void TrayIcon::SetToolTip(const std::string& text) {
     toolTip_ = text;
     if (added_) {
         NOTIFYICONDATAW nid = Data(NIF_TIP);
-        ::Shell_NotifyIconW(NIM_MODIFY, &nid);
+        notify_(NIM_MODIFY, &nid);
     }
 }
 
@@ -112,7 +127,7 @@ void TrayIcon::SetIconNumber(int number) {
     iconNumber_ = number;
     if (added_) {
         NOTIFYICONDATAW nid = Data(NIF_ICON);
-        ::Shell_NotifyIconW(NIM_MODIFY, &nid);
+        notify_(NIM_MODIFY, &nid);
     }
 }
 
@@ -123,7 +138,7 @@ void TrayIcon::ShowBalloon(const std::string& title, const std::string& text) {
     lstrcpynW(nid.szInfo, Wide(text).c_str(), ARRAYSIZE(nid.szInfo));
     // What the balloon tells is something the user missed or must see to: a warning, not news.
     nid.dwInfoFlags = NIIF_WARNING;
-    ::Shell_NotifyIconW(NIM_MODIFY, &nid);
+    notify_(NIM_MODIFY, &nid);
 }
 
 void TrayIcon::OnTaskbarCreated() {

@@ -34,6 +34,8 @@ public:
     void SetIconNumber(int number) override;
     void ShowBalloon(const std::string& title, const std::string& text) override;
 
+    // The pictures again at today's small-icon size (the scale changed); a shown icon takes them.
+    void ReloadIcons();
     // The shell restarted ("TaskbarCreated"): our icon is gone from it.
     void OnTaskbarCreated();
     // Which mouse button a callback message stands for: 1 left, 2 right, 0 none of interest.
@@ -53,6 +55,7 @@ private:
     void StopRetry();
     HICON CurrentIcon() const;
 
+    HINSTANCE instance_;
     HWND owner_;
     NotifyFn notify_;
     bool retrying_ = false;
