@@ -31,12 +31,6 @@ const IntroControlDef kControls[] = {
     {IntroCtl::Label3, IDC_INTRO_LABEL3, L"STATIC", {5280, 0, 1215, 255}, SS_LEFT | SS_NOPREFIX},
 };
 
-// Colours of the splash: a pale sky fading to white, framed in a deep blue.
-constexpr COLORREF kTopColour = RGB(0xD6, 0xE6, 0xFA);
-constexpr COLORREF kBottomColour = RGB(0xFF, 0xFF, 0xFF);
-constexpr COLORREF kFrameColour = RGB(0x1F, 0x3F, 0x7A);
-constexpr COLORREF kTitleColour = RGB(0x1F, 0x3F, 0x7A);
-constexpr COLORREF kTextColour = RGB(0x20, 0x20, 0x20);
 
 COLOR16 Channel(BYTE c) { return static_cast<COLOR16>(c << 8); }
 
@@ -112,6 +106,16 @@ void IntroWindow::ApplyDpi() {
                                                               iconSize, iconSize, LR_DEFAULTCOLOR)));
     backdrop_.reset();
     ::InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+// A pale sky fading to white, framed in a deep blue; in a high-contrast theme the user's window colours.
+IntroWindow::Colours IntroWindow::ColoursFor(bool highContrast) {
+    if (highContrast) {
+        const COLORREF window = ::GetSysColor(COLOR_WINDOW), text = ::GetSysColor(COLOR_WINDOWTEXT);
+        return Colours{window, window, text, window, text, text};
+    }
+    return Colours{RGB(0xD6, 0xE6, 0xFA), RGB(0xFF, 0xFF, 0xFF), RGB(0x1F, 0x3F, 0x7A), RGB(0xFF, 0xFF, 0xFF),
+                   RGB(0x1F, 0x3F, 0x7A), RGB(0x20, 0x20, 0x20)};
 }
 
 int IntroWindow::FrameWidth() const { return ::MulDiv(2, dpi_, 96) + 1; }
@@ -248,23 +252,23 @@ void IntroWindow::PaintBackground(HDC target) {
 }
 
 void IntroWindow::DrawBackdrop(HDC dc, const RECT& rc) {
+    const Colours c = ColoursFor(highContrast_);
     TRIVERTEX v[2] = {
-        {rc.left, rc.top, Channel(GetRValue(kTopColour)), Channel(GetGValue(kTopColour)),
-         Channel(GetBValue(kTopColour)), 0},
-        {rc.right, rc.bottom, Channel(GetRValue(kBottomColour)), Channel(GetGValue(kBottomColour)),
-         Channel(GetBValue(kBottomColour)), 0},
+        {rc.left, rc.top, Channel(GetRValue(c.top)), Channel(GetGValue(c.top)), Channel(GetBValue(c.top)), 0},
+        {rc.right, rc.bottom, Channel(GetRValue(c.bottom)), Channel(GetGValue(c.bottom)), Channel(GetBValue(c.bottom)),
+         0},
     };
     GRADIENT_RECT g{0, 1};
     ::GdiGradientFill(dc, v, 2, &g, 1, GRADIENT_FILL_RECT_V);
 
     // A double frame: a deep outer line and a light inner one.
     int w = FrameWidth() - 1;
-    UniqueBrush frame(::CreateSolidBrush(kFrameColour));
+    UniqueBrush frame(::CreateSolidBrush(c.frame));
     for (int i = 0; i < w; ++i) {
         RECT r{rc.left + i, rc.top + i, rc.right - i, rc.bottom - i};
         ::FrameRect(dc, &r, frame.get());
     }
-    UniqueBrush inner(::CreateSolidBrush(RGB(0xFF, 0xFF, 0xFF)));
+    UniqueBrush inner(::CreateSolidBrush(c.innerFrame));
     RECT r{rc.left + w, rc.top + w, rc.right - w, rc.bottom - w};
     ::FrameRect(dc, &r, inner.get());
 
@@ -299,9 +303,20 @@ LRESULT IntroWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             HDC dc = reinterpret_cast<HDC>(wParam);
             ::SetBkMode(dc, TRANSPARENT);
             bool title = reinterpret_cast<HWND>(lParam) == Control(IntroCtl::Label1);
-            ::SetTextColor(dc, title ? kTitleColour : kTextColour);
+            const Colours c = ColoursFor(highContrast_);
+            ::SetTextColor(dc, title ? c.title : c.text);
             return reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
         }
+        case WM_SYSCOLORCHANGE:
+        case WM_SETTINGCHANGE:
+            // The user's colours or a high-contrast theme changed: the picture is drawn again in them.
+            highContrast_ = HighContrastOn();
+            backdrop_.reset();
+            if (message == WM_SYSCOLORCHANGE) {
+                if (HWND bar = Control(IntroCtl::ProgressBar1)) ::SendMessageW(bar, message, wParam, lParam);
+            }
+            ::InvalidateRect(hwnd(), nullptr, TRUE);
+            return Default(message, wParam, lParam);
         case WM_DPICHANGED:
             dpi_ = DpiChangedDpi(wParam);
             TakeSuggestedRect(hwnd(), lParam);

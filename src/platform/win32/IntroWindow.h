@@ -19,6 +19,13 @@ public:
     explicit IntroWindow(HINSTANCE instance, int dpi = 0);
     ~IntroWindow() override;
 
+    // The splash's colours: its own, or in a high-contrast theme the user's.
+    struct Colours {
+        COLORREF top, bottom, frame, innerFrame, title, text;
+    };
+    static Colours ColoursFor(bool highContrast);
+    bool HighContrast() const { return highContrast_; }
+
     // What runs at each tick of MyTimer (frmIntro::MyTimer_Timer).
     void SetTickHandler(std::function<void()> onTick) { onTick_ = std::move(onTick); }
 
@@ -63,6 +70,7 @@ private:
     std::optional<GdiplusSession> gdiplus_{std::in_place};
     HINSTANCE instance_;
     int dpi_;
+    bool highContrast_ = HighContrastOn();
     WindowTimer timer_;
     std::function<void()> onTick_;
     bool inTick_ = false;

@@ -85,6 +85,7 @@ RECT DesignedPixels(int id, int dpi) {
 
 void MainWindow::CreateControls(HINSTANCE instance) {
     skins_ = std::make_unique<SkinButtons>(instance);
+    skins_->SetHighContrast(HighContrastOn());
 
     auto make = [&](const wchar_t* cls, int id, const wchar_t* text, DWORD style, DWORD exStyle = 0) {
         RECT r = DesignedPixels(id, dpi_);

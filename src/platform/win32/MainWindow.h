@@ -90,6 +90,7 @@ private:
     LRESULT OnDrawItem(WPARAM wParam, LPARAM lParam);
     LRESULT OnSize(WPARAM wParam, LPARAM lParam);
     LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSystemColours(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnCtlColorStatic(WPARAM wParam, LPARAM lParam);
     LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
     LRESULT OnTrayCallback(LPARAM lParam);

@@ -165,6 +165,8 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DRAWITEM: return OnDrawItem(wParam, lParam);
         case WM_SIZE: return OnSize(wParam, lParam);
         case WM_DPICHANGED: return OnDpiChanged(wParam, lParam);
+        case WM_SYSCOLORCHANGE:
+        case WM_SETTINGCHANGE: return OnSystemColours(message, wParam, lParam);
         case WM_CTLCOLORSTATIC: return OnCtlColorStatic(wParam, lParam);
         case WM_TIMER: return OnTimer(wParam, lParam);
         case TrayIcon::kCallbackMessage: return OnTrayCallback(lParam);
@@ -215,6 +217,18 @@ LRESULT MainWindow::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
     if (tray_) tray_->ReloadIcons();
     ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     return 0;
+}
+
+// The user's colours or a high-contrast theme changed: the skinned buttons follow, and the common
+// controls hear of new colours only from their parent.
+LRESULT MainWindow::OnSystemColours(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (skins_) skins_->SetHighContrast(HighContrastOn());
+    if (message == WM_SYSCOLORCHANGE) {
+        for (HWND child = ::GetWindow(hwnd(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+            ::SendMessageW(child, WM_SYSCOLORCHANGE, wParam, lParam);
+        ::InvalidateRect(hwnd(), nullptr, TRUE);
+    }
+    return Default(message, wParam, lParam);
 }
 
 LRESULT MainWindow::OnCtlColorStatic(WPARAM wParam, LPARAM lParam) {

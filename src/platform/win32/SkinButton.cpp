@@ -114,6 +114,40 @@ LRESULT CALLBACK SkinButtons::SubclassProc(HWND hwnd, UINT message, WPARAM wPara
     return ::DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
+void SkinButtons::SetHighContrast(bool on) {
+    if (on == highContrast_) return;
+    highContrast_ = on;
+    for (HWND button : buttons_)
+        if (::IsWindow(button)) ::InvalidateRect(button, nullptr, FALSE);
+}
+
+// A plain push button in the system's colours: face, edge, caption (greyed when disabled), focus.
+void SkinButtons::DrawPlain(HDC dc, const RECT& rc, const DRAWITEMSTRUCT& item, const std::wstring& caption) const {
+    const bool disabled = item.itemState & ODS_DISABLED;
+    const bool pressed = (item.itemState & ODS_SELECTED) && !disabled;
+    ::FillRect(dc, &rc, ::GetSysColorBrush(COLOR_BTNFACE));
+    RECT edge = rc;
+    ::DrawEdge(dc, &edge, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+    // A frame in the text colour too: in a high-contrast theme the edges alone may not show.
+    ::FrameRect(dc, &rc, ::GetSysColorBrush(COLOR_WINDOWFRAME));
+    SelectObj keepFont(dc, font_);
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, ::GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+    RECT text = rc;
+    if (pressed) ::OffsetRect(&text, 1, 1);
+    UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+    if (item.itemState & ODS_NOACCEL) format |= DT_HIDEPREFIX;
+    ::DrawTextW(dc, caption.c_str(), -1, &text, format);
+    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+        RECT focus = rc;
+        const int inset = ::MulDiv(3, ::GetDeviceCaps(dc, LOGPIXELSY), 96);
+        ::InflateRect(&focus, -inset, -inset);
+        ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
+        ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+        ::DrawFocusRect(dc, &focus);
+    }
+}
+
 void SkinButtons::Draw(const DRAWITEMSTRUCT& item) const {
     HDC dc = item.hDC;
     const RECT& rc = item.rcItem;
@@ -127,11 +161,16 @@ void SkinButtons::Draw(const DRAWITEMSTRUCT& item) const {
     UniqueBitmap canvas(::CreateCompatibleBitmap(dc, w, h));
     SelectObj keepCanvas(mem.get(), canvas.get());
     RECT local{0, 0, w, h};
+    std::wstring caption = WindowTextW(item.hwndItem);
+    if (highContrast_) {
+        DrawPlain(mem.get(), local, item, caption);
+        ::BitBlt(dc, rc.left, rc.top, w, h, mem.get(), 0, 0, SRCCOPY);
+        return;
+    }
 
     DrawSkin(mem.get(), local, pressed ? down_.get() : hot ? over_.get() : up_.get());
     if (disabled) WashOut(mem.get(), local);
 
-    std::wstring caption = WindowTextW(item.hwndItem);
     SelectObj keepFont(mem.get(), font_);
     ::SetBkMode(mem.get(), TRANSPARENT);
     RECT text = local;

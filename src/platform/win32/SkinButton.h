@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "Win32Util.h"
@@ -21,6 +22,10 @@ public:
     HWND Create(HWND parent, int id, const wchar_t* caption, const RECT& place, HINSTANCE instance);
     // The captions' font, for every button made here (the window owns it); they are drawn again.
     void SetFont(HFONT font);
+    // In a high-contrast theme the buttons are drawn as plain ones in the system's colours, not from the
+    // skins; they are drawn again when this changes.
+    void SetHighContrast(bool on);
+    bool HighContrast() const { return highContrast_; }
     // The parent forwards WM_DRAWITEM of its skinned buttons here.
     void Draw(const DRAWITEMSTRUCT& item) const;
 
@@ -29,7 +34,10 @@ private:
                                          DWORD_PTR data) noexcept;
 
     UniqueBitmap up_, over_, down_;
+    void DrawPlain(HDC dc, const RECT& rc, const DRAWITEMSTRUCT& item, const std::wstring& caption) const;
+
     HFONT font_ = nullptr;
+    bool highContrast_ = false;
     std::vector<HWND> buttons_;
 };
 

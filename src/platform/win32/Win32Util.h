@@ -190,6 +190,23 @@ inline std::wstring WindowTextW(HWND hwnd) {
     return text;
 }
 
+// ---- Colours ----
+
+// A high-contrast theme is on: the user's system colours replace every colour of our own.
+inline bool SystemHighContrastOn() {
+    HIGHCONTRASTW hc{};
+    hc.cbSize = sizeof(hc);
+    return ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(hc), &hc, 0) && (hc.dwFlags & HCF_HIGHCONTRASTON);
+}
+// Where the windows learn it: the system, unless a test (or a system without the setting, as Wine)
+// stands in for it.
+using HighContrastProbe = bool (*)();
+inline HighContrastProbe& HighContrastSource() {
+    static HighContrastProbe source = &SystemHighContrastOn;
+    return source;
+}
+inline bool HighContrastOn() { return HighContrastSource()(); }
+
 // ---- Layout: the windows are designed in twips (1440 to the inch) ----
 
 inline int ScreenDpi() {

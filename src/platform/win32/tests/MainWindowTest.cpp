@@ -364,6 +364,37 @@ TEST(DpiTest, AWindowMovedToAnotherScaleMatchesOneStartedThere) {
     }
 }
 
+// A high-contrast theme turned on and off while the windows are open: the skinned buttons paint their
+// face in the system's button colour instead of the skin, and the splash takes the window colours.
+TEST_F(MainWindowTest, AHighContrastThemeGivesTheButtonsAndTheSplashTheSystemColours) {
+    IntroWindow splash(::GetModuleHandleW(nullptr));
+    HWND button = Item(IDC_CMDRESET);
+    RECT rc{};
+    ::GetClientRect(button, &rc);
+    auto faceColour = [&] {
+        WindowDC screen(button);
+        MemoryDC mem(screen.get());
+        UniqueBitmap picture(::CreateCompatibleBitmap(screen.get(), rc.right, rc.bottom));
+        SelectObj keep(mem.get(), picture.get());
+        ::SendMessageW(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem.get()), PRF_CLIENT);
+        return ::GetPixel(mem.get(), rc.right / 8, rc.bottom / 2);
+    };
+    // Wine has no high-contrast setting: the test stands in for the system.
+    static bool themeOn = false;
+    const HighContrastProbe system = HighContrastSource();
+    HighContrastSource() = [] { return themeOn; };
+    for (bool on : {true, false}) {
+        SCOPED_TRACE(on ? "high contrast" : "normal");
+        themeOn = on;
+        for (HWND w : {window->hwnd(), splash.hwnd()}) ::SendMessageW(w, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+        EXPECT_EQ(faceColour() == ::GetSysColor(COLOR_BTNFACE), on);
+        EXPECT_EQ(splash.HighContrast(), on);
+        const IntroWindow::Colours c = IntroWindow::ColoursFor(on);
+        EXPECT_EQ(c.text == ::GetSysColor(COLOR_WINDOWTEXT) && c.top == ::GetSysColor(COLOR_WINDOW), on);
+    }
+    HighContrastSource() = system;
+}
+
 // What a screen reader learns of each control: its name and role, through the control's own object.
 TEST_F(MainWindowTest, EachControlHasANameAndARoleForScreenReaders) {
     ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
