@@ -176,6 +176,14 @@ bool WriteValue(const std::string& key, const std::string& name, const std::stri
 // The rights of the key's own (not inherited) allow entries for a well-known group, 0 when none.
 DWORD ExplicitAllowedRights(const std::string& key, WELL_KNOWN_SID_TYPE group);
 
+// ---- What a screen reader finds (MSAA, asked from this process as a reader asks) ----
+struct AccessibleInfo {
+    std::string name;
+    long role = 0;  // ROLE_SYSTEM_*
+};
+// The accessible object of a window's client area; nullopt when the window offers none.
+std::optional<AccessibleInfo> AccessibleOf(HWND h);
+
 // ---- Screenshots, saved beside the scenario's log ----
 bool Screenshot(const std::string& name);
 

@@ -1,10 +1,13 @@
 // Whole journeys a user takes through the installed program: the player missing when arming, the
 // tray's pop-up menu, the menus walked by their access keys, refused registry writes, and one alarm
 // chosen and armed by keyboard alone.
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 
 #include "AroundRig.h"
+
+#include <oleacc.h>
 
 using namespace e2e;
 
@@ -375,6 +378,30 @@ TEST_F(Keyboard, ChooseArmAndStopByKeysAlone) {
     ASSERT_NO_FATAL_FAILURE(Start(true));
     ASSERT_TRUE(WaitUntil([&] { return FocusOf(c_.main) == c_.cmdSet; }, 3000)) << "the arm button starts focused";
 
+    // What a screen reader finds first: each control named, the buttons as push buttons, the status line.
+    auto plain = [](std::string caption) {
+        caption.erase(std::remove(caption.begin(), caption.end(), '&'), caption.end());
+        return caption;
+    };
+    const struct {
+        HWND control;
+        std::string name;
+        long role;  // 0: whatever the system's standard object says
+    } readable[] = {
+        {c_.monthView, "Alarm date", 0},
+        {c_.txtTime, "Alarm time", ROLE_SYSTEM_TEXT},
+        {c_.cmdSet, plain(Text(c_.cmdSet)), ROLE_SYSTEM_PUSHBUTTON},
+        {c_.cmdReset, "Clear", ROLE_SYSTEM_PUSHBUTTON},
+        {c_.statusBar, StatusText(c_), ROLE_SYSTEM_STATUSBAR},
+    };
+    for (const auto& r : readable) {
+        const std::optional<AccessibleInfo> seen = AccessibleOf(r.control);
+        ASSERT_TRUE(seen) << "no accessible object for control " << GetDlgCtrlID(r.control);
+        EXPECT_EQ(seen->name, r.name);
+        if (r.role) EXPECT_EQ(seen->role, r.role) << r.name;
+        std::printf("checked: a screen reader finds \"%s\" (role %ld)\n", seen->name.c_str(), seen->role);
+    }
+
     RealChord(VK_TAB, {VK_SHIFT});
     ASSERT_TRUE(WaitUntil([&] { return FocusOf(c_.main) == c_.monthView; }, 3000)) << "Shift+Tab: the calendar";
     RealKey(VK_RETURN);
@@ -403,6 +430,7 @@ TEST_F(Keyboard, ChooseArmAndStopByKeysAlone) {
     RealKey('N');
     ASSERT_TRUE(WaitGone(ampm->hwnd, 5000)) << "N should answer the question";
     EXPECT_TRUE(WaitUntil([&] { return StatusText(c_) == ChosenSummary(); }, 5000)) << StatusText(c_);
+    EXPECT_EQ(AccessibleOf(c_.statusBar).value_or(AccessibleInfo{}).name, ChosenSummary()) << "the status line reads out";
     EXPECT_TRUE(WaitUntil([&] { return FocusOf(c_.main) == c_.cmdSet; }, 3000)) << "Enter goes on to the arm button";
     std::printf("checked: Enter asks AM/PM, N answers PM: \"%s\", the arm button focused\n", ChosenSummary().c_str());
 
@@ -428,4 +456,18 @@ TEST_F(Keyboard, ChooseArmAndStopByKeysAlone) {
     EXPECT_TRUE(WaitUntil([&] { return FindPlayerWindow() == nullptr; }, 15000)) << "the stop closes the player";
     EXPECT_EQ(Text(c_.cmdSet), "Turn &On");
     std::printf("checked: Alt+O stops the armed alarm: \"%s\", the player closed\n", HaltedSummary().c_str());
+
+    // And out by keys: Settings > Exit, Yes to closing, No to saving.
+    RealChord('E', {VK_MENU});
+    ASSERT_TRUE(WaitUntil([&] { return FindPopupMenu(app_.Id()) != nullptr; }, 3000)) << "Alt+E opens Settings";
+    RealKey('X');
+    auto close = WaitMsgBoxTitled(app_.Id(), kCloseTitle, 10000);
+    ASSERT_TRUE(close) << "E, X should ask before closing";
+    RealKey('Y');
+    auto save = WaitMsgBoxTitled(app_.Id(), kSaveTitle, 10000);
+    ASSERT_TRUE(save) << "Y should go on to the save question";
+    RealKey('N');
+    EXPECT_TRUE(app_.WaitExit(15000)) << "the program should end";
+    EXPECT_EQ(Setting("SettingsSaved"), "No");
+    std::printf("checked: Alt+E, X, Y, N: the program ended without saving\n");
 }
