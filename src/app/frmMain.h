@@ -67,6 +67,9 @@ public:
     void mnuSetAlarm_Click();
     void mnuPopUpHelp_Click();
     void mnuStartInSystemTray_Click();
+    // After each event: while the window is in the tray, its icon's tooltip follows the alarm's state
+    // (armed, stopped or ringing from the tray), in words.
+    void RefreshTrayTip();
 
     // ---- Help ----
     void mnuContents_Click();
@@ -114,6 +117,8 @@ private:
     // The moment that last rang or was missed: the watch does not take it up again until an arming.
     std::optional<std::int64_t> rungMoment_;
     bool keptAwake_ = false;
+    // The state the tray's tooltip last told, in its words.
+    std::string trayStateWords_;
 };
 
 }  // namespace chw

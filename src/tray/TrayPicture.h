@@ -11,6 +11,14 @@ inline constexpr const char* kTipOptions = "Chimewell(tm) - Right Click For Opti
 inline constexpr const char* kTipActivated = "Chimewell(tm) - Alarm Is Set, And Activated.";
 inline constexpr const char* kInTray = "In Tray";
 
+// The alarm's state in words, which every tooltip of the icon tells.
+inline constexpr const char* kStateNotSet = "Alarm Is Not Set.";
+inline constexpr const char* kStateChosen = "Alarm Is Set, But Not Activated.";
+inline constexpr const char* kStateArmed = "Alarm Is Set, And Activated.";
+inline constexpr const char* kStateRinging = "Alarm Is Ringing!";
+// Joins the options tooltip and the state's words.
+inline constexpr const char* kTipJoin = " - ";
+
 // Pictures of the tray image list.
 inline constexpr int kUnlitBulb = 1;
 inline constexpr int kLitBulb = 2;
@@ -36,5 +44,7 @@ struct TrayPicture {
 };
 
 TrayPicture ChooseTrayPicture(const TrayPictureInput& in);
+// One of the tray::kState texts.
+std::string TrayStateWords(const TrayPictureInput& in);
 
 }  // namespace chw

@@ -607,7 +607,7 @@ std::vector<TrayIconInfo> TrayIcons() {
 
 std::optional<TrayIconInfo> TrayIconWithTip(const std::string& tip) {
     for (const TrayIconInfo& icon : TrayIcons())
-        if (icon.tip == tip) return icon;
+        if (icon.tip.rfind(tip, 0) == 0) return icon;
     return std::nullopt;
 }
 

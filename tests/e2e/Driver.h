@@ -162,6 +162,7 @@ struct TrayIconInfo {
 // The icons shown now, read from the taskbar's tooltip tools (one tool per icon; a removed icon's
 // tool stays behind with an empty rectangle and is left out).
 std::vector<TrayIconInfo> TrayIcons();
+// The icon whose tooltip begins with `tip` (the tooltips go on with the alarm's state).
 std::optional<TrayIconInfo> TrayIconWithTip(const std::string& tip);
 
 // ---- Dates and times as the program writes them ----

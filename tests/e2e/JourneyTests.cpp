@@ -398,7 +398,9 @@ TEST_F(Keyboard, ChooseArmAndStopByKeysAlone) {
         const std::optional<AccessibleInfo> seen = AccessibleOf(r.control);
         ASSERT_TRUE(seen) << "no accessible object for control " << GetDlgCtrlID(r.control);
         EXPECT_EQ(seen->name, r.name);
-        if (r.role) EXPECT_EQ(seen->role, r.role) << r.name;
+        if (r.role) {
+            EXPECT_EQ(seen->role, r.role) << r.name;
+        }
         std::printf("checked: a screen reader finds \"%s\" (role %ld)\n", seen->name.c_str(), seen->role);
     }
 

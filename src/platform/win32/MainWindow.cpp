@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 
 #include <ole2.h>
 #include <oleacc.h>
@@ -361,8 +362,10 @@ void MainWindow::PopUpOptionsMenu() {
     if (!popup) return;
     // Without the foreground the menu would not close when the user clicks elsewhere.
     ::SetForegroundWindow(hwnd());
+    // At the pointer; at the icon when the keyboard opened it there.
     POINT pt;
     ::GetCursorPos(&pt);
+    if (menuAnchor_) pt = *std::exchange(menuAnchor_, std::nullopt);
     ::TrackPopupMenuEx(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, pt.x, pt.y, hwnd(), nullptr);
     ::PostMessageW(hwnd(), WM_NULL, 0, 0);
 }

@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -93,7 +94,7 @@ private:
     LRESULT OnSystemColours(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnCtlColorStatic(WPARAM wParam, LPARAM lParam);
     LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
-    LRESULT OnTrayCallback(LPARAM lParam);
+    LRESULT OnTrayCallback(WPARAM wParam, LPARAM lParam);
     LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
     LRESULT OnSetFocus(WPARAM wParam, LPARAM lParam);
     LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
@@ -140,6 +141,7 @@ private:
     std::unique_ptr<TrayIcon> tray_;
     WindowTimer timer_;
     UniqueMenu trayMenu_;
+    std::optional<POINT> menuAnchor_;  // where the shell asked for the tray's menu
     HACCEL accel_ = nullptr;  // a resource: freed with the module
     HWND toolTips_ = nullptr;
     UINT taskbarCreated_ = 0;

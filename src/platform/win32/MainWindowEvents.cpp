@@ -26,6 +26,7 @@ void MainWindow::Run(const std::function<void(frmMain&)>& handler) {
     ++running_;
     Guarded([&] { handler(*logic_); });
     --running_;
+    if (running_ == 0) Guarded([&] { logic_->RefreshTrayTip(); });
     if (running_ == 0 && !deferred_.empty()) ::PostMessageW(hwnd(), kRunDeferredMessage, 0, 0);
 }
 
@@ -169,7 +170,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETTINGCHANGE: return OnSystemColours(message, wParam, lParam);
         case WM_CTLCOLORSTATIC: return OnCtlColorStatic(wParam, lParam);
         case WM_TIMER: return OnTimer(wParam, lParam);
-        case TrayIcon::kCallbackMessage: return OnTrayCallback(lParam);
+        case TrayIcon::kCallbackMessage: return OnTrayCallback(wParam, lParam);
         case kValidateMessage: RunValidation(); return 0;
         case WM_ACTIVATE: return OnActivate(wParam, lParam);
         case WM_SETFOCUS: return OnSetFocus(wParam, lParam);
@@ -260,8 +261,9 @@ LRESULT MainWindow::OnTimer(WPARAM wParam, LPARAM lParam) {
     return Default(WM_TIMER, wParam, lParam);
 }
 
-LRESULT MainWindow::OnTrayCallback(LPARAM lParam) {
+LRESULT MainWindow::OnTrayCallback(WPARAM wParam, LPARAM lParam) {
     if (tray_) {
+        menuAnchor_ = tray_->AnchorOf(wParam, lParam);
         int button = tray_->ButtonOf(lParam);
         if (button) Fire([button](frmMain& f) { f.SysTray_MouseDown(button); });
     }

@@ -141,6 +141,12 @@ void TrayIcon::ShowBalloon(const std::string& title, const std::string& text) {
     notify_(NIM_MODIFY, &nid);
 }
 
+std::optional<POINT> TrayIcon::AnchorOf(WPARAM wParam, LPARAM lParam) const {
+    const UINT event = LOWORD(lParam);
+    if (!version4_ || (event != WM_CONTEXTMENU && event != NIN_KEYSELECT && event != NIN_SELECT)) return std::nullopt;
+    return POINT{static_cast<short>(LOWORD(wParam)), static_cast<short>(HIWORD(wParam))};
+}
+
 void TrayIcon::OnTaskbarCreated() {
     added_ = false;
     if (shown_) Add();
@@ -151,8 +157,10 @@ int TrayIcon::ButtonOf(LPARAM lParam) const {
     // older shells send only the raw mouse messages.
     UINT event = version4_ ? LOWORD(lParam) : static_cast<UINT>(lParam);
     if (version4_) {
-        if (event == WM_CONTEXTMENU) return 2;
-        if (event == NIN_SELECT || event == NIN_KEYSELECT) return 1;
+        // Enter or Space on the icon (reached with Win+B) opens the menu as Shift+F10 does: the keyboard
+        // has no right button, and a left click does nothing.
+        if (event == WM_CONTEXTMENU || event == NIN_KEYSELECT) return 2;
+        if (event == NIN_SELECT) return 1;
         return 0;
     }
     if (event == WM_RBUTTONUP) return 2;

@@ -6,6 +6,7 @@
 
 #include <shellapi.h>
 
+#include <optional>
 #include <string>
 
 #include "Win32Util.h"
@@ -40,6 +41,9 @@ public:
     void OnTaskbarCreated();
     // Which mouse button a callback message stands for: 1 left, 2 right, 0 none of interest.
     int ButtonOf(LPARAM lParam) const;
+    // Where the shell places the icon's menu for a callback message (the icon, when the keyboard asked
+    // for it); nothing when the message says no place.
+    std::optional<POINT> AnchorOf(WPARAM wParam, LPARAM lParam) const;
     // Removes the icon without changing what Shown reports (the program is ending).
     void Remove();
     // The owner's WM_TIMER; true when it was the retry timer's.

@@ -639,6 +639,23 @@ TEST(TrayIconTest, ARefusedIconIsTriedAgainUntilTheShellTakesIt) {
             while (::PeekMessageW(&msg, owner, WM_TIMER, WM_TIMER, PM_REMOVE)) tray.OnTimer(msg.wParam);
         EXPECT_EQ(RefusingShell::adds, 3);
         EXPECT_EQ(RefusingShell::last, DWORD{NIM_SETVERSION});
+        // What the shell's messages mean: the menu by the right button or the keyboard (Enter, Shift+F10),
+        // at the place the shell gives; a left click is only that.
+        const struct {
+            UINT event;
+            int button;
+            bool anchored;
+        } callbacks[] = {{WM_CONTEXTMENU, 2, true}, {NIN_KEYSELECT, 2, true}, {NIN_SELECT, 1, true},
+                         {WM_MOUSEMOVE, 0, false}};
+        for (const auto& c : callbacks) {
+            const LPARAM lParam = MAKELPARAM(c.event, 1);
+            EXPECT_EQ(tray.ButtonOf(lParam), c.button) << c.event;
+            const auto at = tray.AnchorOf(MAKEWPARAM(200, 700), lParam);
+            EXPECT_EQ(at.has_value(), c.anchored) << c.event;
+            if (at) {
+                EXPECT_EQ(at->y, 700);
+            }
+        }
         // A new scale: the shown icon gets the pictures again.
         tray.ReloadIcons();
         EXPECT_EQ(RefusingShell::last, DWORD{NIM_MODIFY});
