@@ -404,27 +404,30 @@ TEST_F(Keyboard, ChooseArmAndStopByKeysAlone) {
         std::printf("checked: a screen reader finds \"%s\" (role %ld)\n", seen->name.c_str(), seen->role);
     }
 
-    RealChord(VK_TAB, {VK_SHIFT});
-    ASSERT_TRUE(WaitUntil([&] { return FocusOf(c_.main) == c_.monthView; }, 3000)) << "Shift+Tab: the calendar";
+    // The Tab order follows the layout: the calendar, the time box, the arm button, Clear (enabled once a
+    // day is chosen), and round again.
+    auto tabTo = [&](HWND next, bool back) {
+        if (back)
+            RealChord(VK_TAB, {VK_SHIFT});
+        else
+            RealKey(VK_TAB);
+        return WaitUntil([&] { return FocusOf(c_.main) == next; }, 3000);
+    };
+    for (HWND previous : {c_.txtTime, c_.monthView})
+        ASSERT_TRUE(tabTo(previous, true)) << "Shift+Tab should reach control " << GetDlgCtrlID(previous)
+                                           << ", not " << GetDlgCtrlID(FocusOf(c_.main));
     RealKey(VK_RETURN);
     EXPECT_TRUE(WaitUntil([&] { return Text(c_.lblDate) == ShortDate(Today()); }, 5000)) << Text(c_.lblDate);
-    std::printf("checked: Shift+Tab reaches the calendar, Enter picks today (%s)\n", Text(c_.lblDate).c_str());
+    std::printf("checked: Shift+Tab twice reaches the calendar, Enter picks today (%s)\n", Text(c_.lblDate).c_str());
 
-    // Tab order: calendar, Clear (enabled now that a day is chosen), the arm button, the time box.
-    for (HWND next : {c_.cmdReset, c_.cmdSet}) {
-        RealKey(VK_TAB);
-        ASSERT_TRUE(WaitUntil([&] { return FocusOf(c_.main) == next; }, 3000))
-            << "Tab should reach \"" << TitleOf(next) << "\", not control " << GetDlgCtrlID(FocusOf(c_.main));
-    }
-    RealKey(VK_TAB);
-    ASSERT_TRUE(WaitUntil([&] { return FocusOf(c_.main) == c_.txtTime; }, 3000))
+    ASSERT_TRUE(tabTo(c_.txtTime, false))
         << "Tab: the time box; the focus is on control " << GetDlgCtrlID(FocusOf(c_.main)) << " \""
         << TitleOf(FocusOf(c_.main)) << "\" of class " << ClassOf(FocusOf(c_.main));
     RealKey(VK_RETURN);
     ASSERT_TRUE(WaitUntil([&] { return !(Style(c_.txtTime) & ES_READONLY); }, 5000)) << "Enter starts typing";
     RealType(kTypedTime);
     EXPECT_EQ(Text(c_.txtTime), kTypedTime);
-    std::printf("checked: Tab goes Clear, arm button, time box; Enter opens it, \"%s\" typed\n", kTypedTime);
+    std::printf("checked: Tab goes on to the time box; Enter opens it, \"%s\" typed\n", kTypedTime);
 
     RealKey(VK_RETURN);
     auto ampm = WaitMsgBoxTitled(app_.Id(), "AM/PM Query:", 10000);
@@ -435,6 +438,9 @@ TEST_F(Keyboard, ChooseArmAndStopByKeysAlone) {
     EXPECT_EQ(AccessibleOf(c_.statusBar).value_or(AccessibleInfo{}).name, ChosenSummary()) << "the status line reads out";
     EXPECT_TRUE(WaitUntil([&] { return FocusOf(c_.main) == c_.cmdSet; }, 3000)) << "Enter goes on to the arm button";
     std::printf("checked: Enter asks AM/PM, N answers PM: \"%s\", the arm button focused\n", ChosenSummary().c_str());
+    ASSERT_TRUE(tabTo(c_.cmdReset, false)) << "Tab: Clear, beside the arm button";
+    ASSERT_TRUE(tabTo(c_.cmdSet, true)) << "Shift+Tab: back to the arm button";
+    std::printf("checked: Tab reaches Clear after the arm button, Shift+Tab goes back\n");
 
     RealKey(VK_RETURN);
     auto withWindows = WaitMsgBoxTitled(app_.Id(), "Start Chimewell With Windows?", 10000);

@@ -95,16 +95,13 @@ void MainWindow::CreateControls(HINSTANCE instance) {
                                  nullptr);
     };
 
-    // Creation order is the tab order: MonthView, cmdReset, cmdSet, txtTime, StatusBar1. Each label is
-    // created just before the control it names, so screen readers take it as that control's name.
-    // The calendar has no caption of its own: a hidden label names it for screen readers.
+    // Creation order is the tab order, which follows the layout: the calendar on the left, then the right
+    // column from the top (the time box, then the arm button and Clear beside it), then the status bar.
+    // The calendar has no caption of its own: a hidden label names it for screen readers that look there.
     HWND calendarName = make(L"STATIC", IDC_MONTHVIEW_NAME, Wide(texts::kTipMonthView).c_str(), SS_NOPREFIX);
     ::ShowWindow(calendarName, SW_HIDE);
     HWND calendar = make(MONTHCAL_CLASSW, IDC_MONTHVIEW, L"", WS_TABSTOP);
     calendarHook_.Attach(calendar);
-
-    skins_->Create(hwnd(), IDC_CMDRESET, Wide(texts::kCmdReset).c_str(), DesignedPixels(IDC_CMDRESET, dpi_), instance);
-    skins_->Create(hwnd(), IDC_CMDSET, Wide(texts::kCmdSet).c_str(), DesignedPixels(IDC_CMDSET, dpi_), instance);
 
     make(L"STATIC", IDC_LABEL1, Wide(texts::kLabel1).c_str(), SS_LEFTNOWORDWRAP | SS_NOPREFIX);
     make(L"STATIC", IDC_LBLDATE, L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX);
@@ -112,6 +109,9 @@ void MainWindow::CreateControls(HINSTANCE instance) {
     HWND timeBox = make(L"EDIT", IDC_TXTTIME, L"", WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY,
                         WS_EX_CLIENTEDGE);
     timeBoxHook_.Attach(timeBox);
+
+    skins_->Create(hwnd(), IDC_CMDSET, Wide(texts::kCmdSet).c_str(), DesignedPixels(IDC_CMDSET, dpi_), instance);
+    skins_->Create(hwnd(), IDC_CMDRESET, Wide(texts::kCmdReset).c_str(), DesignedPixels(IDC_CMDRESET, dpi_), instance);
 
     HWND status = ::CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_TOOLTIPS, 0, 0, 0, 0,
                                     hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUSBAR1)), instance,

@@ -399,7 +399,10 @@ LRESULT MainWindow::TimeBoxProc(const ControlHook& hook, HWND hwnd, UINT message
         case WM_KILLFOCUS: {
             HWND next = reinterpret_cast<HWND>(wParam);
             HWND main = self->hwnd();
-            if (self->gate_.Left(next && next != hwnd && (next == main || ::IsChild(main, next)))) {
+            // Only a time being typed is validated: the keyboard passing through the box while it shows
+            // the clock has chosen nothing, and must not be stopped by questions on its way.
+            if (!self->Locked() &&
+                self->gate_.Left(next && next != hwnd && (next == main || ::IsChild(main, next)))) {
                 // Validated from the queue: its message boxes must not run inside a focus change.
                 ::PostMessageW(main, kValidateMessage, 0, 0);
                 // A button pressed with the mouse: the validation's boxes take the press away before

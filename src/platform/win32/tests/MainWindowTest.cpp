@@ -197,6 +197,7 @@ TEST_F(MainWindowTest, LeavingTheTimeBoxValidatesAndARefusalKeepsTheFocusAndDrop
         window->SetEnabled(MainCtl::cmdReset, true);
         sys.boxes.answers.assign(c.answers.begin(), c.answers.end());
         ::SetFocus(Item(IDC_TXTTIME));
+        window->SetLocked(false);  // opened for typing, as a click does
         window->SetCaption(MainCtl::txtTime, c.typed);
         // The focus moves to Clear and Clear is clicked before the validation has run.
         ::SetFocus(Item(IDC_CMDRESET));
@@ -509,6 +510,16 @@ TEST_F(MainWindowTest, TheKeyboardOpensTheLockedTimeBoxAndEnterMovesOnToValidate
     Pump();
     EXPECT_EQ(::GetFocus(), Item(IDC_CMDSET));
     EXPECT_EQ(logic->AlarmTime, "7:30 AM");
+
+    // Tab through the box while it shows the clock: nothing was typed, nothing is asked.
+    sys.boxes.shown.clear();
+    window->SetLocked(true);
+    window->SetCaption(MainCtl::txtTime, "2:35:11 PM");
+    ::SetFocus(Item(IDC_TXTTIME));
+    ::SetFocus(Item(IDC_CMDSET));
+    Pump();
+    EXPECT_TRUE(sys.boxes.shown.empty());
+    EXPECT_EQ(::GetFocus(), Item(IDC_CMDSET));
 }
 
 // Another thread's SendMessageTimeout to the main window, made while the test's thread waits.
