@@ -144,7 +144,7 @@ void MainWindow::ApplyDpi() {
     UniqueFont comic = MakeFont(L"Comic Sans MS", 8, dpi_);
     for (int id : {IDC_MONTHVIEW, IDC_LABEL1, IDC_LBLDATE, IDC_LABEL2, IDC_TXTTIME})
         if (HWND h = Item(id)) ::SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(form.get()), TRUE);
-    skins_->SetFont(comic.get());
+    skins_->SetFont(comic.get(), dpi_);
     HWND status = Item(IDC_STATUSBAR1);
     if (status) ::SendMessageW(status, WM_SETFONT, reinterpret_cast<WPARAM>(comic.get()), TRUE);
     // The controls hold the new fonts before the old ones go.

@@ -76,8 +76,9 @@ HWND SkinButtons::Create(HWND parent, int id, const wchar_t* caption, const RECT
     return button;
 }
 
-void SkinButtons::SetFont(HFONT font) {
+void SkinButtons::SetFont(HFONT font, int dpi) {
     font_ = font;
+    dpi_ = dpi;
     for (HWND button : buttons_)
         if (::IsWindow(button)) ::SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
@@ -140,7 +141,7 @@ void SkinButtons::DrawPlain(HDC dc, const RECT& rc, const DRAWITEMSTRUCT& item, 
     ::DrawTextW(dc, caption.c_str(), -1, &text, format);
     if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
         RECT focus = rc;
-        const int inset = ::MulDiv(3, ::GetDeviceCaps(dc, LOGPIXELSY), 96);
+        const int inset = ::MulDiv(3, dpi_, 96);
         ::InflateRect(&focus, -inset, -inset);
         ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
         ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
@@ -192,7 +193,7 @@ void SkinButtons::Draw(const DRAWITEMSTRUCT& item) const {
     if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
         // Inside the skin's rounded border at any DPI.
         RECT focus = local;
-        const int inset = ::MulDiv(4, ::GetDeviceCaps(dc, LOGPIXELSY), 96);
+        const int inset = ::MulDiv(4, dpi_, 96);
         ::InflateRect(&focus, -inset, -inset);
         ::SetTextColor(mem.get(), RGB(0, 0, 0));
         ::SetBkColor(mem.get(), RGB(0xFF, 0xFF, 0xFF));

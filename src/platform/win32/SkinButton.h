@@ -20,8 +20,9 @@ public:
 
     // Creates one skinned button as a child of parent.
     HWND Create(HWND parent, int id, const wchar_t* caption, const RECT& place, HINSTANCE instance);
-    // The captions' font, for every button made here (the window owns it); they are drawn again.
-    void SetFont(HFONT font);
+    // The captions' font, for every button made here (the window owns it), and the DPI the buttons are
+    // drawn for; they are drawn again.
+    void SetFont(HFONT font, int dpi);
     // In a high-contrast theme the buttons are drawn as plain ones in the system's colours, not from the
     // skins; they are drawn again when this changes.
     void SetHighContrast(bool on);
@@ -37,6 +38,7 @@ private:
     void DrawPlain(HDC dc, const RECT& rc, const DRAWITEMSTRUCT& item, const std::wstring& caption) const;
 
     HFONT font_ = nullptr;
+    int dpi_ = 96;
     bool highContrast_ = false;
     std::vector<HWND> buttons_;
 };
