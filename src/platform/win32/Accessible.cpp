@@ -18,7 +18,42 @@ constexpr IID kIUnknown = {0x00000000, 0x0000, 0x0000, {0xc0, 0x00, 0x00, 0x00, 
 constexpr CLSID kAccPropServices = {0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
 constexpr IID kIAccPropServices = {0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
 constexpr GUID kLiveSettingProperty = {0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
+constexpr GUID kNameProperty = {0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0x5e, 0x49, 0x26, 0x72, 0x91}};
+constexpr GUID kRoleProperty = {0xcb905ff2, 0x7bd1, 0x4c05, {0xb3, 0xc8, 0xe6, 0xc2, 0x41, 0x36, 0x4d, 0x70}};
 constexpr UINT_PTR kSubclassId = 0xACC;
+
+// The system's service that keeps what a program says of its controls' accessible objects, for the
+// length of a scope; empty where there is none (or COM is not ready in this thread).
+class Annotations {
+public:
+    Annotations() {
+        if (FAILED(::CoCreateInstance(kAccPropServices, nullptr, CLSCTX_INPROC_SERVER, kIAccPropServices,
+                                      reinterpret_cast<void**>(&services_))))
+            services_ = nullptr;
+    }
+    ~Annotations() {
+        if (services_) services_->Release();
+    }
+    Annotations(const Annotations&) = delete;
+    Annotations& operator=(const Annotations&) = delete;
+
+    bool SetText(HWND control, const GUID& property, const std::wstring& text) {
+        return services_ && SUCCEEDED(services_->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT),
+                                                                 CHILDID_SELF, property, text.c_str()));
+    }
+    bool SetNumber(HWND control, const GUID& property, long number) {
+        if (!services_) return false;
+        VARIANT value;
+        ::VariantInit(&value);
+        value.vt = VT_I4;
+        value.lVal = number;
+        return SUCCEEDED(
+            services_->SetHwndProp(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, property, value));
+    }
+
+private:
+    IAccPropServices* services_ = nullptr;
+};
 
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
@@ -185,7 +220,16 @@ std::wstring WithoutAccessKeyMark(const std::wstring& text) {
 }
 
 void GiveAccessibleIdentity(HWND control, const AccessibleIdentity& identity) {
-    if (!control) return;
+    if (!control || (identity.name.empty() && identity.role == 0)) return;
+    // Where the system keeps such marks (Windows), the control keeps the standard object that screen
+    // readers and UI Automation know best (an edit box's text included), marked with the name and role.
+    // Where it does not (Wine), the control answers with an object of its own.
+    {
+        Annotations marks;
+        if ((identity.name.empty() || marks.SetText(control, kNameProperty, identity.name)) &&
+            (identity.role == 0 || marks.SetNumber(control, kRoleProperty, identity.role)))
+            return;
+    }
     auto* kept = new AccessibleIdentity(identity);
     if (!::SetWindowSubclass(control, &IdentityProc, kSubclassId, reinterpret_cast<DWORD_PTR>(kept))) delete kept;
 }
@@ -195,18 +239,9 @@ Liveness StatusLiveness(const std::string& statusText) {
 }
 
 void SetLiveness(HWND control, Liveness liveness) {
-    IAccPropServices* services = nullptr;
-    if (FAILED(::CoCreateInstance(kAccPropServices, nullptr, CLSCTX_INPROC_SERVER, kIAccPropServices,
-                                  reinterpret_cast<void**>(&services))) ||
-        !services)
-        return;
-    VARIANT value;
-    ::VariantInit(&value);
-    value.vt = VT_I4;
-    value.lVal = static_cast<LONG>(liveness);
     // Not every system keeps such marks (Wine does not); the change events are raised all the same.
-    services->SetHwndProp(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, kLiveSettingProperty, value);
-    services->Release();
+    Annotations marks;
+    marks.SetNumber(control, kLiveSettingProperty, static_cast<long>(liveness));
 }
 
 void RaiseLiveRegionChanged(HWND control) {
