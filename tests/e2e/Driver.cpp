@@ -838,3 +838,31 @@ std::optional<AccessibleInfo> AccessibleOf(HWND h) {
 }
 
 }  // namespace e2e
+
+namespace e2e {
+
+namespace {
+std::vector<HWND> g_liveRegionEvents;
+void CALLBACK OnLiveRegionChanged(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG, DWORD, DWORD) {
+    if (object == OBJID_CLIENT) g_liveRegionEvents.push_back(hwnd);
+}
+constexpr DWORD kLiveRegionChanged = 0x8019;  // EVENT_OBJECT_LIVEREGIONCHANGED
+}  // namespace
+
+LiveRegionListener::LiveRegionListener(DWORD pid)
+    : hook_(SetWinEventHook(kLiveRegionChanged, kLiveRegionChanged, nullptr, &OnLiveRegionChanged, pid, 0,
+                            WINEVENT_OUTOFCONTEXT)) {
+    g_liveRegionEvents.clear();
+}
+
+LiveRegionListener::~LiveRegionListener() {
+    if (hook_) UnhookWinEvent(hook_);
+}
+
+int LiveRegionListener::Heard(HWND h) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    return static_cast<int>(std::count(g_liveRegionEvents.begin(), g_liveRegionEvents.end(), h));
+}
+
+}  // namespace e2e

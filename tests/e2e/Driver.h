@@ -185,6 +185,21 @@ struct AccessibleInfo {
 // The accessible object of a window's client area; nullopt when the window offers none.
 std::optional<AccessibleInfo> AccessibleOf(HWND h);
 
+// The status line's "live region changed" events of a process, heard from here as a screen reader
+// hears them (an out-of-context event hook: this thread's messages are pumped while asking).
+class LiveRegionListener {
+public:
+    explicit LiveRegionListener(DWORD pid);
+    ~LiveRegionListener();
+    LiveRegionListener(const LiveRegionListener&) = delete;
+    LiveRegionListener& operator=(const LiveRegionListener&) = delete;
+    // How many were raised by this window so far.
+    int Heard(HWND h);
+
+private:
+    HWINEVENTHOOK hook_ = nullptr;
+};
+
 // ---- Screenshots, saved beside the scenario's log ----
 bool Screenshot(const std::string& name);
 

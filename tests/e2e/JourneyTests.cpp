@@ -413,12 +413,14 @@ TEST_F(Keyboard, ChooseArmAndStopByKeysAlone) {
             RealKey(VK_TAB);
         return WaitUntil([&] { return FocusOf(c_.main) == next; }, 3000);
     };
+    LiveRegionListener reader(app_.Id());
     for (HWND previous : {c_.txtTime, c_.monthView})
         ASSERT_TRUE(tabTo(previous, true)) << "Shift+Tab should reach control " << GetDlgCtrlID(previous)
                                            << ", not " << GetDlgCtrlID(FocusOf(c_.main));
     RealKey(VK_RETURN);
     EXPECT_TRUE(WaitUntil([&] { return Text(c_.lblDate) == ShortDate(Today()); }, 5000)) << Text(c_.lblDate);
     std::printf("checked: Shift+Tab twice reaches the calendar, Enter picks today (%s)\n", Text(c_.lblDate).c_str());
+
 
     ASSERT_TRUE(tabTo(c_.txtTime, false))
         << "Tab: the time box; the focus is on control " << GetDlgCtrlID(FocusOf(c_.main)) << " \""
@@ -436,6 +438,8 @@ TEST_F(Keyboard, ChooseArmAndStopByKeysAlone) {
     ASSERT_TRUE(WaitGone(ampm->hwnd, 5000)) << "N should answer the question";
     EXPECT_TRUE(WaitUntil([&] { return StatusText(c_) == ChosenSummary(); }, 5000)) << StatusText(c_);
     EXPECT_EQ(AccessibleOf(c_.statusBar).value_or(AccessibleInfo{}).name, ChosenSummary()) << "the status line reads out";
+    EXPECT_TRUE(WaitUntil([&] { return reader.Heard(c_.statusBar) > 0; }, 3000))
+        << "the status line's new text should be announced";
     EXPECT_TRUE(WaitUntil([&] { return FocusOf(c_.main) == c_.cmdSet; }, 3000)) << "Enter goes on to the arm button";
     std::printf("checked: Enter asks AM/PM, N answers PM: \"%s\", the arm button focused\n", ChosenSummary().c_str());
     ASSERT_TRUE(tabTo(c_.cmdReset, false)) << "Tab: Clear, beside the arm button";
