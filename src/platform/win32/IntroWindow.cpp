@@ -31,7 +31,6 @@ const IntroControlDef kControls[] = {
     {IntroCtl::Label3, IDC_INTRO_LABEL3, L"STATIC", {5280, 0, 1215, 255}, SS_LEFT | SS_NOPREFIX},
 };
 
-
 COLOR16 Channel(BYTE c) { return static_cast<COLOR16>(c << 8); }
 
 }  // namespace
