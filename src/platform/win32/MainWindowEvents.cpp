@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "MainWindowParts.h"
+#include "ViewRules.h"
 
 namespace chw::win32 {
 
@@ -423,15 +424,42 @@ LRESULT MainWindow::TimeBoxProc(const ControlHook& hook, HWND hwnd, UINT message
     return hook.CallOriginal(hwnd, message, wParam, lParam);
 }
 
-// Enter or Space on the calendar counts as a click of the selected day.
+namespace {
+
+// The keys that move the calendar's selected day: the arrows by a day or a week, Page Up and Page Down
+// by a month (with Ctrl by a year), Home and End to the month's first and last day.
+std::optional<CalendarKey> CalendarKeyOf(WPARAM key) {
+    const bool ctrl = ::GetKeyState(VK_CONTROL) & 0x8000;
+    switch (key) {
+        case VK_LEFT: return CalendarKey::PreviousDay;
+        case VK_RIGHT: return CalendarKey::NextDay;
+        case VK_UP: return CalendarKey::PreviousWeek;
+        case VK_DOWN: return CalendarKey::NextWeek;
+        case VK_PRIOR: return ctrl ? CalendarKey::PreviousYear : CalendarKey::PreviousMonth;
+        case VK_NEXT: return ctrl ? CalendarKey::NextYear : CalendarKey::NextMonth;
+        case VK_HOME: return CalendarKey::FirstDay;
+        case VK_END: return CalendarKey::LastDay;
+        default: return std::nullopt;
+    }
+}
+
+}  // namespace
+
+// The keyboard's way through the calendar, the same on every system (not every calendar control moves
+// by itself): the keys move the selected day, and Enter or Space counts as a click of it.
 LRESULT MainWindow::CalendarProc(const ControlHook& hook, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = hook.Owner<MainWindow>();
     switch (message) {
         case WM_GETDLGCODE:
-            return DlgCodeWithEnter(hook, hwnd, wParam, lParam);
+            return DlgCodeWithEnter(hook, hwnd, wParam, lParam) | DLGC_WANTARROWS;
         case WM_KEYDOWN:
             if (wParam == VK_RETURN || wParam == VK_SPACE) {
                 self->CalendarClick();
+                return 0;
+            }
+            if (const auto key = CalendarKeyOf(wParam)) {
+                const Date to = MoveSelectedDay(self->CalendarDate(), *key);
+                self->ChangeCalendar(to.year, to.month, to.day);
                 return 0;
             }
             break;

@@ -151,6 +151,39 @@ TEST_F(MainWindowTest, TheCalendarChangesOneFieldAndKeepsTheDayInTheMonth) {
     EXPECT_EQ(window->CalendarDate(), (Date{2023, 2, 15}));
 }
 
+// The keyboard moves the calendar's day: by days and weeks across months and years, by months and
+// years keeping the day in the month, to the month's ends.
+TEST_F(MainWindowTest, TheKeysMoveTheCalendarsDay) {
+    struct Case {
+        Date from;
+        WPARAM key;
+        bool ctrl;
+        Date to;
+    } cases[] = {
+        {{2026, 12, 31}, VK_RIGHT, false, {2027, 1, 1}},   {{2024, 3, 1}, VK_LEFT, false, {2024, 2, 29}},
+        {{2026, 12, 29}, VK_DOWN, false, {2027, 1, 5}},    {{2026, 1, 3}, VK_UP, false, {2025, 12, 27}},
+        {{2026, 1, 31}, VK_NEXT, false, {2026, 2, 28}},    {{2026, 1, 15}, VK_PRIOR, false, {2025, 12, 15}},
+        {{2024, 2, 29}, VK_NEXT, true, {2025, 2, 28}},     {{2026, 5, 17}, VK_HOME, false, {2026, 5, 1}},
+        {{2028, 2, 10}, VK_END, false, {2028, 2, 29}},
+    };
+    BYTE keys[256] = {};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.from.year << "-" << c.from.month << "-" << c.from.day << " key " << c.key);
+        window->SetCalendarYear(c.from.year);
+        window->SetCalendarMonth(c.from.month);
+        window->SetCalendarDay(c.from.day);
+        ASSERT_EQ(window->CalendarDate(), c.from);
+        ::GetKeyboardState(keys);
+        keys[VK_CONTROL] = c.ctrl ? 0x80 : 0;
+        ::SetKeyboardState(keys);
+        ::SendMessageW(Item(IDC_MONTHVIEW), WM_KEYDOWN, c.key, 0);
+        EXPECT_EQ(window->CalendarDate(), c.to);
+    }
+    keys[VK_CONTROL] = 0;
+    ::SetKeyboardState(keys);
+    EXPECT_TRUE(logic->AlarmDate.empty()) << "moving is not choosing: Enter chooses";
+}
+
 TEST_F(MainWindowTest, TheTimeBoxIsLockedAtCreation) {
     EXPECT_TRUE(window->Locked());
     window->SetLocked(false);
