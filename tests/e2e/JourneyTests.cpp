@@ -29,6 +29,17 @@ std::string HaltedSummary() {
     return "Alarm Settings: OFF  Date: " + ShortDate(Today()) + " Time: " + kAlarmTime + " ALARM IS SET";
 }
 
+SYSTEMTIME DaysFromToday(int days) {
+    SYSTEMTIME t = Today();
+    FILETIME f;
+    SystemTimeToFileTime(&t, &f);
+    ULARGE_INTEGER n{{f.dwLowDateTime, f.dwHighDateTime}};
+    n.QuadPart += static_cast<ULONGLONG>(days) * 24 * 3600 * 10000000ULL;
+    f = FILETIME{n.LowPart, n.HighPart};
+    FileTimeToSystemTime(&f, &t);
+    return t;
+}
+
 POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
 class Journey : public AroundRig {
@@ -417,9 +428,16 @@ TEST_F(Keyboard, ChooseArmAndStopByKeysAlone) {
     for (HWND previous : {c_.txtTime, c_.monthView})
         ASSERT_TRUE(tabTo(previous, true)) << "Shift+Tab should reach control " << GetDlgCtrlID(previous)
                                            << ", not " << GetDlgCtrlID(FocusOf(c_.main));
+    // Right moves to tomorrow and Enter picks it; Left comes back, and Enter picks today.
+    const std::string tomorrow = ShortDate(DaysFromToday(1));
+    RealKey(VK_RIGHT);
+    RealKey(VK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] { return Text(c_.lblDate) == tomorrow; }, 5000)) << Text(c_.lblDate);
+    RealKey(VK_LEFT);
     RealKey(VK_RETURN);
     EXPECT_TRUE(WaitUntil([&] { return Text(c_.lblDate) == ShortDate(Today()); }, 5000)) << Text(c_.lblDate);
-    std::printf("checked: Shift+Tab twice reaches the calendar, Enter picks today (%s)\n", Text(c_.lblDate).c_str());
+    std::printf("checked: Shift+Tab twice reaches the calendar, Right and Enter pick %s, Left and Enter today (%s)\n",
+                tomorrow.c_str(), Text(c_.lblDate).c_str());
 
 
     ASSERT_TRUE(tabTo(c_.txtTime, false))
