@@ -145,7 +145,8 @@ check "installed program shows its window" wait_until 60 main_window
 # What a user leaves behind: a saved alarm, the options and the start-with-Windows entry.
 # (Not WinAmpOnStart: a player that the program starts is not the program's to end, and it would keep
 # the program folder as its working folder.)
-for v in "StartInTray=Yes" "WinAmpOnStart=No" "SettingsSaved=Yes" "Date:=1/2/2030" "Time:=7:05 AM"; do
+# (TrayHintShown too: the start in the tray below would write it otherwise.)
+for v in "StartInTray=Yes" "WinAmpOnStart=No" "SettingsSaved=Yes" "Date:=1/2/2030" "Time:=7:05 AM" "TrayHintShown=Yes"; do
     wine reg add "$settings_key" /v "${v%%=*}" /d "${v#*=}" /f >/dev/null 2>&1
 done
 wine reg add "$run_key" /v Chimewell /d "$win_dest\\CHWLU.EXE" /f >/dev/null 2>&1

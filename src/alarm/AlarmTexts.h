@@ -34,6 +34,10 @@ inline constexpr const char* kBanner =
 inline constexpr const char* kMissedPrefix = "Alarm MISSED!  Date: ";
 // The status bar's second part while the program sounds the alarm itself.
 inline constexpr const char* kBuiltInSound = "Built-In Alarm Sound";
+// The status bar's second part while an armed alarm waits: this PC may sleep through it, or the
+// program keeps it awake.
+inline constexpr const char* kMustStayAwake = "PC Must Stay Awake";
+inline constexpr const char* kKeepingAwake = "Keeping PC Awake";
 // The tray balloon when no sound at all can be made.
 inline constexpr const char* kRingingBalloon = "The Alarm Is Ringing!";
 

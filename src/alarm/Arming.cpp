@@ -1,9 +1,11 @@
 // The arm button (stop, disarm, refusal, arming) and the clear button.
 #include "alarm/AlarmTexts.h"
 #include "alarm/BusyScope.h"
+#include "alarm/WakeJudgement.h"
 #include "app/frmMain.h"
 #include "settings/SettingsSchema.h"
 #include "tray/TrayPicture.h"
+#include "winamp/PlayerLocation.h"
 #include "winamp/WinampTexts.h"
 
 namespace chw {
@@ -35,7 +37,7 @@ bool frmMain::PressSet() {
 
     if (!ArmedMark.empty()) {
         // The disarm.
-        p_.power.CancelWake();
+        ReleaseWake();
         view_.SetCaption(MainCtl::txtTime, AlarmTime);
         view_.SetEnabled(MainCtl::txtTime, true);
         view_.SetEnabled(MainCtl::MonthView, true);
@@ -68,7 +70,7 @@ bool frmMain::PressSet() {
 }
 
 void frmMain::HaltAlarm(bool closePlayer) {
-    p_.power.CancelWake();
+    ReleaseWake();
     WinampWindowText.clear();
     if (closePlayer) {
         winamp_.SetWinampVolume(kQuietVolume, winamp::kClass);
@@ -84,8 +86,9 @@ void frmMain::HaltAlarm(bool closePlayer) {
 }
 
 void frmMain::SilenceAlarm() {
-    if (!view_.Caption(MainCtl::StatusBar1Panel2).empty()) {
+    if (builtInSounding_) {
         p_.sound.Stop();
+        builtInSounding_ = false;
         view_.SetCaption(MainCtl::StatusBar1Panel2, "");
     }
     if (keptAwake_) {
@@ -117,18 +120,18 @@ bool frmMain::ArmAlarm() {
     view_.SetCaption(MainCtl::StatusBar1, AlarmSummary(kPrefixOn, AlarmDate, AlarmTime, kTailSet));
     view_.SetToolTip(MainCtl::cmdSet, kTipTurnOff);
     view_.SysTray().SetIconNumber(tray::kUnlitBulb);
-    // A sleeping computer wakes for it.
-    if (const std::optional<std::int64_t> moment = AlarmMoment()) p_.power.WakeAt(*moment - kWakeLeadSeconds);
+    ScheduleWake();
 
-    if (!p_.files.FileExists(winamp::kFileTested)) {
-        winamp::ShowMissingPlayerBoxes(p_.boxes);
+    const std::optional<std::string> playerFile = winamp::FindPlayer(p_.files, p_.registry);
+    if (!playerFile) {
+        winamp::ShowMissingPlayerBoxes(p_.boxes, p_.files);
         view_.MyTimer().SetEnabled(false);
         view_.MyTimer().SetInterval(0);
         CloseAfterFailure();
         return false;
     }
 
-    if (!p_.processes.Launch(winamp::kFileStarted, WindowStyle::MinimizedFocus).Started()) {
+    if (!p_.processes.Launch(winamp::PlayerCommand(*playerFile), WindowStyle::MinimizedFocus).Started()) {
         p_.boxes.Show(kCannotStartText, p_.runtime.AppTitle(), MbIcon::Critical, MbButtons::Ok);
         CloseAfterFailure();
         return false;
@@ -158,6 +161,55 @@ bool frmMain::ArmAlarm() {
     return player != 0 && winamp_.GetPlaylistLength(winamp::kClass) == 0;
 }
 
+void frmMain::ScheduleWake() {
+    // A sleeping computer wakes for it, where it can.
+    const std::optional<std::int64_t> moment = AlarmMoment();
+    const bool set = moment && p_.power.WakeAt(*moment - kWakeLeadSeconds);
+    mustStayAwake_ = JudgeWake(p_.power, set) != WakeDoubt::None;
+    const bool keep = view_.Checked(MainCtl::mnuKeepAwake);
+    if (keep != keepingAwake_) p_.power.KeepSystemAwake(keep);
+    keepingAwake_ = keep;
+    ShowWakeNote();
+}
+
+void frmMain::ReleaseWake() {
+    p_.power.CancelWake();
+    if (keepingAwake_) p_.power.KeepSystemAwake(false);
+    keepingAwake_ = false;
+    mustStayAwake_ = false;
+    ShowWakeNote();
+}
+
+void frmMain::ShowWakeNote() {
+    const bool waiting = !ArmedMark.empty() && FiredMark.empty();
+    const std::string note = !waiting ? "" : keepingAwake_ ? kKeepingAwake : mustStayAwake_ ? kMustStayAwake : "";
+    if (note == wakeNote_) return;
+    wakeNote_ = note;
+    // The program's own alarm sound keeps the part while it plays.
+    if (!builtInSounding_) view_.SetCaption(MainCtl::StatusBar1Panel2, note);
+    if (view_.SysTray().Shown()) view_.SysTray().SetToolTip(WithWakeNote(trayTip_));
+}
+
+std::string frmMain::WithWakeNote(const std::string& trayTip) const {
+    return wakeNote_.empty() ? trayTip : trayTip + " - " + wakeNote_;
+}
+
+void frmMain::mnuKeepAwake_Click() {
+    const bool on = !view_.Checked(MainCtl::mnuKeepAwake);
+    view_.SetChecked(MainCtl::mnuKeepAwake, on);
+    // An armed alarm follows the choice at once.
+    if (!ArmedMark.empty() && FiredMark.empty() && on != keepingAwake_) {
+        p_.power.KeepSystemAwake(on);
+        keepingAwake_ = on;
+        ShowWakeNote();
+    }
+    if (registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kKeepAwake,
+                               on ? settings::kYes : settings::kNo))
+        return;
+    ShowRegistryError(p_.boxes);
+    Unload();
+}
+
 void frmMain::CloseAfterFailure() {
     Unload();
     p_.runtime.EndProgram();
@@ -165,7 +217,7 @@ void frmMain::CloseAfterFailure() {
 
 void frmMain::cmdReset_Click() {
     BusyScope busy(alarmBusy_);
-    p_.power.CancelWake();
+    ReleaseWake();
     view_.SetCaption(MainCtl::lblDate, "");
     AlarmDate.clear();
     AlarmDay = Date{};

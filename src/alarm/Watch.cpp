@@ -4,6 +4,7 @@
 #include "alarm/BusyScope.h"
 #include "alarm/TimeEntry.h"
 #include "app/frmMain.h"
+#include "winamp/PlayerLocation.h"
 
 namespace chw {
 
@@ -59,7 +60,9 @@ void frmMain::RestartVanishedPlayer() {
         restartFailed_ = true;
         restartFailedAt_ = p_.clock.TickMs();
     };
-    if (!p_.processes.Launch(winamp::kFileStarted, WindowStyle::MinimizedFocus).Started()) return failed();
+    const std::optional<std::string> file = winamp::FindPlayer(p_.files, p_.registry);
+    if (!file || !p_.processes.Launch(winamp::PlayerCommand(*file), WindowStyle::MinimizedFocus).Started())
+        return failed();
     // A player just started has seldom opened its window yet: look for it through the pause, so the new
     // player is hidden like the one arming took over instead of ringing in plain sight.
     WindowHandle player = p_.windows.Find(winamp::kClass, std::nullopt);
@@ -93,6 +96,7 @@ void frmMain::FireAlarm() {
     view_.SetCaption(MainCtl::mnuCloseWinAmp, kSnooze);
     view_.SetCaption(MainCtl::cmdSet, kSnooze);
     FiredMark = std::string(kFiredMark);
+    ShowWakeNote();  // the moment has come: nothing more to wake for
     view_.SetCaption(MainCtl::StatusBar1, kBanner);
     p_.power.KeepAwake(true);
     keptAwake_ = true;
@@ -111,6 +115,7 @@ bool frmMain::PlayerPlaysAfterAll(bool playReachedIt) {
 
 void frmMain::SoundBuiltIn() {
     if (p_.sound.Start()) {
+        builtInSounding_ = true;
         view_.SetCaption(MainCtl::StatusBar1Panel2, kBuiltInSound);
         return;
     }

@@ -5,6 +5,7 @@
 #define CHW_MNUSETTINGS "S&ettings"
 #define CHW_MNUSTARTINSYSTEMTRAY "&Start In System Tray"
 #define CHW_MNULOADWINAMPONSTART "Load &Winamp On Start"
+#define CHW_MNUKEEPAWAKE "Keep PC &Awake While Armed"
 #define CHW_MNUMINIMIZETOTRAY "&Minimize To System Tray"
 #define CHW_MNUEXITAPP "E&xit"
 #define CHW_MNUCONFIGUREWINAMP "&Configure WinAmp. . ."

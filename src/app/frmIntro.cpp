@@ -3,6 +3,7 @@
 #include "app/StartupTexts.h"
 #include "app/frmMain.h"
 #include "settings/SettingsSchema.h"
+#include "winamp/PlayerLocation.h"
 #include "winamp/WinampTexts.h"
 #include "winamp/Winamp_Access.h"
 
@@ -20,7 +21,7 @@ void frmIntro::Form_Load() {
     }
 
     if (!WinampFound()) {
-        winamp::ShowMissingPlayerBoxes(p_.boxes);
+        winamp::ShowMissingPlayerBoxes(p_.boxes, p_.files);
         view_.Unload();
         p_.runtime.EndProgram();
         return;
@@ -44,8 +45,7 @@ void frmIntro::Form_Load() {
 }
 
 bool frmIntro::WinampFound() {
-    // The player's file is only a second chance: a folder alone is enough.
-    return p_.files.FolderExists(winamp::kFolder) || p_.files.FileExists(winamp::kFileTested);
+    return winamp::PlayerInstalled(p_.files, p_.registry);
 }
 
 // The program needs both start-up flags to exist. Only a flag that is missing gets its default, so a

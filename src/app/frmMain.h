@@ -52,6 +52,10 @@ public:
     void cmdSet_Click();
     void cmdReset_Click();
     void MyTimer_Timer();
+    // Sets the wake timer for the armed alarm and tells whether this PC will wake for it; keeps the PC
+    // awake meanwhile where the user chose so. The one place that (re)sets the wake timer.
+    void ScheduleWake();
+    void mnuKeepAwake_Click();
 
     // ---- Winamp commands ----
     void mnuStartWinAmp_Click();
@@ -96,6 +100,14 @@ private:
     void HaltAlarm(bool closePlayer);
     // Ends whatever the program does to make the ringing heard: its own sound, keeping the PC awake.
     void SilenceAlarm();
+    // The alarm no longer waits for its moment (stop, disarm, clear, exit): no wake timer, no keeping awake.
+    void ReleaseWake();
+    // "PC Must Stay Awake" / "Keeping PC Awake" in the status bar's second part and the tray's tooltip,
+    // while the armed alarm waits for its moment.
+    void ShowWakeNote();
+    std::string WithWakeNote(const std::string& trayTip) const;
+    // Where the icon is, the first time it shows on this PC.
+    void ShowTrayHintOnce();
     // The press of cmdSet and the arming; true when the player's playlist turned out empty.
     bool PressSet();
     bool ArmAlarm();
@@ -119,6 +131,12 @@ private:
     bool keptAwake_ = false;
     // The state the tray's tooltip last told, in its words.
     std::string trayStateWords_;
+    // The wake: whether this PC may sleep through the alarm, and whether the program keeps it awake.
+    bool mustStayAwake_ = false;
+    bool keepingAwake_ = false;
+    std::string wakeNote_;
+    std::string trayTip_;  // the tray icon's tooltip before the wake note
+    bool builtInSounding_ = false;
 };
 
 }  // namespace chw

@@ -6,6 +6,7 @@
 #include "app/frmMain.h"
 #include "settings/SettingsSchema.h"
 #include "tray/TrayPicture.h"
+#include "winamp/PlayerLocation.h"
 
 namespace chw {
 
@@ -24,6 +25,8 @@ void frmMain::Form_Load() {
     // Only the program's own Exit commands may close it: they ask about saving first.
     winamp_.GreySystemMenuItem(view_.Handle(), startup::kCloseItem, startup::kCloseItemPosition);
     view_.SetEnabled(MainCtl::cmdReset, false);
+    // First, so that an alarm restored below is kept awake as the user chose.
+    view_.SetChecked(MainCtl::mnuKeepAwake, IsYes(registryDB_.ReadValue(kRoot, kKey, kKeepAwake)));
 
     if (IsYes(registryDB_.ReadValue(kRoot, kKey, kSettingsSaved))) {
         const RegValue date = registryDB_.ReadValue(kRoot, kKeyNoSlash, kDate);
@@ -59,8 +62,9 @@ void frmMain::Form_Load() {
         return;
     }
     if (IsYes(winampOnStart)) {
-        const LaunchResult launched = p_.processes.Launch(winamp::kFileStartedOnLoad, WindowStyle::MinimizedNoFocus);
-        if (!launched.Started()) {
+        const std::optional<std::string> player = winamp::FindPlayer(p_.files, p_.registry);
+        if (!player ||
+            !p_.processes.Launch(winamp::PlayerCommand(*player), WindowStyle::MinimizedNoFocus).Started()) {
             view_.SetCaption(MainCtl::StatusBar1, startup::kWinampLoadFailed);
             p_.runtime.Pause(startup::kWinampFailedPauseMs);
             p_.boxes.Show(startup::kWinampLoadErrorText, startup::kWinampLoadErrorTitle, MbIcon::Critical,

@@ -66,7 +66,7 @@ void frmMain::Form_QueryUnload(bool& cancel, int /*unloadMode*/) {
     // Minimised, not closed: the user may still be reading the help document.
     if (wordPad != 0) p_.windows.Minimize(wordPad);
     SilenceAlarm();
-    p_.power.CancelWake();
+    ReleaseWake();
     p_.runtime.EndProgram();
 }
 

@@ -41,15 +41,18 @@ void frmMain::mnuContents_Click() {
         return;
     }
 
-    // The document beside the program, by its whole path: short names may be off on this disk.
-    const LaunchResult started =
-        p_.processes.Launch(help::ViewerCommand(p_.files.SystemFolder(), folder), WindowStyle::MaximizedFocus);
-    if (started.Started()) {
+    // The document beside the program, by its whole path: short names may be off on this disk. WordPad
+    // is gone from recent Windows: then whatever the system opens such documents with, and failing that
+    // our own window.
+    const std::string document = folder + help::kDocumentFile;
+    const bool shown =
+        p_.processes.Launch(help::ViewerCommand(p_.files.SystemFolder(), folder), WindowStyle::MaximizedFocus)
+            .Started() ||
+        p_.processes.OpenDocument(document) || view_.ShowHelpWindow(document);
+    if (shown) {
         view_.SetCaption(MainCtl::StatusBar1, help::kStatusStarted);
     } else {
-        const bool missing = started.error == LaunchError::FileNotFound;
-        p_.boxes.Show(missing ? help::kViewerMissing : help::kViewerFailed, help::kBoxTitle, MbIcon::Critical,
-                      MbButtons::Ok);
+        p_.boxes.Show(help::kViewerMissing, help::kBoxTitle, MbIcon::Critical, MbButtons::Ok);
         view_.SetCaption(MainCtl::StatusBar1, alarm::kReady);
     }
     view_.SetBusyPointer(false);

@@ -17,7 +17,6 @@ inline constexpr const char* kStatusStarted = "Help Document Was Started.  Ready
 inline constexpr const char* kDocumentMissing = "Document Could Not Be Found!";
 inline constexpr const char* kViewerMissing =
     "Help Document, or Startup Component Not Found!\r\n                     Please Re-Install!";
-inline constexpr const char* kViewerFailed = "WordPad Could Not Be Started!\r\nThe Help Document Was Not Opened.";
 
 inline constexpr const char* kAboutTitle = "About Chimewell(tm)";
 inline constexpr const char* kOwnership = "  (c) 2026 Tallowmer. All rights reserved.";

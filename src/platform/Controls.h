@@ -27,6 +27,8 @@ public:
     virtual void SetIconNumber(int number) = 0;
     // A balloon notification from the icon; nothing when the icon is not shown.
     virtual void ShowBalloon(const std::string& title, const std::string& text) = 0;
+    // The same for a piece of information rather than something that went wrong.
+    virtual void ShowHint(const std::string& title, const std::string& text) = 0;
 };
 
 // Controls and menu items of one window, addressed by their names. The text of a control lives in the

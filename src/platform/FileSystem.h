@@ -14,6 +14,9 @@ public:
     virtual std::string SystemFolder() = 0;
     // The folder of the running executable, without a trailing separator.
     virtual std::string AppFolder() = 0;
+    // Where the system puts 32-bit programs (C:\Program Files (x86) on a 64-bit Windows, the one
+    // programs folder on a 32-bit one), without a trailing separator; empty when it cannot be told.
+    virtual std::string ProgramFilesX86Folder() = 0;
 };
 
 }  // namespace chw

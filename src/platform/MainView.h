@@ -22,6 +22,7 @@ enum class MainCtl {
     mnuSettings,
     mnuStartInSystemTray,
     mnuLoadWinAmpOnStart,
+    mnuKeepAwake,
     mnuMinimizeToTray,
     mnuExitApp,
     mnuConfigureWinAmp,
@@ -67,6 +68,10 @@ public:
 
     // Pops the tray menu up at the mouse pointer (the window is brought to the foreground first).
     virtual void PopUpOptionsMenu() = 0;
+
+    // The program's own help window showing this document, one at a time: a window already open is
+    // brought forward. False when the document cannot be shown.
+    virtual bool ShowHelpWindow(const std::string& documentPath) = 0;
 };
 
 }  // namespace chw

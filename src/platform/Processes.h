@@ -28,6 +28,9 @@ public:
     virtual ~IProcessLauncher() = default;
     // commandLine is used as Windows would: an unquoted program path with blanks is resolved as CreateProcess does.
     virtual LaunchResult Launch(const std::string& commandLine, WindowStyle style) = 0;
+    // Opens a document with the program the system associates with it; false when there is none or it
+    // could not be started.
+    virtual bool OpenDocument(const std::string& path) = 0;
 };
 
 }  // namespace chw

@@ -20,6 +20,8 @@ inline constexpr const char* kWinAmpOnStart = "WinAmpOnStart";
 inline constexpr const char* kSettingsSaved = "SettingsSaved";
 inline constexpr const char* kDate = "Date:";
 inline constexpr const char* kTime = "Time:";
+inline constexpr const char* kKeepAwake = "KeepAwake";
+inline constexpr const char* kTrayHintShown = "TrayHintShown";
 
 inline constexpr const char* kYes = "Yes";
 inline constexpr const char* kNo = "No";
@@ -31,6 +33,11 @@ inline constexpr const char* kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVer
 inline constexpr const char* kRunValue = "Chimewell";
 inline constexpr const char* kRunCommand = "c:\\Program Files\\Tallowmer\\CHWL\\CHWLU.EXE";
 inline constexpr const char* kRunCommandOff = "-c:\\Program Files\\Tallowmer\\CHWL\\CHWLU.EXE";
+// Where Windows' own startup lists (Task Manager, Settings) switch a Run entry off without touching it:
+// a binary value of the same name in the same hive, whose first byte is odd while switched off. The
+// program only reads it.
+inline constexpr const char* kStartupApprovedKey =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
 
 // A flag is set when its first three characters are exactly "Yes"; a failed read is never set.
 bool IsYes(const std::optional<std::string>& stored);

@@ -10,9 +10,17 @@ constexpr const char* kStatusStartInTray = "CHWL Will Minimize To The System Tra
 // still starts the program.
 constexpr const char* kStatusStillStarts =
     "Chimewell Will Still Start With Windows: An Administrator Set It For All Users.  Ready.";
+constexpr const char* kStatusSwitchedOffByWindows =
+    "Chimewell Will Not Start With Windows: It Is Switched Off In Task Manager's Startup Apps.  Ready.";
 
 // Windows starts the program from an entry whose command is not switched off by a leading "-".
 bool StartsAtLogon(const RegValue& command) { return command && !command->empty() && command->front() != '-'; }
+
+// Windows' startup lists keep their own switch beside the Run entry.
+bool SwitchedOffByWindows(IRegistry& registry, Hive hive) {
+    const auto approved = registry.GetBinary(hive, settings::kStartupApprovedKey, settings::kRunValue);
+    return approved && !approved->empty() && ((*approved)[0] & 1) != 0;
+}
 
 // The Run entry in the machine's Run key, or where a standard user may not change that, in the
 // user's own. At most one of the two is left on, so that logging on never starts two copies.
@@ -45,12 +53,14 @@ void frmMain::mnuStartInSystemTray_Click() {
         // The user may keep the window open at the close question; then finish what we started.
         if (Unload()) return;
     }
+    // The entry that starts the program: the machine's where it is on, else the user's own.
+    const bool machineStarts = StartsAtLogon(registryDB_.ReadValue(kRoot, kRunKey, kRunValue));
+    const bool blocked = SwitchedOffByWindows(p_.registry, machineStarts ? kRoot : kUserRoot);
     if (!switchingOff) {
-        view_.SetCaption(MainCtl::StatusBar1, kStatusStartInTray);
+        view_.SetCaption(MainCtl::StatusBar1, blocked ? kStatusSwitchedOffByWindows : kStatusStartInTray);
         return;
     }
-    const bool stillStarts = StartsAtLogon(registryDB_.ReadValue(kRoot, kRunKey, kRunValue));
-    view_.SetCaption(MainCtl::StatusBar1, stillStarts ? kStatusStillStarts : kStatusNoStart);
+    view_.SetCaption(MainCtl::StatusBar1, machineStarts && !blocked ? kStatusStillStarts : kStatusNoStart);
 }
 
 }  // namespace chw

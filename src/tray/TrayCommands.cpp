@@ -1,4 +1,5 @@
 #include "app/frmMain.h"
+#include "settings/SettingsSchema.h"
 #include "tray/TrayPicture.h"
 
 namespace chw {
@@ -35,9 +36,11 @@ void frmMain::mnuMinimizeToTray_Click() {
     trayStateWords_ = TrayStateWords(in);
 
     ITrayIcon& icon = view_.SysTray();
-    icon.SetToolTip(picture.toolTip);
+    trayTip_ = picture.toolTip;
+    icon.SetToolTip(WithWakeNote(picture.toolTip));
     icon.SetIconNumber(picture.iconNumber);
     icon.SetShown(true);
+    ShowTrayHintOnce();
     view_.MyTimer().SetEnabled(true);
 }
 
@@ -49,7 +52,16 @@ void frmMain::RefreshTrayTip() {
     const std::string words = TrayStateWords(in);
     if (words == trayStateWords_) return;
     trayStateWords_ = words;
-    icon.SetToolTip(ChooseTrayPicture(in).toolTip);
+    trayTip_ = ChooseTrayPicture(in).toolTip;
+    icon.SetToolTip(WithWakeNote(trayTip_));
+}
+
+void frmMain::ShowTrayHintOnce() {
+    using namespace settings;
+    if (IsYes(registryDB_.ReadValue(kRoot, kKey, kTrayHintShown))) return;
+    view_.SysTray().ShowHint(p_.runtime.AppTitle(), tray::kTrayHint);
+    // A refused write only means the hint comes again next time: no box for that.
+    registryDB_.WriteValue(kRoot, kKey, kTrayHintShown, kYes);
 }
 
 void frmMain::SysTray_MouseDown(int button) {

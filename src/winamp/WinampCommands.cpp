@@ -4,6 +4,7 @@
 #include "app/frmMain.h"
 #include "settings/SettingsSchema.h"
 #include "tray/TrayPicture.h"
+#include "winamp/PlayerLocation.h"
 #include "winamp/WinampTexts.h"
 
 namespace chw {
@@ -20,7 +21,8 @@ void frmMain::mnuStartWinAmp_Click() {
         p_.windows.Show(winamp_.WinampHwnd, ShowCommand::ShowDefault);
         return;
     }
-    if (p_.processes.Launch(winamp::kFileStarted, WindowStyle::NormalFocus).Started()) return;
+    const std::optional<std::string> file = winamp::FindPlayer(p_.files, p_.registry);
+    if (file && p_.processes.Launch(winamp::PlayerCommand(*file), WindowStyle::NormalFocus).Started()) return;
     // Without the player there is no alarm to sound.
     p_.boxes.Show(kNotFoundText, kNotFoundTitle, MbIcon::Critical, MbButtons::Ok);
     p_.runtime.EndProgram();

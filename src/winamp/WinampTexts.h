@@ -3,8 +3,10 @@
 #pragma once
 
 #include <array>
+#include <string>
 
 #include "platform/MessageBoxes.h"
+#include "winamp/PlayerLocation.h"
 
 namespace chw::winamp {
 
@@ -15,6 +17,7 @@ struct MissingPlayerBox {
     const char* title;
     const char* text;
     MbIcon icon;
+    const char* tail = "";  // after the folders looked in, for the box that names them
 };
 
 #define CHW_CRLF "\r\n"
@@ -36,15 +39,18 @@ inline constexpr std::array<MissingPlayerBox, 5> kMissingPlayerBoxes{{
      MbIcon::Information},
     {"Make Necessary Changes",
      "Please rename the folder, if necessary to reflect where the application is looking!" CHW_CRLF CHW_CRLF
-     "The application looks in: 'C:\\Program Files\\Winamp' for the Winamp Application",
-     MbIcon::Information},
+     "The application looks in: ",
+     MbIcon::Information, " for the Winamp Application"},
     {"ERROR!", "WinAmp Detection Failure!", MbIcon::Critical},
 }};
 #undef CHW_CRLF
 
-// Shows the five boxes one after the other, each with OK only.
-inline void ShowMissingPlayerBoxes(IMessageBoxes& boxes) {
-    for (const auto& b : kMissingPlayerBoxes) boxes.Show(b.text, b.title, b.icon, MbButtons::Ok);
+// Shows the five boxes one after the other, each with OK only; the fourth names every folder looked in.
+inline void ShowMissingPlayerBoxes(IMessageBoxes& boxes, IFileSystem& files) {
+    for (const auto& b : kMissingPlayerBoxes) {
+        const std::string text = *b.tail ? b.text + LooksInText(files) + b.tail : std::string(b.text);
+        boxes.Show(text, b.title, b.icon, MbButtons::Ok);
+    }
 }
 
 }  // namespace chw::winamp

@@ -25,11 +25,9 @@ inline constexpr int kCloseAllBudgetMs = 8000;  // closing every player never ta
 inline constexpr int kSendTimeoutMs = 3000;     // no message to the player waits longer
 inline constexpr int kHungMemoryMs = 10000;     // a player that did not answer is not waited for again meanwhile
 
-// The player's fixed locations.
+// The player's classic folder, the first place looked in (winamp/PlayerLocation.h has the others).
 inline constexpr const char* kFolder = "c:\\Program Files\\Winamp";
 inline constexpr const char* kFileTested = "c:\\Program Files\\Winamp\\Winamp.exe";
-inline constexpr const char* kFileStarted = "c:\\Program Files\\WinAmp\\WinAmp.exe";
-inline constexpr const char* kFileStartedOnLoad = "c:\\program files\\winamp\\winamp.exe";
 }  // namespace winamp
 
 class Winamp_Access {

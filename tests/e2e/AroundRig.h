@@ -32,10 +32,11 @@ inline bool TooLateForTheAlarm() {
 class AroundRig : public ::testing::Test {
 protected:
     // Installs the program (and the stand-in player when asked), starts it and waits for its main window.
-    void Start(bool player = false) {
+    // With x86Only the player lies only in the 32-bit programs folder, and the classic folder is absent.
+    void Start(bool player = false, bool x86Only = false) {
         InstallProgram();
-        MakeWinampFolderOnly();
-        if (player) InstallPlayer();
+        if (!x86Only) MakeWinampFolderOnly();
+        if (player) InstallPlayer(x86Only ? kWinampX86Dir : kWinampDir);
         ASSERT_NO_FATAL_FAILURE(StartAgain());
     }
 

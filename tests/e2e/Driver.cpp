@@ -86,8 +86,8 @@ void InstallProgram() {
 
 void MakeWinampFolderOnly() { MakeDirs(kWinampDir); }
 
-void InstallPlayer() {
-    if (!CopyInto(EnvVar("CHW_E2E_PLAYER"), kWinampDir, "Winamp.exe"))
+void InstallPlayer(const char* dir) {
+    if (!CopyInto(EnvVar("CHW_E2E_PLAYER"), dir, "Winamp.exe"))
         std::fprintf(stderr, "could not install the stand-in player from '%s'\n", EnvVar("CHW_E2E_PLAYER").c_str());
 }
 
@@ -117,7 +117,8 @@ std::optional<std::pair<int, int>> ProgramVersion() {
                           static_cast<int>(LOWORD(info->dwFileVersionMS)));
 }
 
-std::string PlayerLogPath() { return std::string(kWinampDir) + "\\standin.log"; }
+// Outside the player's folders, so that a test can tell which folder exists.
+std::string PlayerLogPath() { return "C:\\ProgramData\\standin.log"; }
 
 std::string ReadFileText(const std::string& path) {
     std::ifstream in(Wide(path).c_str(), std::ios::binary);
@@ -669,6 +670,15 @@ bool WriteValue(const std::string& key, const std::string& name, const std::stri
     std::wstring w = Wide(data);
     return RegSetValueExW(k.h, Wide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(w.c_str()),
                           static_cast<DWORD>((w.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+}
+
+bool WriteBinary(const std::string& key, const std::string& name, const std::vector<unsigned char>& data, HKEY root) {
+    Key k;
+    if (RegCreateKeyExW(root, Wide(key).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &k.h, nullptr) !=
+        ERROR_SUCCESS)
+        return false;
+    return RegSetValueExW(k.h, Wide(name).c_str(), 0, REG_BINARY, data.data(), static_cast<DWORD>(data.size())) ==
+           ERROR_SUCCESS;
 }
 
 // ---- Screenshots ----

@@ -24,6 +24,8 @@ std::string WinPathOf(const std::string& unixPath);
 
 inline constexpr const char* kInstallDir = "C:\\Program Files\\Tallowmer\\CHWL";
 inline constexpr const char* kWinampDir = "C:\\Program Files\\Winamp";
+// Where a 64-bit Windows (and this Wine) installs the 32-bit player.
+inline constexpr const char* kWinampX86Dir = "C:\\Program Files (x86)\\Winamp";
 inline constexpr const char* kSettingsKey = "SOFTWARE\\TALLOWMERE\\CHWL";
 inline constexpr const char* kPlayerClass = "Winamp v1.x";
 inline constexpr const char* kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -34,7 +36,7 @@ inline constexpr const char* kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVer
 bool InstalledBySetup();
 void InstallProgram();        // CHWLU.EXE into the program folder
 void MakeWinampFolderOnly();  // the folder without a player in it
-void InstallPlayer();         // the stand-in player as Winamp.exe
+void InstallPlayer(const char* dir = kWinampDir);  // the stand-in player as Winamp.exe
 std::string PlayerLogPath();  // where the stand-in player logs the messages it receives
 // A file that the build places beside CHWLU.EXE (CHWLHELP.DOC, update.exe), into the program folder.
 bool InstallBeside(const std::string& name);
@@ -174,6 +176,8 @@ std::optional<std::string> ReadValue(const std::string& key, const std::string& 
 std::map<std::string, std::string> ReadAllValues(const std::string& key, bool* allStrings = nullptr);
 bool WriteValue(const std::string& key, const std::string& name, const std::string& data,
                 HKEY root = HKEY_LOCAL_MACHINE);
+bool WriteBinary(const std::string& key, const std::string& name, const std::vector<unsigned char>& data,
+                 HKEY root = HKEY_LOCAL_MACHINE);
 // The rights of the key's own (not inherited) allow entries for a well-known group, 0 when none.
 DWORD ExplicitAllowedRights(const std::string& key, WELL_KNOWN_SID_TYPE group);
 

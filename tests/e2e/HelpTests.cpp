@@ -1,6 +1,7 @@
 // The Help menu's commands through the real program: the help document opened in WordPad or missing,
 // and the updater missing or started.
 #include <cstdio>
+#include <vector>
 
 #include "AroundRig.h"
 
@@ -13,6 +14,7 @@ class Help : public AroundRig {};
 constexpr const char* kHelpTitle = "Chimewell Help";
 constexpr const char* kViewerClass = "WORDPADTOP";  // Wine's WordPad
 constexpr const char* kUpdaterTitle = "Chimewell Update";
+constexpr const char* kOwnHelpClass = "ChimewellHelp";
 
 // A window of the updater: a box of another process under the updater's title.
 bool UpdaterShows(DWORD programPid) {
@@ -63,6 +65,58 @@ TEST_F(Help, ContentsSaysWhenTheDocumentIsMissingAndOtherwiseStartsTheViewer) {
     EXPECT_TRUE(app_.Running());
     std::printf("checked: F1 with the document opens it in WordPad (title names CHWLHELP), status "
                 "\"Help Document Was Started.  Ready.\"\n");
+
+    // WordPad gone, as from recent Windows: the program's own help window shows the document.
+    for (HWND h : WindowsOfClass(kViewerClass)) PostMessageW(h, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([] { return WindowsOfClass(kViewerClass).empty(); }, 10000));
+    for (const char* gone : {"C:\\windows\\system32\\write.exe", "C:\\windows\\system32\\wordpad.exe",
+                             "C:\\Program Files\\Windows NT\\Accessories\\wordpad.exe"})
+        DeleteFileW(Wide(gone).c_str());
+    ASSERT_EQ(GetFileAttributesW(L"C:\\windows\\system32\\write.exe"), INVALID_FILE_ATTRIBUTES);
+    // Another status first (F2 twice: start-in-tray on and off again), so that the one after F1 is its own.
+    Shortcut(VK_F2);
+    ASSERT_TRUE(WaitUntil([&] { return StatusText(c_).rfind("CHWL Will Minimize", 0) == 0; }, 10000))
+        << StatusText(c_);
+    Shortcut(VK_F2);
+    ASSERT_TRUE(WaitUntil([&] { return StatusText(c_).rfind("Chimewell Will Not Start", 0) == 0; }, 10000))
+        << StatusText(c_);
+    auto ownHelp = [&] {
+        std::vector<HWND> mine;
+        for (HWND h : TopLevelWindows(app_.Id()))
+            if (ClassOf(h) == kOwnHelpClass && Visible(h)) mine.push_back(h);
+        return mine;
+    };
+    Shortcut(VK_F1);
+    EXPECT_TRUE(WaitUntil([&] { return StatusText(c_) == "Help Document Was Started.  Ready."; }, 10000))
+        << StatusText(c_);
+    ASSERT_TRUE(WaitUntil([&] { return ownHelp().size() == 1; }, 10000)) << "the own help window should show";
+    EXPECT_FALSE(WaitMsgBox(app_.Id(), 500)) << "no box when WordPad is gone";
+    HWND help = ownHelp()[0];
+    EXPECT_EQ(TitleOf(help), "CHWLHELP.DOC - Chimewell Help");
+    std::string text;
+    HWND document = nullptr;
+    for (HWND child : Children(help)) {
+        if (lstrcmpiA(ClassOf(child).c_str(), "RichEdit50W") != 0) continue;
+        document = child;
+        text = TextOf(child).value_or("");
+    }
+    EXPECT_NE(text.find("Chimewell System Help"), std::string::npos) << "the document's text should show";
+    EXPECT_EQ(Style(document) & ES_READONLY, static_cast<DWORD>(ES_READONLY));
+    Screenshot("help-own-window");
+    // Scrolled by the keyboard: the document has the focus when the window opens.
+    ASSERT_TRUE(BringToFront(help));
+    RealKey(VK_NEXT);
+    EXPECT_TRUE(WaitUntil([&] { return SendMessageW(document, EM_GETFIRSTVISIBLELINE, 0, 0) > 0; }, 3000))
+        << "Page Down should scroll the document";
+    Shortcut(VK_F1);
+    Pause(1500);
+    EXPECT_EQ(ownHelp().size(), 1u) << "one help window at a time";
+    ASSERT_TRUE(BringToFront(help));
+    RealKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return ownHelp().empty(); }, 5000)) << "Esc should close the help window";
+    EXPECT_TRUE(app_.Running());
+    std::printf("checked: without WordPad F1 shows the document in \"CHWLHELP.DOC - Chimewell Help\", one window "
+                "at a time, closed by Esc, no box\n");
 }
 
 TEST_F(Help, UpdateSaysWhenTheUpdaterIsMissingAndOtherwiseStartsIt) {

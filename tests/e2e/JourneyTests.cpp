@@ -266,6 +266,11 @@ TEST_F(Journey, MenuItemsByTheirAccessKeys) {
     EXPECT_TRUE(WaitUntil([&] { return Setting("WinAmpOnStart") == "Yes"; }, 5000)) << Setting("WinAmpOnStart");
     std::printf("checked: Settings > Load Winamp On Start wrote WinAmpOnStart=Yes\n");
 
+    EXPECT_EQ(Setting("KeepAwake"), "<missing>");
+    item('E', 'A');
+    EXPECT_TRUE(WaitUntil([&] { return Setting("KeepAwake") == "Yes"; }, 5000)) << Setting("KeepAwake");
+    std::printf("checked: Settings > Keep PC Awake While Armed wrote KeepAwake=Yes\n");
+
     item('H', 'A');
     auto about = WaitMsgBox(app_.Id(), 10000);
     if (!about) Screenshot("about-missing");

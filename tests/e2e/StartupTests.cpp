@@ -47,7 +47,8 @@ TEST(Startup, NoWinampFolderShowsFiveBoxesAndWritesNothing) {
               "In Order For Chimewell\u2122 To Detect It!");
     EXPECT_EQ(seen[3].text,
               "Please rename the folder, if necessary to reflect where the application is looking!\r\n\r\n"
-              "The application looks in: 'C:\\Program Files\\Winamp' for the Winamp Application");
+              "The application looks in: 'C:\\Program Files\\Winamp' or 'C:\\Program Files (x86)\\Winamp' for the "
+              "Winamp Application");
     EXPECT_EQ(seen[4].text, "WinAmp Detection Failure!");
 
     EXPECT_TRUE(app.WaitExit(10000)) << "the program should end after the fifth box";

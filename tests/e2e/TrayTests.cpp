@@ -56,6 +56,16 @@ TEST_F(Tray, MinimiseShowsTheIconItsMenuAndShowBringsTheWindowBack) {
     std::optional<TrayIconInfo> icon;
     ASSERT_TRUE(WaitUntil([&] { return (icon = TrayIconWithTip(kTrayTip)).has_value(); }, 10000))
         << "no tray icon with the tooltip \"" << kTrayTip << "\"";
+    // The first time in the tray on this PC: a balloon says where the icon is, once.
+    const std::string hint = "Chimewell Is Here: Click ^ On The Taskbar If You Do Not See Its Icon.";
+    EXPECT_TRUE(WaitUntil([&] { return Setting("TrayHintShown") == "Yes"; }, 5000)) << Setting("TrayHintShown");
+    const bool balloon = WaitUntil([&] {
+        for (HWND h : WindowsOfClass("tooltips_class32"))
+            if (TextOf(h, 500).value_or("").find("Chimewell Is Here") != std::string::npos) return true;
+        return false;
+    }, 5000);
+    Screenshot("tray-hint");
+    EXPECT_TRUE(balloon) << "the balloon \"" << hint << "\" should show";
     Pause(500);
     Screenshot("tray-icon");
     EXPECT_EQ(YellowPixels(icon->tray, icon->rect), 0) << "no alarm: the unlit bulb";
@@ -102,14 +112,20 @@ TEST_F(Options, StartInTrayWritesBothPlacesAndTheNextStartIsHidden) {
         const char* startInTray;
         std::string run;
         const char* status;
+        bool switchedOffInTaskManager = false;  // set by the test before the key, as Task Manager does
     };
     // A first start leaves the item unchecked: the first F2 switches the option on.
     const Step steps[] = {
         {"Yes", kProgramCommand, "CHWL Will Minimize To The System Tray Upon Start.  Ready."},
         {"No", std::string("-") + kProgramCommand, "Chimewell Will Not Start With Windows.  Ready."},
-        {"Yes", kProgramCommand, "CHWL Will Minimize To The System Tray Upon Start.  Ready."},
+        {"Yes", kProgramCommand,
+         "Chimewell Will Not Start With Windows: It Is Switched Off In Task Manager's Startup Apps.  Ready.", true},
     };
     for (const Step& s : steps) {
+        if (s.switchedOffInTaskManager) {
+            ASSERT_TRUE(WriteBinary("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run",
+                                    "Chimewell", {3, 0, 0, 0, 0x10, 0x20, 0x30, 0x40, 0x50, 0x60, 0x70, 0x01}));
+        }
         Shortcut(VK_F2);
         EXPECT_TRUE(WaitUntil([&] { return StatusText(c_) == s.status; }, 5000)) << StatusText(c_);
         EXPECT_EQ(Setting("StartInTray"), s.startInTray);

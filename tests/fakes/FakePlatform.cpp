@@ -216,6 +216,22 @@ std::optional<std::string> FakeRegistry::GetString(Hive root, const std::string&
     return v;
 }
 
+std::optional<std::string> FakeRegistry::GetStringOfView(RegView view, Hive root, const std::string& keyPath,
+                                                         const std::string& name) {
+    const std::string software = "software\\";
+    if (view == RegView::Bits32 && Lower(keyPath).rfind(software, 0) == 0)
+        return GetString(root, keyPath.substr(0, software.size()) + "WOW6432Node\\" + keyPath.substr(software.size()),
+                         name);
+    return GetString(root, keyPath, name);
+}
+
+std::optional<std::vector<std::uint8_t>> FakeRegistry::GetBinary(Hive root, const std::string& keyPath,
+                                                                 const std::string& name) {
+    const std::optional<std::string> data = GetString(root, keyPath, name);
+    if (!data) return std::nullopt;
+    return std::vector<std::uint8_t>(data->begin(), data->end());
+}
+
 // ---- FakeFileSystem ----
 
 void FakeFileSystem::AddFolder(const std::string& path) { folders.insert(Lower(path)); }

@@ -104,6 +104,12 @@ public:
     bool CreateKey(Hive root, const std::string& path) override;
     bool SetString(Hive root, const std::string& path, const std::string& name, const std::string& data) override;
     std::optional<std::string> GetString(Hive root, const std::string& path, const std::string& name) override;
+    // The 32-bit view of a key under SOFTWARE is the key under SOFTWARE\WOW6432Node, as Windows keeps it.
+    std::optional<std::string> GetStringOfView(RegView view, Hive root, const std::string& path,
+                                               const std::string& name) override;
+    // Binary data is kept as the characters of a string value (Put it so).
+    std::optional<std::vector<std::uint8_t>> GetBinary(Hive root, const std::string& path,
+                                                       const std::string& name) override;
 
 private:
     static std::string Norm(const std::string& s);
@@ -119,6 +125,7 @@ public:
     std::set<std::string> files;
     std::string systemFolder = "C:\\windows\\system32";
     std::string appFolder = "c:\\Program Files\\Tallowmer\\CHWL";
+    std::string programFilesX86 = "C:\\Program Files (x86)";
 
     void AddFolder(const std::string& path);
     void AddFile(const std::string& path);
@@ -128,6 +135,7 @@ public:
     bool FileExists(const std::string& path) override;
     std::string SystemFolder() override { return systemFolder; }
     std::string AppFolder() override { return appFolder; }
+    std::string ProgramFilesX86Folder() override { return programFilesX86; }
 };
 
 // ---- Processes ----
@@ -144,6 +152,13 @@ public:
     std::function<LaunchResult(const std::string&, WindowStyle)> onLaunch;
 
     LaunchResult Launch(const std::string& commandLine, WindowStyle style) override;
+
+    std::vector<std::string> openedDocuments;  // every OpenDocument asked for
+    bool associated = true;  // whether the system has a program for the documents asked to open
+    bool OpenDocument(const std::string& path) override {
+        openedDocuments.push_back(path);
+        return associated;
+    }
 
 private:
     long nextTask_ = 100;
@@ -213,12 +228,27 @@ public:
 class FakePower : public IPower {
 public:
     std::optional<std::int64_t> wakeAt;  // the moment set, while set
-    std::vector<std::string> log;        // "wake <seconds>", "cancel", "awake on", "awake off"
+    std::vector<std::string> log;        // "wake <seconds>", "cancel", "awake on", "awake off", "system on", "system off"
     bool awake = false;
+    bool systemAwake = false;
+    // What the machine says about waking.
+    bool timerWorks = true;
+    bool modernStandby = false;
+    PowerSource source = PowerSource::Mains;
+    std::optional<bool> wakeTimersOnMains = true, wakeTimersOnBattery = true;
     bool WakeAt(std::int64_t utcSeconds) override {
         wakeAt = utcSeconds;
         log.push_back("wake " + std::to_string(utcSeconds));
-        return true;
+        return timerWorks;
+    }
+    void KeepSystemAwake(bool on) override {
+        systemAwake = on;
+        log.push_back(on ? "system on" : "system off");
+    }
+    bool ModernStandby() override { return modernStandby; }
+    PowerSource Source() override { return source; }
+    std::optional<bool> WakeTimersAllowed(PowerSource s) override {
+        return s == PowerSource::Mains ? wakeTimersOnMains : wakeTimersOnBattery;
     }
     void CancelWake() override {
         wakeAt.reset();

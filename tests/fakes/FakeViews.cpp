@@ -30,6 +30,7 @@ FakeMainView::FakeMainView(FakeScheduler& scheduler, const Date& today) : timer(
     set(MainCtl::mnuSettings, CHW_MNUSETTINGS);
     set(MainCtl::mnuStartInSystemTray, CHW_MNUSTARTINSYSTEMTRAY, "", true);
     set(MainCtl::mnuLoadWinAmpOnStart, CHW_MNULOADWINAMPONSTART, "", true);
+    set(MainCtl::mnuKeepAwake, CHW_MNUKEEPAWAKE);
     set(MainCtl::mnuMinimizeToTray, CHW_MNUMINIMIZETOTRAY);
     set(MainCtl::mnuExitApp, CHW_MNUEXITAPP);
     set(MainCtl::mnuConfigureWinAmp, CHW_MNUCONFIGUREWINAMP);

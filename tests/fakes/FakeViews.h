@@ -65,6 +65,9 @@ public:
     void ShowBalloon(const std::string& title, const std::string& text) override {
         if (shown) balloons.push_back(title + "|" + text);
     }
+    void ShowHint(const std::string& title, const std::string& text) override {
+        if (shown) balloons.push_back("hint " + title + "|" + text);
+    }
 };
 
 class FakeMainView : public FakeForm<MainCtl>, public IMainView {
@@ -109,6 +112,12 @@ public:
     void PopUpOptionsMenu() override { ++popUps; }
     int flashes = 0;
     void Flash() override { ++flashes; }
+    std::vector<std::string> helpWindows;  // the documents the help window was asked to show
+    bool helpWindowWorks = true;
+    bool ShowHelpWindow(const std::string& path) override {
+        helpWindows.push_back(path);
+        return helpWindowWorks;
+    }
 
 protected:
     void OnCaption(MainCtl c, const std::string& text) override {

@@ -91,7 +91,7 @@ TEST_F(AlarmFlow, ArmingTakesOverThePlayerWithACountdown) {
     form.cmdSet_Click();
 
     ASSERT_EQ(sys.processes.launches.size(), 1u);
-    EXPECT_EQ(sys.processes.launches[0].commandLine, "c:\\Program Files\\WinAmp\\WinAmp.exe");
+    EXPECT_EQ(sys.processes.launches[0].commandLine, "\"c:\\Program Files\\Winamp\\Winamp.exe\"");
     EXPECT_EQ(sys.processes.launches[0].style, WindowStyle::MinimizedFocus);
     ASSERT_EQ(sys.boxes.shown.size(), 2u);  // the AM/PM question, then this one
     EXPECT_EQ(sys.boxes.shown[1].title, "Start Chimewell With Windows?");
@@ -421,7 +421,7 @@ TEST_F(AlarmFlow, VanishedPlayerIsRestartedAndHidden) {
         f.MyTimer_Timer();
 
         ASSERT_EQ(s.processes.launches.size(), 1u);
-        EXPECT_EQ(s.processes.launches[0].commandLine, "c:\\Program Files\\WinAmp\\WinAmp.exe");
+        EXPECT_EQ(s.processes.launches[0].commandLine, "\"c:\\Program Files\\Winamp\\Winamp.exe\"");
         EXPECT_EQ(s.processes.launches[0].style, WindowStyle::MinimizedFocus);
         EXPECT_EQ(f.WinampWindowText, std::to_string(started));
         EXPECT_EQ(waited, 5000);  // the pause keeps its length however soon the window comes
@@ -484,6 +484,58 @@ TEST_F(AlarmFlow, ArmingRefusesAMomentAlreadyOverAndSetsTheWake) {
     }
 }
 
+// Arming judges whether this PC will wake for the alarm: each cause of doubt, on the power source in use.
+TEST_F(AlarmFlow, ArmingTellsWhenThePcMustStayAwakeOrIsKeptAwake) {
+    const std::string must = "PC Must Stay Awake", keeping = "Keeping PC Awake";
+    const struct {
+        const char* name;
+        bool timerWorks, modernStandby;
+        PowerSource source;
+        std::optional<bool> onMains, onBattery;
+        bool keepAwake, inTray;
+        std::string note;
+    } cases[] = {
+        {"wakes", true, false, PowerSource::Mains, true, true, false, false, ""},
+        {"timer not set", false, false, PowerSource::Mains, true, true, false, false, must},
+        {"modern standby", true, true, PowerSource::Mains, true, true, false, false, must},
+        {"wake timers off on mains", true, false, PowerSource::Mains, false, true, false, false, must},
+        {"off on battery only, on mains", true, false, PowerSource::Mains, true, false, false, false, ""},
+        {"off on battery, on battery", true, false, PowerSource::Battery, true, false, false, false, must},
+        {"off on mains only, on battery", true, false, PowerSource::Battery, false, true, false, false, ""},
+        {"the plan cannot be read", true, false, PowerSource::Mains, std::nullopt, std::nullopt, false, false, ""},
+        {"kept awake, where it would not wake", false, false, PowerSource::Mains, true, true, true, false, keeping},
+        {"kept awake, where it would wake", true, false, PowerSource::Mains, true, true, true, false, keeping},
+        {"in the tray", true, true, PowerSource::Mains, true, true, false, true, must},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        AlarmRig r;
+        r.sys.power.timerWorks = c.timerWorks;
+        r.sys.power.modernStandby = c.modernStandby;
+        r.sys.power.source = c.source;
+        r.sys.power.wakeTimersOnMains = c.onMains;
+        r.sys.power.wakeTimersOnBattery = c.onBattery;
+        r.view.SetChecked(MainCtl::mnuKeepAwake, c.keepAwake);
+        r.Choose(kToday, "10:00", true);
+        if (c.inTray) r.form.mnuMinimizeToTray_Click();
+
+        r.form.cmdSet_Click();
+        r.form.RefreshTrayTip();  // as the window does after each event
+
+        EXPECT_EQ(r.view.Caption(MainCtl::StatusBar1Panel2), c.note);
+        EXPECT_EQ(r.sys.power.systemAwake, c.keepAwake);
+        if (c.inTray) {
+            EXPECT_EQ(r.view.tray.toolTip,
+                      "Chimewell(tm) - Right Click For Options - Alarm Is Set, And Activated. - " + c.note);
+        }
+        // At the alarm's minute it has nothing more to wait for.
+        r.RunUntil(10, 0, 5);
+        EXPECT_EQ(r.form.RingingMark, "Playing");
+        EXPECT_EQ(r.view.Caption(MainCtl::StatusBar1Panel2), "");
+        EXPECT_EQ(r.sys.power.systemAwake, c.keepAwake) << "kept awake until the stop";
+    }
+}
+
 TEST_F(AlarmFlow, TheWakeIsCancelledWhenTheAlarmIsNoLongerArmed) {
     const std::vector<std::pair<const char*, std::function<void(AlarmRig&)>>> roads = {
         {"the stop", [](AlarmRig& r) { r.form.cmdSet_Click(); }},
@@ -494,11 +546,15 @@ TEST_F(AlarmFlow, TheWakeIsCancelledWhenTheAlarmIsNoLongerArmed) {
     for (const auto& [name, road] : roads) {
         SCOPED_TRACE(name);
         AlarmRig r;
+        r.view.SetChecked(MainCtl::mnuKeepAwake, true);
         r.Choose(kToday, "10:00", true);
         r.form.cmdSet_Click();
         ASSERT_TRUE(r.sys.power.wakeAt);
+        ASSERT_TRUE(r.sys.power.systemAwake);
         road(r);
         EXPECT_FALSE(r.sys.power.wakeAt);
+        EXPECT_FALSE(r.sys.power.systemAwake);
+        EXPECT_EQ(r.view.Caption(MainCtl::StatusBar1Panel2), "");
     }
     // The disarm and the clear, after the stop.
     Choose(kToday, "10:00", true);
@@ -508,6 +564,31 @@ TEST_F(AlarmFlow, TheWakeIsCancelledWhenTheAlarmIsNoLongerArmed) {
     form.cmdSet_Click();
     form.cmdReset_Click();
     EXPECT_EQ(sys.power.log, (std::vector<std::string>{"cancel", "cancel"}));
+}
+
+// The Settings item: saved as "KeepAwake", and an armed alarm follows it at once.
+TEST_F(AlarmFlow, KeepAwakeItemIsSavedAndTakesEffectWhileArmed) {
+    Choose(kToday, "10:00", true);
+    form.mnuKeepAwake_Click();
+    EXPECT_TRUE(view.Checked(MainCtl::mnuKeepAwake));
+    EXPECT_EQ(sys.registry.Value(settings::kKey, "KeepAwake"), "Yes");
+    EXPECT_FALSE(sys.power.systemAwake) << "nothing armed yet";
+    form.cmdSet_Click();
+    EXPECT_TRUE(sys.power.systemAwake);
+    form.mnuKeepAwake_Click();
+    EXPECT_EQ(sys.registry.Value(settings::kKey, "KeepAwake"), "No");
+    EXPECT_FALSE(sys.power.systemAwake);
+    EXPECT_EQ(view.Caption(MainCtl::StatusBar1Panel2), "");
+    sys.power.timerWorks = false;
+    form.ScheduleWake();  // as a restore of the armed alarm would
+    EXPECT_EQ(view.Caption(MainCtl::StatusBar1Panel2), "PC Must Stay Awake");
+    form.mnuKeepAwake_Click();
+    EXPECT_EQ(view.Caption(MainCtl::StatusBar1Panel2), "Keeping PC Awake");
+    // A refused write is the registry error, as for the other options.
+    sys.registry.fail = [](const std::string& op, const std::string&, const std::string&) { return op == "write"; };
+    sys.boxes.answers = {MbAnswer::Ok, MbAnswer::No};
+    form.mnuKeepAwake_Click();
+    EXPECT_EQ(sys.boxes.Titles().back(), "Close Chimewell?");
 }
 
 TEST_F(AlarmFlow, AnEmptyPlaylistIsToldAtArmingAndTheAlarmStaysArmed) {

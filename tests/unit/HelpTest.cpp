@@ -7,32 +7,42 @@
 namespace chw::testing {
 namespace {
 
+// WordPad first; where it is gone or will not start, the program the system associates with the
+// document; where there is none, the program's own help window.
 TEST(Help, ContentsOpensTheDocumentBesideTheProgramAndSaysWhenItCannot) {
     const char* started = "Help Document Was Started.  Ready.";
+    const char* unshowable = "Help Document, or Startup Component Not Found!\r\n                     Please Re-Install!";
+    const std::string document = "D:\\Chime Tools\\CHWL\\CHWLHELP.DOC";
     const struct {
         const char* name;
         bool present;
         LaunchError error;
+        bool associated, ownWindow;
         const char* box;
         const char* status;
+        int opened, ownWindows;  // OpenDocument calls, help windows asked for
     } cases[] = {
-        {"missing", false, LaunchError::None, "Document Could Not Be Found!", "Ready."},
-        {"started", true, LaunchError::None, nullptr, started},
-        {"no WRITE", true, LaunchError::FileNotFound,
-         "Help Document, or Startup Component Not Found!\r\n                     Please Re-Install!", "Ready."},
-        // a viewer that will not start is no started document
-        {"other launch error", true, LaunchError::Other,
-         "WordPad Could Not Be Started!\r\nThe Help Document Was Not Opened.", "Ready."},
+        {"missing", false, LaunchError::None, true, true, "Document Could Not Be Found!", "Ready.", 0, 0},
+        {"started", true, LaunchError::None, true, true, nullptr, started, 0, 0},
+        {"no WRITE: the associated program", true, LaunchError::FileNotFound, true, true, nullptr, started, 1, 0},
+        {"WRITE will not start", true, LaunchError::Other, true, true, nullptr, started, 1, 0},
+        {"no WRITE, no association: own window", true, LaunchError::FileNotFound, false, true, nullptr, started, 1, 1},
+        {"nothing can show it", true, LaunchError::Other, false, false, unshowable, "Ready.", 1, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         MainFormRig r;
         r.sys.files.appFolder = "D:\\Chime Tools\\CHWL";  // not the installation folder; a blank in it
         r.sys.files.AddFile("c:\\Program Files\\Tallowmer\\CHWL\\CHWLHELP.DOC");
-        if (c.present) r.sys.files.AddFile("D:\\Chime Tools\\CHWL\\CHWLHELP.DOC");
+        if (c.present) r.sys.files.AddFile(document);
         r.Launches(c.error);
+        r.sys.processes.associated = c.associated;
+        r.view.helpWindowWorks = c.ownWindow;
 
         r.form.mnuContents_Click();
+
+        EXPECT_EQ(r.sys.processes.openedDocuments, Strings(c.opened, document));
+        EXPECT_EQ(r.view.helpWindows, Strings(c.ownWindows, document));
 
         EXPECT_EQ(r.sys.boxes.Titles(), (c.box ? Strings{"Chimewell Help"} : Strings{}));
         if (c.box) {

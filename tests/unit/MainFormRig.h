@@ -22,6 +22,7 @@ struct MainFormRig {
     MainFormRig() {
         sys.registry.CreateKey(settings::kRoot, settings::kKey);
         sys.registry.CreateKey(settings::kRoot, settings::kRunKey);
+        sys.files.AddFile(winamp::kFileTested);
     }
     void Answer(std::initializer_list<MbAnswer> answers) { sys.boxes.answers.assign(answers); }
     // Makes the write with this index (0 = first) fail.

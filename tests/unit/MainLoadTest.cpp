@@ -27,6 +27,7 @@ struct Load {
 
     explicit Load(const Stored& values = {{"StartInTray", "No"}, {"WinAmpOnStart", "No"}}) {
         for (const auto& [name, data] : values) sys.registry.Put(kKey, name, data);
+        sys.files.AddFile(winamp::kFileTested);
     }
     std::vector<std::string> Reads() const {
         std::vector<std::string> out;
@@ -106,11 +107,18 @@ TEST(MainLoad, ReadsInOrderAndLeavesTheAlarmAloneWhenNotSaved) {
                 {"WinAmpOnStart", "No"}});
     saved.main.Form_Load();
     EXPECT_EQ(saved.Reads(),
-              (std::vector<std::string>{"SettingsSaved", "Date:", "Time:", "StartInTray", "WinAmpOnStart"}));
+              (std::vector<std::string>{"KeepAwake FAILED", "SettingsSaved", "Date:", "Time:", "StartInTray",
+                                        "WinAmpOnStart"}));
+    EXPECT_FALSE(saved.view.Checked(MainCtl::mnuKeepAwake)) << "absent reads as No";
 
     Load notSaved({{"SettingsSaved", "No"}, {"Date:", "6/15/2024"}, {"StartInTray", "No"}, {"WinAmpOnStart", "No"}});
     notSaved.main.Form_Load();
-    EXPECT_EQ(notSaved.Reads(), (std::vector<std::string>{"SettingsSaved", "StartInTray", "WinAmpOnStart"}));
+    EXPECT_EQ(notSaved.Reads(),
+              (std::vector<std::string>{"KeepAwake FAILED", "SettingsSaved", "StartInTray", "WinAmpOnStart"}));
+
+    Load keepAwake({{"StartInTray", "No"}, {"WinAmpOnStart", "No"}, {"KeepAwake", "Yes"}});
+    keepAwake.main.Form_Load();
+    EXPECT_TRUE(keepAwake.view.Checked(MainCtl::mnuKeepAwake));
 }
 
 TEST(MainLoad, StartInTrayLeavesTheMarkForTheStartUp) {
@@ -127,6 +135,8 @@ TEST(MainLoad, StartInTrayLeavesTheMarkForTheStartUp) {
         l.main.Form_Load();
         EXPECT_EQ(l.main.WinampWindowText, c.inTray ? "In Tray" : "");
         EXPECT_EQ(l.view.Checked(MainCtl::mnuStartInSystemTray), c.inTray);
+        // A first start in the tray says where the icon is.
+        EXPECT_EQ(l.view.tray.balloons.size(), c.inTray ? 1u : 0u);
         EXPECT_FALSE(l.sys.runtime.ended);
     }
 }
@@ -143,7 +153,7 @@ TEST(MainLoad, WinampOnStart) {
 
         ASSERT_EQ(l.sys.processes.launches.size(), c.launched ? 1u : 0u);
         if (c.launched) {
-            EXPECT_EQ(l.sys.processes.launches[0].commandLine, "c:\\program files\\winamp\\winamp.exe");
+            EXPECT_EQ(l.sys.processes.launches[0].commandLine, "\"c:\\Program Files\\Winamp\\Winamp.exe\"");
             EXPECT_EQ(l.sys.processes.launches[0].style, WindowStyle::MinimizedNoFocus);
         }
         EXPECT_EQ(l.view.Checked(MainCtl::mnuLoadWinAmpOnStart), c.launched);
@@ -163,15 +173,19 @@ TEST(MainLoad, FatalPathsCloseTheWindowAndEnd) {
         const char* text;
         std::vector<int> pauses;
         const char* statusAtBox;
+        bool playerFile = true;
     };
     const Case cases[] = {
         {"WinAmpOnStart unreadable", {{"StartInTray", "No"}}, "ERROR!", kRegistryError, {}, kDesignedStatus},
         {"player does not start", {{"StartInTray", "No"}, {"WinAmpOnStart", "Yes"}}, "ERROR LOADING WINAMP!",
          "WinAmp couldn't be activated!\rChimewell will now terminate!", {2000}, "Loading WinAmp Has Failed!"},
+        {"player nowhere", {{"StartInTray", "No"}, {"WinAmpOnStart", "Yes"}}, "ERROR LOADING WINAMP!",
+         "WinAmp couldn't be activated!\rChimewell will now terminate!", {2000}, "Loading WinAmp Has Failed!", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Load l(c.values);
+        if (!c.playerFile) l.sys.files.RemoveFile(winamp::kFileTested);
         l.sys.processes.onLaunch = [](const std::string&, WindowStyle) {
             return LaunchResult{0, LaunchError::FileNotFound};
         };

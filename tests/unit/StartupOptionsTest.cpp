@@ -90,5 +90,51 @@ TEST(StartupOptions, RefusedMachineRunKeyFallsBackToTheUsersOwn) {
     }
 }
 
+// Task Manager's startup list switches the entry off in its own key, in the hive of the entry that
+// starts the program; the program only reads it. bytes: the approved value's data ("" none).
+TEST(StartupOptions, AnEntrySwitchedOffInTaskManagerIsToldAsNotStarting) {
+    constexpr const char* kSwitchedOff =
+        "Chimewell Will Not Start With Windows: It Is Switched Off In Task Manager's Startup Apps.  Ready.";
+    constexpr const char* kStillStarts =
+        "Chimewell Will Still Start With Windows: An Administrator Set It For All Users.  Ready.";
+    const std::string off("\x03\0\0\0\x12\x34", 6), on("\x02\0\0\0\0\0", 6), onToo("\x06\0\0\0", 4);
+    const struct {
+        const char* name;
+        bool checked, machineRefused;
+        std::string machineApproved, userApproved;
+        const char* status;
+    } cases[] = {
+        {"switched off in the machine's list", false, false, off, "", kSwitchedOff},
+        {"approved", false, false, on, "", kOnStatus},
+        {"approved, another enabled mark", false, false, onToo, "", kOnStatus},
+        {"no mark at all", false, false, "", "", kOnStatus},
+        {"only the other hive's mark", false, false, "", off, kOnStatus},
+        {"the user's entry, switched off in the user's list", false, true, "", off, kSwitchedOff},
+        {"the user's entry, the machine's mark does not count", false, true, off, "", kOnStatus},
+        {"an empty mark", false, false, std::string(), "", kOnStatus},
+        // Switching off: an entry for all users that Windows' list switched off does not start either.
+        {"off, all users' entry switched off in its list", true, true, off, "", kOffStatus},
+        {"off, all users' entry approved", true, true, on, "", kStillStarts},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        MainFormRig r;
+        if (c.checked) r.sys.registry.Put(settings::kRunKey, "Chimewell", settings::kRunCommand);
+        if (!c.machineApproved.empty()) r.sys.registry.Put(settings::kStartupApprovedKey, "Chimewell", c.machineApproved);
+        if (!c.userApproved.empty())
+            r.sys.registry.Put(std::string("HKCU\\") + settings::kStartupApprovedKey, "Chimewell", c.userApproved);
+        r.sys.registry.fail = [&](const std::string& op, const std::string& key, const std::string&) {
+            return op != "read" && c.machineRefused && key == settings::kRunKey;
+        };
+        r.view.SetChecked(MainCtl::mnuStartInSystemTray, c.checked);
+
+        r.form.mnuStartInSystemTray_Click();
+
+        EXPECT_EQ(r.view.Status(), c.status);
+        for (const std::string& w : r.sys.registry.Writes()) EXPECT_EQ(w.find("StartupApproved"), std::string::npos);
+        EXPECT_TRUE(r.sys.boxes.shown.empty());
+    }
+}
+
 }  // namespace
 }  // namespace chw::testing

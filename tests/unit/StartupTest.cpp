@@ -153,6 +153,7 @@ TEST(Startup, FolderOrProgramFileIsEnough) {
 TEST(Startup, MissingPlayerShowsFiveBoxesInOrderAndWritesNothing) {
     Start s(std::nullopt, std::nullopt);  // even on a first start
     s.sys.files.folders.clear();
+    s.sys.files.AddFolder("C:\\Program Files (x86)\\Other");
     s.form.Form_Load();
 
     const std::tuple<const char*, MbIcon, const char*> expected[] = {
@@ -175,7 +176,12 @@ TEST(Startup, MissingPlayerShowsFiveBoxesInOrderAndWritesNothing) {
         for (size_t p = box.text.find('\n'); p != std::string::npos; p = box.text.find('\n', p + 1))
             EXPECT_EQ(box.text[p - 1], '\r') << "lines end in CR+LF";
     }
-    EXPECT_TRUE(s.sys.registry.log.empty());
+    EXPECT_EQ(s.sys.boxes.shown[3].text,
+              "Please rename the folder, if necessary to reflect where the application is looking!\r\n\r\n"
+              "The application looks in: 'C:\\Program Files\\Winamp' or 'C:\\Program Files (x86)\\Winamp' "
+              "for the Winamp Application");
+    EXPECT_TRUE(s.sys.registry.Writes().empty());
+    EXPECT_FALSE(s.sys.registry.HasKey(kKey));
     EXPECT_EQ(s.sys.runtime.endCalls, 1);
     EXPECT_EQ(s.intro.shows, 0);  // the boxes come without the splash
 }

@@ -119,6 +119,38 @@ TEST(Tray, MinimizeAndShowRoundTrip) {
     EXPECT_FALSE(r.view.timer.Enabled());
 }
 
+// The first time the program goes to the tray on this PC, a balloon says where the icon may hide.
+TEST(Tray, TheFirstTimeInTheTrayABalloonSaysWhereTheIconIs) {
+    const std::string hint =
+        "hint Chimewell System|Chimewell Is Here: Click ^ On The Taskbar If You Do Not See Its Icon.";
+    const struct {
+        const char* name;
+        std::optional<std::string> stored;
+        bool refused;
+        Strings balloons;
+        std::optional<std::string> after;
+    } cases[] = {
+        {"never shown", std::nullopt, false, {hint}, "Yes"},
+        {"shown before", "Yes", false, {}, "Yes"},
+        {"anything else", "No", false, {hint}, "Yes"},
+        {"the write refused: no box, the hint comes again", std::nullopt, true, {hint, hint}, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        MainFormRig r;
+        if (c.stored) r.sys.registry.Put(settings::kKey, "TrayHintShown", *c.stored);
+        if (c.refused)
+            r.sys.registry.fail = [](const std::string& op, const std::string&, const std::string&) { return op == "write"; };
+        for (int i = 0; i < 2; ++i) {
+            r.form.mnuMinimizeToTray_Click();
+            r.form.mnuShowApp_Click();
+        }
+        EXPECT_EQ(r.view.tray.balloons, c.balloons);
+        EXPECT_EQ(r.sys.registry.Value(settings::kKey, "TrayHintShown"), c.after);
+        EXPECT_TRUE(r.sys.boxes.shown.empty());
+    }
+}
+
 TEST(Tray, OnlyTheRightButtonOpensTheMenu) {
     for (int button : {0, 1, 2, 3, 4}) {
         SCOPED_TRACE(button);

@@ -9,15 +9,18 @@ TEST(WinampCommands, StartShowsARunningPlayerOrLaunchesOne) {
         const char* name;
         bool running;
         LaunchError error;
+        bool file = true;
     } cases[] = {{"running", true, LaunchError::None},
                  {"started", false, LaunchError::None},
                  {"missing", false, LaunchError::FileNotFound},
-                 {"refused", false, LaunchError::Other}};
+                 {"refused", false, LaunchError::Other},
+                 {"nowhere", false, LaunchError::FileNotFound, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         MainFormRig r;
         const WindowHandle player = c.running ? r.sys.windows.AddPlayer().handle : 0;
         r.Launches(c.error);
+        if (!c.file) r.sys.files.RemoveFile(winamp::kFileTested);
         const bool fatal = c.error != LaunchError::None;
 
         r.form.mnuStartWinAmp_Click();
@@ -25,9 +28,9 @@ TEST(WinampCommands, StartShowsARunningPlayerOrLaunchesOne) {
         EXPECT_EQ(r.winamp.WinampHwnd, player);
         using Shows = std::vector<std::pair<WindowHandle, ShowCommand>>;
         EXPECT_EQ(r.sys.windows.shows, (c.running ? Shows{{player, ShowCommand::ShowDefault}} : Shows{}));
-        ASSERT_EQ(r.sys.processes.launches.size(), c.running ? 0u : 1u);
-        if (!c.running) {
-            EXPECT_EQ(r.sys.processes.launches[0].commandLine, "c:\\Program Files\\WinAmp\\WinAmp.exe");
+        ASSERT_EQ(r.sys.processes.launches.size(), c.running || !c.file ? 0u : 1u);
+        if (!c.running && c.file) {
+            EXPECT_EQ(r.sys.processes.launches[0].commandLine, "\"c:\\Program Files\\Winamp\\Winamp.exe\"");
             EXPECT_EQ(r.sys.processes.launches[0].style, WindowStyle::NormalFocus);
         }
         // A failure ends at once, without the close questions.

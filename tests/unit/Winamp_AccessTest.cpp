@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes/FakePlatform.h"
+#include "winamp/PlayerLocation.h"
 #include "winamp/Winamp_Access.h"
 
 namespace chw {
@@ -160,6 +161,71 @@ TEST_F(WinampAccessTest, GreySystemMenuItemReplacesTheItemAtThePosition) {
     wa.GreySystemMenuItem(window, "&Close", 6);
     const auto& w = sys.windows.windows[window];
     EXPECT_EQ(w.greyedSystemMenu, (std::map<int, std::string>{{6, "&Close"}}));
+}
+
+// Each place the player's file may be, and the order they are tried in.
+TEST(PlayerLocation, FindsTheFileInEachPlaceInOrder) {
+    const std::string classic = "c:\\Program Files\\Winamp\\Winamp.exe";
+    const std::string x86 = "C:\\Program Files (x86)\\Winamp\\Winamp.exe";
+    const std::string appPaths = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\winamp.exe";
+    const std::string wow = "SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\App Paths\\winamp.exe";
+    const std::string machine = "D:\\Media\\Winamp\\winamp.exe", user = "E:\\Mine\\winamp.exe";
+    struct Registered {
+        std::string key, path;
+    };
+    const struct {
+        const char* name;
+        std::vector<std::string> files;
+        std::vector<Registered> registered;
+        std::optional<std::string> found;
+    } cases[] = {
+        {"classic folder", {classic}, {}, classic},
+        {"32-bit programs folder", {x86}, {}, x86},
+        {"classic before 32-bit", {x86, classic}, {}, classic},
+        {"folders before the registered path", {x86, machine}, {{appPaths, machine}}, x86},
+        {"machine, quoted", {machine}, {{appPaths, '"' + machine + '"'}}, machine},
+        {"machine, 32-bit view", {machine}, {{wow, machine}}, machine},
+        {"user", {user}, {{"HKCU\\" + appPaths, user}}, user},
+        {"user, 32-bit view", {user}, {{"HKCU\\" + wow, user}}, user},
+        {"machine before user", {machine, user}, {{"HKCU\\" + appPaths, user}, {wow, machine}}, machine},
+        {"registered file gone, the next one taken", {user}, {{appPaths, machine}, {"HKCU\\" + appPaths, user}}, user},
+        {"nowhere", {}, {{appPaths, machine}}, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeSystem sys;
+        for (const auto& f : c.files) sys.files.AddFile(f);
+        for (const auto& r : c.registered) sys.registry.Put(r.key, "", r.path);
+        EXPECT_EQ(winamp::FindPlayer(sys.files, sys.registry), c.found);
+        EXPECT_EQ(winamp::PlayerInstalled(sys.files, sys.registry), c.found.has_value());
+    }
+}
+
+// The folders looked in, as the missing-player box names them: two on a 64-bit Windows, one where the
+// 32-bit programs folder is the programs folder itself or cannot be told.
+TEST(PlayerLocation, FoldersAndTheirNamesFollowTheSystem) {
+    const struct {
+        const char* x86;
+        std::vector<std::string> folders;
+        const char* named;
+    } cases[] = {
+        {"C:\\Program Files (x86)", {"c:\\Program Files\\Winamp", "C:\\Program Files (x86)\\Winamp"},
+         "'C:\\Program Files\\Winamp' or 'C:\\Program Files (x86)\\Winamp'"},
+        {"D:\\Programme (x86)", {"c:\\Program Files\\Winamp", "D:\\Programme (x86)\\Winamp"},
+         "'C:\\Program Files\\Winamp' or 'D:\\Programme (x86)\\Winamp'"},
+        {"C:\\PROGRAM FILES", {"c:\\Program Files\\Winamp"}, "'C:\\Program Files\\Winamp'"},
+        {"", {"c:\\Program Files\\Winamp"}, "'C:\\Program Files\\Winamp'"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.x86);
+        FakeSystem sys;
+        sys.files.programFilesX86 = c.x86;
+        EXPECT_EQ(winamp::PlayerFolders(sys.files), c.folders);
+        EXPECT_EQ(winamp::LooksInText(sys.files), c.named);
+        // A folder alone passes the start-up's test, in any of the places.
+        sys.files.AddFolder(c.folders.back());
+        EXPECT_TRUE(winamp::PlayerInstalled(sys.files, sys.registry));
+    }
 }
 
 }  // namespace

@@ -12,7 +12,6 @@
 #include "MainWindowParts.h"
 #include "ViewRules.h"
 #include "app/FormTexts.h"
-#include "alarm/AlarmTexts.h"
 #include "app/MenuTexts.h"
 
 namespace chw::win32 {
@@ -21,6 +20,7 @@ using namespace mainwindow;
 
 MainWindow::MainWindow(HINSTANCE instance, UiLoop& loop, int dpi)
     : loop_(loop), dpi_(dpi > 0 ? dpi : ScreenDpi()), timer_(kTimerId, true, 1000, WindowTimer::Phase::OnTheSecond) {
+    instance_ = instance;
     HICON icon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_CHIMEWELL), IMAGE_ICON, 0, 0,
                                                  LR_DEFAULTSIZE | LR_SHARED));
     RegisterClassOnce(instance, kClassName, icon, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
@@ -217,8 +217,8 @@ void MainWindow::Arrange() {
 }
 
 // The second part is there only while it has something to say, so that the first keeps the whole width
-// for the alarm's long summary otherwise. It holds the longest text it shows in the status bar's own
-// font, so it fits at any DPI; the first takes the rest.
+// for the alarm's long summary otherwise. It is as wide as its text in the status bar's own font, so it
+// fits at any DPI and takes no more from the summary than it needs; the first takes the rest.
 void MainWindow::SetStatusParts() {
     HWND status = Item(IDC_STATUSBAR1);
     if (!status) return;
@@ -227,12 +227,11 @@ void MainWindow::SetStatusParts() {
         ::SendMessageW(status, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&whole));
         return;
     }
-    const std::wstring widest = Wide(alarm::kBuiltInSound);
     SIZE extent{};
     {
         WindowDC dc(status);
         SelectObj keep(dc.get(), reinterpret_cast<HGDIOBJ>(::SendMessageW(status, WM_GETFONT, 0, 0)));
-        ::GetTextExtentPoint32W(dc.get(), widest.c_str(), static_cast<int>(widest.size()), &extent);
+        ::GetTextExtentPoint32W(dc.get(), secondText_.c_str(), static_cast<int>(secondText_.size()), &extent);
     }
     int borders[3] = {};
     ::SendMessageW(status, SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
@@ -354,6 +353,11 @@ void MainWindow::SetCalendarDay(int day) {
 void MainWindow::SetCalendarYear(int year) {
     Date d = CalendarDate();
     ChangeCalendar(year, d.month, d.day);
+}
+
+bool MainWindow::ShowHelpWindow(const std::string& documentPath) {
+    if (!help_) help_ = std::make_unique<HelpWindow>(instance_, loop_);
+    return help_->Open(Wide(documentPath));
 }
 
 void MainWindow::PopUpOptionsMenu() {

@@ -10,6 +10,7 @@
 
 #include "Accessible.h"
 #include "ControlHook.h"
+#include "HelpWindow.h"
 #include "SkinButton.h"
 #include "TrayIcon.h"
 #include "UiLoop.h"
@@ -65,6 +66,7 @@ public:
     void SetCalendarYear(int year) override;
     Date CalendarDate() const override;
     void PopUpOptionsMenu() override;
+    bool ShowHelpWindow(const std::string& documentPath) override;
 
 private:
     struct HiddenItem {
@@ -82,6 +84,7 @@ private:
     // The status line is a live region; the alarm's banner is spoken at once.
     void AnnounceStatus(const std::string& text);
     Liveness liveness_ = Liveness::Polite;
+    std::wstring secondText_;  // what the second part shows
     void SetClientSize(int width, int height);
     HWND Control(MainCtl control) const;
     HWND Item(int id) const;
@@ -139,6 +142,8 @@ private:
     UniqueFont formFont_, comicFont_;
     std::unique_ptr<SkinButtons> skins_;
     std::unique_ptr<TrayIcon> tray_;
+    std::unique_ptr<HelpWindow> help_;  // made the first time help is shown here
+    HINSTANCE instance_ = nullptr;
     WindowTimer timer_;
     UniqueMenu trayMenu_;
     std::optional<POINT> menuAnchor_;  // where the shell asked for the tray's menu

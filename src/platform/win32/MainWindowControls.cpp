@@ -88,8 +88,9 @@ void MainWindow::SetCaption(MainCtl control, const std::string& text) {
     HWND h = Control(control);
     if (!h || control == MainCtl::MonthView) return;
     std::wstring wide = Wide(text);
-    if (control == MainCtl::StatusBar1Panel2 && secondPartShown_ != !text.empty()) {
+    if (control == MainCtl::StatusBar1Panel2 && secondText_ != wide) {
         secondPartShown_ = !text.empty();
+        secondText_ = wide;
         SetStatusParts();
     }
     if (int part = StatusPart(control); part >= 0) {
@@ -183,8 +184,8 @@ bool MainWindow::MenuItemEnabled(int id) const {
     const CommandDef* command = CommandById(id);
     if (!command || !Enabled(command->control)) return false;
     // An item of a disabled pop-up cannot be chosen either (its shortcut included).
-    if (id == IDM_STARTINSYSTEMTRAY || id == IDM_LOADWINAMPONSTART || id == IDM_MINIMIZETOTRAY || id == IDM_EXITAPP ||
-        id == IDM_CONFIGUREWINAMP)
+    if (id == IDM_STARTINSYSTEMTRAY || id == IDM_LOADWINAMPONSTART || id == IDM_KEEPAWAKE || id == IDM_MINIMIZETOTRAY ||
+        id == IDM_EXITAPP || id == IDM_CONFIGUREWINAMP)
         return Enabled(MainCtl::mnuSettings);
     if (id == IDM_CONTENTS || id == IDM_UPDATE || id == IDM_ABOUT) return Enabled(MainCtl::mnuHelp);
     return Enabled(MainCtl::mnuOptions);

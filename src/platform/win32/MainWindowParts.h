@@ -33,6 +33,7 @@ struct CommandDef {
 inline const CommandDef kCommands[] = {
     {IDM_STARTINSYSTEMTRAY, MainCtl::mnuStartInSystemTray, &frmMain::mnuStartInSystemTray_Click},
     {IDM_LOADWINAMPONSTART, MainCtl::mnuLoadWinAmpOnStart, &frmMain::mnuLoadWinAmpOnStart_Click},
+    {IDM_KEEPAWAKE, MainCtl::mnuKeepAwake, &frmMain::mnuKeepAwake_Click},
     {IDM_MINIMIZETOTRAY, MainCtl::mnuMinimizeToTray, &frmMain::mnuMinimizeToTray_Click},
     {IDM_EXITAPP, MainCtl::mnuExitApp, &frmMain::mnuExitApp_Click},
     {IDM_CONFIGUREWINAMP, MainCtl::mnuConfigureWinAmp, &frmMain::mnuConfigureWinAmp_Click},

@@ -132,12 +132,18 @@ void TrayIcon::SetIconNumber(int number) {
 }
 
 void TrayIcon::ShowBalloon(const std::string& title, const std::string& text) {
+    // What the balloon tells is something the user missed or must see to: a warning, not news.
+    Balloon(title, text, NIIF_WARNING);
+}
+
+void TrayIcon::ShowHint(const std::string& title, const std::string& text) { Balloon(title, text, NIIF_INFO); }
+
+void TrayIcon::Balloon(const std::string& title, const std::string& text, DWORD icon) {
     if (!added_) return;
     NOTIFYICONDATAW nid = Data(NIF_INFO);
     lstrcpynW(nid.szInfoTitle, Wide(title).c_str(), ARRAYSIZE(nid.szInfoTitle));
     lstrcpynW(nid.szInfo, Wide(text).c_str(), ARRAYSIZE(nid.szInfo));
-    // What the balloon tells is something the user missed or must see to: a warning, not news.
-    nid.dwInfoFlags = NIIF_WARNING;
+    nid.dwInfoFlags = icon;
     notify_(NIM_MODIFY, &nid);
 }
 

@@ -34,6 +34,7 @@ public:
     int IconNumber() const override { return iconNumber_; }
     void SetIconNumber(int number) override;
     void ShowBalloon(const std::string& title, const std::string& text) override;
+    void ShowHint(const std::string& title, const std::string& text) override;
 
     // The pictures again at today's small-icon size (the scale changed); a shown icon takes them.
     void ReloadIcons();
@@ -54,6 +55,7 @@ public:
 
 private:
     NOTIFYICONDATAW Data(UINT flags) const;
+    void Balloon(const std::string& title, const std::string& text, DWORD icon);
     bool Add();
     void ScheduleRetry();
     void StopRetry();

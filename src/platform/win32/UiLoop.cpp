@@ -37,6 +37,7 @@ void UiLoop::Dispatch(MSG& msg) {
             if (::IsDialogMessageW(main, &msg)) return;
         }
     }
+    if (key && help_ && (msg.hwnd == help_ || ::IsChild(help_, msg.hwnd)) && ::IsDialogMessageW(help_, &msg)) return;
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);
 }

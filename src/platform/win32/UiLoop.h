@@ -20,6 +20,8 @@ public:
     // tool subclassed by the tooltip would instead pay for the lookup of its subclass on every message,
     // the time box's few each second included.)
     void SetToolTips(HWND toolTips) { toolTips_ = toolTips; }
+    // The help window, while open, gets dialog-style keys (Tab, Esc for its Close button).
+    void SetHelpWindow(HWND help) { help_ = help; }
 
     // Runs until WM_QUIT; returns its exit code.
     int Run();
@@ -41,6 +43,7 @@ private:
     HWND main_ = nullptr;
     HACCEL accel_ = nullptr;
     HWND toolTips_ = nullptr;
+    HWND help_ = nullptr;
     int pausing_ = 0;
 };
 

@@ -1,6 +1,9 @@
 #include "Win32Services.h"
 
+#include <knownfolders.h>
 #include <mmsystem.h>
+#include <shellapi.h>
+#include <shlobj.h>
 
 #include <cstring>
 #include <utility>
@@ -125,10 +128,11 @@ bool Win32Registry::SetString(Hive root, const std::string& path, const std::str
            ERROR_SUCCESS;
 }
 
-std::optional<std::string> Win32Registry::GetString(Hive root, const std::string& path,
-                                                    const std::string& name) {
+namespace {
+// A string value read with these extra rights (a registry view).
+std::optional<std::string> ReadString(Hive root, const std::string& path, const std::string& name, REGSAM extra) {
     HKEY key = nullptr;
-    if (::RegOpenKeyExW(RootKey(root), KeyPath(path).c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+    if (::RegOpenKeyExW(RootKey(root), KeyPath(path).c_str(), 0, KEY_QUERY_VALUE | extra, &key) != ERROR_SUCCESS)
         return std::nullopt;
     UniqueKey owned(key);
     std::wstring valueName = Wide(name);
@@ -150,6 +154,34 @@ std::optional<std::string> Win32Registry::GetString(Hive root, const std::string
         return Utf8(text);
     }
     return std::nullopt;
+}
+}  // namespace
+
+std::optional<std::string> Win32Registry::GetString(Hive root, const std::string& path, const std::string& name) {
+    return ReadString(root, path, name, 0);
+}
+
+std::optional<std::string> Win32Registry::GetStringOfView(RegView view, Hive root, const std::string& path,
+                                                          const std::string& name) {
+    return ReadString(root, path, name, view == RegView::Bits32 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY);
+}
+
+std::optional<std::vector<std::uint8_t>> Win32Registry::GetBinary(Hive root, const std::string& path,
+                                                                  const std::string& name) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(RootKey(root), KeyPath(path).c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return std::nullopt;
+    UniqueKey owned(key);
+    const std::wstring valueName = Wide(name);
+    DWORD type = 0, size = 0;
+    if (::RegQueryValueExW(key, valueName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+        type != REG_BINARY)
+        return std::nullopt;
+    std::vector<std::uint8_t> bytes(size);
+    if (size != 0 && ::RegQueryValueExW(key, valueName.c_str(), nullptr, &type, bytes.data(), &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    bytes.resize(size);
+    return bytes;
 }
 
 // ---- Files ----
@@ -188,6 +220,15 @@ std::string Win32FileSystem::AppFolder() {
     return Utf8(slash == std::wstring::npos ? std::wstring() : path.substr(0, slash));
 }
 
+std::string Win32FileSystem::ProgramFilesX86Folder() {
+    PWSTR path = nullptr;
+    const HRESULT hr = ::SHGetKnownFolderPath(FOLDERID_ProgramFilesX86, 0, nullptr, &path);
+    std::wstring folder = SUCCEEDED(hr) && path ? path : L"";
+    ::CoTaskMemFree(path);
+    while (!folder.empty() && folder.back() == L'\\') folder.pop_back();
+    return Utf8(folder);
+}
+
 // ---- Processes ----
 
 LaunchResult Win32ProcessLauncher::Launch(const std::string& commandLine, WindowStyle style) {
@@ -210,6 +251,25 @@ LaunchResult Win32ProcessLauncher::Launch(const std::string& commandLine, Window
     LaunchResult started;
     started.taskId = static_cast<long>(pi.dwProcessId);
     return started;
+}
+
+bool Win32ProcessLauncher::OpenDocument(const std::string& path) {
+    // Some associations are started through COM (an app's delegate): the thread needs it meanwhile.
+    struct ComScope {
+        const HRESULT hr = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+        ~ComScope() {
+            if (SUCCEEDED(hr)) ::CoUninitialize();
+        }
+    } com;
+    const std::wstring file = Wide(path);
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof(info);
+    // Told here whether it failed, not in a box of the shell's own.
+    info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+    info.lpVerb = L"open";
+    info.lpFile = file.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    return ::ShellExecuteExW(&info) != FALSE;
 }
 
 // ---- Message boxes ----
@@ -455,8 +515,10 @@ bool Win32Power::WakeAt(std::int64_t utcSeconds) {
     ::SetLastError(ERROR_SUCCESS);
     // Setting the timer again replaces the moment set before.
     if (!::SetWaitableTimer(timer_.get(), &due, 0, nullptr, nullptr, TRUE)) return false;
-    // The timer is set, but this machine cannot wake for it.
-    return ::GetLastError() != ERROR_NOT_SUPPORTED;
+    // The timer is set, but this machine cannot wake for it. Wine says so with the status's own code.
+    constexpr DWORD kResumeIgnored = 722;
+    const DWORD error = ::GetLastError();
+    return error != ERROR_NOT_SUPPORTED && error != kResumeIgnored;
 }
 
 void Win32Power::CancelWake() {
@@ -464,7 +526,73 @@ void Win32Power::CancelWake() {
 }
 
 void Win32Power::KeepAwake(bool on) {
-    ::SetThreadExecutionState(on ? ES_CONTINUOUS | ES_SYSTEM_REQUIRED | ES_DISPLAY_REQUIRED : ES_CONTINUOUS);
+    ringing_ = on;
+    ApplyExecutionState();
+}
+
+void Win32Power::KeepSystemAwake(bool on) {
+    armed_ = on;
+    ApplyExecutionState();
+}
+
+void Win32Power::ApplyExecutionState() {
+    EXECUTION_STATE state = ES_CONTINUOUS;
+    if (ringing_ || armed_) state |= ES_SYSTEM_REQUIRED;
+    if (ringing_) state |= ES_DISPLAY_REQUIRED;
+    ::SetThreadExecutionState(state);
+}
+
+namespace {
+// powrprof is mapped only when the wake is judged, at arming.
+HMODULE PowrProf() {
+    static const HMODULE module = [] {
+        wchar_t folder[MAX_PATH];
+        const UINT n = ::GetSystemDirectoryW(folder, MAX_PATH);
+        return n > 0 && n < MAX_PATH ? ::LoadLibraryW((std::wstring(folder, n) + L"\\powrprof.dll").c_str()) : nullptr;
+    }();
+    return module;
+}
+
+template <class F>
+F PowrProfEntry(const char* name) {
+    HMODULE module = PowrProf();
+    return module ? reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(module, name))) : nullptr;
+}
+
+// The sleep subgroup and its "Allow wake timers" setting.
+constexpr GUID kSleepSubgroup = {0x238c9fa8, 0x0aad, 0x41ed, {0x83, 0xf4, 0x97, 0xbe, 0x24, 0x2c, 0x8f, 0x20}};
+constexpr GUID kAllowWakeTimers = {0xbd3b718a, 0x0680, 0x4d9d, {0x8a, 0xb2, 0xe1, 0xd2, 0xb4, 0xac, 0x80, 0x6d}};
+constexpr DWORD kWakeTimersEnabled = 1;  // 0 disabled, 2 important wake timers only
+}  // namespace
+
+bool Win32Power::ModernStandby() {
+    using GetCaps = BOOLEAN(WINAPI*)(SYSTEM_POWER_CAPABILITIES*);
+    const auto getCaps = PowrProfEntry<GetCaps>("GetPwrCapabilities");
+    SYSTEM_POWER_CAPABILITIES caps{};
+    if (!getCaps || !getCaps(&caps)) return false;
+    // This SDK's headers predate the field: the byte after Hiberboot and WakeAlarmPresent is AoAc.
+    return caps.spare2[2] != 0;
+}
+
+PowerSource Win32Power::Source() {
+    SYSTEM_POWER_STATUS status{};
+    return ::GetSystemPowerStatus(&status) && status.ACLineStatus == 0 ? PowerSource::Battery : PowerSource::Mains;
+}
+
+std::optional<bool> Win32Power::WakeTimersAllowed(PowerSource source) {
+    using ActiveScheme = DWORD(WINAPI*)(HKEY, GUID**);
+    using ReadIndex = DWORD(WINAPI*)(HKEY, const GUID*, const GUID*, const GUID*, DWORD*);
+    const auto activeScheme = PowrProfEntry<ActiveScheme>("PowerGetActiveScheme");
+    const auto read =
+        PowrProfEntry<ReadIndex>(source == PowerSource::Mains ? "PowerReadACValueIndex" : "PowerReadDCValueIndex");
+    GUID* scheme = nullptr;
+    // Without an active plan nothing more is asked (Wine has none, and would end the process at the read).
+    if (!activeScheme || !read || activeScheme(nullptr, &scheme) != ERROR_SUCCESS || !scheme) return std::nullopt;
+    DWORD value = 0;
+    const DWORD rc = read(nullptr, scheme, &kSleepSubgroup, &kAllowWakeTimers, &value);
+    ::LocalFree(scheme);
+    if (rc != ERROR_SUCCESS) return std::nullopt;
+    return value == kWakeTimersEnabled;
 }
 
 }  // namespace chw::win32

@@ -31,6 +31,10 @@ public:
     bool CreateKey(Hive root, const std::string& path) override;
     bool SetString(Hive root, const std::string& path, const std::string& name, const std::string& data) override;
     std::optional<std::string> GetString(Hive root, const std::string& path, const std::string& name) override;
+    std::optional<std::string> GetStringOfView(RegView view, Hive root, const std::string& path,
+                                               const std::string& name) override;
+    std::optional<std::vector<std::uint8_t>> GetBinary(Hive root, const std::string& path,
+                                                       const std::string& name) override;
 };
 
 class Win32FileSystem : public IFileSystem {
@@ -39,11 +43,13 @@ public:
     bool FileExists(const std::string& path) override;
     std::string SystemFolder() override;
     std::string AppFolder() override;
+    std::string ProgramFilesX86Folder() override;
 };
 
 class Win32ProcessLauncher : public IProcessLauncher {
 public:
     LaunchResult Launch(const std::string& commandLine, WindowStyle style) override;
+    bool OpenDocument(const std::string& path) override;
 };
 
 class Win32MessageBoxes : public IMessageBoxes {
@@ -124,9 +130,17 @@ public:
     bool WakeAt(std::int64_t utcSeconds) override;
     void CancelWake() override;
     void KeepAwake(bool on) override;
+    void KeepSystemAwake(bool on) override;
+    bool ModernStandby() override;
+    PowerSource Source() override;
+    std::optional<bool> WakeTimersAllowed(PowerSource source) override;
 
 private:
+    // The thread's execution state holds both wishes at once.
+    void ApplyExecutionState();
     UniqueHandle timer_;
+    bool ringing_ = false;
+    bool armed_ = false;
 };
 
 // The registered message by which a second instance asks our application window for the main window.

@@ -63,6 +63,7 @@ TEST_F(MainWindowTest, MenuItemsAsCreated) {
         {MainCtl::mnuSettings, "S&ettings", false},
         {MainCtl::mnuStartInSystemTray, "&Start In System Tray", true},
         {MainCtl::mnuLoadWinAmpOnStart, "Load &Winamp On Start", true},
+        {MainCtl::mnuKeepAwake, "Keep PC &Awake While Armed", false},
         {MainCtl::mnuMinimizeToTray, "&Minimize To System Tray", false},
         {MainCtl::mnuExitApp, "E&xit", false},
         {MainCtl::mnuConfigureWinAmp, "&Configure WinAmp. . .", false},
@@ -77,7 +78,7 @@ TEST_F(MainWindowTest, MenuItemsAsCreated) {
         EXPECT_TRUE(window->Enabled(c.item)) << c.caption;
     }
     // The never-shown Configure item is not in the Settings menu.
-    EXPECT_EQ(::GetMenuItemCount(::GetSubMenu(::GetMenu(window->hwnd()), 0)), 5);
+    EXPECT_EQ(::GetMenuItemCount(::GetSubMenu(::GetMenu(window->hwnd()), 0)), 6);
 }
 
 TEST_F(MainWindowTest, ACaptionWrittenKeepsTheShortcutBesideIt) {
@@ -109,34 +110,75 @@ TEST_F(MainWindowTest, ControlsCarryTheirTextsWhereOtherProgramsCanReadThem) {
     }
 }
 
-TEST_F(MainWindowTest, TheStatusBarsSecondPartIsThereOnlyWithTextAndHoldsItsLongestText) {
+TEST_F(MainWindowTest, TheStatusBarsSecondPartIsThereOnlyWithTextAndFitsIt) {
     HWND status = Item(IDC_STATUSBAR1);
     ASSERT_EQ(::SendMessageW(status, SB_GETPARTS, 0, 0), 1);  // the summary gets the whole width
     EXPECT_EQ(window->Caption(MainCtl::StatusBar1Panel2), "");
 
     const std::string first = window->Caption(MainCtl::StatusBar1);
-    const std::wstring longest = L"Built-In Alarm Sound";
-    window->SetCaption(MainCtl::StatusBar1Panel2, Utf8(longest));
-    EXPECT_EQ(window->Caption(MainCtl::StatusBar1Panel2), Utf8(longest));
-    EXPECT_EQ(window->Caption(MainCtl::StatusBar1), first);  // the first part keeps its own
+    // Each text it shows, one after the other as they may follow each other.
+    for (const std::wstring text : {L"Built-In Alarm Sound", L"PC Must Stay Awake", L"Keeping PC Awake"}) {
+        SCOPED_TRACE(Utf8(text));
+        window->SetCaption(MainCtl::StatusBar1Panel2, Utf8(text));
+        EXPECT_EQ(window->Caption(MainCtl::StatusBar1Panel2), Utf8(text));
+        EXPECT_EQ(window->Caption(MainCtl::StatusBar1), first);  // the first part keeps its own
 
-    RECT part{};
-    ::SendMessageW(status, SB_GETRECT, 1, reinterpret_cast<LPARAM>(&part));
-    SIZE extent{};
-    {
-        WindowDC dc(status);
-        SelectObj keep(dc.get(), reinterpret_cast<HGDIOBJ>(::SendMessageW(status, WM_GETFONT, 0, 0)));
-        ::GetTextExtentPoint32W(dc.get(), longest.c_str(), static_cast<int>(longest.size()), &extent);
+        RECT part{};
+        ::SendMessageW(status, SB_GETRECT, 1, reinterpret_cast<LPARAM>(&part));
+        SIZE extent{};
+        {
+            WindowDC dc(status);
+            SelectObj keep(dc.get(), reinterpret_cast<HGDIOBJ>(::SendMessageW(status, WM_GETFONT, 0, 0)));
+            ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
+        }
+        EXPECT_GT(part.right - part.left, extent.cx);
+        EXPECT_LT(part.right - part.left, extent.cx + 40) << "no wider than its text needs";
+        RECT client{};
+        ::GetClientRect(status, &client);
+        EXPECT_EQ(part.right, client.right);
     }
-    EXPECT_GT(part.right - part.left, extent.cx);
-    RECT client{};
-    ::GetClientRect(status, &client);
-    EXPECT_EQ(part.right, client.right);
 
     window->SetCaption(MainCtl::StatusBar1Panel2, "");
     EXPECT_EQ(::SendMessageW(status, SB_GETPARTS, 0, 0), 1);
     EXPECT_EQ(window->Caption(MainCtl::StatusBar1Panel2), "");
     EXPECT_EQ(window->Caption(MainCtl::StatusBar1), first);
+}
+
+// The program's own help window: one at a time, and a document it cannot read is told, not shown empty.
+TEST_F(MainWindowTest, TheHelpWindowShowsADocumentOnceAndRefusesOneItCannotRead) {
+    wchar_t folder[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, folder);
+    const std::wstring document = std::wstring(folder) + L"chw-help-test.doc";
+    {
+        UniqueHandle file(::CreateFileW(document.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        const char rtf[] = "{\\rtf1\\ansi Chimewell help test\\par}";
+        DWORD written = 0;
+        ::WriteFile(file.get(), rtf, sizeof(rtf) - 1, &written, nullptr);
+    }
+    auto helpWindows = [] {
+        std::vector<HWND> found;
+        for (HWND h = ::FindWindowExW(nullptr, nullptr, HelpWindow::kClassName, nullptr); h;
+             h = ::FindWindowExW(nullptr, h, HelpWindow::kClassName, nullptr))
+            found.push_back(h);
+        return found;
+    };
+
+    EXPECT_FALSE(window->ShowHelpWindow(Utf8(std::wstring(folder) + L"chw-no-such-help.doc")));
+    EXPECT_TRUE(helpWindows().empty());
+    ASSERT_TRUE(window->ShowHelpWindow(Utf8(document)));
+    ASSERT_TRUE(window->ShowHelpWindow(Utf8(document)));
+    const std::vector<HWND> shown = helpWindows();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_TRUE(::IsWindowVisible(shown[0]));
+    EXPECT_EQ(WindowTextW(shown[0]), L"CHWLHELP.DOC - Chimewell Help");
+    EXPECT_TRUE(::GetWindowLongPtrW(shown[0], GWL_STYLE) & WS_THICKFRAME) << "resizable";
+    // The Close button closes it; the next F1 makes it anew.
+    ::SendMessageW(shown[0], WM_COMMAND, IDCANCEL, 0);
+    Pump();
+    EXPECT_TRUE(helpWindows().empty());
+    EXPECT_TRUE(window->ShowHelpWindow(Utf8(document)));
+    EXPECT_EQ(helpWindows().size(), 1u);
+    ::DeleteFileW(document.c_str());
 }
 
 TEST_F(MainWindowTest, TheCalendarChangesOneFieldAndKeepsTheDayInTheMonth) {
