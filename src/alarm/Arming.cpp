@@ -17,8 +17,29 @@ void frmMain::cmdSet_Click() {
         BusyScope busy(alarmBusy_);
         return PressSet();
     }();
-    // Told once the arming is complete, so that the watch may ring while the box waits for the user.
-    if (playlistEmpty) p_.boxes.Show(kEmptyPlaylistText, p_.runtime.AppTitle(), MbIcon::Exclamation, MbButtons::Ok);
+    TellIfPlaylistEmpty(playlistEmpty);
+}
+
+// Told once the arming is complete, so that the watch may ring while the box waits for the user.
+void frmMain::TellIfPlaylistEmpty(bool empty) {
+    if (empty) p_.boxes.Show(kEmptyPlaylistText, p_.runtime.AppTitle(), MbIcon::Exclamation, MbButtons::Ok);
+}
+
+void frmMain::ResumeArmedAlarm() {
+    if (!resumePending_) return;
+    resumePending_ = false;
+    const bool playlistEmpty = [this] {
+        BusyScope busy(alarmBusy_);
+        // It was armed ahead of its moment, in the run that ended.
+        seenAhead_ = AlarmAt();
+        const std::optional<std::int64_t> moment = AlarmMoment();
+        if (moment && p_.clock.UtcSeconds() - *moment > kCatchUpSeconds) {
+            MissAlarm();
+            return false;
+        }
+        return ArmAlarm(true);
+    }();
+    TellIfPlaylistEmpty(playlistEmpty);
 }
 
 bool frmMain::PressSet() {
@@ -38,6 +59,7 @@ bool frmMain::PressSet() {
     if (!ArmedMark.empty()) {
         // The disarm.
         ReleaseWake();
+        ForgetArmed();
         view_.SetCaption(MainCtl::txtTime, AlarmTime);
         view_.SetEnabled(MainCtl::txtTime, true);
         view_.SetEnabled(MainCtl::MonthView, true);
@@ -61,6 +83,7 @@ bool frmMain::PressSet() {
     }
     // An alarm whose minute is over could never ring: refuse it rather than show it as set.
     if (p_.clock.UtcSeconds() >= *moment + 60) {
+        seenAhead_.reset();  // refused: nothing of it rings late either
         p_.boxes.Show(kPassedText, p_.runtime.AppTitle(), MbIcon::Exclamation, MbButtons::Ok);
         view_.MyTimer().SetEnabled(true);
         return false;
@@ -71,6 +94,7 @@ bool frmMain::PressSet() {
 
 void frmMain::HaltAlarm(bool closePlayer) {
     ReleaseWake();
+    ForgetArmed();
     WinampWindowText.clear();
     if (closePlayer) {
         winamp_.SetWinampVolume(kQuietVolume, winamp::kClass);
@@ -97,7 +121,7 @@ void frmMain::SilenceAlarm() {
     }
 }
 
-bool frmMain::ArmAlarm() {
+bool frmMain::ArmAlarm(bool restored) {
     view_.SetCaption(MainCtl::txtTime, AlarmTime);
     view_.SetEnabled(MainCtl::txtTime, false);
     view_.SetEnabled(MainCtl::MonthView, false);
@@ -105,13 +129,20 @@ bool frmMain::ArmAlarm() {
     ArmedMark = kArmedMark;
     // A new arming may ring again, whatever rang before.
     FiredMark.clear();
-    rungMoment_.reset();
+    if (rungAt_ && rungAt_ == AlarmAt()) {
+        registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kRungDate, "");
+        registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kRungTime, "");
+    }
+    rungAt_.reset();
+    if (!restored) NoteIfAhead();
+    // At once, so that a crash from here on finds it at the next start.
+    RecordArmed();
     view_.SetCaption(MainCtl::cmdSet, kTurnOff);
     view_.MyTimer().SetEnabled(true);
     view_.SetEnabled(MainCtl::mnuSetAlarm, false);
 
-    if (p_.boxes.Show(kStartWithWindowsText, kStartWithWindowsTitle, MbIcon::Question, MbButtons::YesNo) ==
-        MbAnswer::Yes) {
+    if (!restored && p_.boxes.Show(kStartWithWindowsText, kStartWithWindowsTitle, MbIcon::Question,
+                                   MbButtons::YesNo) == MbAnswer::Yes) {
         // Yes means both options on; one that is already on stays on.
         if (!view_.Checked(MainCtl::mnuStartInSystemTray)) mnuStartInSystemTray_Click();
         if (!view_.Checked(MainCtl::mnuLoadWinAmpOnStart)) mnuLoadWinAmpOnStart_Click();
@@ -128,6 +159,15 @@ bool frmMain::ArmAlarm() {
         view_.MyTimer().SetEnabled(false);
         view_.MyTimer().SetInterval(0);
         CloseAfterFailure();
+        return false;
+    }
+
+    // Restored when its moment has already come: no wait, it rings at the next tick, through a player
+    // still running from the last run or one the watch starts.
+    if (restored && p_.clock.UtcSeconds() >= AlarmMoment().value_or(0)) {
+        const WindowHandle running = p_.windows.Find(winamp::kClass, std::nullopt);
+        if (running != 0) p_.windows.Show(running, ShowCommand::Hide);
+        WinampWindowText = std::to_string(running);
         return false;
     }
 
@@ -161,10 +201,15 @@ bool frmMain::ArmAlarm() {
     return player != 0 && winamp_.GetPlaylistLength(winamp::kClass) == 0;
 }
 
+// A sleeping computer wakes for the armed alarm still to come, a minute ahead of it, where it can.
 void frmMain::ScheduleWake() {
-    // A sleeping computer wakes for it, where it can.
     const std::optional<std::int64_t> moment = AlarmMoment();
-    const bool set = moment && p_.power.WakeAt(*moment - kWakeLeadSeconds);
+    if (ArmedMark.empty() || !FiredMark.empty() || !moment || AlarmAt() == rungAt_) {
+        if (wakeFor_) ReleaseWake();
+        return;
+    }
+    wakeFor_ = moment;
+    const bool set = p_.power.WakeAt(*moment - kWakeLeadSeconds);
     mustStayAwake_ = JudgeWake(p_.power, set) != WakeDoubt::None;
     const bool keep = view_.Checked(MainCtl::mnuKeepAwake);
     if (keep != keepingAwake_) p_.power.KeepSystemAwake(keep);
@@ -173,6 +218,7 @@ void frmMain::ScheduleWake() {
 }
 
 void frmMain::ReleaseWake() {
+    wakeFor_.reset();
     p_.power.CancelWake();
     if (keepingAwake_) p_.power.KeepSystemAwake(false);
     keepingAwake_ = false;
@@ -210,7 +256,32 @@ void frmMain::mnuKeepAwake_Click() {
     Unload();
 }
 
+void frmMain::RecordArmed() {
+    using namespace settings;
+    // Written in today's date format, in which the next start reads it back.
+    registryDB_.WriteValue(kRoot, kKey, kArmedDate, p_.clock.ShortDateText(AlarmDay));
+    registryDB_.WriteValue(kRoot, kKey, kArmedTime, AlarmTime);
+    registryDB_.WriteValue(kRoot, kKey, kArmed, kYes);
+    armedRecorded_ = true;
+    p_.runtime.RegisterRestart(true);
+}
+
+void frmMain::ForgetArmed() {
+    if (!armedRecorded_) return;
+    armedRecorded_ = false;
+    registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kArmed, settings::kNo);
+    p_.runtime.RegisterRestart(false);
+}
+
+void frmMain::RecordRung() {
+    rungAt_ = AlarmAt();
+    if (!rungAt_) return;
+    registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kRungDate, p_.clock.ShortDateText(AlarmDay));
+    registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kRungTime, AlarmTime);
+}
+
 void frmMain::CloseAfterFailure() {
+    ForgetArmed();  // the arming did not complete: nothing to bring back
     Unload();
     p_.runtime.EndProgram();
 }
@@ -218,6 +289,7 @@ void frmMain::CloseAfterFailure() {
 void frmMain::cmdReset_Click() {
     BusyScope busy(alarmBusy_);
     ReleaseWake();
+    ForgetArmed();
     view_.SetCaption(MainCtl::lblDate, "");
     AlarmDate.clear();
     AlarmDay = Date{};

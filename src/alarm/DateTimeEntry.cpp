@@ -23,6 +23,7 @@ void frmMain::MonthView_DateClick(const Date& clicked) {
     view_.SetCaption(MainCtl::lblDate, p_.clock.ShortDateText(clicked));
     AlarmDate = view_.Caption(MainCtl::lblDate);
     AlarmDay = clicked;
+    AlarmChosen();
     if (!AlarmTime.empty())
         view_.SetCaption(MainCtl::StatusBar1,
                          AlarmSummary(kPrefixOff, view_.Caption(MainCtl::lblDate), AlarmTime, kTailSetDot));
@@ -57,6 +58,7 @@ void frmMain::txtTime_Validate(bool& cancel) {
     if (typed->minute < 10) InTrayMark.clear();
 
     AlarmTime = time;
+    AlarmChosen();
     view_.SetCaption(MainCtl::txtTime, time);
     // Typing is over: a click starts the next one, and the clock may show in the box again.
     view_.SetLocked(true);

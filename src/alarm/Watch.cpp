@@ -25,6 +25,8 @@ void frmMain::MyTimer_Timer() {
     BusyScope busy(alarmBusy_);
 
     if (!WinampWindowText.empty()) RestartVanishedPlayer();
+    // The clocks moved the alarm's moment (another time zone): the wake follows it.
+    if (wakeFor_ && AlarmMoment() != wakeFor_) ScheduleWake();
 
     switch (AlarmDue()) {
         case Due::No: return;
@@ -33,22 +35,48 @@ void frmMain::MyTimer_Timer() {
     }
 }
 
-std::optional<std::int64_t> frmMain::AlarmMoment() {
+std::optional<DateTime> frmMain::AlarmAt() {
     const std::optional<TimeOfDay> time = ParseAlarmTime(AlarmTime);
     if (AlarmDate.empty() || AlarmDay.year == 0 || !time) return std::nullopt;
-    return p_.clock.MomentOf(DateTime{AlarmDay, time->hour, time->minute, 0});
+    return DateTime{AlarmDay, time->hour, time->minute, 0};
+}
+
+std::optional<std::int64_t> frmMain::AlarmMoment() {
+    const std::optional<DateTime> at = AlarmAt();
+    if (!at) return std::nullopt;
+    return p_.clock.MomentOf(*at);
+}
+
+void frmMain::NoteIfAhead() {
+    const std::optional<std::int64_t> moment = AlarmMoment();
+    if (moment && p_.clock.UtcSeconds() < *moment + 60) seenAhead_ = AlarmAt();
+}
+
+void frmMain::AlarmChosen() {
+    seenAhead_.reset();
+    NoteIfAhead();
 }
 
 // The alarm rings once its moment has come, not only in its own minute: a box left open, a late arming
 // or a sleeping computer only delay it. Compared as moments, so a change of the clocks neither skips nor
-// doubles it.
+// doubles it. Late, it rings or is missed only if it was seen ahead: a time already over when it was
+// chosen, or one whose arming was refused, stays silent.
 frmMain::Due frmMain::AlarmDue() {
     if (!FiredMark.empty()) return Due::No;
-    const std::optional<std::int64_t> moment = AlarmMoment();
-    if (!moment || moment == rungMoment_) return Due::No;
-    const std::int64_t late = p_.clock.UtcSeconds() - *moment;
-    if (late < 0) return Due::No;
+    const std::optional<DateTime> at = AlarmAt();
+    if (!at || at == rungAt_) return Due::No;
+    const std::int64_t late = p_.clock.UtcSeconds() - p_.clock.MomentOf(*at);
+    if (late < 60) {
+        seenAhead_ = at;
+        return late < 0 ? Due::No : Due::Ring;  // its own minute
+    }
+    if (at != seenAhead_) return Due::No;
     return late <= kCatchUpSeconds ? Due::Ring : Due::Missed;
+}
+
+// The clock was set or the time zone changed: the wake moves with the alarm's moment.
+void frmMain::Form_TimeChange() {
+    if (wakeFor_) ScheduleWake();
 }
 
 void frmMain::RestartVanishedPlayer() {
@@ -80,7 +108,7 @@ void frmMain::RestartVanishedPlayer() {
 }
 
 void frmMain::FireAlarm() {
-    rungMoment_ = AlarmMoment();
+    RecordRung();
     // A player already playing gets no Play, only the full volume; the ringing shows all the same.
     const bool playing = winamp_.GetWinampStatus(winamp::kClass) == 1;
     bool queued = false;
@@ -126,7 +154,7 @@ void frmMain::SoundBuiltIn() {
 
 // Too late to wake anybody: say so, and leave the alarm as the stop leaves it.
 void frmMain::MissAlarm() {
-    rungMoment_ = AlarmMoment();
+    RecordRung();
     HaltAlarm(!WinampWindowText.empty());  // a player of the user's own is left alone
     const std::string text = kMissedPrefix + AlarmDate + kTimeLabel + AlarmTime;
     view_.SetCaption(MainCtl::StatusBar1, text);

@@ -23,6 +23,8 @@ public:
 
     // Whether clicks wait now: the validation is due or running.
     bool Closed() const { return due_ || validating_; }
+    // Whether a validation is due and has not begun.
+    bool Due() const { return due_; }
 
     // A control's click: runs now, or waits for the validation (the latest click waits).
     void Click(Event event, WindowHandle from);

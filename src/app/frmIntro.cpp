@@ -112,6 +112,7 @@ void frmIntro::HandOver(frmMain& main) {
     if (!mainView.SysTray().Shown()) mainView.SetFocus(MainCtl::cmdSet);
 
     view_.Unload();
+    main.ResumeArmedAlarm();
 }
 
 void frmIntro::MyTimer_Timer() {

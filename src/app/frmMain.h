@@ -39,6 +39,8 @@ public:
 
     // ---- Life of the window ----
     void Form_Load();
+    // unloadMode: why the window closes; kWindowsEnding when Windows ends the session.
+    static constexpr int kWindowsEnding = 2;
     void Form_QueryUnload(bool& cancel, int unloadMode);
     void mnuExitApp_Click();
     void mnuExit_Click();
@@ -52,10 +54,16 @@ public:
     void cmdSet_Click();
     void cmdReset_Click();
     void MyTimer_Timer();
-    // Sets the wake timer for the armed alarm and tells whether this PC will wake for it; keeps the PC
-    // awake meanwhile where the user chose so. The one place that (re)sets the wake timer.
+    // Sets the wake timer for the armed alarm still to come (cancels it otherwise) and tells whether this
+    // PC will wake for it; keeps the PC awake meanwhile where the user chose so. The one place that
+    // (re)sets the wake timer.
     void ScheduleWake();
     void mnuKeepAwake_Click();
+    // The system's clock or time zone changed.
+    void Form_TimeChange();
+    // At the end of the start-up: an alarm that was armed when the last run ended without its Exit is
+    // armed again (or rung, or reported missed).
+    void ResumeArmedAlarm();
 
     // ---- Winamp commands ----
     void mnuStartWinAmp_Click();
@@ -94,8 +102,20 @@ private:
     bool PlayerPlaysAfterAll(bool playReachedIt);
     void SoundBuiltIn();
     void MissAlarm();
-    // The alarm's moment in UTC seconds, when its day and time are set.
+    // The alarm's day and minute in local time, and its moment in UTC seconds, when both are set.
+    std::optional<DateTime> AlarmAt();
     std::optional<std::int64_t> AlarmMoment();
+    // A day or a time was chosen: the alarm counts as seen ahead only if its minute is still to come.
+    void AlarmChosen();
+    void NoteIfAhead();
+    // The armed alarm's own record in the settings (and the restart by Windows that goes with it).
+    void RecordArmed();
+    void ForgetArmed();
+    void RestoreArmed();
+    // The alarm that rang or was reported missed, in memory and in the settings.
+    void RecordRung();
+    void RestoreRung();
+    void TellIfPlaylistEmpty(bool empty);
     // The stop's part that a missed alarm shares: the player quietened and closed, the inputs enabled.
     void HaltAlarm(bool closePlayer);
     // Ends whatever the program does to make the ringing heard: its own sound, keeping the PC awake.
@@ -110,7 +130,9 @@ private:
     void ShowTrayHintOnce();
     // The press of cmdSet and the arming; true when the player's playlist turned out empty.
     bool PressSet();
-    bool ArmAlarm();
+    // restored: armed again at start-up, without the question, and without the take-over's wait when
+    // its moment has already come.
+    bool ArmAlarm(bool restored = false);
     void CloseAfterFailure();
     std::optional<Date> ReadSavedDate(const std::string& text);
 
@@ -126,8 +148,16 @@ private:
     // timers going under modal boxes) only shows the clock, so it cannot fire or restart the player behind
     // the handler's back, nor fire a second time from inside the firing.
     int alarmBusy_ = 0;
-    // The moment that last rang or was missed: the watch does not take it up again until an arming.
-    std::optional<std::int64_t> rungMoment_;
+    // The alarm (local day and minute) that last rang or was missed: the watch does not take it up again
+    // until an arming. Local, not UTC: another time zone must not make it a different alarm.
+    std::optional<DateTime> rungAt_;
+    // The alarm last seen before its minute was over. Only such an alarm rings late or is missed: a time
+    // already over when it was chosen never rings.
+    std::optional<DateTime> seenAhead_;
+    // The moment the wake was last set for, while set.
+    std::optional<std::int64_t> wakeFor_;
+    bool armedRecorded_ = false;
+    bool resumePending_ = false;
     bool keptAwake_ = false;
     // The state the tray's tooltip last told, in its words.
     std::string trayStateWords_;

@@ -17,6 +17,48 @@ std::optional<Date> frmMain::ReadSavedDate(const std::string& text) {
     return day;
 }
 
+void frmMain::RestoreRung() {
+    using namespace settings;
+    const RegValue date = registryDB_.ReadValue(kRoot, kKey, kRungDate);
+    const RegValue time = registryDB_.ReadValue(kRoot, kKey, kRungTime);
+    const std::optional<Date> day = date ? ReadSavedDate(*date) : std::nullopt;
+    const std::optional<alarm::TimeOfDay> at = time ? alarm::ParseAlarmTime(*time) : std::nullopt;
+    if (day && at) rungAt_ = DateTime{*day, at->hour, at->minute, 0};
+}
+
+// An armed alarm whose record is still there: the last run ended without its Exit (a crash, a power
+// cut, a forced restart). It is armed again once the start-up is over, unless it has rung already.
+void frmMain::RestoreArmed() {
+    using namespace settings;
+    if (!IsYes(registryDB_.ReadValue(kRoot, kKey, kArmed))) {
+        if (!AlarmDate.empty()) RestoreRung();
+        NoteIfAhead();
+        return;
+    }
+    armedRecorded_ = true;
+    const RegValue date = registryDB_.ReadValue(kRoot, kKey, kArmedDate);
+    const RegValue time = registryDB_.ReadValue(kRoot, kKey, kArmedTime);
+    const std::optional<Date> day = date ? ReadSavedDate(*date) : std::nullopt;
+    RestoreRung();
+    if (!day || !time || !alarm::ParseAlarmTime(*time)) {
+        ForgetArmed();
+        NoteIfAhead();
+        return;
+    }
+    AlarmDay = *day;
+    AlarmDate = *date;
+    AlarmTime = *time;
+    view_.SetCaption(MainCtl::lblDate, AlarmDate);
+    view_.SetCaption(MainCtl::txtTime, AlarmTime);
+    view_.SetEnabled(MainCtl::cmdReset, true);
+    StartupStatusText = alarm::AlarmSummary(alarm::kPrefixOff, AlarmDate, AlarmTime, alarm::kTailSetDot);
+    if (AlarmAt() == rungAt_) {
+        ForgetArmed();  // it rang before the run ended
+        return;
+    }
+    resumePending_ = true;
+}
+
 void frmMain::Form_Load() {
     using namespace settings;
 
@@ -46,6 +88,7 @@ void frmMain::Form_Load() {
             view_.SetEnabled(MainCtl::cmdReset, true);
         }
     }
+    RestoreArmed();
 
     if (IsYes(registryDB_.ReadValue(kRoot, kKey, kStartInTray))) {
         WinampWindowText = tray::kInTray;  // tells the start-up not to show the window

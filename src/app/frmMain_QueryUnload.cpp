@@ -21,7 +21,7 @@ constexpr const char* kWordPadClass = "WordPadClass";
 }  // namespace
 
 // Every close request comes here, whatever its cause, and asks the same questions.
-void frmMain::Form_QueryUnload(bool& cancel, int /*unloadMode*/) {
+void frmMain::Form_QueryUnload(bool& cancel, int unloadMode) {
     ITimer& timer = view_.MyTimer();
     timer.SetEnabled(false);
     view_.SetCaption(MainCtl::StatusBar1, kStatusVerifying);
@@ -67,6 +67,9 @@ void frmMain::Form_QueryUnload(bool& cancel, int /*unloadMode*/) {
     if (wordPad != 0) p_.windows.Minimize(wordPad);
     SilenceAlarm();
     ReleaseWake();
+    // The user's own Exit ends the armed alarm; Windows ending the session (a restart for an update) does
+    // not: the next start brings it back.
+    if (unloadMode != kWindowsEnding) ForgetArmed();
     p_.runtime.EndProgram();
 }
 

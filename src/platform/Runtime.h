@@ -21,6 +21,8 @@ public:
     virtual void SetAppTitle(const std::string& title) = 0;
     // From the version resource.
     virtual Version ProgramVersion() = 0;
+    // While on, Windows starts the program again when a restart for an update (or a crash) ended it.
+    virtual void RegisterRestart(bool on) = 0;
 };
 
 }  // namespace chw

@@ -28,6 +28,7 @@ struct DateTime {
     int hour = 0;    // 0..23
     int minute = 0;  // 0..59
     int second = 0;  // 0..59
+    friend bool operator==(const DateTime&, const DateTime&) = default;
 };
 
 }  // namespace chw

@@ -23,6 +23,15 @@ inline constexpr const char* kTime = "Time:";
 inline constexpr const char* kKeepAwake = "KeepAwake";
 inline constexpr const char* kTrayHintShown = "TrayHintShown";
 
+// The armed alarm, recorded at arming apart from the Exit-time values above and withdrawn ("No") when it
+// is no longer armed: a start that finds it set knows the last run ended without its Exit.
+inline constexpr const char* kArmed = "Armed";
+inline constexpr const char* kArmedDate = "Armed Date:";
+inline constexpr const char* kArmedTime = "Armed Time:";
+// The alarm that last rang or was reported missed, so that no later start rings or reports it again.
+inline constexpr const char* kRungDate = "Rung Date:";
+inline constexpr const char* kRungTime = "Rung Time:";
+
 inline constexpr const char* kYes = "Yes";
 inline constexpr const char* kNo = "No";
 

@@ -2,6 +2,7 @@
 // the ringing at the minute, the snooze, and the refusals.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <sstream>
 
@@ -456,4 +457,73 @@ TEST_F(Alarm, ABoxOpenAcrossTheMinuteRingsWhenItClosesAndASilentPlayerGivesTheBu
     EXPECT_GE(first, 0) << Joined(log);
     EXPECT_GT(FindLine(log, "WM_COMMAND 40045 0", first + 1), first) << "Play once more\n" << Joined(log);
     ASSERT_NO_FATAL_FAILURE(StopAndExpectSilence(*target, 10000));
+}
+
+// What happens around an armed alarm: a time already over is refused and stays silent; killed while
+// armed, the next start arms it again by itself and it rings at its minute; killed while it rings, the
+// next start (within its minute) neither rings it again nor calls it missed.
+TEST_F(Alarm, KilledWhileArmedComesBackAndRingsOnceOnly) {
+    const std::optional<SYSTEMTIME> past = MinuteAhead(-180);
+    if (!past || !MinuteAhead(150)) GTEST_SKIP() << "too close to midnight for a same-day alarm";
+    ASSERT_NO_FATAL_FAILURE(StartWith(true));
+    auto plays = [] {
+        const auto log = PlayerLog();
+        return std::count(log.begin(), log.end(), std::string("WM_COMMAND 40045 0"));
+    };
+
+    // Two minutes ago: refused, and nothing of it rings or is called missed afterwards.
+    ASSERT_NO_FATAL_FAILURE(Choose(*past));
+    PostClick(c_.cmdSet);
+    EXPECT_EQ(Answer("Chimewell System", IDOK),
+              "That Time Has Already Passed Today!\r\nPlease Choose A Later Time Or Another Day.");
+    Pause(3000);
+    EXPECT_NE(StatusText(c_), kBanner);
+    EXPECT_EQ(StatusText(c_).rfind("Alarm MISSED!", 0), std::string::npos) << StatusText(c_);
+    EXPECT_EQ(FindPlayerWindow(), nullptr) << "nothing was armed";
+    std::printf("checked: a time already over is refused and stays silent (\"%s\")\n", StatusText(c_).c_str());
+
+    // Time for the arming, a start and the start's own take-over before the minute.
+    const std::optional<SYSTEMTIME> target = MinuteAhead(60);
+    ASSERT_TRUE(target);
+    ASSERT_NO_FATAL_FAILURE(Choose(*target));
+    PostClick(c_.cmdSet);
+    Answer("Start Chimewell With Windows?", IDNO);
+    const std::string on =
+        "Alarm Settings: ON  Date: " + ShortDate(*target) + " Time: " + AlarmText(*target) + " ALARM IS SET";
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(c_.statusBar, 500).value_or("") == on; }, 40000)) << StatusText(c_);
+    EXPECT_EQ(Setting("Armed"), "Yes");
+    EXPECT_EQ(Setting("Armed Time:"), AlarmText(*target));
+
+    app_.Kill();
+    ASSERT_NO_FATAL_FAILURE(StartAgain());
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(c_.statusBar, 500).value_or("") == on; }, 40000)) << StatusText(c_);
+    EXPECT_FALSE(WaitMsgBox(app_.Id(), 500)) << "the start arms it again without asking";
+    EXPECT_EQ(Text(c_.cmdSet), "Turn &Off");
+    Screenshot("armed-again-after-kill");
+    std::printf("checked: killed while armed, the next start shows \"%s\"\n", on.c_str());
+
+    const long long msToGo = MsBetween(Now(), *target);
+    ASSERT_GT(msToGo, 0) << "the start took past the alarm minute";
+    const auto playsBefore = plays();
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(c_.statusBar, 500).value_or("") == kBanner; },
+                          static_cast<int>(msToGo) + 20000, 250))
+        << "no banner; status line: " << StatusText(c_);
+    EXPECT_TRUE(WaitUntil([&] { return plays() > playsBefore; }, 5000)) << "Play\n" << Joined(PlayerLog());
+    EXPECT_EQ(Setting("Rung Time:"), AlarmText(*target));
+    std::printf("checked: it rang %.1f s after its minute began\n",
+                static_cast<double>(MsBetween(*target, Now())) / 1000.0);
+
+    // Killed while it rings, and started again within its minute: silent, and not missed.
+    app_.Kill();
+    const auto playsAtKill = plays();
+    ASSERT_NO_FATAL_FAILURE(StartAgain());
+    ASSERT_LT(MsBetween(*target, Now()), 60000) << "the start should come within the alarm's minute";
+    Pause(4000);
+    EXPECT_NE(StatusText(c_), kBanner);
+    EXPECT_EQ(StatusText(c_).rfind("Alarm MISSED!", 0), std::string::npos) << StatusText(c_);
+    EXPECT_EQ(plays(), playsAtKill) << "no Play after the start\n" << Joined(PlayerLog());
+    EXPECT_EQ(Text(c_.cmdSet), "&Activate");
+    EXPECT_EQ(Setting("Armed"), "No");
+    Screenshot("started-after-it-rang");
+    std::printf("checked: started again after it rang: silent, \"%s\"\n", StatusText(c_).c_str());
 }

@@ -205,6 +205,8 @@ public:
     std::string AppTitle() override { return title; }
     void SetAppTitle(const std::string& t) override { title = t; }
     Version ProgramVersion() override { return version; }
+    bool restartRegistered = false;
+    void RegisterRestart(bool on) override { restartRegistered = on; }
 
 private:
     FakeScheduler& scheduler_;

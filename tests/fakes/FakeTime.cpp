@@ -93,7 +93,7 @@ std::int64_t FakeClock::OffsetAt(std::int64_t utcSeconds) const {
     std::int64_t offset = 0;
     for (const auto& [at, after] : changes_)
         if (utcSeconds >= at) offset = after;
-    return offset;
+    return offset + zoneMinutes * 60LL;
 }
 
 void FakeClock::AddClockChange(const DateTime& at, int minutes) {
@@ -109,6 +109,7 @@ std::int64_t FakeClock::MomentOf(const DateTime& local) {
         std::vector<std::int64_t> offsets{0};
         for (const auto& c : changes_) offsets.push_back(c.second);
         for (std::int64_t o : offsets) {
+            o += zoneMinutes * 60LL;
             const std::int64_t utc = wall + shift - o;
             if (OffsetAt(utc) == o && (!first || utc < *first)) first = utc;
         }

@@ -63,6 +63,9 @@ public:
     // The clocks are put forward (minutes > 0) or back when the local time first reads `at`.
     void AddClockChange(const DateTime& at, int minutes);
     std::string shortDatePattern;  // empty: the pattern of dateFormat
+    // The time zone's offset from UTC. Changing it is a move to another zone: every local time, past and
+    // to come, then reads with the new offset.
+    int zoneMinutes = 0;
 
     DateTime Now() override;
     std::string ShortDateText(const Date& date) override;

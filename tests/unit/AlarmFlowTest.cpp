@@ -213,6 +213,7 @@ TEST_F(AlarmFlow, PlayerThatCannotStartIsReportedAndEnds) {
     EXPECT_EQ(sys.boxes.shown[1].icon, MbIcon::Critical);
     EXPECT_TRUE(sys.runtime.ended);
     EXPECT_TRUE(sys.runtime.pauses.empty());
+    EXPECT_EQ(sys.registry.Value(settings::kKey, "Armed"), "No") << "nothing to bring back at the next start";
 }
 
 TEST_F(AlarmFlow, FiringMakesSureSomethingIsHeard) {
@@ -288,31 +289,60 @@ TEST_F(AlarmFlow, FiringMakesSureSomethingIsHeard) {
     }
 }
 
-TEST_F(AlarmFlow, TheWatchCatchesUpTenMinutesThenCallsTheAlarmMissed) {
+TEST_F(AlarmFlow, OnlyAnAlarmSeenAheadCatchesUpTenMinutesOrIsCalledMissed) {
+    enum Seen { AtATick, ChosenLate, RefusedLate };
+    enum Outcome { Rings, Missed, Silent };
     struct Case {
-        int hour, minute, second;  // when the watch first looks after 9:02 AM
-        bool rings;
+        int hour, minute, second;  // when the watch looks after 9:02 AM
+        Seen seen;                 // a tick at 9:01 saw it ahead; chosen only then; or its arming refused then
+        Outcome outcome;
     };
-    for (const Case c : {Case{9, 2, 0, true}, Case{9, 2, 59, true}, Case{9, 7, 30, true}, Case{9, 12, 0, true},
-                         Case{9, 12, 1, false}, Case{11, 0, 0, false}}) {
-        SCOPED_TRACE(std::to_string(c.hour) + ":" + std::to_string(c.minute) + ":" + std::to_string(c.second));
+    for (const Case c : {Case{9, 2, 0, AtATick, Rings}, Case{9, 2, 59, AtATick, Rings},
+                         Case{9, 7, 30, AtATick, Rings}, Case{9, 12, 0, AtATick, Rings},
+                         Case{9, 12, 1, AtATick, Missed}, Case{11, 0, 0, AtATick, Missed},
+                         Case{9, 2, 30, ChosenLate, Rings},  // its own minute rings as ever
+                         Case{9, 3, 0, ChosenLate, Silent}, Case{9, 12, 0, ChosenLate, Silent},
+                         Case{11, 0, 0, ChosenLate, Silent}, Case{9, 5, 0, RefusedLate, Silent},
+                         Case{9, 20, 0, RefusedLate, Silent}}) {
+        SCOPED_TRACE(std::to_string(c.hour) + ":" + std::to_string(c.minute) + ":" + std::to_string(c.second) +
+                     " seen " + std::to_string(c.seen));
         AlarmRig r;
         auto& f = r.form;
         auto& v = r.view;
         v.tray.shown = true;
         r.sys.windows.AddPlayer();
-        SetAlarm(f, "12/7/2026", "9:02 AM");
-        f.ArmedMark = "Set";
-        f.WinampWindowText = std::to_string(r.sys.windows.Find(winamp::kClass, std::nullopt));
-        r.sys.clock.Set({kToday, c.hour, c.minute, c.second});
+        if (c.seen == AtATick) {
+            SetAlarm(f, "12/7/2026", "9:02 AM");
+            f.ArmedMark = "Set";
+            f.WinampWindowText = std::to_string(r.sys.windows.Find(winamp::kClass, std::nullopt));
+            r.sys.clock.Set({kToday, 9, 1, 0});
+            f.MyTimer_Timer();
+            r.sys.clock.Set({kToday, c.hour, c.minute, c.second});
+        } else {
+            // Refused: chosen ahead, but armed too late.
+            const DateTime looked{kToday, c.hour, c.minute, c.second};
+            r.sys.clock.Set(c.seen == RefusedLate ? DateTime{kToday, 9, 1, 0} : looked);
+            r.Choose(kToday, "09:02", true);
+            if (c.seen == RefusedLate) {
+                r.sys.clock.Set({kToday, c.hour, c.minute, c.second});
+                r.form.cmdSet_Click();
+                ASSERT_EQ(r.sys.boxes.Titles().back(), "Chimewell System");  // already passed
+            }
+        }
+        const std::string before = v.Status();
         f.MyTimer_Timer();
-        EXPECT_EQ(v.Status() == kBanner, c.rings);
-        if (c.rings) continue;
+        EXPECT_EQ(v.Status() == kBanner, c.outcome == Rings);
+        EXPECT_EQ(r.PlayMessages(), c.outcome == Rings ? 1 : 0);
         const std::string missed = "Alarm MISSED!  Date: 12/7/2026 Time: 9:02 AM";
+        if (c.outcome == Silent) {
+            EXPECT_EQ(v.Status(), before);
+            EXPECT_TRUE(v.tray.balloons.empty());
+            EXPECT_TRUE(f.FiredMark.empty());
+        }
+        if (c.outcome != Missed) continue;
         EXPECT_EQ(v.Status(), missed);
         EXPECT_EQ(v.tray.balloons, std::vector<std::string>{"Chimewell System|" + missed});
         // Left as the stop leaves it, and said only once.
-        EXPECT_EQ(r.PlayMessages(), 0);
         EXPECT_EQ(v.Caption(MainCtl::cmdSet), "Turn &On");
         EXPECT_TRUE(f.WinampWindowText.empty());
         EXPECT_TRUE(v.Enabled(MainCtl::cmdReset));
@@ -321,26 +351,44 @@ TEST_F(AlarmFlow, TheWatchCatchesUpTenMinutesThenCallsTheAlarmMissed) {
     }
 }
 
-TEST_F(AlarmFlow, ClockChangesNeitherSkipNorDoubleTheAlarm) {
+TEST_F(AlarmFlow, ClockChangesAndZoneMovesNeitherSkipNorDoubleTheAlarmAndTheWakeFollows) {
     struct Case {
         const char* name;
-        int changeMinutes;  // at 2:00 AM
+        int changeMinutes;  // the clocks at 2:00 AM
+        int zoneMinutes;    // a move to another zone when the local time first reads 1:30 AM
         const char* alarm;
         DateTime ringsAt;
     };
-    const Case cases[] = {{"a time the clocks skip rings at the first minute after", 60, "2:30 AM", {kToday, 3, 0, 0}},
-                          {"a time shown twice rings at its first showing", -60, "1:30 AM", {kToday, 1, 30, 0}}};
+    const Case cases[] = {
+        {"a time the clocks skip rings at the first minute after", 60, 0, "2:30 AM", {kToday, 3, 0, 0}},
+        {"a time shown twice rings at its first showing", -60, 0, "1:30 AM", {kToday, 1, 30, 0}},
+        {"a zone an hour back after the ringing: not again", 0, -60, "1:10 AM", {kToday, 1, 10, 0}},
+        {"a zone an hour back before it: at its own local time", 0, -60, "3:00 AM", {kToday, 3, 0, 0}},
+        {"a zone an hour on before it", 0, 60, "3:00 AM", {kToday, 3, 0, 0}}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         AlarmRig r;
         r.sys.clock.Set({kToday, 0, 0, 0});
-        r.sys.clock.AddClockChange({kToday, 2, 0, 0}, c.changeMinutes);
-        r.sys.windows.AddPlayer();
+        if (c.changeMinutes) r.sys.clock.AddClockChange({kToday, 2, 0, 0}, c.changeMinutes);
         SetAlarm(r.form, "12/7/2026", c.alarm);
+        r.form.cmdSet_Click();  // armed: the wake is set
+        const auto at = alarm::ParseAlarmTime(c.alarm);
+        auto wakeDue = [&] { return r.sys.clock.MomentOf({kToday, at->hour, at->minute, 0}) - 60; };
+        EXPECT_EQ(r.sys.power.wakeAt, wakeDue());
         int rings = 0;
+        bool moved = false;
         DateTime rang{};
         for (int tick = 0; tick < 4 * 3600; ++tick) {
             r.sys.scheduler.Advance(1000);
+            const DateTime now = r.sys.clock.Now();
+            if (c.zoneMinutes && !moved && now.hour == 1 && now.minute == 30) {
+                moved = true;
+                r.sys.clock.zoneMinutes += c.zoneMinutes;
+                r.form.Form_TimeChange();
+                if (rings == 0) {
+                    EXPECT_EQ(r.sys.power.wakeAt, wakeDue()) << "the wake moves with the alarm";
+                }
+            }
             r.form.MyTimer_Timer();
             if (!r.form.FiredMark.empty() && rings == 0) rang = r.sys.clock.Now();
             if (!r.form.FiredMark.empty()) {
@@ -536,25 +584,50 @@ TEST_F(AlarmFlow, ArmingTellsWhenThePcMustStayAwakeOrIsKeptAwake) {
     }
 }
 
-TEST_F(AlarmFlow, TheWakeIsCancelledWhenTheAlarmIsNoLongerArmed) {
-    const std::vector<std::pair<const char*, std::function<void(AlarmRig&)>>> roads = {
-        {"the stop", [](AlarmRig& r) { r.form.cmdSet_Click(); }},
+// Armed: the wake, the alarm's own record in the settings and the restart by Windows; every road out of
+// the armed alarm withdraws all three.
+TEST_F(AlarmFlow, TheWakeAndTheArmedRecordGoWhenTheAlarmIsNoLongerArmed) {
+    struct Road {
+        const char* name;
+        std::function<void(AlarmRig&)> take;
+        bool recordKept;  // Windows ending the session: the next start brings the alarm back
+    };
+    const Road roads[] = {
+        {"the stop", [](AlarmRig& r) { r.form.cmdSet_Click(); }, false},
         {"exit", [](AlarmRig& r) {
              r.sys.boxes.answers = {MbAnswer::Yes, MbAnswer::No, MbAnswer::No};
              r.form.mnuExit_Click();
-         }}};
-    for (const auto& [name, road] : roads) {
-        SCOPED_TRACE(name);
+         }, false},
+        {"the tray's snooze, then the disarm", [](AlarmRig& r) {
+             r.RunUntil(10, 0, 5);
+             r.sys.boxes.answers = {MbAnswer::No};
+             r.form.mnuCloseWinAmp_Click();
+             r.form.cmdSet_Click();
+         }, false},
+        {"Windows ending", [](AlarmRig& r) {
+             r.sys.boxes.answers = {MbAnswer::Yes, MbAnswer::No, MbAnswer::No};
+             bool cancel = false;
+             r.form.Form_QueryUnload(cancel, 2);
+         }, true}};
+    for (const Road& road : roads) {
+        SCOPED_TRACE(road.name);
         AlarmRig r;
+        r.sys.clock.Set({kToday, 9, 58, 0});
         r.view.SetChecked(MainCtl::mnuKeepAwake, true);
         r.Choose(kToday, "10:00", true);
         r.form.cmdSet_Click();
         ASSERT_TRUE(r.sys.power.wakeAt);
         ASSERT_TRUE(r.sys.power.systemAwake);
-        road(r);
+        EXPECT_EQ(r.sys.registry.Value(settings::kKey, "Armed"), "Yes");
+        EXPECT_EQ(r.sys.registry.Value(settings::kKey, "Armed Date:"), "12/7/2026");
+        EXPECT_EQ(r.sys.registry.Value(settings::kKey, "Armed Time:"), "10:00 AM");
+        EXPECT_TRUE(r.sys.runtime.restartRegistered);
+        road.take(r);
         EXPECT_FALSE(r.sys.power.wakeAt);
         EXPECT_FALSE(r.sys.power.systemAwake);
         EXPECT_EQ(r.view.Caption(MainCtl::StatusBar1Panel2), "");
+        EXPECT_EQ(r.sys.registry.Value(settings::kKey, "Armed"), road.recordKept ? "Yes" : "No");
+        EXPECT_EQ(r.sys.runtime.restartRegistered, road.recordKept);
     }
     // The disarm and the clear, after the stop.
     Choose(kToday, "10:00", true);
@@ -564,6 +637,7 @@ TEST_F(AlarmFlow, TheWakeIsCancelledWhenTheAlarmIsNoLongerArmed) {
     form.cmdSet_Click();
     form.cmdReset_Click();
     EXPECT_EQ(sys.power.log, (std::vector<std::string>{"cancel", "cancel"}));
+    EXPECT_EQ(sys.registry.Value(settings::kKey, "Armed"), "No");
 }
 
 // The Settings item: saved as "KeepAwake", and an armed alarm follows it at once.
@@ -632,6 +706,76 @@ TEST_F(AlarmFlow, ReArmingAfterTheTraySnoozeRingsAgainWhateverTheDateFormatDoes)
     sys.clock.dateFormat = fakes::FakeClock::DateFormat::German;  // changed while armed
     RunUntil(9, 20, 30);
     EXPECT_EQ(view.Status(), kBanner);
+}
+
+// A start after a run that ended without its Exit (a crash, a power cut), or after an Exit that saved the
+// alarm: the armed one is armed again without a question, rings up to ten minutes late or is called missed
+// once; an alarm that rang before is never rung or called missed again.
+TEST_F(AlarmFlow, AStartBringsBackTheArmedAlarmAndNeverRingsOneThatRang) {
+    enum Stored { Armed, SavedAtExit };
+    enum Outcome { Rings, Missed, Silent };
+    struct Case {
+        const char* name;
+        Stored stored;
+        bool rung;  // recorded as rung (or called missed) before the last run ended
+        DateTime start;
+        Outcome outcome;
+    };
+    const Case cases[] = {
+        {"armed, started ahead: taken over, rings at its minute", Armed, false, {kToday, 8, 55, 0}, Rings},
+        {"armed, started 3 minutes late: rings at once", Armed, false, {kToday, 9, 5, 0}, Rings},
+        {"armed, started almost 10 minutes late: rings", Armed, false, {kToday, 9, 11, 50}, Rings},
+        {"armed, started later: called missed once", Armed, false, {kToday, 9, 20, 0}, Missed},
+        {"armed, rang before the crash", Armed, true, {kToday, 9, 5, 0}, Silent},
+        {"saved after it rang, started in its minute", SavedAtExit, true, {kToday, 9, 2, 20}, Silent},
+        {"saved, started late: never seen ahead", SavedAtExit, false, {kToday, 9, 5, 0}, Silent},
+        {"saved, started ahead", SavedAtExit, false, {kToday, 9, 0, 0}, Rings},
+    };
+    const std::string missed = "Alarm MISSED!  Date: 12/7/2026 Time: 9:02 AM";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        AlarmRig r;
+        auto& reg = r.sys.registry;
+        for (auto [name, data] : {std::pair{"StartInTray", "No"}, {"WinAmpOnStart", "No"}})
+            reg.Put(settings::kKey, name, data);
+        const char* prefix = c.stored == Armed ? "Armed" : "SettingsSaved";
+        reg.Put(settings::kKey, prefix, "Yes");
+        reg.Put(settings::kKey, c.stored == Armed ? "Armed Date:" : "Date:", "12/7/2026");
+        reg.Put(settings::kKey, c.stored == Armed ? "Armed Time:" : "Time:", "9:02 AM");
+        if (c.rung) {
+            reg.Put(settings::kKey, "Rung Date:", "12/7/2026");
+            reg.Put(settings::kKey, "Rung Time:", "9:02 AM");
+        }
+        r.view.tray.shown = true;
+        r.sys.clock.Set(c.start);
+
+        r.form.Form_Load();
+        r.form.ResumeArmedAlarm();
+
+        const bool rearmed = c.stored == Armed && c.outcome == Rings;
+        EXPECT_EQ(r.form.ArmedMark, rearmed ? "Set" : "");
+        EXPECT_TRUE(r.sys.boxes.shown.empty()) << "nothing is asked";
+        EXPECT_EQ(r.sys.runtime.restartRegistered, rearmed);
+        EXPECT_EQ(reg.Value(settings::kKey, "Armed").value_or(""), c.stored == Armed ? (rearmed ? "Yes" : "No") : "");
+        if (rearmed) {
+            EXPECT_EQ(r.view.Status(), "Alarm Settings: ON  Date: 12/7/2026 Time: 9:02 AM ALARM IS SET");
+            EXPECT_EQ(r.sys.power.wakeAt, r.sys.clock.MomentOf({kToday, 9, 2, 0}) - 60);
+            // The take-over's wait only for a moment still to come.
+            EXPECT_EQ(r.sys.processes.launches.size(), c.start.hour == 8 ? 1u : 0u);
+        }
+        r.RunUntil(9, 25);
+        EXPECT_EQ(r.view.Status() == kBanner, c.outcome == Rings);
+        EXPECT_EQ(r.view.Status() == missed, c.outcome == Missed);
+        EXPECT_EQ(r.view.tray.balloons.size(), c.outcome == Missed ? 1u : 0u);
+        EXPECT_EQ(r.PlayMessages(), rearmed ? 1 : 0);  // a saved alarm is not armed: no player to play
+        if (c.outcome != Silent) {
+            EXPECT_EQ(reg.Value(settings::kKey, "Rung Date:"), "12/7/2026");
+            EXPECT_EQ(reg.Value(settings::kKey, "Rung Time:"), "9:02 AM");
+        }
+        if (c.outcome == Missed) {
+            EXPECT_FALSE(r.sys.power.wakeAt);
+        }
+    }
 }
 
 TEST_F(AlarmFlow, ClearEmptiesTheAlarmAndWithdrawsASavedOne) {

@@ -85,10 +85,16 @@ void MainWindow::FinishTyping() {
 }
 
 void MainWindow::RunValidation() {
+    if (!gate_.Due()) return;  // already run (a deferred copy of it came after)
+    // The validation and what follows it wait together; its answer is read right after it runs.
+    if (MustWait()) {
+        Defer([this] { RunValidation(); });
+        return;
+    }
     HWND box = Control(MainCtl::txtTime);
     if (!gate_.Begin(logic_ && box && ::GetFocus() != box)) return;  // the focus came back: nothing was left
     bool cancel = false;
-    Fire([&cancel](frmMain& f) { f.txtTime_Validate(cancel); });
+    Run([&cancel](frmMain& f) { f.txtTime_Validate(cancel); });
     if (cancel) {
         gate_.End(true, {});
         ::SetFocus(box);
@@ -177,6 +183,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETFOCUS: return OnSetFocus(wParam, lParam);
         case WM_SETCURSOR: return OnSetCursor(wParam, lParam);
         case WM_CLOSE: return OnCloseMessage();
+        case WM_TIMECHANGE: Fire([](frmMain& f) { f.Form_TimeChange(); }); return 0;
         case WM_QUERYENDSESSION: return OnQueryEndSession(lParam);
         case kRunDeferredMessage: RunDeferred(); return 0;
         case WM_DESTROY: return OnDestroy();
@@ -331,11 +338,11 @@ LRESULT MainWindow::OnQueryEndSession(LPARAM lParam) {
         // The alarm cannot stop in the middle of a step to ask its questions: the session waits for them
         // until the step is over, unless Windows ends it whatever we answer.
         if (lParam & ENDSESSION_CRITICAL) return TRUE;
-        Defer([this] { CloseRequest(2); });
+        Defer([this] { CloseRequest(frmMain::kWindowsEnding); });
         return FALSE;
     }
     bool cancel = false;
-    OnClose(cancel, 2);
+    OnClose(cancel, frmMain::kWindowsEnding);
     return cancel ? FALSE : TRUE;
 }
 

@@ -317,6 +317,20 @@ void Win32Runtime::EndProgram() {
     ::ExitProcess(0);
 }
 
+// Looked up at run time: a system without them (an older Windows) simply does not restart us.
+void Win32Runtime::RegisterRestart(bool on) {
+    HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
+    if (!kernel) return;
+    auto find = [kernel](const char* name) { return reinterpret_cast<void*>(::GetProcAddress(kernel, name)); };
+    if (on) {
+        using Register = HRESULT(WINAPI*)(PCWSTR, DWORD);
+        if (auto f = reinterpret_cast<Register>(find("RegisterApplicationRestart"))) f(L"", 0);
+    } else {
+        using Unregister = HRESULT(WINAPI*)();
+        if (auto f = reinterpret_cast<Unregister>(find("UnregisterApplicationRestart"))) f();
+    }
+}
+
 std::string Win32Runtime::AppTitle() { return Utf8(WindowTextW(appWindow_)); }
 
 void Win32Runtime::SetAppTitle(const std::string& title) { ::SetWindowTextW(appWindow_, Wide(title).c_str()); }

@@ -74,6 +74,7 @@ public:
     std::string AppTitle() override;
     void SetAppTitle(const std::string& title) override;
     Version ProgramVersion() override;
+    void RegisterRestart(bool on) override;
 
 private:
     UiLoop& loop_;

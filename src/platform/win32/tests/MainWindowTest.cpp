@@ -11,6 +11,7 @@
 
 #include "IntroWindow.h"
 #include "MainWindow.h"
+#include "MainWindowParts.h"
 #include "ViewRules.h"
 #include "app/FormTexts.h"
 #include "app/frmMain.h"
@@ -251,6 +252,21 @@ TEST_F(MainWindowTest, CommandsReachTheirHandlersOnlyWhileTheirMenuIsEnabled) {
     }
 }
 
+// Another thread's SendMessageTimeout to the main window, made while the test's thread waits.
+struct SentFromAnotherThread {
+    HWND to;
+    UINT message;
+    WPARAM wParam;
+    bool answered = false;
+    DWORD_PTR reply = 0;
+    static DWORD WINAPI Body(void* self) {
+        auto* s = static_cast<SentFromAnotherThread*>(self);
+        ::Sleep(50);
+        s->answered = ::SendMessageTimeoutW(s->to, s->message, s->wParam, 0, SMTO_NORMAL, 1000, &s->reply) != 0;
+        return 0;
+    }
+};
+
 TEST_F(MainWindowTest, LeavingTheTimeBoxValidatesAndARefusalKeepsTheFocusAndDropsTheClick) {
     window->Show();
     window->SetCaption(MainCtl::lblDate, "12/31/2030");
@@ -262,11 +278,15 @@ TEST_F(MainWindowTest, LeavingTheTimeBoxValidatesAndARefusalKeepsTheFocusAndDrop
         std::vector<MbAnswer> answers;
         bool focusStays;
         bool cleared;  // the held Clear click ran
+        bool inPause;  // another thread asks for the validation while a pause is on: it waits, whole
     } cases[] = {
-        {"7:30", {MbAnswer::Ok}, true, false},        // format error, try again
-        {"07:30", {MbAnswer::Yes}, false, true},      // accepted: the Clear click goes through
+        {"7:30", {MbAnswer::Ok}, true, false, false},        // format error, try again
+        {"07:30", {MbAnswer::Yes}, false, true, false},      // accepted: the Clear click goes through
+        {"7:30", {MbAnswer::Ok}, true, false, true},
+        {"07:30", {MbAnswer::Yes}, false, true, true},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.inPause ? "in a pause" : "at once");
         window->SetCaption(MainCtl::lblDate, "12/31/2030");
         logic->AlarmDate = "12/31/2030";
         window->SetEnabled(MainCtl::cmdReset, true);
@@ -279,6 +299,16 @@ TEST_F(MainWindowTest, LeavingTheTimeBoxValidatesAndARefusalKeepsTheFocusAndDrop
         ::SendMessageW(window->hwnd(), WM_COMMAND, MAKEWPARAM(IDC_CMDRESET, BN_CLICKED),
                        reinterpret_cast<LPARAM>(Item(IDC_CMDRESET)));
         EXPECT_EQ(logic->AlarmDate, "12/31/2030") << "the click waits for the validation";
+        if (c.inPause) {
+            const size_t boxes = sys.boxes.shown.size();
+            SentFromAnotherThread sent{window->hwnd(), mainwindow::kValidateMessage, 0};
+            UniqueHandle thread(::CreateThread(nullptr, 0, &SentFromAnotherThread::Body, &sent, 0, nullptr));
+            loop.Pause(400);
+            ASSERT_EQ(::WaitForSingleObject(thread.get(), 5000), WAIT_OBJECT_0);
+            EXPECT_TRUE(sent.answered);
+            EXPECT_EQ(sys.boxes.shown.size(), boxes) << "no validation inside the pause";
+            EXPECT_EQ(logic->AlarmDate, "12/31/2030") << "nor the click it holds";
+        }
         Pump();
         EXPECT_EQ(::GetFocus() == Item(IDC_TXTTIME), c.focusStays) << c.typed;
         EXPECT_EQ(logic->AlarmDate.empty(), c.cleared) << c.typed;
@@ -596,21 +626,6 @@ TEST_F(MainWindowTest, TheKeyboardOpensTheLockedTimeBoxAndEnterMovesOnToValidate
     EXPECT_TRUE(sys.boxes.shown.empty());
     EXPECT_EQ(::GetFocus(), Item(IDC_CMDSET));
 }
-
-// Another thread's SendMessageTimeout to the main window, made while the test's thread waits.
-struct SentFromAnotherThread {
-    HWND to;
-    UINT message;
-    WPARAM wParam;
-    bool answered = false;
-    DWORD_PTR reply = 0;
-    static DWORD WINAPI Body(void* self) {
-        auto* s = static_cast<SentFromAnotherThread*>(self);
-        ::Sleep(50);
-        s->answered = ::SendMessageTimeoutW(s->to, s->message, s->wParam, 0, SMTO_NORMAL, 1000, &s->reply) != 0;
-        return 0;
-    }
-};
 
 TEST_F(MainWindowTest, WaitingLogicAnswersSentMessagesAndRunsTheirHandlersAfterwards) {
     window->Show();
