@@ -25,4 +25,8 @@ inline constexpr const char* kTipCmdReset = "Click Here To Clear The Settings.";
 inline constexpr const char* kStatusBar = "Look Here For Important Information";
 inline constexpr const char* kTipStatusBar = "Look Here For Important Information";
 
+// What screen readers call the two inputs, which have no caption of their own to name them.
+inline constexpr const char* kNameMonthView = "Alarm date";
+inline constexpr const char* kNameTxtTime = "Alarm time";
+
 }  // namespace chw::texts

@@ -79,6 +79,9 @@ public:
     void mnuSetAlarm_Click();
     void mnuPopUpHelp_Click();
     void mnuStartInSystemTray_Click();
+    // After each event: while the window is in the tray, its icon's tooltip follows the alarm's state
+    // (armed, stopped or ringing from the tray), in words.
+    void RefreshTrayTip();
 
     // ---- Help ----
     void mnuContents_Click();
@@ -162,6 +165,8 @@ private:
     bool armedRecorded_ = false;
     bool resumePending_ = false;
     bool keptAwake_ = false;
+    // The state the tray's tooltip last told, in its words.
+    std::string trayStateWords_;
     // The wake: whether this PC may sleep through the alarm, and whether the program keeps it awake.
     bool mustStayAwake_ = false;
     bool keepingAwake_ = false;

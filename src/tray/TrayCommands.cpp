@@ -6,6 +6,21 @@ namespace chw {
 
 namespace {
 constexpr int kRightButton = 2;
+
+// What the tray's picture and tooltip are chosen from: the window's state as it is now.
+TrayPictureInput TrayInputOf(frmMain& f) {
+    IMainView& view = f.View();
+    TrayPictureInput in;
+    in.setCaption = view.Caption(MainCtl::cmdSet);
+    in.setEnabled = view.Enabled(MainCtl::cmdSet);
+    in.resetEnabled = view.Enabled(MainCtl::cmdReset);
+    in.alarmTime = f.AlarmTime;
+    in.alarmDate = f.AlarmDate;
+    in.armedMark = f.ArmedMark;
+    in.statusText = view.Caption(MainCtl::StatusBar1);
+    in.currentIcon = view.SysTray().IconNumber();
+    return in;
+}
 }  // namespace
 
 void frmMain::mnuMinimizeToTray_Click() {
@@ -16,16 +31,9 @@ void frmMain::mnuMinimizeToTray_Click() {
     view_.Hide();
     InTrayMark = tray::kInTray;
 
-    TrayPictureInput in;
-    in.setCaption = view_.Caption(MainCtl::cmdSet);
-    in.setEnabled = view_.Enabled(MainCtl::cmdSet);
-    in.resetEnabled = view_.Enabled(MainCtl::cmdReset);
-    in.alarmTime = AlarmTime;
-    in.alarmDate = AlarmDate;
-    in.armedMark = ArmedMark;
-    in.statusText = view_.Caption(MainCtl::StatusBar1);
-    in.currentIcon = view_.SysTray().IconNumber();
+    const TrayPictureInput in = TrayInputOf(*this);
     const TrayPicture picture = ChooseTrayPicture(in);
+    trayStateWords_ = TrayStateWords(in);
 
     ITrayIcon& icon = view_.SysTray();
     trayTip_ = picture.toolTip;
@@ -34,6 +42,18 @@ void frmMain::mnuMinimizeToTray_Click() {
     icon.SetShown(true);
     ShowTrayHintOnce();
     view_.MyTimer().SetEnabled(true);
+}
+
+void frmMain::RefreshTrayTip() {
+    ITrayIcon& icon = view_.SysTray();
+    if (!icon.Shown()) return;
+    // Only a change of state changes the tooltip: a tooltip a handler set for the same state stays.
+    const TrayPictureInput in = TrayInputOf(*this);
+    const std::string words = TrayStateWords(in);
+    if (words == trayStateWords_) return;
+    trayStateWords_ = words;
+    trayTip_ = ChooseTrayPicture(in).toolTip;
+    icon.SetToolTip(WithWakeNote(trayTip_));
 }
 
 void frmMain::ShowTrayHintOnce() {

@@ -21,6 +21,13 @@ bool StatusEndsInSet(const std::string& status) {
 
 }  // namespace
 
+std::string TrayStateWords(const TrayPictureInput& in) {
+    if (in.setCaption == alarm::kSnooze) return tray::kStateRinging;
+    if (!in.armedMark.empty()) return tray::kStateArmed;
+    if (!in.alarmTime.empty() && !in.alarmDate.empty()) return tray::kStateChosen;
+    return tray::kStateNotSet;
+}
+
 TrayPicture ChooseTrayPicture(const TrayPictureInput& in) {
     TrayPicture out;
     out.iconNumber = in.currentIcon;
@@ -31,7 +38,8 @@ TrayPicture ChooseTrayPicture(const TrayPictureInput& in) {
         out.toolTip = tray::kTipNotActivated;
         out.iconNumber = tray::kLitBulb;
     } else {
-        out.toolTip = tray::kTipOptions;
+        // The options tooltip alone would not say what the alarm does.
+        out.toolTip = std::string(tray::kTipOptions) + tray::kTipJoin + TrayStateWords(in);
         // Each rule overrides the one before it.
         if (in.setCaption != alarm::kTurnOff) out.iconNumber = tray::kUnlitBulb;
         if (in.setCaption == alarm::kTurnOff && in.armedMark == alarm::kArmedMark) out.iconNumber = tray::kWatch;

@@ -1,5 +1,8 @@
 #include "Driver.h"
 
+#include <ole2.h>
+#include <oleacc.h>
+
 #include <aclapi.h>
 #include <commctrl.h>
 #include <sddl.h>
@@ -605,7 +608,7 @@ std::vector<TrayIconInfo> TrayIcons() {
 
 std::optional<TrayIconInfo> TrayIconWithTip(const std::string& tip) {
     for (const TrayIconInfo& icon : TrayIcons())
-        if (icon.tip == tip) return icon;
+        if (icon.tip.rfind(tip, 0) == 0) return icon;
     return std::nullopt;
 }
 
@@ -812,6 +815,64 @@ bool KeyLock::Release() {
     key_ = nullptr;
     saved_.clear();
     return ok;
+}
+
+}  // namespace e2e
+
+// ---- Screen readers ----
+
+namespace e2e {
+
+std::optional<AccessibleInfo> AccessibleOf(HWND h) {
+    // Spelled out: MinGW's import library gives IID_IAccessible a value Windows does not know.
+    static const IID kIAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+    static const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    (void)com;
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(h, OBJID_CLIENT, kIAccessible, reinterpret_cast<void**>(&object))) ||
+        !object)
+        return std::nullopt;
+    AccessibleInfo info;
+    VARIANT self;
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    if (SUCCEEDED(object->get_accName(self, &name)) && name) info.name = Narrow(name);
+    SysFreeString(name);
+    VARIANT role;
+    VariantInit(&role);
+    if (SUCCEEDED(object->get_accRole(self, &role)) && role.vt == VT_I4) info.role = role.lVal;
+    VariantClear(&role);
+    object->Release();
+    return info;
+}
+
+}  // namespace e2e
+
+namespace e2e {
+
+namespace {
+std::vector<HWND> g_liveRegionEvents;
+void CALLBACK OnLiveRegionChanged(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG, DWORD, DWORD) {
+    if (object == OBJID_CLIENT) g_liveRegionEvents.push_back(hwnd);
+}
+constexpr DWORD kLiveRegionChanged = 0x8019;  // EVENT_OBJECT_LIVEREGIONCHANGED
+}  // namespace
+
+LiveRegionListener::LiveRegionListener(DWORD pid)
+    : hook_(SetWinEventHook(kLiveRegionChanged, kLiveRegionChanged, nullptr, &OnLiveRegionChanged, pid, 0,
+                            WINEVENT_OUTOFCONTEXT)) {
+    g_liveRegionEvents.clear();
+}
+
+LiveRegionListener::~LiveRegionListener() {
+    if (hook_) UnhookWinEvent(hook_);
+}
+
+int LiveRegionListener::Heard(HWND h) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    return static_cast<int>(std::count(g_liveRegionEvents.begin(), g_liveRegionEvents.end(), h));
 }
 
 }  // namespace e2e

@@ -164,6 +164,7 @@ struct TrayIconInfo {
 // The icons shown now, read from the taskbar's tooltip tools (one tool per icon; a removed icon's
 // tool stays behind with an empty rectangle and is left out).
 std::vector<TrayIconInfo> TrayIcons();
+// The icon whose tooltip begins with `tip` (the tooltips go on with the alarm's state).
 std::optional<TrayIconInfo> TrayIconWithTip(const std::string& tip);
 
 // ---- Dates and times as the program writes them ----
@@ -179,6 +180,29 @@ bool WriteBinary(const std::string& key, const std::string& name, const std::vec
                  HKEY root = HKEY_LOCAL_MACHINE);
 // The rights of the key's own (not inherited) allow entries for a well-known group, 0 when none.
 DWORD ExplicitAllowedRights(const std::string& key, WELL_KNOWN_SID_TYPE group);
+
+// ---- What a screen reader finds (MSAA, asked from this process as a reader asks) ----
+struct AccessibleInfo {
+    std::string name;
+    long role = 0;  // ROLE_SYSTEM_*
+};
+// The accessible object of a window's client area; nullopt when the window offers none.
+std::optional<AccessibleInfo> AccessibleOf(HWND h);
+
+// The status line's "live region changed" events of a process, heard from here as a screen reader
+// hears them (an out-of-context event hook: this thread's messages are pumped while asking).
+class LiveRegionListener {
+public:
+    explicit LiveRegionListener(DWORD pid);
+    ~LiveRegionListener();
+    LiveRegionListener(const LiveRegionListener&) = delete;
+    LiveRegionListener& operator=(const LiveRegionListener&) = delete;
+    // How many were raised by this window so far.
+    int Heard(HWND h);
+
+private:
+    HWINEVENTHOOK hook_ = nullptr;
+};
 
 // ---- Screenshots, saved beside the scenario's log ----
 bool Screenshot(const std::string& name);

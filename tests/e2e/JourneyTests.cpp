@@ -1,10 +1,13 @@
 // Whole journeys a user takes through the installed program: the player missing when arming, the
 // tray's pop-up menu, the menus walked by their access keys, refused registry writes, and one alarm
 // chosen and armed by keyboard alone.
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 
 #include "AroundRig.h"
+
+#include <oleacc.h>
 
 using namespace e2e;
 
@@ -24,6 +27,17 @@ std::string ArmedSummary() {
 
 std::string HaltedSummary() {
     return "Alarm Settings: OFF  Date: " + ShortDate(Today()) + " Time: " + kAlarmTime + " ALARM IS SET";
+}
+
+SYSTEMTIME DaysFromToday(int days) {
+    SYSTEMTIME t = Today();
+    FILETIME f;
+    SystemTimeToFileTime(&t, &f);
+    ULARGE_INTEGER n{{f.dwLowDateTime, f.dwHighDateTime}};
+    n.QuadPart += static_cast<ULONGLONG>(days) * 24 * 3600 * 10000000ULL;
+    f = FILETIME{n.LowPart, n.HighPart};
+    FileTimeToSystemTime(&f, &t);
+    return t;
 }
 
 POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
@@ -380,27 +394,65 @@ TEST_F(Keyboard, ChooseArmAndStopByKeysAlone) {
     ASSERT_NO_FATAL_FAILURE(Start(true));
     ASSERT_TRUE(WaitUntil([&] { return FocusOf(c_.main) == c_.cmdSet; }, 3000)) << "the arm button starts focused";
 
-    RealChord(VK_TAB, {VK_SHIFT});
-    ASSERT_TRUE(WaitUntil([&] { return FocusOf(c_.main) == c_.monthView; }, 3000)) << "Shift+Tab: the calendar";
+    // What a screen reader finds first: each control named, the buttons as push buttons, the status line.
+    auto plain = [](std::string caption) {
+        caption.erase(std::remove(caption.begin(), caption.end(), '&'), caption.end());
+        return caption;
+    };
+    const struct {
+        HWND control;
+        std::string name;
+        long role;  // 0: whatever the system's standard object says
+    } readable[] = {
+        {c_.monthView, "Alarm date", 0},
+        {c_.txtTime, "Alarm time", ROLE_SYSTEM_TEXT},
+        {c_.cmdSet, plain(Text(c_.cmdSet)), ROLE_SYSTEM_PUSHBUTTON},
+        {c_.cmdReset, "Clear", ROLE_SYSTEM_PUSHBUTTON},
+        {c_.statusBar, StatusText(c_), ROLE_SYSTEM_STATUSBAR},
+    };
+    for (const auto& r : readable) {
+        const std::optional<AccessibleInfo> seen = AccessibleOf(r.control);
+        ASSERT_TRUE(seen) << "no accessible object for control " << GetDlgCtrlID(r.control);
+        EXPECT_EQ(seen->name, r.name);
+        if (r.role) {
+            EXPECT_EQ(seen->role, r.role) << r.name;
+        }
+        std::printf("checked: a screen reader finds \"%s\" (role %ld)\n", seen->name.c_str(), seen->role);
+    }
+
+    // The Tab order follows the layout: the calendar, the time box, the arm button, Clear (enabled once a
+    // day is chosen), and round again.
+    auto tabTo = [&](HWND next, bool back) {
+        if (back)
+            RealChord(VK_TAB, {VK_SHIFT});
+        else
+            RealKey(VK_TAB);
+        return WaitUntil([&] { return FocusOf(c_.main) == next; }, 3000);
+    };
+    LiveRegionListener reader(app_.Id());
+    for (HWND previous : {c_.txtTime, c_.monthView})
+        ASSERT_TRUE(tabTo(previous, true)) << "Shift+Tab should reach control " << GetDlgCtrlID(previous)
+                                           << ", not " << GetDlgCtrlID(FocusOf(c_.main));
+    // Right moves to tomorrow and Enter picks it; Left comes back, and Enter picks today.
+    const std::string tomorrow = ShortDate(DaysFromToday(1));
+    RealKey(VK_RIGHT);
+    RealKey(VK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] { return Text(c_.lblDate) == tomorrow; }, 5000)) << Text(c_.lblDate);
+    RealKey(VK_LEFT);
     RealKey(VK_RETURN);
     EXPECT_TRUE(WaitUntil([&] { return Text(c_.lblDate) == ShortDate(Today()); }, 5000)) << Text(c_.lblDate);
-    std::printf("checked: Shift+Tab reaches the calendar, Enter picks today (%s)\n", Text(c_.lblDate).c_str());
+    std::printf("checked: Shift+Tab twice reaches the calendar, Right and Enter pick %s, Left and Enter today (%s)\n",
+                tomorrow.c_str(), Text(c_.lblDate).c_str());
 
-    // Tab order: calendar, Clear (enabled now that a day is chosen), the arm button, the time box.
-    for (HWND next : {c_.cmdReset, c_.cmdSet}) {
-        RealKey(VK_TAB);
-        ASSERT_TRUE(WaitUntil([&] { return FocusOf(c_.main) == next; }, 3000))
-            << "Tab should reach \"" << TitleOf(next) << "\", not control " << GetDlgCtrlID(FocusOf(c_.main));
-    }
-    RealKey(VK_TAB);
-    ASSERT_TRUE(WaitUntil([&] { return FocusOf(c_.main) == c_.txtTime; }, 3000))
+
+    ASSERT_TRUE(tabTo(c_.txtTime, false))
         << "Tab: the time box; the focus is on control " << GetDlgCtrlID(FocusOf(c_.main)) << " \""
         << TitleOf(FocusOf(c_.main)) << "\" of class " << ClassOf(FocusOf(c_.main));
     RealKey(VK_RETURN);
     ASSERT_TRUE(WaitUntil([&] { return !(Style(c_.txtTime) & ES_READONLY); }, 5000)) << "Enter starts typing";
     RealType(kTypedTime);
     EXPECT_EQ(Text(c_.txtTime), kTypedTime);
-    std::printf("checked: Tab goes Clear, arm button, time box; Enter opens it, \"%s\" typed\n", kTypedTime);
+    std::printf("checked: Tab goes on to the time box; Enter opens it, \"%s\" typed\n", kTypedTime);
 
     RealKey(VK_RETURN);
     auto ampm = WaitMsgBoxTitled(app_.Id(), "AM/PM Query:", 10000);
@@ -408,8 +460,14 @@ TEST_F(Keyboard, ChooseArmAndStopByKeysAlone) {
     RealKey('N');
     ASSERT_TRUE(WaitGone(ampm->hwnd, 5000)) << "N should answer the question";
     EXPECT_TRUE(WaitUntil([&] { return StatusText(c_) == ChosenSummary(); }, 5000)) << StatusText(c_);
+    EXPECT_EQ(AccessibleOf(c_.statusBar).value_or(AccessibleInfo{}).name, ChosenSummary()) << "the status line reads out";
+    EXPECT_TRUE(WaitUntil([&] { return reader.Heard(c_.statusBar) > 0; }, 3000))
+        << "the status line's new text should be announced";
     EXPECT_TRUE(WaitUntil([&] { return FocusOf(c_.main) == c_.cmdSet; }, 3000)) << "Enter goes on to the arm button";
     std::printf("checked: Enter asks AM/PM, N answers PM: \"%s\", the arm button focused\n", ChosenSummary().c_str());
+    ASSERT_TRUE(tabTo(c_.cmdReset, false)) << "Tab: Clear, beside the arm button";
+    ASSERT_TRUE(tabTo(c_.cmdSet, true)) << "Shift+Tab: back to the arm button";
+    std::printf("checked: Tab reaches Clear after the arm button, Shift+Tab goes back\n");
 
     RealKey(VK_RETURN);
     auto withWindows = WaitMsgBoxTitled(app_.Id(), "Start Chimewell With Windows?", 10000);
@@ -433,4 +491,18 @@ TEST_F(Keyboard, ChooseArmAndStopByKeysAlone) {
     EXPECT_TRUE(WaitUntil([&] { return FindPlayerWindow() == nullptr; }, 15000)) << "the stop closes the player";
     EXPECT_EQ(Text(c_.cmdSet), "Turn &On");
     std::printf("checked: Alt+O stops the armed alarm: \"%s\", the player closed\n", HaltedSummary().c_str());
+
+    // And out by keys: Settings > Exit, Yes to closing, No to saving.
+    RealChord('E', {VK_MENU});
+    ASSERT_TRUE(WaitUntil([&] { return FindPopupMenu(app_.Id()) != nullptr; }, 3000)) << "Alt+E opens Settings";
+    RealKey('X');
+    auto close = WaitMsgBoxTitled(app_.Id(), kCloseTitle, 10000);
+    ASSERT_TRUE(close) << "E, X should ask before closing";
+    RealKey('Y');
+    auto save = WaitMsgBoxTitled(app_.Id(), kSaveTitle, 10000);
+    ASSERT_TRUE(save) << "Y should go on to the save question";
+    RealKey('N');
+    EXPECT_TRUE(app_.WaitExit(15000)) << "the program should end";
+    EXPECT_EQ(Setting("SettingsSaved"), "No");
+    std::printf("checked: Alt+E, X, Y, N: the program ended without saving\n");
 }

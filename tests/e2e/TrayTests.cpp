@@ -69,7 +69,8 @@ TEST_F(Tray, MinimiseShowsTheIconItsMenuAndShowBringsTheWindowBack) {
     Pause(500);
     Screenshot("tray-icon");
     EXPECT_EQ(YellowPixels(icon->tray, icon->rect), 0) << "no alarm: the unlit bulb";
-    std::printf("checked: F4 hides the window; the tray shows an icon with the tooltip \"%s\"\n", kTrayTip);
+    EXPECT_EQ(icon->tip, std::string(kTrayTip) + " - Alarm Is Not Set.") << "the tooltip says the state";
+    std::printf("checked: F4 hides the window; the tray shows an icon with the tooltip \"%s\"\n", icon->tip.c_str());
 
     // The left button does nothing.
     POINT at = Centre(icon->rect);

@@ -711,11 +711,13 @@ TEST_F(AlarmFlow, ArmingTellsWhenThePcMustStayAwakeOrIsKeptAwake) {
         if (c.inTray) r.form.mnuMinimizeToTray_Click();
 
         r.form.cmdSet_Click();
+        r.form.RefreshTrayTip();  // as the window does after each event
 
         EXPECT_EQ(r.view.Caption(MainCtl::StatusBar1Panel2), c.note);
         EXPECT_EQ(r.sys.power.systemAwake, c.keepAwake);
         if (c.inTray) {
-            EXPECT_EQ(r.view.tray.toolTip, "Chimewell(tm) - Right Click For Options - " + c.note);
+            EXPECT_EQ(r.view.tray.toolTip,
+                      "Chimewell(tm) - Right Click For Options - Alarm Is Set, And Activated. - " + c.note);
         }
         // At the alarm's minute it has nothing more to wait for.
         r.RunUntil(10, 0, 5);

@@ -13,31 +13,35 @@ constexpr const char* kNotSet = "Alarm Settings: OFF  Date: No Date Selected Yet
 
 TEST(TrayPicture, ChoosesTooltipAndPictureFromTheAlarmState) {
     const char* notActivated = tray::kTipNotActivated;
-    const char* options = tray::kTipOptions;
     const char* activated = tray::kTipActivated;
+    // The options tooltip goes on with the state in words.
+    const std::string unset = std::string(tray::kTipOptions) + " - Alarm Is Not Set.";
+    const std::string chosen = std::string(tray::kTipOptions) + " - Alarm Is Set, But Not Activated.";
+    const std::string armed = std::string(tray::kTipOptions) + " - Alarm Is Set, And Activated.";
+    const std::string ringing = std::string(tray::kTipOptions) + " - Alarm Is Ringing!";
     const struct {
         const char* name;
         TrayPictureInput in;  // caption, set enabled, reset enabled, time, date, armed, status, icon before
-        const char* tip;
+        std::string tip;
         int icon;
     } cases[] = {
         {"chosen, clear off", {kOn, true, false, "7:05 PM", "12/8/2026", "", "Ready.", 1}, notActivated, 2},
-        {"chosen but no date", {kOn, true, false, "7:05 PM", "", "", "Ready.", 1}, options, 1},
-        {"chosen but no time", {kOn, true, false, "", "12/8/2026", "", "Ready.", 1}, options, 1},
-        {"clear on, plain status", {kOn, true, true, "7:05 PM", "12/8/2026", "", "Ready.", 3}, options, 1},
-        {"clear on, summary", {kOn, true, true, "7:05 PM", "12/8/2026", "", kSetDot, 1}, options, 2},
-        {"lower-case ending", {kOn, true, true, "", "", "", "alarm is set", 1}, options, 2},
-        {"not-set summary", {"&Activate", true, true, "7:05 PM", "", "", kNotSet, 1}, options, 2},
-        {"armed, summary beats watch", {kOff, true, true, "7:05 PM", "12/8/2026", "Set", kSet, 1}, options, 2},
-        {"armed, other status", {kOff, true, true, "7:05 PM", "12/8/2026", "Set", "Ready.", 1}, options, 3},
-        {"armed mark is exact", {kOff, true, true, "", "", "set", "Ready.", 2}, options, 2},
-        {"off, not armed: kept", {kOff, true, true, "", "", "", "Ready.", 2}, options, 2},
-        {"ringing", {"Snoo&ze", true, true, "7:05 PM", "12/8/2026", "Set", "!!!!! ALARM !!!!!!", 3}, options, 1},
-        {"status shorter than ending", {kOn, true, true, "", "", "", "ET", 2}, options, 1},
-        {"status exactly Set", {kOn, true, true, "", "", "", "Set", 1}, options, 2},
+        {"chosen but no date", {kOn, true, false, "7:05 PM", "", "", "Ready.", 1}, unset, 1},
+        {"chosen but no time", {kOn, true, false, "", "12/8/2026", "", "Ready.", 1}, unset, 1},
+        {"clear on, plain status", {kOn, true, true, "7:05 PM", "12/8/2026", "", "Ready.", 3}, chosen, 1},
+        {"clear on, summary", {kOn, true, true, "7:05 PM", "12/8/2026", "", kSetDot, 1}, chosen, 2},
+        {"lower-case ending", {kOn, true, true, "", "", "", "alarm is set", 1}, unset, 2},
+        {"not-set summary", {"&Activate", true, true, "7:05 PM", "", "", kNotSet, 1}, unset, 2},
+        {"armed, summary beats watch", {kOff, true, true, "7:05 PM", "12/8/2026", "Set", kSet, 1}, armed, 2},
+        {"armed, other status", {kOff, true, true, "7:05 PM", "12/8/2026", "Set", "Ready.", 1}, armed, 3},
+        {"armed mark is exact", {kOff, true, true, "", "", "set", "Ready.", 2}, armed, 2},
+        {"off, not armed: kept", {kOff, true, true, "", "", "", "Ready.", 2}, unset, 2},
+        {"ringing", {"Snoo&ze", true, true, "7:05 PM", "12/8/2026", "Set", "!!!!! ALARM !!!!!!", 3}, ringing, 1},
+        {"status shorter than ending", {kOn, true, true, "", "", "", "ET", 2}, unset, 1},
+        {"status exactly Set", {kOn, true, true, "", "", "", "Set", 1}, unset, 2},
         {"armed, button locked", {kOff, false, false, "7:05 PM", "12/8/2026", "Set", "Ready.", 1}, activated, 3},
         {"locked beats not-activated", {kOn, false, false, "7:05 PM", "12/8/2026", "Set", kSetDot, 1}, activated, 3},
-        {"locked, not armed", {kOff, false, true, "", "", "", "Ready.", 2}, options, 2},
+        {"locked, not armed", {kOff, false, true, "", "", "", "Ready.", 2}, unset, 2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -45,6 +49,43 @@ TEST(TrayPicture, ChoosesTooltipAndPictureFromTheAlarmState) {
         EXPECT_EQ(got.toolTip, c.tip);
         EXPECT_EQ(got.iconNumber, c.icon);
     }
+}
+
+// Armed, stopped or ringing while the window is in the tray: the tooltip follows in words, and a
+// tooltip a handler set for an unchanged state stays.
+TEST(Tray, TheTooltipFollowsTheStateWhileInTheTray) {
+    MainFormRig r;
+    r.form.AlarmDate = "12/8/2026";
+    r.form.AlarmTime = "7:05 PM";
+    r.view.SetCaption(MainCtl::cmdSet, kOn);
+    r.form.mnuMinimizeToTray_Click();
+    const std::string first = r.view.tray.toolTip;
+    const struct {
+        const char* name;
+        const char* armedMark;
+        const char* caption;
+        const char* tipSetByHandler;  // nullptr: none
+        std::string tip;
+    } steps[] = {
+        {"nothing changed", "", kOn, nullptr, first},
+        {"a handler's own tooltip", "", kOn, "Alarm Is Not Set.  Awaiting Selection.", "Alarm Is Not Set.  Awaiting Selection."},
+        {"armed from the tray", "Set", kOff, nullptr, std::string(tray::kTipOptions) + " - Alarm Is Set, And Activated."},
+        {"ringing", "Set", "Snoo&ze", nullptr, std::string(tray::kTipOptions) + " - Alarm Is Ringing!"},
+        {"stopped", "", kOn, nullptr, std::string(tray::kTipOptions) + " - Alarm Is Set, But Not Activated."},
+    };
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.name);
+        r.form.ArmedMark = s.armedMark;
+        r.view.SetCaption(MainCtl::cmdSet, s.caption);
+        if (s.tipSetByHandler) r.view.tray.toolTip = s.tipSetByHandler;
+        r.form.RefreshTrayTip();
+        EXPECT_EQ(r.view.tray.toolTip, s.tip);
+    }
+    r.form.mnuShowApp_Click();
+    r.form.ArmedMark = "Set";
+    r.form.RefreshTrayTip();
+    EXPECT_EQ(r.view.tray.toolTip, std::string(tray::kTipOptions) + " - Alarm Is Set, But Not Activated.")
+        << "no icon, nothing to tell";
 }
 
 TEST(Tray, MinimizeAndShowRoundTrip) {

@@ -17,15 +17,6 @@ constexpr int kCloseId = IDCANCEL;  // Esc, through the dialog keys, means the s
 // The design, in pixels at 96 DPI.
 constexpr int kWidth = 640, kHeight = 520, kMargin = 8, kButtonWidth = 88, kButtonHeight = 26;
 
-// The window's own DPI where the system can tell it (per-monitor), else the screen's.
-int WindowDpi(HWND hwnd) {
-    using GetDpi = UINT(WINAPI*)(HWND);
-    static const auto getDpi =
-        reinterpret_cast<GetDpi>(reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-    const UINT dpi = getDpi && hwnd ? getDpi(hwnd) : 0;
-    return dpi > 0 ? static_cast<int>(dpi) : ScreenDpi();
-}
-
 // Msftedit is mapped the first time help needs it, which most runs never do; it stays afterwards.
 bool RichEditLoaded() {
     static const bool loaded = [] {

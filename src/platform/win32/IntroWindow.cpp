@@ -31,19 +31,12 @@ const IntroControlDef kControls[] = {
     {IntroCtl::Label3, IDC_INTRO_LABEL3, L"STATIC", {5280, 0, 1215, 255}, SS_LEFT | SS_NOPREFIX},
 };
 
-// Colours of the splash: a pale sky fading to white, framed in a deep blue.
-constexpr COLORREF kTopColour = RGB(0xD6, 0xE6, 0xFA);
-constexpr COLORREF kBottomColour = RGB(0xFF, 0xFF, 0xFF);
-constexpr COLORREF kFrameColour = RGB(0x1F, 0x3F, 0x7A);
-constexpr COLORREF kTitleColour = RGB(0x1F, 0x3F, 0x7A);
-constexpr COLORREF kTextColour = RGB(0x20, 0x20, 0x20);
-
 COLOR16 Channel(BYTE c) { return static_cast<COLOR16>(c << 8); }
 
 }  // namespace
 
-IntroWindow::IntroWindow(HINSTANCE instance)
-    : instance_(instance), dpi_(ScreenDpi()), timer_(kTimerId, false, 1000) {
+IntroWindow::IntroWindow(HINSTANCE instance, int dpi)
+    : instance_(instance), dpi_(dpi > 0 ? dpi : ScreenDpi()), timer_(kTimerId, false, 1000) {
     RegisterClassOnce(instance, kClassName, nullptr, nullptr);
 
     RECT client{0, 0, Twips(kClientWidth, dpi_), Twips(kClientHeight, dpi_)};
@@ -59,32 +52,19 @@ IntroWindow::IntroWindow(HINSTANCE instance)
     CreateWin(exStyle, kClassName, Wide(texts::kAppTitle).c_str(), style, x, y, width, height, nullptr, nullptr,
               instance);
     if (!hwnd()) return;
-
-    formFont_ = MakeFont(L"Berlin Sans FBD", 8, dpi_);
-    titleFont_ = MakeFont(L"Comic Sans MS", 18, dpi_, FW_BOLD);
-    tahomaFont_ = MakeFont(L"Tahoma", 8, dpi_);
-    comicFont_ = MakeFont(L"Comic Sans MS", 8, dpi_);
-    ::SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(formFont_.get()), FALSE);
-    int iconSize = ::MulDiv(48, dpi_, 96);
-    programIcon_ = UniqueIcon(static_cast<HICON>(
-        ::LoadImageW(instance, MAKEINTRESOURCEW(IDI_CHIMEWELL), IMAGE_ICON, iconSize, iconSize, LR_DEFAULTCOLOR)));
-
-    for (const auto& def : kControls) {
-        RECT r = ToPixels(def.place, dpi_);
-        HWND child = ::CreateWindowExW(0, def.windowClass, L"", WS_CHILD | WS_VISIBLE | def.style, r.left, r.top,
-                                       r.right - r.left, r.bottom - r.top, hwnd(),
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), instance, nullptr);
-        HFONT font = def.ctl == IntroCtl::Label1   ? titleFont_.get()
-                     : def.ctl == IntroCtl::label4 ? comicFont_.get()
-                     : def.ctl == IntroCtl::ProgressBar1 ? formFont_.get()
-                                                         : tahomaFont_.get();
-        ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        if (def.ctl == IntroCtl::Label3) {
-            // Its designed place is on the top edge, where the frame is drawn: just inside it instead.
-            ::SetWindowPos(child, nullptr, r.left, r.top + FrameWidth() + ::MulDiv(2, dpi_, 96), 0, 0,
-                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        }
+    // Laid out for the monitor it opened on.
+    if (dpi <= 0 && WindowDpi(hwnd()) != dpi_) {
+        dpi_ = WindowDpi(hwnd());
+        RECT frame{0, 0, Twips(kClientWidth, dpi_), Twips(kClientHeight, dpi_)};
+        ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+        ::SetWindowPos(hwnd(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+
+    for (const auto& def : kControls)
+        ::CreateWindowExW(0, def.windowClass, L"", WS_CHILD | WS_VISIBLE | def.style, 0, 0, 0, 0, hwnd(),
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), instance, nullptr);
+    ApplyDpi();
     ::SetWindowTextW(Control(IntroCtl::Label1), Wide(texts::kIntroLabel1).c_str());
     ::SetWindowTextW(Control(IntroCtl::Label2), Wide(texts::kIntroLabel2).c_str());
     ::SetWindowTextW(Control(IntroCtl::Label3), Wide(texts::kIntroLabel3).c_str());
@@ -92,6 +72,49 @@ IntroWindow::IntroWindow(HINSTANCE instance)
     ::SendMessageW(Control(IntroCtl::ProgressBar1), PBM_SETRANGE32, 0, max_);
     timer_.Attach(hwnd());
     if (GdiplusReady()) ::SetTimer(hwnd(), kClockTimerId, 1000, nullptr);
+}
+
+// The fonts, the controls' places and the pictures for the DPI; the backdrop is drawn again.
+void IntroWindow::ApplyDpi() {
+    UniqueFont form = MakeFont(L"Berlin Sans FBD", 8, dpi_);
+    UniqueFont title = MakeFont(L"Comic Sans MS", 18, dpi_, FW_BOLD);
+    UniqueFont tahoma = MakeFont(L"Tahoma", 8, dpi_);
+    UniqueFont comic = MakeFont(L"Comic Sans MS", 8, dpi_);
+    ::SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(form.get()), FALSE);
+    for (const auto& def : kControls) {
+        HWND child = Control(def.ctl);
+        if (!child) continue;
+        HFONT font = def.ctl == IntroCtl::Label1         ? title.get()
+                     : def.ctl == IntroCtl::label4       ? comic.get()
+                     : def.ctl == IntroCtl::ProgressBar1 ? form.get()
+                                                         : tahoma.get();
+        ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        RECT r = ToPixels(def.place, dpi_);
+        // Label3's designed place is on the top edge, where the frame is drawn: just inside it instead.
+        if (def.ctl == IntroCtl::Label3) ::OffsetRect(&r, 0, FrameWidth() + ::MulDiv(2, dpi_, 96));
+        ::SetWindowPos(child, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    // The controls hold the new fonts before the old ones go.
+    formFont_ = std::move(form);
+    titleFont_ = std::move(title);
+    tahomaFont_ = std::move(tahoma);
+    comicFont_ = std::move(comic);
+    const int iconSize = ::MulDiv(48, dpi_, 96);
+    programIcon_ = UniqueIcon(static_cast<HICON>(::LoadImageW(instance_, MAKEINTRESOURCEW(IDI_CHIMEWELL), IMAGE_ICON,
+                                                              iconSize, iconSize, LR_DEFAULTCOLOR)));
+    backdrop_.reset();
+    ::InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+// A pale sky fading to white, framed in a deep blue; in a high-contrast theme the user's window colours.
+IntroWindow::Colours IntroWindow::ColoursFor(bool highContrast) {
+    if (highContrast) {
+        const COLORREF window = ::GetSysColor(COLOR_WINDOW), text = ::GetSysColor(COLOR_WINDOWTEXT);
+        return Colours{window, window, text, window, text, text};
+    }
+    return Colours{RGB(0xD6, 0xE6, 0xFA), RGB(0xFF, 0xFF, 0xFF), RGB(0x1F, 0x3F, 0x7A), RGB(0xFF, 0xFF, 0xFF),
+                   RGB(0x1F, 0x3F, 0x7A), RGB(0x20, 0x20, 0x20)};
 }
 
 int IntroWindow::FrameWidth() const { return ::MulDiv(2, dpi_, 96) + 1; }
@@ -228,23 +251,23 @@ void IntroWindow::PaintBackground(HDC target) {
 }
 
 void IntroWindow::DrawBackdrop(HDC dc, const RECT& rc) {
+    const Colours c = ColoursFor(highContrast_);
     TRIVERTEX v[2] = {
-        {rc.left, rc.top, Channel(GetRValue(kTopColour)), Channel(GetGValue(kTopColour)),
-         Channel(GetBValue(kTopColour)), 0},
-        {rc.right, rc.bottom, Channel(GetRValue(kBottomColour)), Channel(GetGValue(kBottomColour)),
-         Channel(GetBValue(kBottomColour)), 0},
+        {rc.left, rc.top, Channel(GetRValue(c.top)), Channel(GetGValue(c.top)), Channel(GetBValue(c.top)), 0},
+        {rc.right, rc.bottom, Channel(GetRValue(c.bottom)), Channel(GetGValue(c.bottom)), Channel(GetBValue(c.bottom)),
+         0},
     };
     GRADIENT_RECT g{0, 1};
     ::GdiGradientFill(dc, v, 2, &g, 1, GRADIENT_FILL_RECT_V);
 
     // A double frame: a deep outer line and a light inner one.
     int w = FrameWidth() - 1;
-    UniqueBrush frame(::CreateSolidBrush(kFrameColour));
+    UniqueBrush frame(::CreateSolidBrush(c.frame));
     for (int i = 0; i < w; ++i) {
         RECT r{rc.left + i, rc.top + i, rc.right - i, rc.bottom - i};
         ::FrameRect(dc, &r, frame.get());
     }
-    UniqueBrush inner(::CreateSolidBrush(RGB(0xFF, 0xFF, 0xFF)));
+    UniqueBrush inner(::CreateSolidBrush(c.innerFrame));
     RECT r{rc.left + w, rc.top + w, rc.right - w, rc.bottom - w};
     ::FrameRect(dc, &r, inner.get());
 
@@ -279,9 +302,25 @@ LRESULT IntroWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             HDC dc = reinterpret_cast<HDC>(wParam);
             ::SetBkMode(dc, TRANSPARENT);
             bool title = reinterpret_cast<HWND>(lParam) == Control(IntroCtl::Label1);
-            ::SetTextColor(dc, title ? kTitleColour : kTextColour);
+            const Colours c = ColoursFor(highContrast_);
+            ::SetTextColor(dc, title ? c.title : c.text);
             return reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
         }
+        case WM_SYSCOLORCHANGE:
+        case WM_SETTINGCHANGE:
+            // The user's colours or a high-contrast theme changed: the picture is drawn again in them.
+            highContrast_ = HighContrastOn();
+            backdrop_.reset();
+            if (message == WM_SYSCOLORCHANGE) {
+                if (HWND bar = Control(IntroCtl::ProgressBar1)) ::SendMessageW(bar, message, wParam, lParam);
+            }
+            ::InvalidateRect(hwnd(), nullptr, TRUE);
+            return Default(message, wParam, lParam);
+        case WM_DPICHANGED:
+            dpi_ = DpiChangedDpi(wParam);
+            TakeSuggestedRect(hwnd(), lParam);
+            ApplyDpi();
+            return 0;
         case WM_TIMER:
             if (wParam == kClockTimerId) {
                 RECT place = ClockPlace();

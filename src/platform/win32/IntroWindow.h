@@ -15,9 +15,16 @@ namespace chw::win32 {
 
 class IntroWindow : public WindowBase, public IIntroView {
 public:
-    // Created hidden; the first progress tick shows it.
-    explicit IntroWindow(HINSTANCE instance);
+    // Created hidden; the first progress tick shows it. Laid out for `dpi` (0: the DPI of its monitor).
+    explicit IntroWindow(HINSTANCE instance, int dpi = 0);
     ~IntroWindow() override;
+
+    // The splash's colours: its own, or in a high-contrast theme the user's.
+    struct Colours {
+        COLORREF top, bottom, frame, innerFrame, title, text;
+    };
+    static Colours ColoursFor(bool highContrast);
+    bool HighContrast() const { return highContrast_; }
 
     // What runs at each tick of MyTimer (frmIntro::MyTimer_Timer).
     void SetTickHandler(std::function<void()> onTick) { onTick_ = std::move(onTick); }
@@ -47,6 +54,7 @@ public:
 private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     HWND Control(IntroCtl control) const;
+    void ApplyDpi();
     void PaintBackground(HDC dc);
     void DrawBackdrop(HDC dc, const RECT& client);
     void DrawHands(HDC dc);
@@ -62,6 +70,7 @@ private:
     std::optional<GdiplusSession> gdiplus_{std::in_place};
     HINSTANCE instance_;
     int dpi_;
+    bool highContrast_ = HighContrastOn();
     WindowTimer timer_;
     std::function<void()> onTick_;
     bool inTick_ = false;

@@ -3,7 +3,12 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 
+#include <ole2.h>
+#include <oleacc.h>
+
+#include "Accessible.h"
 #include "MainWindowParts.h"
 #include "ViewRules.h"
 #include "app/FormTexts.h"
@@ -13,8 +18,8 @@ namespace chw::win32 {
 
 using namespace mainwindow;
 
-MainWindow::MainWindow(HINSTANCE instance, UiLoop& loop)
-    : loop_(loop), dpi_(ScreenDpi()), timer_(kTimerId, true, 1000, WindowTimer::Phase::OnTheSecond) {
+MainWindow::MainWindow(HINSTANCE instance, UiLoop& loop, int dpi)
+    : loop_(loop), dpi_(dpi > 0 ? dpi : ScreenDpi()), timer_(kTimerId, true, 1000, WindowTimer::Phase::OnTheSecond) {
     instance_ = instance;
     HICON icon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_CHIMEWELL), IMAGE_ICON, 0, 0,
                                                  LR_DEFAULTSIZE | LR_SHARED));
@@ -31,6 +36,8 @@ MainWindow::MainWindow(HINSTANCE instance, UiLoop& loop)
         if (menuBar) ::DestroyMenu(menuBar);
         return;
     }
+    // Laid out for the monitor it opened on.
+    if (dpi <= 0) dpi_ = WindowDpi(hwnd());
     trayMenu_ = UniqueMenu(::LoadMenuW(instance, MAKEINTRESOURCEW(IDR_TRAYMENU)));
     accel_ = ::LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
     hidden_[MainCtl::mnuConfigureWinAmp] = HiddenItem{CHW_MNUCONFIGUREWINAMP};
@@ -55,66 +62,110 @@ MainWindow::~MainWindow() {
     if (toolTips_ && ::IsWindow(toolTips_)) ::DestroyWindow(toolTips_);
 }
 
-void MainWindow::CreateControls(HINSTANCE instance) {
-    formFont_ = MakeFont(L"MS Sans Serif", 8, dpi_);
-    comicFont_ = MakeFont(L"Comic Sans MS", 8, dpi_);
-    skins_ = std::make_unique<SkinButtons>(instance, comicFont_.get());
+namespace {
 
-    auto make = [&](const wchar_t* cls, int id, const wchar_t* text, DWORD style, const TwipsRect& place,
-                    HFONT font, DWORD exStyle = 0) {
-        RECT r = ToPixels(place, dpi_);
-        HWND h = ::CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.right - r.left,
-                                   r.bottom - r.top, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                   instance, nullptr);
-        if (h && font) ::SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        return h;
+// Where each control is designed to be, in twips; the status bar keeps to the bottom edge by itself.
+struct DesignedPlace {
+    int id;
+    TwipsRect place;
+};
+constexpr DesignedPlace kPlaces[] = {
+    {IDC_MONTHVIEW_NAME, {240, 360, 2640, 255}}, {IDC_MONTHVIEW, {240, 360, 2640, 2310}},
+    {IDC_CMDRESET, {4440, 2160, 1110, 330}},     {IDC_CMDSET, {3000, 2160, 1110, 330}},
+    {IDC_LABEL1, {3000, 360, 1095, 255}},        {IDC_LBLDATE, {4200, 360, 1095, 255}},
+    {IDC_LABEL2, {3000, 1200, 2775, 255}},       {IDC_TXTTIME, {3000, 1560, 1215, 315}},
+};
+
+RECT DesignedPixels(int id, int dpi) {
+    for (const auto& p : kPlaces)
+        if (p.id == id) return ToPixels(p.place, dpi);
+    return RECT{};
+}
+
+}  // namespace
+
+void MainWindow::CreateControls(HINSTANCE instance) {
+    skins_ = std::make_unique<SkinButtons>(instance);
+    skins_->SetHighContrast(HighContrastOn());
+
+    auto make = [&](const wchar_t* cls, int id, const wchar_t* text, DWORD style, DWORD exStyle = 0) {
+        RECT r = DesignedPixels(id, dpi_);
+        return ::CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.right - r.left,
+                                 r.bottom - r.top, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
+                                 nullptr);
     };
 
-    // Creation order is the tab order: MonthView, cmdReset, cmdSet, txtTime, StatusBar1. Each label is
-    // created just before the control it names, so screen readers take it as that control's name.
-    // The calendar has no caption of its own: a hidden label names it for screen readers.
-    HWND calendarName = make(L"STATIC", IDC_MONTHVIEW_NAME, Wide(texts::kTipMonthView).c_str(), SS_NOPREFIX,
-                             {240, 360, 2640, 255}, nullptr);
+    // Creation order is the tab order, which follows the layout: the calendar on the left, then the right
+    // column from the top (the time box, then the arm button and Clear beside it), then the status bar.
+    // The calendar has no caption of its own: a hidden label names it for screen readers that look there.
+    HWND calendarName = make(L"STATIC", IDC_MONTHVIEW_NAME, Wide(texts::kTipMonthView).c_str(), SS_NOPREFIX);
     ::ShowWindow(calendarName, SW_HIDE);
-    HWND calendar = make(MONTHCAL_CLASSW, IDC_MONTHVIEW, L"", WS_TABSTOP, {240, 360, 2640, 2310}, formFont_.get());
+    HWND calendar = make(MONTHCAL_CLASSW, IDC_MONTHVIEW, L"", WS_TABSTOP);
     calendarHook_.Attach(calendar);
 
-    skins_->Create(hwnd(), IDC_CMDRESET, Wide(texts::kCmdReset).c_str(), ToPixels({4440, 2160, 1110, 330}, dpi_),
-                   instance);
-    skins_->Create(hwnd(), IDC_CMDSET, Wide(texts::kCmdSet).c_str(), ToPixels({3000, 2160, 1110, 330}, dpi_),
-                   instance);
-
-    make(L"STATIC", IDC_LABEL1, Wide(texts::kLabel1).c_str(), SS_LEFTNOWORDWRAP | SS_NOPREFIX,
-         {3000, 360, 1095, 255}, formFont_.get());
-    make(L"STATIC", IDC_LBLDATE, L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX, {4200, 360, 1095, 255}, formFont_.get());
-    make(L"STATIC", IDC_LABEL2, Wide(texts::kLabel2).c_str(), SS_LEFTNOWORDWRAP | SS_NOPREFIX,
-         {3000, 1200, 2775, 255}, formFont_.get());
+    make(L"STATIC", IDC_LABEL1, Wide(texts::kLabel1).c_str(), SS_LEFTNOWORDWRAP | SS_NOPREFIX);
+    make(L"STATIC", IDC_LBLDATE, L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX);
+    make(L"STATIC", IDC_LABEL2, Wide(texts::kLabel2).c_str(), SS_LEFTNOWORDWRAP | SS_NOPREFIX);
     HWND timeBox = make(L"EDIT", IDC_TXTTIME, L"", WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY,
-                        {3000, 1560, 1215, 315}, formFont_.get(), WS_EX_CLIENTEDGE);
+                        WS_EX_CLIENTEDGE);
     timeBoxHook_.Attach(timeBox);
+
+    skins_->Create(hwnd(), IDC_CMDSET, Wide(texts::kCmdSet).c_str(), DesignedPixels(IDC_CMDSET, dpi_), instance);
+    skins_->Create(hwnd(), IDC_CMDRESET, Wide(texts::kCmdReset).c_str(), DesignedPixels(IDC_CMDRESET, dpi_), instance);
 
     HWND status = ::CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_TOOLTIPS, 0, 0, 0, 0,
                                     hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUSBAR1)), instance,
                                     nullptr);
-    ::SendMessageW(status, WM_SETFONT, reinterpret_cast<WPARAM>(comicFont_.get()), FALSE);
-    int borders[3] = {};
-    ::SendMessageW(status, SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
-    ::SendMessageW(status, SB_SETMINHEIGHT, static_cast<WPARAM>(Twips(375, dpi_) - 2 * borders[1]), 0);
-    ::SendMessageW(status, WM_SIZE, 0, 0);
     ::SendMessageW(status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(Wide(texts::kStatusBar).c_str()));
-    Arrange();
-    SetStatusParts();  // one part until the second has text
 
     toolTips_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
                                   instance, nullptr);
-    ::SendMessageW(toolTips_, TTM_SETMAXTIPWIDTH, 0, ::MulDiv(320, dpi_, 96));
     loop_.SetToolTips(toolTips_);
+    ApplyDpi();
+
+    // Named and given their roles for screen readers; the buttons and the status line speak their texts.
+    GiveAccessibleIdentity(calendar, {Wide(texts::kNameMonthView), 0});
+    GiveAccessibleIdentity(timeBox, {Wide(texts::kNameTxtTime), ROLE_SYSTEM_TEXT});
+    for (int id : {IDC_CMDSET, IDC_CMDRESET}) GiveAccessibleIdentity(Item(id), {L"", ROLE_SYSTEM_PUSHBUTTON});
+    GiveAccessibleIdentity(status, {L"", ROLE_SYSTEM_STATUSBAR});
+    SetLiveness(status, liveness_);
     SetToolTip(MainCtl::MonthView, texts::kTipMonthView);
     SetToolTip(MainCtl::txtTime, texts::kTipTxtTime);
     SetToolTip(MainCtl::cmdSet, texts::kTipCmdSet);
     SetToolTip(MainCtl::cmdReset, texts::kTipCmdReset);
     SetToolTip(MainCtl::StatusBar1, texts::kTipStatusBar);
+}
+
+// Everything that is sized for the DPI: the fonts, then each control at its designed place, grown where
+// the fonts need it, the status bar's height and parts, and the window around them.
+void MainWindow::ApplyDpi() {
+    UniqueFont form = MakeFont(L"MS Sans Serif", 8, dpi_);
+    UniqueFont comic = MakeFont(L"Comic Sans MS", 8, dpi_);
+    for (int id : {IDC_MONTHVIEW, IDC_LABEL1, IDC_LBLDATE, IDC_LABEL2, IDC_TXTTIME})
+        if (HWND h = Item(id)) ::SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(form.get()), TRUE);
+    skins_->SetFont(comic.get(), dpi_);
+    HWND status = Item(IDC_STATUSBAR1);
+    if (status) ::SendMessageW(status, WM_SETFONT, reinterpret_cast<WPARAM>(comic.get()), TRUE);
+    // The controls hold the new fonts before the old ones go.
+    formFont_ = std::move(form);
+    comicFont_ = std::move(comic);
+
+    for (const auto& p : kPlaces) {
+        RECT r = ToPixels(p.place, dpi_);
+        if (HWND h = Item(p.id))
+            ::SetWindowPos(h, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                           SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (status) {
+        int borders[3] = {};
+        ::SendMessageW(status, SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
+        ::SendMessageW(status, SB_SETMINHEIGHT, static_cast<WPARAM>(Twips(375, dpi_) - 2 * borders[1]), 0);
+        ::SendMessageW(status, WM_SIZE, 0, 0);
+    }
+    if (toolTips_) ::SendMessageW(toolTips_, TTM_SETMAXTIPWIDTH, 0, ::MulDiv(320, dpi_, 96));
+    Arrange();
+    SetStatusParts();
 }
 
 namespace {
@@ -315,8 +366,10 @@ void MainWindow::PopUpOptionsMenu() {
     if (!popup) return;
     // Without the foreground the menu would not close when the user clicks elsewhere.
     ::SetForegroundWindow(hwnd());
+    // At the pointer; at the icon when the keyboard opened it there.
     POINT pt;
     ::GetCursorPos(&pt);
+    if (menuAnchor_) pt = *std::exchange(menuAnchor_, std::nullopt);
     ::TrackPopupMenuEx(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, pt.x, pt.y, hwnd(), nullptr);
     ::PostMessageW(hwnd(), WM_NULL, 0, 0);
 }

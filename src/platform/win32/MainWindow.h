@@ -3,10 +3,12 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "Accessible.h"
 #include "ControlHook.h"
 #include "HelpWindow.h"
 #include "SkinButton.h"
@@ -26,8 +28,8 @@ namespace chw::win32 {
 
 class MainWindow : public WindowBase, public IMainView {
 public:
-    // Created hidden, with every control as designed.
-    MainWindow(HINSTANCE instance, UiLoop& loop);
+    // Created hidden, with every control as designed, laid out for `dpi` (0: the DPI of its monitor).
+    MainWindow(HINSTANCE instance, UiLoop& loop, int dpi = 0);
     ~MainWindow() override;
 
     // The logic that receives the events; none are delivered before this.
@@ -75,9 +77,13 @@ private:
 
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void CreateControls(HINSTANCE instance);
+    void ApplyDpi();
     void Arrange();
     void SetStatusParts();
     bool secondPartShown_ = false;
+    // The status line is a live region; the alarm's banner is spoken at once.
+    void AnnounceStatus(const std::string& text);
+    Liveness liveness_ = Liveness::Polite;
     std::wstring secondText_;  // what the second part shows
     void SetClientSize(int width, int height);
     HWND Control(MainCtl control) const;
@@ -87,9 +93,11 @@ private:
     LRESULT OnCommandMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnDrawItem(WPARAM wParam, LPARAM lParam);
     LRESULT OnSize(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSystemColours(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnCtlColorStatic(WPARAM wParam, LPARAM lParam);
     LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
-    LRESULT OnTrayCallback(LPARAM lParam);
+    LRESULT OnTrayCallback(WPARAM wParam, LPARAM lParam);
     LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
     LRESULT OnSetFocus(WPARAM wParam, LPARAM lParam);
     LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
@@ -138,6 +146,7 @@ private:
     HINSTANCE instance_ = nullptr;
     WindowTimer timer_;
     UniqueMenu trayMenu_;
+    std::optional<POINT> menuAnchor_;  // where the shell asked for the tray's menu
     HACCEL accel_ = nullptr;  // a resource: freed with the module
     HWND toolTips_ = nullptr;
     UINT taskbarCreated_ = 0;

@@ -93,10 +93,22 @@ void MainWindow::SetCaption(MainCtl control, const std::string& text) {
         secondText_ = wide;
         SetStatusParts();
     }
-    if (int part = StatusPart(control); part >= 0)
+    if (int part = StatusPart(control); part >= 0) {
+        const bool changed = part == 0 && Caption(control) != text;
         ::SendMessageW(h, SB_SETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(wide.c_str()));
-    else
+        if (changed) AnnounceStatus(text);
+    } else
         ::SetWindowTextW(h, wide.c_str());
+}
+
+void MainWindow::AnnounceStatus(const std::string& text) {
+    HWND status = Item(IDC_STATUSBAR1);
+    const Liveness wanted = StatusLiveness(text);
+    if (wanted != liveness_) {
+        liveness_ = wanted;
+        SetLiveness(status, wanted);
+    }
+    RaiseLiveRegionChanged(status);
 }
 
 bool MainWindow::Enabled(MainCtl control) const {

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "MainWindowParts.h"
+#include "ViewRules.h"
 
 namespace chw::win32 {
 
@@ -26,6 +27,7 @@ void MainWindow::Run(const std::function<void(frmMain&)>& handler) {
     ++running_;
     Guarded([&] { handler(*logic_); });
     --running_;
+    if (running_ == 0) Guarded([&] { logic_->RefreshTrayTip(); });
     if (running_ == 0 && !deferred_.empty()) ::PostMessageW(hwnd(), kRunDeferredMessage, 0, 0);
 }
 
@@ -170,9 +172,12 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
         case WM_DRAWITEM: return OnDrawItem(wParam, lParam);
         case WM_SIZE: return OnSize(wParam, lParam);
+        case WM_DPICHANGED: return OnDpiChanged(wParam, lParam);
+        case WM_SYSCOLORCHANGE:
+        case WM_SETTINGCHANGE: return OnSystemColours(message, wParam, lParam);
         case WM_CTLCOLORSTATIC: return OnCtlColorStatic(wParam, lParam);
         case WM_TIMER: return OnTimer(wParam, lParam);
-        case TrayIcon::kCallbackMessage: return OnTrayCallback(lParam);
+        case TrayIcon::kCallbackMessage: return OnTrayCallback(wParam, lParam);
         case kValidateMessage: RunValidation(); return 0;
         case WM_ACTIVATE: return OnActivate(wParam, lParam);
         case WM_SETFOCUS: return OnSetFocus(wParam, lParam);
@@ -212,6 +217,29 @@ LRESULT MainWindow::OnSize(WPARAM wParam, LPARAM lParam) {
     return Default(WM_SIZE, wParam, lParam);
 }
 
+// Moved to a monitor of another scale, or the scale changed: the window takes the place Windows
+// suggests and lays itself out again for the new DPI.
+LRESULT MainWindow::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+    dpi_ = DpiChangedDpi(wParam);
+    TakeSuggestedRect(hwnd(), lParam);
+    ApplyDpi();
+    if (tray_) tray_->ReloadIcons();
+    ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    return 0;
+}
+
+// The user's colours or a high-contrast theme changed: the skinned buttons follow, and the common
+// controls hear of new colours only from their parent.
+LRESULT MainWindow::OnSystemColours(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (skins_) skins_->SetHighContrast(HighContrastOn());
+    if (message == WM_SYSCOLORCHANGE) {
+        for (HWND child = ::GetWindow(hwnd(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+            ::SendMessageW(child, WM_SYSCOLORCHANGE, wParam, lParam);
+        ::InvalidateRect(hwnd(), nullptr, TRUE);
+    }
+    return Default(message, wParam, lParam);
+}
+
 LRESULT MainWindow::OnCtlColorStatic(WPARAM wParam, LPARAM lParam) {
     // A locked time box still looks like a box to type in.
     HWND control = reinterpret_cast<HWND>(lParam);
@@ -247,8 +275,9 @@ LRESULT MainWindow::OnTimer(WPARAM wParam, LPARAM lParam) {
     return Default(WM_TIMER, wParam, lParam);
 }
 
-LRESULT MainWindow::OnTrayCallback(LPARAM lParam) {
+LRESULT MainWindow::OnTrayCallback(WPARAM wParam, LPARAM lParam) {
     if (tray_) {
+        menuAnchor_ = tray_->AnchorOf(wParam, lParam);
         int button = tray_->ButtonOf(lParam);
         if (button) Fire([button](frmMain& f) { f.SysTray_MouseDown(button); });
     }
@@ -384,7 +413,10 @@ LRESULT MainWindow::TimeBoxProc(const ControlHook& hook, HWND hwnd, UINT message
         case WM_KILLFOCUS: {
             HWND next = reinterpret_cast<HWND>(wParam);
             HWND main = self->hwnd();
-            if (self->gate_.Left(next && next != hwnd && (next == main || ::IsChild(main, next)))) {
+            // Only a time being typed is validated: the keyboard passing through the box while it shows
+            // the clock has chosen nothing, and must not be stopped by questions on its way.
+            if (!self->Locked() &&
+                self->gate_.Left(next && next != hwnd && (next == main || ::IsChild(main, next)))) {
                 // Validated from the queue: its message boxes must not run inside a focus change.
                 ::PostMessageW(main, kValidateMessage, 0, 0);
                 // A button pressed with the mouse: the validation's boxes take the press away before
@@ -405,15 +437,42 @@ LRESULT MainWindow::TimeBoxProc(const ControlHook& hook, HWND hwnd, UINT message
     return hook.CallOriginal(hwnd, message, wParam, lParam);
 }
 
-// Enter or Space on the calendar counts as a click of the selected day.
+namespace {
+
+// The keys that move the calendar's selected day: the arrows by a day or a week, Page Up and Page Down
+// by a month (with Ctrl by a year), Home and End to the month's first and last day.
+std::optional<CalendarKey> CalendarKeyOf(WPARAM key) {
+    const bool ctrl = ::GetKeyState(VK_CONTROL) & 0x8000;
+    switch (key) {
+        case VK_LEFT: return CalendarKey::PreviousDay;
+        case VK_RIGHT: return CalendarKey::NextDay;
+        case VK_UP: return CalendarKey::PreviousWeek;
+        case VK_DOWN: return CalendarKey::NextWeek;
+        case VK_PRIOR: return ctrl ? CalendarKey::PreviousYear : CalendarKey::PreviousMonth;
+        case VK_NEXT: return ctrl ? CalendarKey::NextYear : CalendarKey::NextMonth;
+        case VK_HOME: return CalendarKey::FirstDay;
+        case VK_END: return CalendarKey::LastDay;
+        default: return std::nullopt;
+    }
+}
+
+}  // namespace
+
+// The keyboard's way through the calendar, the same on every system (not every calendar control moves
+// by itself): the keys move the selected day, and Enter or Space counts as a click of it.
 LRESULT MainWindow::CalendarProc(const ControlHook& hook, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = hook.Owner<MainWindow>();
     switch (message) {
         case WM_GETDLGCODE:
-            return DlgCodeWithEnter(hook, hwnd, wParam, lParam);
+            return DlgCodeWithEnter(hook, hwnd, wParam, lParam) | DLGC_WANTARROWS;
         case WM_KEYDOWN:
             if (wParam == VK_RETURN || wParam == VK_SPACE) {
                 self->CalendarClick();
+                return 0;
+            }
+            if (const auto key = CalendarKeyOf(wParam)) {
+                const Date to = MoveSelectedDay(self->CalendarDate(), *key);
+                self->ChangeCalendar(to.year, to.month, to.day);
                 return 0;
             }
             break;

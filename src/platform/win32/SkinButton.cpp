@@ -52,7 +52,7 @@ void WashOut(HDC dc, const RECT& rc) {
 
 }  // namespace
 
-SkinButtons::SkinButtons(HINSTANCE instance, HFONT font) : font_(font) {
+SkinButtons::SkinButtons(HINSTANCE instance) {
     auto load = [instance](int id) {
         return UniqueBitmap(static_cast<HBITMAP>(
             ::LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
@@ -71,8 +71,16 @@ HWND SkinButtons::Create(HWND parent, int id, const wchar_t* caption, const RECT
     if (button) {
         ::SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         ::SetWindowSubclass(button, &SkinButtons::SubclassProc, kSubclassId, 0);
+        buttons_.push_back(button);
     }
     return button;
+}
+
+void SkinButtons::SetFont(HFONT font, int dpi) {
+    font_ = font;
+    dpi_ = dpi;
+    for (HWND button : buttons_)
+        if (::IsWindow(button)) ::SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 LRESULT CALLBACK SkinButtons::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -107,6 +115,40 @@ LRESULT CALLBACK SkinButtons::SubclassProc(HWND hwnd, UINT message, WPARAM wPara
     return ::DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
+void SkinButtons::SetHighContrast(bool on) {
+    if (on == highContrast_) return;
+    highContrast_ = on;
+    for (HWND button : buttons_)
+        if (::IsWindow(button)) ::InvalidateRect(button, nullptr, FALSE);
+}
+
+// A plain push button in the system's colours: face, edge, caption (greyed when disabled), focus.
+void SkinButtons::DrawPlain(HDC dc, const RECT& rc, const DRAWITEMSTRUCT& item, const std::wstring& caption) const {
+    const bool disabled = item.itemState & ODS_DISABLED;
+    const bool pressed = (item.itemState & ODS_SELECTED) && !disabled;
+    ::FillRect(dc, &rc, ::GetSysColorBrush(COLOR_BTNFACE));
+    RECT edge = rc;
+    ::DrawEdge(dc, &edge, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+    // A frame in the text colour too: in a high-contrast theme the edges alone may not show.
+    ::FrameRect(dc, &rc, ::GetSysColorBrush(COLOR_WINDOWFRAME));
+    SelectObj keepFont(dc, font_);
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, ::GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+    RECT text = rc;
+    if (pressed) ::OffsetRect(&text, 1, 1);
+    UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+    if (item.itemState & ODS_NOACCEL) format |= DT_HIDEPREFIX;
+    ::DrawTextW(dc, caption.c_str(), -1, &text, format);
+    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+        RECT focus = rc;
+        const int inset = ::MulDiv(3, dpi_, 96);
+        ::InflateRect(&focus, -inset, -inset);
+        ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
+        ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+        ::DrawFocusRect(dc, &focus);
+    }
+}
+
 void SkinButtons::Draw(const DRAWITEMSTRUCT& item) const {
     HDC dc = item.hDC;
     const RECT& rc = item.rcItem;
@@ -120,11 +162,16 @@ void SkinButtons::Draw(const DRAWITEMSTRUCT& item) const {
     UniqueBitmap canvas(::CreateCompatibleBitmap(dc, w, h));
     SelectObj keepCanvas(mem.get(), canvas.get());
     RECT local{0, 0, w, h};
+    std::wstring caption = WindowTextW(item.hwndItem);
+    if (highContrast_) {
+        DrawPlain(mem.get(), local, item, caption);
+        ::BitBlt(dc, rc.left, rc.top, w, h, mem.get(), 0, 0, SRCCOPY);
+        return;
+    }
 
     DrawSkin(mem.get(), local, pressed ? down_.get() : hot ? over_.get() : up_.get());
     if (disabled) WashOut(mem.get(), local);
 
-    std::wstring caption = WindowTextW(item.hwndItem);
     SelectObj keepFont(mem.get(), font_);
     ::SetBkMode(mem.get(), TRANSPARENT);
     RECT text = local;
@@ -146,7 +193,7 @@ void SkinButtons::Draw(const DRAWITEMSTRUCT& item) const {
     if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
         // Inside the skin's rounded border at any DPI.
         RECT focus = local;
-        const int inset = ::MulDiv(4, ::GetDeviceCaps(dc, LOGPIXELSY), 96);
+        const int inset = ::MulDiv(4, dpi_, 96);
         ::InflateRect(&focus, -inset, -inset);
         ::SetTextColor(mem.get(), RGB(0, 0, 0));
         ::SetBkColor(mem.get(), RGB(0xFF, 0xFF, 0xFF));

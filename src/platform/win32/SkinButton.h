@@ -4,19 +4,29 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "Win32Util.h"
 
 namespace chw::win32 {
 
 class SkinButtons {
 public:
-    SkinButtons(HINSTANCE instance, HFONT font);
+    explicit SkinButtons(HINSTANCE instance);
     ~SkinButtons();
     SkinButtons(const SkinButtons&) = delete;
     SkinButtons& operator=(const SkinButtons&) = delete;
 
     // Creates one skinned button as a child of parent.
     HWND Create(HWND parent, int id, const wchar_t* caption, const RECT& place, HINSTANCE instance);
+    // The captions' font, for every button made here (the window owns it), and the DPI the buttons are
+    // drawn for; they are drawn again.
+    void SetFont(HFONT font, int dpi);
+    // In a high-contrast theme the buttons are drawn as plain ones in the system's colours, not from the
+    // skins; they are drawn again when this changes.
+    void SetHighContrast(bool on);
+    bool HighContrast() const { return highContrast_; }
     // The parent forwards WM_DRAWITEM of its skinned buttons here.
     void Draw(const DRAWITEMSTRUCT& item) const;
 
@@ -25,7 +35,12 @@ private:
                                          DWORD_PTR data) noexcept;
 
     UniqueBitmap up_, over_, down_;
-    HFONT font_;
+    void DrawPlain(HDC dc, const RECT& rc, const DRAWITEMSTRUCT& item, const std::wstring& caption) const;
+
+    HFONT font_ = nullptr;
+    int dpi_ = 96;
+    bool highContrast_ = false;
+    std::vector<HWND> buttons_;
 };
 
 }  // namespace chw::win32

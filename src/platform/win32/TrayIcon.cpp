@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "resource.h"
 
 namespace chw::win32 {
@@ -18,9 +20,22 @@ HICON LoadSmallIcon(HINSTANCE instance, int resourceId) {
 }
 }  // namespace
 
-TrayIcon::TrayIcon(HINSTANCE instance, HWND owner, NotifyFn notify) : owner_(owner), notify_(notify) {
+TrayIcon::TrayIcon(HINSTANCE instance, HWND owner, NotifyFn notify)
+    : instance_(instance), owner_(owner), notify_(notify) {
     const int ids[3] = {IDI_TRAY1, IDI_TRAY2, IDI_TRAY3};
     for (int i = 0; i < 3; ++i) icons_[i] = UniqueIcon(LoadSmallIcon(instance, ids[i]));
+}
+
+void TrayIcon::ReloadIcons() {
+    const int ids[3] = {IDI_TRAY1, IDI_TRAY2, IDI_TRAY3};
+    UniqueIcon fresh[3];
+    for (int i = 0; i < 3; ++i) fresh[i] = UniqueIcon(LoadSmallIcon(instance_, ids[i]));
+    // The shell copies the picture it is given: the old ones may go once it has the new one.
+    for (int i = 0; i < 3; ++i) std::swap(icons_[i], fresh[i]);
+    if (added_) {
+        NOTIFYICONDATAW nid = Data(NIF_ICON);
+        notify_(NIM_MODIFY, &nid);
+    }
 }
 
 NOTIFYICONDATAW TrayIcon::Data(UINT flags) const {
@@ -104,7 +119,7 @@ void TrayIcon::SetToolTip(const std::string& text) {
     toolTip_ = text;
     if (added_) {
         NOTIFYICONDATAW nid = Data(NIF_TIP);
-        ::Shell_NotifyIconW(NIM_MODIFY, &nid);
+        notify_(NIM_MODIFY, &nid);
     }
 }
 
@@ -112,7 +127,7 @@ void TrayIcon::SetIconNumber(int number) {
     iconNumber_ = number;
     if (added_) {
         NOTIFYICONDATAW nid = Data(NIF_ICON);
-        ::Shell_NotifyIconW(NIM_MODIFY, &nid);
+        notify_(NIM_MODIFY, &nid);
     }
 }
 
@@ -129,7 +144,13 @@ void TrayIcon::Balloon(const std::string& title, const std::string& text, DWORD 
     lstrcpynW(nid.szInfoTitle, Wide(title).c_str(), ARRAYSIZE(nid.szInfoTitle));
     lstrcpynW(nid.szInfo, Wide(text).c_str(), ARRAYSIZE(nid.szInfo));
     nid.dwInfoFlags = icon;
-    ::Shell_NotifyIconW(NIM_MODIFY, &nid);
+    notify_(NIM_MODIFY, &nid);
+}
+
+std::optional<POINT> TrayIcon::AnchorOf(WPARAM wParam, LPARAM lParam) const {
+    const UINT event = LOWORD(lParam);
+    if (!version4_ || (event != WM_CONTEXTMENU && event != NIN_KEYSELECT && event != NIN_SELECT)) return std::nullopt;
+    return POINT{static_cast<short>(LOWORD(wParam)), static_cast<short>(HIWORD(wParam))};
 }
 
 void TrayIcon::OnTaskbarCreated() {
@@ -142,8 +163,10 @@ int TrayIcon::ButtonOf(LPARAM lParam) const {
     // older shells send only the raw mouse messages.
     UINT event = version4_ ? LOWORD(lParam) : static_cast<UINT>(lParam);
     if (version4_) {
-        if (event == WM_CONTEXTMENU) return 2;
-        if (event == NIN_SELECT || event == NIN_KEYSELECT) return 1;
+        // Enter or Space on the icon (reached with Win+B) opens the menu as Shift+F10 does: the keyboard
+        // has no right button, and a left click does nothing.
+        if (event == WM_CONTEXTMENU || event == NIN_KEYSELECT) return 2;
+        if (event == NIN_SELECT) return 1;
         return 0;
     }
     if (event == WM_RBUTTONUP) return 2;

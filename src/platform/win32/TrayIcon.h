@@ -6,6 +6,7 @@
 
 #include <shellapi.h>
 
+#include <optional>
 #include <string>
 
 #include "Win32Util.h"
@@ -35,10 +36,15 @@ public:
     void ShowBalloon(const std::string& title, const std::string& text) override;
     void ShowHint(const std::string& title, const std::string& text) override;
 
+    // The pictures again at today's small-icon size (the scale changed); a shown icon takes them.
+    void ReloadIcons();
     // The shell restarted ("TaskbarCreated"): our icon is gone from it.
     void OnTaskbarCreated();
     // Which mouse button a callback message stands for: 1 left, 2 right, 0 none of interest.
     int ButtonOf(LPARAM lParam) const;
+    // Where the shell places the icon's menu for a callback message (the icon, when the keyboard asked
+    // for it); nothing when the message says no place.
+    std::optional<POINT> AnchorOf(WPARAM wParam, LPARAM lParam) const;
     // Removes the icon without changing what Shown reports (the program is ending).
     void Remove();
     // The owner's WM_TIMER; true when it was the retry timer's.
@@ -55,6 +61,7 @@ private:
     void StopRetry();
     HICON CurrentIcon() const;
 
+    HINSTANCE instance_;
     HWND owner_;
     NotifyFn notify_;
     bool retrying_ = false;

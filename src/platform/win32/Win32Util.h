@@ -190,12 +190,49 @@ inline std::wstring WindowTextW(HWND hwnd) {
     return text;
 }
 
+// ---- Colours ----
+
+// A high-contrast theme is on: the user's system colours replace every colour of our own.
+inline bool SystemHighContrastOn() {
+    HIGHCONTRASTW hc{};
+    hc.cbSize = sizeof(hc);
+    return ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(hc), &hc, 0) && (hc.dwFlags & HCF_HIGHCONTRASTON);
+}
+// Where the windows learn it: the system, unless a test (or a system without the setting, as Wine)
+// stands in for it.
+using HighContrastProbe = bool (*)();
+inline HighContrastProbe& HighContrastSource() {
+    static HighContrastProbe source = &SystemHighContrastOn;
+    return source;
+}
+inline bool HighContrastOn() { return HighContrastSource()(); }
+
 // ---- Layout: the windows are designed in twips (1440 to the inch) ----
 
 inline int ScreenDpi() {
     WindowDC dc(nullptr);
     int dpi = dc.get() ? ::GetDeviceCaps(dc.get(), LOGPIXELSY) : 96;
     return dpi > 0 ? dpi : 96;
+}
+
+// The DPI a window is laid out for: its monitor's where Windows tells each window its own (Windows 10
+// and later), the screen's otherwise.
+inline int WindowDpi(HWND hwnd) {
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    const int dpi = getDpiForWindow && hwnd ? static_cast<int>(getDpiForWindow(hwnd)) : 0;
+    return dpi > 0 ? dpi : ScreenDpi();
+}
+
+// WM_DPICHANGED: the new DPI, and the window's place that Windows suggests for it.
+inline int DpiChangedDpi(WPARAM wParam) {
+    const int dpi = HIWORD(wParam);
+    return dpi > 0 ? dpi : 96;
+}
+inline void TakeSuggestedRect(HWND hwnd, LPARAM lParam) {
+    const RECT& r = *reinterpret_cast<const RECT*>(lParam);
+    ::SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Twips to pixels at the given DPI (15 twips a pixel at 96 DPI).

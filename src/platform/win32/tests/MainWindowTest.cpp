@@ -6,7 +6,10 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <ole2.h>
+#include <oleacc.h>
 
+#include "IntroWindow.h"
 #include "MainWindow.h"
 #include "MainWindowParts.h"
 #include "ViewRules.h"
@@ -191,6 +194,39 @@ TEST_F(MainWindowTest, TheCalendarChangesOneFieldAndKeepsTheDayInTheMonth) {
     EXPECT_EQ(window->CalendarDate(), (Date{2023, 2, 15}));
 }
 
+// The keyboard moves the calendar's day: by days and weeks across months and years, by months and
+// years keeping the day in the month, to the month's ends.
+TEST_F(MainWindowTest, TheKeysMoveTheCalendarsDay) {
+    struct Case {
+        Date from;
+        WPARAM key;
+        bool ctrl;
+        Date to;
+    } cases[] = {
+        {{2026, 12, 31}, VK_RIGHT, false, {2027, 1, 1}},   {{2024, 3, 1}, VK_LEFT, false, {2024, 2, 29}},
+        {{2026, 12, 29}, VK_DOWN, false, {2027, 1, 5}},    {{2026, 1, 3}, VK_UP, false, {2025, 12, 27}},
+        {{2026, 1, 31}, VK_NEXT, false, {2026, 2, 28}},    {{2026, 1, 15}, VK_PRIOR, false, {2025, 12, 15}},
+        {{2024, 2, 29}, VK_NEXT, true, {2025, 2, 28}},     {{2026, 5, 17}, VK_HOME, false, {2026, 5, 1}},
+        {{2028, 2, 10}, VK_END, false, {2028, 2, 29}},
+    };
+    BYTE keys[256] = {};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.from.year << "-" << c.from.month << "-" << c.from.day << " key " << c.key);
+        window->SetCalendarYear(c.from.year);
+        window->SetCalendarMonth(c.from.month);
+        window->SetCalendarDay(c.from.day);
+        ASSERT_EQ(window->CalendarDate(), c.from);
+        ::GetKeyboardState(keys);
+        keys[VK_CONTROL] = c.ctrl ? 0x80 : 0;
+        ::SetKeyboardState(keys);
+        ::SendMessageW(Item(IDC_MONTHVIEW), WM_KEYDOWN, c.key, 0);
+        EXPECT_EQ(window->CalendarDate(), c.to);
+    }
+    keys[VK_CONTROL] = 0;
+    ::SetKeyboardState(keys);
+    EXPECT_TRUE(logic->AlarmDate.empty()) << "moving is not choosing: Enter chooses";
+}
+
 TEST_F(MainWindowTest, TheTimeBoxIsLockedAtCreation) {
     EXPECT_TRUE(window->Locked());
     window->SetLocked(false);
@@ -256,6 +292,7 @@ TEST_F(MainWindowTest, LeavingTheTimeBoxValidatesAndARefusalKeepsTheFocusAndDrop
         window->SetEnabled(MainCtl::cmdReset, true);
         sys.boxes.answers.assign(c.answers.begin(), c.answers.end());
         ::SetFocus(Item(IDC_TXTTIME));
+        window->SetLocked(false);  // opened for typing, as a click does
         window->SetCaption(MainCtl::txtTime, c.typed);
         // The focus moves to Clear and Clear is clicked before the validation has run.
         ::SetFocus(Item(IDC_CMDRESET));
@@ -336,26 +373,211 @@ TEST_F(MainWindowTest, TheCalendarIsWholeAndNoControlsOverlap) {
     }
 }
 
-// Screen readers name a control after the label created just before it.
-TEST_F(MainWindowTest, EachInputIsNamedByTheLabelBeforeIt) {
+// What a window's layout comes to: its client size, and each child's place, font and (status bar) parts.
+struct Layout {
+    SIZE client{};
+    struct Child {
+        int id;
+        RECT place;
+        LONG fontHeight;
+        std::vector<RECT> parts;
+        bool operator==(const Child& o) const {
+            return id == o.id && ::EqualRect(&place, &o.place) && fontHeight == o.fontHeight &&
+                   parts.size() == o.parts.size() &&
+                   std::equal(parts.begin(), parts.end(), o.parts.begin(),
+                              [](const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != FALSE; });
+        }
+    };
+    std::vector<Child> children;
+
+    static Layout Of(HWND window) {
+        Layout l;
+        RECT client{};
+        ::GetClientRect(window, &client);
+        l.client = SIZE{client.right, client.bottom};
+        for (HWND h = ::GetWindow(window, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
+            Child c{::GetDlgCtrlID(h), {}, 0, {}};
+            ::GetWindowRect(h, &c.place);
+            ::MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&c.place), 2);
+            LOGFONTW font{};
+            if (HGDIOBJ f = reinterpret_cast<HGDIOBJ>(::SendMessageW(h, WM_GETFONT, 0, 0)))
+                ::GetObjectW(f, sizeof(font), &font);
+            c.fontHeight = font.lfHeight;
+            if (c.id == IDC_STATUSBAR1) {
+                const int n = static_cast<int>(::SendMessageW(h, SB_GETPARTS, 0, 0));
+                for (int i = 0; i < n; ++i) {
+                    RECT r{};
+                    ::SendMessageW(h, SB_GETRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
+                    c.parts.push_back(r);
+                }
+            }
+            l.children.push_back(c);
+        }
+        return l;
+    }
+};
+
+std::ostream& operator<<(std::ostream& out, const Layout& l) {
+    out << "client " << l.client.cx << "x" << l.client.cy;
+    for (const auto& c : l.children)
+        out << "; " << c.id << " at " << c.place.left << "," << c.place.top << " " << c.place.right - c.place.left
+            << "x" << c.place.bottom - c.place.top << " font " << c.fontHeight << " parts " << c.parts.size();
+    return out;
+}
+
+// Windows' suggestion for a window moving to another DPI: the same place, scaled.
+void SendDpiChanged(HWND window, int from, int to) {
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    RECT suggested{r.left, r.top, r.left + ::MulDiv(r.right - r.left, to, from),
+                   r.top + ::MulDiv(r.bottom - r.top, to, from)};
+    ::SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
+}
+
+// Moved to a monitor of another scale, each window lays itself out as one that started there: controls,
+// fonts, the calendar, the skinned buttons and the status bar's parts alike.
+TEST(DpiTest, AWindowMovedToAnotherScaleMatchesOneStartedThere) {
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_BAR_CLASSES};
+    ::InitCommonControlsEx(&icc);
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    UiLoop loop;
+    struct Case {
+        int from, to;
+    } cases[] = {{96, 144}, {144, 96}, {96, 192}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.from << " to " << c.to << " DPI");
+        {
+            MainWindow moved(instance, loop, c.from), started(instance, loop, c.to);
+            for (MainWindow* w : {&moved, &started}) w->SetCaption(MainCtl::StatusBar1Panel2, "Built-In Alarm Sound");
+            const Layout before = Layout::Of(moved.hwnd());
+            SendDpiChanged(moved.hwnd(), c.from, c.to);
+            const Layout after = Layout::Of(moved.hwnd()), expected = Layout::Of(started.hwnd());
+            EXPECT_EQ(after.client.cx, expected.client.cx) << after << "\n" << expected;
+            EXPECT_EQ(after.client.cy, expected.client.cy);
+            EXPECT_TRUE(after.children == expected.children) << after << "\n" << expected;
+            EXPECT_NE(after.children[1].fontHeight, before.children[1].fontHeight) << "the fonts were made again";
+            RECT need{}, calendar{};
+            HWND monthView = ::GetDlgItem(moved.hwnd(), IDC_MONTHVIEW);
+            ::SendMessageW(monthView, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&need));
+            ::GetWindowRect(monthView, &calendar);
+            EXPECT_GE(calendar.right - calendar.left, need.right - need.left) << "the calendar shows a whole month";
+        }
+        IntroWindow moved(instance, c.from), started(instance, c.to);
+        SendDpiChanged(moved.hwnd(), c.from, c.to);
+        const Layout after = Layout::Of(moved.hwnd()), expected = Layout::Of(started.hwnd());
+        EXPECT_EQ(after.client.cx, expected.client.cx) << "splash";
+        EXPECT_TRUE(after.children == expected.children) << "splash " << after << "\n" << expected;
+    }
+}
+
+// A high-contrast theme turned on and off while the windows are open: the skinned buttons paint their
+// face in the system's button colour instead of the skin, and the splash takes the window colours.
+TEST_F(MainWindowTest, AHighContrastThemeGivesTheButtonsAndTheSplashTheSystemColours) {
+    IntroWindow splash(::GetModuleHandleW(nullptr));
+    HWND button = Item(IDC_CMDRESET);
+    RECT rc{};
+    ::GetClientRect(button, &rc);
+    auto faceColour = [&] {
+        WindowDC screen(button);
+        MemoryDC mem(screen.get());
+        UniqueBitmap picture(::CreateCompatibleBitmap(screen.get(), rc.right, rc.bottom));
+        SelectObj keep(mem.get(), picture.get());
+        ::SendMessageW(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem.get()), PRF_CLIENT);
+        return ::GetPixel(mem.get(), rc.right / 8, rc.bottom / 2);
+    };
+    // Wine has no high-contrast setting: the test stands in for the system.
+    static bool themeOn = false;
+    const HighContrastProbe system = HighContrastSource();
+    HighContrastSource() = [] { return themeOn; };
+    for (bool on : {true, false}) {
+        SCOPED_TRACE(on ? "high contrast" : "normal");
+        themeOn = on;
+        for (HWND w : {window->hwnd(), splash.hwnd()}) ::SendMessageW(w, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+        EXPECT_EQ(faceColour() == ::GetSysColor(COLOR_BTNFACE), on);
+        EXPECT_EQ(splash.HighContrast(), on);
+        const IntroWindow::Colours c = IntroWindow::ColoursFor(on);
+        EXPECT_EQ(c.text == ::GetSysColor(COLOR_WINDOWTEXT) && c.top == ::GetSysColor(COLOR_WINDOW), on);
+    }
+    HighContrastSource() = system;
+}
+
+// What a screen reader learns of each control: its name and role, through the control's own object.
+TEST_F(MainWindowTest, EachControlHasANameAndARoleForScreenReaders) {
+    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    constexpr IID kIAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+    window->SetCaption(MainCtl::StatusBar1, "Ready.");
+    window->SetCaption(MainCtl::cmdSet, "Turn &On");
     struct Case {
         int id;
         const wchar_t* name;
+        long role;  // 0: the standard object's, whatever it is
     } cases[] = {
-        {IDC_MONTHVIEW, L"Select Your Alarm Date."},
-        {IDC_TXTTIME, L"Time: (Click To Edit) [Format: HH:MM]"},
+        {IDC_MONTHVIEW, L"Alarm date", 0},
+        {IDC_TXTTIME, L"Alarm time", ROLE_SYSTEM_TEXT},
+        {IDC_CMDSET, L"Turn On", ROLE_SYSTEM_PUSHBUTTON},
+        {IDC_CMDRESET, L"Clear", ROLE_SYSTEM_PUSHBUTTON},
+        {IDC_STATUSBAR1, L"Ready.", ROLE_SYSTEM_STATUSBAR},
     };
     for (const auto& c : cases) {
-        HWND label = ::GetWindow(Item(c.id), GW_HWNDPREV);
-        wchar_t cls[32] = {}, text[128] = {};
-        ::GetClassNameW(label, cls, 32);
-        ::GetWindowTextW(label, text, 128);
-        EXPECT_STREQ(cls, L"Static");
-        EXPECT_STREQ(text, c.name);
+        SCOPED_TRACE(c.id);
+        IAccessible* object = nullptr;
+        ASSERT_EQ(::AccessibleObjectFromWindow(Item(c.id), OBJID_CLIENT, kIAccessible,
+                                               reinterpret_cast<void**>(&object)), S_OK);
+        VARIANT self;
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        BSTR name = nullptr;
+        EXPECT_EQ(object->get_accName(self, &name), S_OK);
+        EXPECT_STREQ(name, c.name);
+        ::SysFreeString(name);
+        VARIANT role;
+        ::VariantInit(&role);
+        EXPECT_EQ(object->get_accRole(self, &role), S_OK);
+        if (c.role) {
+            EXPECT_EQ(role.vt, VT_I4);
+            EXPECT_EQ(role.lVal, c.role);
+        }
+        object->Release();
     }
-    wchar_t cls[32] = {};
-    ::GetClassNameW(Item(IDC_CMDSET), cls, 32);
-    EXPECT_STREQ(cls, L"Button");
+    EXPECT_EQ(WithoutAccessKeyMark(L"Snoo&ze && more &x"), L"Snooze & more &x");
+}
+
+// Each new text of the status line's first part tells screen readers once; the banner is urgent.
+struct LiveRegionEvents {
+    static inline std::vector<HWND> raised;
+    static void CALLBACK Hook(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG child, DWORD, DWORD) {
+        if (object == OBJID_CLIENT && child == CHILDID_SELF) raised.push_back(hwnd);
+    }
+};
+
+TEST_F(MainWindowTest, TheStatusLineIsALiveRegion) {
+    HWINEVENTHOOK hook = ::SetWinEventHook(kLiveRegionChanged, kLiveRegionChanged, nullptr,
+                                           &LiveRegionEvents::Hook, ::GetCurrentProcessId(), 0,
+                                           WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    Pump();
+    struct Case {
+        MainCtl part;
+        const char* text;
+        bool raised;
+    } cases[] = {
+        {MainCtl::StatusBar1, "Validating Input. . .", true},
+        {MainCtl::StatusBar1, "Validating Input. . .", false},  // no change, nothing to say
+        {MainCtl::StatusBar1Panel2, "Built-In Alarm Sound", false},
+        {MainCtl::StatusBar1, "Ready.", true},
+    };
+    for (const auto& c : cases) {
+        LiveRegionEvents::raised.clear();
+        window->SetCaption(c.part, c.text);
+        Pump();
+        EXPECT_EQ(LiveRegionEvents::raised, c.raised ? std::vector<HWND>{Item(IDC_STATUSBAR1)} : std::vector<HWND>{})
+            << c.text;
+    }
+    ::UnhookWinEvent(hook);
+    EXPECT_EQ(StatusLiveness("!!!!! ALARM !!!!!! !!!!! ALARM !!!!!! !!!!! ALARM !!!!!! "
+                             "!!!!! ALARM !!!!!! !!!!! ALARM !!!!!! !!!!! ALARM !!!!!!"),
+              Liveness::Assertive);
+    EXPECT_EQ(StatusLiveness("Ready."), Liveness::Polite);
 }
 
 TEST_F(MainWindowTest, TheKeyboardOpensTheLockedTimeBoxAndEnterMovesOnToValidate) {
@@ -393,6 +615,16 @@ TEST_F(MainWindowTest, TheKeyboardOpensTheLockedTimeBoxAndEnterMovesOnToValidate
     Pump();
     EXPECT_EQ(::GetFocus(), Item(IDC_CMDSET));
     EXPECT_EQ(logic->AlarmTime, "7:30 AM");
+
+    // Tab through the box while it shows the clock: nothing was typed, nothing is asked.
+    sys.boxes.shown.clear();
+    window->SetLocked(true);
+    window->SetCaption(MainCtl::txtTime, "2:35:11 PM");
+    ::SetFocus(Item(IDC_TXTTIME));
+    ::SetFocus(Item(IDC_CMDSET));
+    Pump();
+    EXPECT_TRUE(sys.boxes.shown.empty());
+    EXPECT_EQ(::GetFocus(), Item(IDC_CMDSET));
 }
 
 TEST_F(MainWindowTest, WaitingLogicAnswersSentMessagesAndRunsTheirHandlersAfterwards) {
@@ -530,6 +762,26 @@ TEST(TrayIconTest, ARefusedIconIsTriedAgainUntilTheShellTakesIt) {
             while (::PeekMessageW(&msg, owner, WM_TIMER, WM_TIMER, PM_REMOVE)) tray.OnTimer(msg.wParam);
         EXPECT_EQ(RefusingShell::adds, 3);
         EXPECT_EQ(RefusingShell::last, DWORD{NIM_SETVERSION});
+        // What the shell's messages mean: the menu by the right button or the keyboard (Enter, Shift+F10),
+        // at the place the shell gives; a left click is only that.
+        const struct {
+            UINT event;
+            int button;
+            bool anchored;
+        } callbacks[] = {{WM_CONTEXTMENU, 2, true}, {NIN_KEYSELECT, 2, true}, {NIN_SELECT, 1, true},
+                         {WM_MOUSEMOVE, 0, false}};
+        for (const auto& c : callbacks) {
+            const LPARAM lParam = MAKELPARAM(c.event, 1);
+            EXPECT_EQ(tray.ButtonOf(lParam), c.button) << c.event;
+            const auto at = tray.AnchorOf(MAKEWPARAM(200, 700), lParam);
+            EXPECT_EQ(at.has_value(), c.anchored) << c.event;
+            if (at) {
+                EXPECT_EQ(at->y, 700);
+            }
+        }
+        // A new scale: the shown icon gets the pictures again.
+        tray.ReloadIcons();
+        EXPECT_EQ(RefusingShell::last, DWORD{NIM_MODIFY});
     }
     EXPECT_EQ(RefusingShell::last, DWORD{NIM_DELETE});
     ::DestroyWindow(owner);

@@ -1,0 +1,251 @@
+#include "Accessible.h"
+
+#include <ole2.h>
+#include <oleacc.h>
+#include <commctrl.h>
+
+#include "Win32Util.h"
+#include "alarm/AlarmTexts.h"
+
+namespace chw::win32 {
+
+namespace {
+
+// Spelled out: MinGW's import library gives IID_IAccessible a value Windows does not know.
+constexpr IID kIAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+constexpr IID kIDispatch = {0x00020400, 0x0000, 0x0000, {0xc0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr IID kIUnknown = {0x00000000, 0x0000, 0x0000, {0xc0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr CLSID kAccPropServices = {0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
+constexpr IID kIAccPropServices = {0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
+constexpr GUID kLiveSettingProperty = {0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
+constexpr GUID kNameProperty = {0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0x5e, 0x49, 0x26, 0x72, 0x91}};
+constexpr GUID kRoleProperty = {0xcb905ff2, 0x7bd1, 0x4c05, {0xb3, 0xc8, 0xe6, 0xc2, 0x41, 0x36, 0x4d, 0x70}};
+constexpr UINT_PTR kSubclassId = 0xACC;
+
+// The system's service that keeps what a program says of its controls' accessible objects, for the
+// length of a scope; empty where there is none (or COM is not ready in this thread).
+class Annotations {
+public:
+    Annotations() {
+        if (FAILED(::CoCreateInstance(kAccPropServices, nullptr, CLSCTX_INPROC_SERVER, kIAccPropServices,
+                                      reinterpret_cast<void**>(&services_))))
+            services_ = nullptr;
+    }
+    ~Annotations() {
+        if (services_) services_->Release();
+    }
+    Annotations(const Annotations&) = delete;
+    Annotations& operator=(const Annotations&) = delete;
+
+    bool SetText(HWND control, const GUID& property, const std::wstring& text) {
+        return services_ && SUCCEEDED(services_->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT),
+                                                                 CHILDID_SELF, property, text.c_str()));
+    }
+    bool SetNumber(HWND control, const GUID& property, long number) {
+        if (!services_) return false;
+        VARIANT value;
+        ::VariantInit(&value);
+        value.vt = VT_I4;
+        value.lVal = number;
+        return SUCCEEDED(
+            services_->SetHwndProp(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, property, value));
+    }
+
+private:
+    IAccPropServices* services_ = nullptr;
+};
+
+bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
+
+// The standard object of a control, with its name and role replaced; everything else is the standard's.
+class NamedAccessible final : public IAccessible {
+public:
+    NamedAccessible(IAccessible* standard, HWND control, const AccessibleIdentity& identity)
+        : standard_(standard), control_(control), identity_(identity) {}
+
+    // IUnknown
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+        if (!out) return E_POINTER;
+        if (IsEqualIID(riid, kIUnknown) || IsEqualIID(riid, kIDispatch) || IsEqualIID(riid, kIAccessible)) {
+            *out = static_cast<IAccessible*>(this);
+            AddRef();
+            return S_OK;
+        }
+        // What else the standard object offers (IOleWindow, IEnumVARIANT) is its own.
+        return standard_->QueryInterface(riid, out);
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(::InterlockedIncrement(&refs_)); }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const LONG left = ::InterlockedDecrement(&refs_);
+        if (left == 0) delete this;
+        return static_cast<ULONG>(left);
+    }
+
+    // IDispatch
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override { return standard_->GetTypeInfoCount(n); }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT i, LCID lcid, ITypeInfo** info) override {
+        return standard_->GetTypeInfo(i, lcid, info);
+    }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT n, LCID lcid, DISPID* ids) override {
+        return standard_->GetIDsOfNames(riid, names, n, lcid, ids);
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params,
+                                     VARIANT* result, EXCEPINFO* error, UINT* arg) override {
+        return standard_->Invoke(id, riid, lcid, flags, params, result, error, arg);
+    }
+
+    // IAccessible: the two that this object is for.
+    HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
+        if (!name) return E_POINTER;
+        if (!IsSelf(child)) return standard_->get_accName(child, name);
+        const std::wstring text =
+            identity_.name.empty() ? WithoutAccessKeyMark(WindowTextW(control_)) : identity_.name;
+        *name = ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+        return *name ? S_OK : E_OUTOFMEMORY;
+    }
+    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
+        if (!role) return E_POINTER;
+        if (!IsSelf(child) || identity_.role == 0) return standard_->get_accRole(child, role);
+        ::VariantInit(role);
+        role->vt = VT_I4;
+        role->lVal = identity_.role;
+        return S_OK;
+    }
+
+    // The rest as the standard object answers.
+    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override { return standard_->get_accParent(parent); }
+    HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* n) override { return standard_->get_accChildCount(n); }
+    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** out) override {
+        return standard_->get_accChild(child, out);
+    }
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
+        return standard_->get_accValue(child, value);
+    }
+    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
+        return standard_->get_accDescription(child, text);
+    }
+    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
+        return standard_->get_accState(child, state);
+    }
+    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
+        return standard_->get_accHelp(child, help);
+    }
+    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override {
+        return standard_->get_accHelpTopic(file, child, topic);
+    }
+    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* keys) override {
+        return standard_->get_accKeyboardShortcut(child, keys);
+    }
+    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) override { return standard_->get_accFocus(child); }
+    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* children) override {
+        return standard_->get_accSelection(children);
+    }
+    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
+        return standard_->get_accDefaultAction(child, action);
+    }
+    HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override {
+        return standard_->accSelect(flags, child);
+    }
+    HRESULT STDMETHODCALLTYPE accLocation(LONG* x, LONG* y, LONG* w, LONG* h, VARIANT child) override {
+        return standard_->accLocation(x, y, w, h, child);
+    }
+    HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override {
+        return standard_->accNavigate(direction, start, end);
+    }
+    HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* child) override {
+        return standard_->accHitTest(x, y, child);
+    }
+    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
+        return standard_->accDoDefaultAction(child);
+    }
+    HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override {
+        return standard_->put_accName(child, name);
+    }
+    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override {
+        return standard_->put_accValue(child, value);
+    }
+
+private:
+    ~NamedAccessible() { standard_->Release(); }
+
+    LONG refs_ = 1;
+    IAccessible* standard_;
+    HWND control_;
+    AccessibleIdentity identity_;
+};
+
+LRESULT CALLBACK IdentityProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                              DWORD_PTR data) noexcept {
+    auto* identity = reinterpret_cast<AccessibleIdentity*>(data);
+    if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
+        IAccessible* standard = nullptr;
+        if (SUCCEEDED(::CreateStdAccessibleObject(hwnd, OBJID_CLIENT, kIAccessible,
+                                                  reinterpret_cast<void**>(&standard))) &&
+            standard) {
+            NamedAccessible* named = nullptr;
+            Guarded([&] { named = new NamedAccessible(standard, hwnd, *identity); });
+            if (!named) {
+                standard->Release();
+                return ::DefSubclassProc(hwnd, message, wParam, lParam);
+            }
+            const LRESULT result = ::LresultFromObject(kIAccessible, wParam, named);
+            named->Release();
+            return result;
+        }
+    }
+    if (message == WM_NCDESTROY) {
+        ::RemoveWindowSubclass(hwnd, &IdentityProc, kSubclassId);
+        delete identity;
+    }
+    return ::DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+std::wstring WithoutAccessKeyMark(const std::wstring& text) {
+    std::wstring out;
+    out.reserve(text.size());
+    bool markDropped = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'&' && i + 1 < text.size() && text[i + 1] == L'&') {
+            out += L'&';
+            ++i;
+        } else if (text[i] == L'&' && !markDropped) {
+            markDropped = true;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+void GiveAccessibleIdentity(HWND control, const AccessibleIdentity& identity) {
+    if (!control || (identity.name.empty() && identity.role == 0)) return;
+    // Where the system keeps such marks (Windows), the control keeps the standard object that screen
+    // readers and UI Automation know best (an edit box's text included), marked with the name and role.
+    // Where it does not (Wine), the control answers with an object of its own.
+    {
+        Annotations marks;
+        if ((identity.name.empty() || marks.SetText(control, kNameProperty, identity.name)) &&
+            (identity.role == 0 || marks.SetNumber(control, kRoleProperty, identity.role)))
+            return;
+    }
+    auto* kept = new AccessibleIdentity(identity);
+    if (!::SetWindowSubclass(control, &IdentityProc, kSubclassId, reinterpret_cast<DWORD_PTR>(kept))) delete kept;
+}
+
+Liveness StatusLiveness(const std::string& statusText) {
+    return statusText == alarm::kBanner ? Liveness::Assertive : Liveness::Polite;
+}
+
+void SetLiveness(HWND control, Liveness liveness) {
+    // Not every system keeps such marks (Wine does not); the change events are raised all the same.
+    Annotations marks;
+    marks.SetNumber(control, kLiveSettingProperty, static_cast<long>(liveness));
+}
+
+void RaiseLiveRegionChanged(HWND control) {
+    if (control) ::NotifyWinEvent(kLiveRegionChanged, control, OBJID_CLIENT, CHILDID_SELF);
+}
+
+}  // namespace chw::win32
