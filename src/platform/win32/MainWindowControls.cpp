@@ -96,6 +96,8 @@ void MainWindow::SetCaption(MainCtl control, const std::string& text) {
     if (int part = StatusPart(control); part >= 0) {
         const bool changed = part == 0 && Caption(control) != text;
         ::SendMessageW(h, SB_SETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(wide.c_str()));
+        // A part too narrow for its text (the summary beside the wake note) shows it whole on hover.
+        ::SendMessageW(h, SB_SETTIPTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(wide.c_str()));
         if (changed) AnnounceStatus(text);
     } else
         ::SetWindowTextW(h, wide.c_str());
