@@ -262,11 +262,7 @@ void frmMain::mnuKeepAwake_Click() {
         keepingAwake_ = on;
         ShowWakeNote();
     }
-    if (registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kKeepAwake,
-                               on ? settings::kYes : settings::kNo))
-        return;
-    ShowRegistryError(p_.boxes);
-    Unload();
+    SaveOption(settings::kKeepAwake, on);
 }
 
 void frmMain::RecordArmed() {

@@ -140,6 +140,8 @@ private:
     // its moment has already come.
     bool ArmAlarm(bool restored = false);
     void CloseAfterFailure();
+    // A menu option's "Yes"/"No" saved at once; a refused write is the registry error, then the close.
+    void SaveOption(const char* name, bool on);
     std::optional<Date> ReadSavedDate(const std::string& text);
 
     Platform& p_;

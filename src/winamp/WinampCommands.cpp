@@ -45,11 +45,7 @@ void frmMain::mnuCloseWinAmp_Click() {
 void frmMain::mnuLoadWinAmpOnStart_Click() {
     const bool on = !view_.Checked(MainCtl::mnuLoadWinAmpOnStart);
     view_.SetChecked(MainCtl::mnuLoadWinAmpOnStart, on);
-    if (registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kWinAmpOnStart,
-                               on ? settings::kYes : settings::kNo))
-        return;
-    ShowRegistryError(p_.boxes);
-    Unload();
+    SaveOption(settings::kWinAmpOnStart, on);
 }
 
 void frmMain::mnuConfigureWinAmp_Click() {
