@@ -1,5 +1,4 @@
-// Every fixed text that reports the alarm: status line, captions, tooltips, marks and its message boxes.
-// The tray reads some of these back (captions, summary endings), so they live in one place.
+// Every fixed text that reports the alarm: status line, captions, tooltips and its message boxes.
 #pragma once
 
 #include <string>
@@ -7,11 +6,6 @@
 #include "app/MenuTexts.h"
 
 namespace chw::alarm {
-
-// ---- Marks: any non-empty text means set ----
-inline constexpr const char* kArmedMark = "Set";
-inline constexpr const char* kFiredMark = "!";
-inline constexpr const char* kRingingMark = "Playing";
 
 // ---- Status line ----
 inline constexpr const char* kPrefixOff = "Alarm Settings: OFF  Date: ";

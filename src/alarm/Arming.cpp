@@ -4,7 +4,7 @@
 #include "alarm/WakeJudgement.h"
 #include "app/frmMain.h"
 #include "settings/SettingsSchema.h"
-#include "tray/TrayPicture.h"
+#include "tray/TrayTexts.h"
 #include "winamp/PlayerLocation.h"
 #include "winamp/WinampTexts.h"
 
@@ -26,12 +26,12 @@ void frmMain::TellIfPlaylistEmpty(bool empty) {
 }
 
 void frmMain::ResumeArmedAlarm() {
-    if (!resumePending_) return;
-    resumePending_ = false;
+    if (!s_.resumePending) return;
+    s_.resumePending = false;
     const bool playlistEmpty = [this] {
         BusyScope busy(alarmBusy_);
         // It was armed ahead of its moment, in the run that ended.
-        seenAhead_ = AlarmAt();
+        s_.seenAhead = AlarmAt();
         const std::optional<std::int64_t> moment = AlarmMoment();
         if (moment && p_.clock.UtcSeconds() - *moment > kCatchUpSeconds) {
             MissAlarm();
@@ -49,41 +49,41 @@ bool frmMain::PressSet() {
 
     // The stop: for a player taken over, and for an alarm that rings without one (it fired before it
     // was armed), whose button offers the snooze and must not arm instead.
-    if (!WinampWindowText.empty() || (ArmedMark.empty() && view_.Caption(MainCtl::cmdSet) == kSnooze)) {
+    const bool offersSnooze = s_.phase == AlarmPhase::Ringing || s_.phase == AlarmPhase::Halted;
+    if (s_.player || (!s_.armed && offersSnooze)) {
         // The alarm stays armed until the next press disarms it.
         HaltAlarm(true);
-        view_.SetCaption(MainCtl::StatusBar1, AlarmSummary(kPrefixOff, AlarmDate, AlarmTime, kTailSet));
+        show_.ShowSummary(Summary::Off);
         return false;
     }
 
-    if (!ArmedMark.empty()) {
+    if (s_.armed) {
         // The disarm.
         ReleaseWake();
         ForgetArmed();
-        view_.SetCaption(MainCtl::txtTime, AlarmTime);
-        view_.SetEnabled(MainCtl::txtTime, true);
-        view_.SetEnabled(MainCtl::MonthView, true);
-        view_.SetEnabled(MainCtl::cmdReset, true);
-        ArmedMark.clear();
-        view_.SetCaption(MainCtl::cmdSet, kTurnOn);
+        view_.SetCaption(MainCtl::txtTime, s_.AlarmTime);
+        s_.armed = false;
+        s_.phase = AlarmPhase::Idle;
+        show_.ShowInputs();
+        show_.ShowButtons();
         view_.SetEnabled(MainCtl::mnuStartInSystemTray, true);
         // Disarming only ever switches the start-in-tray option off, never on.
         if (view_.Checked(MainCtl::mnuStartInSystemTray)) mnuStartInSystemTray_Click();
-        view_.SetCaption(MainCtl::StatusBar1, AlarmSummary(kPrefixOff, AlarmDate, AlarmTime, kTailSet));
-        view_.SetToolTip(MainCtl::cmdSet, kTipTurnOn);
+        show_.ShowSummary(Summary::Off);
+        show_.ShowButtonTip();
         view_.MyTimer().SetEnabled(true);
-        view_.SysTray().SetIconNumber(tray::kLitBulb);
+        show_.ShowTrayIcon();
         return false;
     }
 
     const std::optional<std::int64_t> moment = AlarmMoment();
-    if (AlarmTime.empty() || AlarmDate.empty() || !moment) {
+    if (!s_.Chosen() || !moment) {
         p_.boxes.Show(kNotSetText, kNotSetTitle, MbIcon::Exclamation, MbButtons::Ok);
         return false;
     }
     // An alarm whose minute is over could never ring: refuse it rather than show it as set.
     if (p_.clock.UtcSeconds() >= *moment + 60) {
-        seenAhead_.reset();  // refused: nothing of it rings late either
+        s_.seenAhead.reset();  // refused: nothing of it rings late either
         p_.boxes.Show(kPassedText, p_.runtime.AppTitle(), MbIcon::Exclamation, MbButtons::Ok);
         view_.MyTimer().SetEnabled(true);
         return false;
@@ -95,53 +95,51 @@ bool frmMain::PressSet() {
 void frmMain::HaltAlarm(bool closePlayer) {
     ReleaseWake();
     ForgetArmed();
-    WinampWindowText.clear();
+    s_.player.reset();
     if (closePlayer) {
         winamp_.SetWinampVolume(kQuietVolume, winamp::kClass);
         winamp_.CloseAllWinamp(winamp::kClass);
     }
-    view_.SetCaption(MainCtl::cmdSet, kTurnOn);
-    view_.SetEnabled(MainCtl::cmdReset, true);
+    s_.phase = AlarmPhase::Idle;
+    s_.fired = false;
+    show_.ShowButtons();
+    show_.ShowInputs();
     view_.SetEnabled(MainCtl::mnuSetAlarm, true);
-    FiredMark.clear();
     view_.SetEnabled(MainCtl::mnuStartInSystemTray, true);
-    view_.SetEnabled(MainCtl::MonthView, true);
-    view_.SetEnabled(MainCtl::txtTime, true);
 }
 
 void frmMain::SilenceAlarm() {
-    if (builtInSounding_) {
+    if (s_.builtInSounding) {
         p_.sound.Stop();
-        builtInSounding_ = false;
-        view_.SetCaption(MainCtl::StatusBar1Panel2, "");
+        s_.builtInSounding = false;
+        show_.ShowBuiltInSound(false);
     }
-    if (flashing_) {
+    if (s_.flashing) {
         view_.Flash(false);
-        flashing_ = false;
+        s_.flashing = false;
     }
-    if (keptAwake_) {
+    if (s_.keptAwake) {
         p_.power.KeepAwake(false);
-        keptAwake_ = false;
+        s_.keptAwake = false;
     }
 }
 
 bool frmMain::ArmAlarm(bool restored) {
-    view_.SetCaption(MainCtl::txtTime, AlarmTime);
-    view_.SetEnabled(MainCtl::txtTime, false);
-    view_.SetEnabled(MainCtl::MonthView, false);
-    view_.SetEnabled(MainCtl::cmdReset, false);
-    ArmedMark = kArmedMark;
+    view_.SetCaption(MainCtl::txtTime, s_.AlarmTime);
+    s_.armed = true;
+    s_.phase = AlarmPhase::Armed;
     // A new arming may ring again, whatever rang before.
-    FiredMark.clear();
-    if (rungAt_ && rungAt_ == AlarmAt()) {
+    s_.fired = false;
+    show_.ShowInputs();
+    if (s_.rungAt && s_.rungAt == AlarmAt()) {
         registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kRungDate, "");
         registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kRungTime, "");
     }
-    rungAt_.reset();
+    s_.rungAt.reset();
     if (!restored) NoteIfAhead();
     // At once, so that a crash from here on finds it at the next start.
     RecordArmed();
-    view_.SetCaption(MainCtl::cmdSet, kTurnOff);
+    show_.ShowButtons();
     view_.MyTimer().SetEnabled(true);
     view_.SetEnabled(MainCtl::mnuSetAlarm, false);
 
@@ -159,10 +157,10 @@ bool frmMain::ArmAlarm(bool restored) {
     }
 
     // Rung under the question: the banner and the snooze stay, the player is still taken over below.
-    if (FiredMark.empty()) {
-        view_.SetCaption(MainCtl::StatusBar1, AlarmSummary(kPrefixOn, AlarmDate, AlarmTime, kTailSet));
-        view_.SetToolTip(MainCtl::cmdSet, kTipTurnOff);
-        view_.SysTray().SetIconNumber(tray::kUnlitBulb);
+    if (!s_.fired) {
+        show_.ShowSummary(Summary::Armed);
+        show_.ShowButtonTip();
+        show_.ShowTrayIcon(tray::kUnlitBulb);
         ScheduleWake();
     }
 
@@ -180,7 +178,7 @@ bool frmMain::ArmAlarm(bool restored) {
     if (restored && p_.clock.UtcSeconds() >= AlarmMoment().value_or(0)) {
         const WindowHandle running = p_.windows.Find(winamp::kClass, std::nullopt);
         if (running != 0) p_.windows.Show(running, ShowCommand::Hide);
-        WinampWindowText = std::to_string(running);
+        s_.player = running;
         return false;
     }
 
@@ -191,21 +189,21 @@ bool frmMain::ArmAlarm(bool restored) {
     }
 
     // Give the player time to come up, counting down on the status line; nothing else runs meanwhile.
-    const std::string summary = view_.Caption(MainCtl::StatusBar1);
-    view_.SetCaption(MainCtl::StatusBar1, kTakingOver);
+    const AlarmPresenter::StatusLine covered = show_.Status();
+    show_.ShowStatus(kTakingOver);
     p_.runtime.Pause(kTakeOverFirstPauseMs);
     int TakeOverCountdown = kTakeOverSeconds;
     while (TakeOverCountdown != 0) {
         --TakeOverCountdown;
         p_.runtime.Pause(1000);
-        view_.SetCaption(MainCtl::StatusBar1, CountdownText(TakeOverCountdown));
+        show_.ShowStatus(CountdownText(TakeOverCountdown));
         view_.Repaint();  // the thread is blocked: show each step now
     }
-    view_.SetCaption(MainCtl::StatusBar1, summary);
+    show_.ShowStatus(covered);
 
     const WindowHandle player = p_.windows.Find(winamp::kClass, std::nullopt);
     if (player != 0) p_.windows.Show(player, ShowCommand::Hide);
-    WinampWindowText = std::to_string(player);
+    s_.player = player;
     // The player was started with the focus; hiding it leaves the keyboard with no window, so the
     // user would have to click before Alt+O could stop the alarm. Take the focus back.
     view_.Activate();
@@ -217,50 +215,36 @@ bool frmMain::ArmAlarm(bool restored) {
 // A sleeping computer wakes for the armed alarm still to come, a minute ahead of it, where it can.
 void frmMain::ScheduleWake() {
     const std::optional<std::int64_t> moment = AlarmMoment();
-    if (ArmedMark.empty() || !FiredMark.empty() || !moment || AlarmAt() == rungAt_) {
-        if (wakeFor_) ReleaseWake();
+    if (!s_.Waiting() || !moment || AlarmAt() == s_.rungAt) {
+        if (s_.wakeFor) ReleaseWake();
         return;
     }
-    wakeFor_ = moment;
+    s_.wakeFor = moment;
     const bool set = p_.power.WakeAt(*moment - kWakeLeadSeconds);
-    mustStayAwake_ = JudgeWake(p_.power, set) != WakeDoubt::None;
+    s_.mustStayAwake = JudgeWake(p_.power, set) != WakeDoubt::None;
     const bool keep = view_.Checked(MainCtl::mnuKeepAwake);
-    if (keep != keepingAwake_) p_.power.KeepSystemAwake(keep);
-    keepingAwake_ = keep;
-    ShowWakeNote();
+    if (keep != s_.keepingAwake) p_.power.KeepSystemAwake(keep);
+    s_.keepingAwake = keep;
+    show_.ShowWakeNote();
 }
 
 void frmMain::ReleaseWake() {
-    wakeFor_.reset();
+    s_.wakeFor.reset();
     p_.power.CancelWake();
-    if (keepingAwake_) p_.power.KeepSystemAwake(false);
-    keepingAwake_ = false;
-    mustStayAwake_ = false;
-    ShowWakeNote();
-}
-
-void frmMain::ShowWakeNote() {
-    const bool waiting = !ArmedMark.empty() && FiredMark.empty();
-    const std::string note = !waiting ? "" : keepingAwake_ ? kKeepingAwake : mustStayAwake_ ? kMustStayAwake : "";
-    if (note == wakeNote_) return;
-    wakeNote_ = note;
-    // The program's own alarm sound keeps the part while it plays.
-    if (!builtInSounding_) view_.SetCaption(MainCtl::StatusBar1Panel2, note);
-    if (view_.SysTray().Shown()) view_.SysTray().SetToolTip(WithWakeNote(trayTip_));
-}
-
-std::string frmMain::WithWakeNote(const std::string& trayTip) const {
-    return wakeNote_.empty() ? trayTip : trayTip + " - " + wakeNote_;
+    if (s_.keepingAwake) p_.power.KeepSystemAwake(false);
+    s_.keepingAwake = false;
+    s_.mustStayAwake = false;
+    show_.ShowWakeNote();
 }
 
 void frmMain::mnuKeepAwake_Click() {
     const bool on = !view_.Checked(MainCtl::mnuKeepAwake);
     view_.SetChecked(MainCtl::mnuKeepAwake, on);
     // An armed alarm follows the choice at once.
-    if (!ArmedMark.empty() && FiredMark.empty() && on != keepingAwake_) {
+    if (s_.Waiting() && on != s_.keepingAwake) {
         p_.power.KeepSystemAwake(on);
-        keepingAwake_ = on;
-        ShowWakeNote();
+        s_.keepingAwake = on;
+        show_.ShowWakeNote();
     }
     SaveOption(settings::kKeepAwake, on);
 }
@@ -268,25 +252,25 @@ void frmMain::mnuKeepAwake_Click() {
 void frmMain::RecordArmed() {
     using namespace settings;
     // Written in today's date format, in which the next start reads it back.
-    registryDB_.WriteValue(kRoot, kKey, kArmedDate, p_.clock.ShortDateText(AlarmDay));
-    registryDB_.WriteValue(kRoot, kKey, kArmedTime, AlarmTime);
+    registryDB_.WriteValue(kRoot, kKey, kArmedDate, p_.clock.ShortDateText(s_.AlarmDay));
+    registryDB_.WriteValue(kRoot, kKey, kArmedTime, s_.AlarmTime);
     registryDB_.WriteValue(kRoot, kKey, kArmed, kYes);
-    armedRecorded_ = true;
+    s_.armedRecorded = true;
     p_.runtime.RegisterRestart(true);
 }
 
 void frmMain::ForgetArmed() {
-    if (!armedRecorded_) return;
-    armedRecorded_ = false;
+    if (!s_.armedRecorded) return;
+    s_.armedRecorded = false;
     registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kArmed, settings::kNo);
     p_.runtime.RegisterRestart(false);
 }
 
 void frmMain::RecordRung() {
-    rungAt_ = AlarmAt();
-    if (!rungAt_) return;
-    registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kRungDate, p_.clock.ShortDateText(AlarmDay));
-    registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kRungTime, AlarmTime);
+    s_.rungAt = AlarmAt();
+    if (!s_.rungAt) return;
+    registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kRungDate, p_.clock.ShortDateText(s_.AlarmDay));
+    registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kRungTime, s_.AlarmTime);
 }
 
 void frmMain::CloseAfterFailure() {
@@ -300,12 +284,12 @@ void frmMain::cmdReset_Click() {
     ReleaseWake();
     ForgetArmed();
     view_.SetCaption(MainCtl::lblDate, "");
-    AlarmDate.clear();
-    AlarmDay = Date{};
+    s_.AlarmDate.clear();
+    s_.AlarmDay = Date{};
     view_.SetCaption(MainCtl::txtTime, "");
-    AlarmTime.clear();
-    view_.SetCaption(MainCtl::StatusBar1, kReady);
-    view_.SysTray().SetIconNumber(tray::kUnlitBulb);
+    s_.AlarmTime.clear();
+    show_.ShowStatus(kReady);
+    show_.ShowTrayIcon(tray::kUnlitBulb);
     view_.SysTray().SetToolTip(kTrayTipCleared);
     view_.SetEnabled(MainCtl::cmdReset, false);
     CalendarToToday();

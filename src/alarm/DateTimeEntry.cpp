@@ -19,21 +19,19 @@ void frmMain::MonthView_DateClick(const Date& clicked) {
         CalendarToToday();
         return;
     }
-    view_.SetEnabled(MainCtl::cmdReset, true);
-    view_.SetCaption(MainCtl::lblDate, p_.clock.ShortDateText(clicked));
-    AlarmDate = view_.Caption(MainCtl::lblDate);
-    AlarmDay = clicked;
+    s_.AlarmDate = p_.clock.ShortDateText(clicked);
+    s_.AlarmDay = clicked;
+    show_.ShowInputs();
+    view_.SetCaption(MainCtl::lblDate, s_.AlarmDate);
     AlarmChosen();
-    if (!AlarmTime.empty())
-        view_.SetCaption(MainCtl::StatusBar1,
-                         AlarmSummary(kPrefixOff, view_.Caption(MainCtl::lblDate), AlarmTime, kTailSetDot));
+    if (!s_.AlarmTime.empty()) show_.ShowSummary(Summary::Chosen);
     view_.MyTimer().SetEnabled(true);
 }
 
 void frmMain::txtTime_Click() {
     view_.MyTimer().SetEnabled(false);
     view_.SetLocked(false);
-    view_.SetCaption(MainCtl::StatusBar1, kValidating);
+    show_.ShowStatus(kValidating);
 }
 
 void frmMain::txtTime_Validate(bool& cancel) {
@@ -49,37 +47,30 @@ void frmMain::txtTime_Validate(bool& cancel) {
         }
         view_.SetLocked(true);  // back to showing the clock
         view_.MyTimer().SetEnabled(true);
-        view_.SetCaption(MainCtl::StatusBar1, kReady);
+        show_.ShowStatus(kReady);
         return;
     }
 
     const bool am = p_.boxes.Show(kAmPmText, kAmPmTitle, MbIcon::Question, MbButtons::YesNo) == MbAnswer::Yes;
     const std::string time = AlarmTimeText(typed->hour, typed->minute, am ? "AM" : "PM");
-    if (typed->minute < 10) InTrayMark.clear();
+    if (typed->minute < 10) s_.inTray = false;
 
-    AlarmTime = time;
+    s_.AlarmTime = time;
     AlarmChosen();
     view_.SetCaption(MainCtl::txtTime, time);
     // Typing is over: a click starts the next one, and the clock may show in the box again.
     view_.SetLocked(true);
-    if (!AlarmDate.empty())
-        view_.SetCaption(MainCtl::StatusBar1,
-                         AlarmSummary(kPrefixOff, view_.Caption(MainCtl::lblDate), time, kTailSetDot));
-    else
-        view_.SetCaption(MainCtl::StatusBar1, AlarmSummary(kPrefixOff, kNoDateYet, time, kTailNotSet));
+    show_.ShowSummary(Summary::Chosen);
     view_.SetFocus(MainCtl::cmdSet);
 }
 
 void frmMain::CalendarToToday() {
     // The parts were taken at load; should one be unusable, today's own field stands in for it.
     const Date today = p_.clock.Now().date;
-    auto part = [](const std::string& text, int fallback) {
-        std::optional<int> n = ToWholeNumber(text);
-        return n && *n > 0 ? *n : fallback;
-    };
-    view_.SetCalendarMonth(part(TodayMonth, today.month));
-    view_.SetCalendarDay(part(TodayDay, today.day));
-    view_.SetCalendarYear(part(TodayYear, today.year));
+    auto part = [](int taken, int fallback) { return taken > 0 ? taken : fallback; };
+    view_.SetCalendarMonth(part(s_.today.month, today.month));
+    view_.SetCalendarDay(part(s_.today.day, today.day));
+    view_.SetCalendarYear(part(s_.today.year, today.year));
 }
 
 }  // namespace chw

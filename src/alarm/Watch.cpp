@@ -15,7 +15,7 @@ void frmMain::MyTimer_Timer() {
     // The running clock, but never over a time the user is typing.
     if (view_.Locked()) view_.SetCaption(MainCtl::txtTime, p_.clock.TimeText(now));
     // Built from the clock's fields rather than cut from the text above, so any time format matches.
-    NowText = NowTextOf(now);
+    s_.NowText = NowTextOf(now);
 
     winamp_.WinampHwnd = p_.windows.Find(winamp::kClass, std::nullopt);
     view_.SetEnabled(MainCtl::mnuCloseWinAmp, winamp_.WinampHwnd != 0);
@@ -24,10 +24,10 @@ void frmMain::MyTimer_Timer() {
     if (alarmBusy_ != 0) return;
     BusyScope busy(alarmBusy_);
 
-    const bool restarted = !WinampWindowText.empty() && RestartVanishedPlayer();
+    const bool restarted = s_.player && RestartVanishedPlayer();
     // The clocks moved the alarm's moment (another time zone): the wake follows it.
-    if (wakeFor_ && AlarmMoment() != wakeFor_) ScheduleWake();
-    if (Ringing()) return KeepRinging(restarted);
+    if (s_.wakeFor && AlarmMoment() != s_.wakeFor) ScheduleWake();
+    if (s_.Ringing()) return KeepRinging(restarted);
 
     switch (AlarmDue()) {
         case Due::No: return;
@@ -37,9 +37,9 @@ void frmMain::MyTimer_Timer() {
 }
 
 std::optional<DateTime> frmMain::AlarmAt() {
-    const std::optional<TimeOfDay> time = ParseAlarmTime(AlarmTime);
-    if (AlarmDate.empty() || AlarmDay.year == 0 || !time) return std::nullopt;
-    return DateTime{AlarmDay, time->hour, time->minute, 0};
+    const std::optional<TimeOfDay> time = ParseAlarmTime(s_.AlarmTime);
+    if (s_.AlarmDate.empty() || s_.AlarmDay.year == 0 || !time) return std::nullopt;
+    return DateTime{s_.AlarmDay, time->hour, time->minute, 0};
 }
 
 std::optional<std::int64_t> frmMain::AlarmMoment() {
@@ -50,11 +50,11 @@ std::optional<std::int64_t> frmMain::AlarmMoment() {
 
 void frmMain::NoteIfAhead() {
     const std::optional<std::int64_t> moment = AlarmMoment();
-    if (moment && p_.clock.UtcSeconds() < *moment + 60) seenAhead_ = AlarmAt();
+    if (moment && p_.clock.UtcSeconds() < *moment + 60) s_.seenAhead = AlarmAt();
 }
 
 void frmMain::AlarmChosen() {
-    seenAhead_.reset();
+    s_.seenAhead.reset();
     NoteIfAhead();
 }
 
@@ -63,32 +63,32 @@ void frmMain::AlarmChosen() {
 // doubles it. Late, it rings or is missed only if it was seen ahead: a time already over when it was
 // chosen, or one whose arming was refused, stays silent.
 frmMain::Due frmMain::AlarmDue() {
-    if (!FiredMark.empty()) return Due::No;
+    if (s_.fired) return Due::No;
     const std::optional<DateTime> at = AlarmAt();
-    if (!at || at == rungAt_) return Due::No;
+    if (!at || at == s_.rungAt) return Due::No;
     const std::int64_t late = p_.clock.UtcSeconds() - p_.clock.MomentOf(*at);
     if (late < 60) {
-        seenAhead_ = at;
+        s_.seenAhead = at;
         return late < 0 ? Due::No : Due::Ring;  // its own minute
     }
-    if (at != seenAhead_) return Due::No;
+    if (at != s_.seenAhead) return Due::No;
     return late <= kCatchUpSeconds ? Due::Ring : Due::Missed;
 }
 
 // The clock was set or the time zone changed: the wake moves with the alarm's moment.
 void frmMain::Form_TimeChange() {
-    if (wakeFor_) ScheduleWake();
+    if (s_.wakeFor) ScheduleWake();
 }
 
 bool frmMain::RestartVanishedPlayer() {
-    if (p_.windows.Find(winamp::kClass, std::nullopt) != 0 || ArmedMark.empty()) return false;
+    if (p_.windows.Find(winamp::kClass, std::nullopt) != 0 || !s_.armed) return false;
     // A player that will not start, or starts without a window, must not freeze the window on every
     // tick: try again once a minute.
-    if (restartFailed_ && p_.clock.TickMs() - restartFailedAt_ < static_cast<std::uint64_t>(kRestartRetryMs))
+    if (s_.restartFailed && p_.clock.TickMs() - s_.restartFailedAt < static_cast<std::uint64_t>(kRestartRetryMs))
         return false;
     auto failed = [this] {
-        restartFailed_ = true;
-        restartFailedAt_ = p_.clock.TickMs();
+        s_.restartFailed = true;
+        s_.restartFailedAt = p_.clock.TickMs();
         return false;
     };
     const std::optional<std::string> file = winamp::FindPlayer(p_.files, p_.registry);
@@ -103,9 +103,9 @@ bool frmMain::RestartVanishedPlayer() {
         waited += kRestartLookMs;
         player = p_.windows.Find(winamp::kClass, std::nullopt);
     }
-    WinampWindowText = std::to_string(player);
+    s_.player = player;
     if (player == 0) return failed();
-    restartFailed_ = false;
+    s_.restartFailed = false;
     p_.windows.Show(player, ShowCommand::Hide);
     if (waited < kRestartPauseMs) p_.runtime.Pause(kRestartPauseMs - waited);
     return true;
@@ -129,15 +129,15 @@ void frmMain::FireAlarm() {
     winamp_.SetWinampVolume(kFullVolume, winamp::kClass);
     const bool heard = playing || PlayerPlaysAfterAll(queued);
 
-    RingingMark = kRingingMark;
-    view_.SetCaption(MainCtl::mnuCloseWinAmp, kSnooze);
-    view_.SetCaption(MainCtl::cmdSet, kSnooze);
-    FiredMark = std::string(kFiredMark);
-    ShowWakeNote();  // the moment has come: nothing more to wake for
-    view_.SetCaption(MainCtl::StatusBar1, kBanner);
+    s_.phase = AlarmPhase::Ringing;
+    s_.snoozeInMenu = true;
+    s_.fired = true;
+    show_.ShowButtons();
+    show_.ShowWakeNote();  // the moment has come: nothing more to wake for
+    show_.ShowStatus(kBanner);
     p_.power.KeepAwake(true);
-    keptAwake_ = true;
-    ringOn_ = RingOn{};
+    s_.keptAwake = true;
+    s_.ringOn = RingOn{};
     if (!heard) SoundBuiltIn();
     // Heard first, told after: the box waits for the user, the ringing's checks go on under it.
     if (postFailed) {
@@ -158,13 +158,12 @@ bool frmMain::PlayerPlaysAfterAll(bool playReachedIt) {
     return winamp_.GetWinampStatus(winamp::kClass) == 1;
 }
 
-bool frmMain::Ringing() const { return !FiredMark.empty() && !RingingMark.empty(); }
-
 // From the firing until the stop the alarm stays heard: a player that has stopped gets Play once more, a
 // player that went is started again and gets Play, and where that does not make it play, or it cannot be
 // reached, our own sound takes over. The banner and the captions stay as the firing left them.
 void frmMain::KeepRinging(bool restarted) {
-    if (ringOn_.fellBack) return;  // our own sound loops until the stop
+    RingOn& ringOn = s_.ringOn;
+    if (ringOn.fellBack) return;  // our own sound loops until the stop
     const std::uint64_t now = p_.clock.TickMs();
     if (restarted) return PlayOnceMore(now);
     // Gone and not back, or not answering: one question per tick, and a player that did not answer is
@@ -173,19 +172,19 @@ void frmMain::KeepRinging(bool restarted) {
     if (!status) return SoundBuiltIn();
     if (*status == 1) {
         // A player that was just pressed again plays now: at full volume, as at the firing.
-        if (ringOn_.playAskedAt) winamp_.SetWinampVolume(kFullVolume, winamp::kClass);
-        ringOn_.silentSince.reset();
-        ringOn_.playAskedAt.reset();
+        if (ringOn.playAskedAt) winamp_.SetWinampVolume(kFullVolume, winamp::kClass);
+        ringOn.silentSince.reset();
+        ringOn.playAskedAt.reset();
         return;
     }
-    if (ringOn_.playAskedAt) {
-        if (now - *ringOn_.playAskedAt >= static_cast<std::uint64_t>(kPlayAnswerMs)) SoundBuiltIn();
+    if (ringOn.playAskedAt) {
+        if (now - *ringOn.playAskedAt >= static_cast<std::uint64_t>(kPlayAnswerMs)) SoundBuiltIn();
         return;
     }
-    if (!ringOn_.silentSince) ringOn_.silentSince = now;
-    if (now - *ringOn_.silentSince < static_cast<std::uint64_t>(kSilentMs)) return;
-    if (ringOn_.replayed) return SoundBuiltIn();
-    ringOn_.replayed = true;
+    if (!ringOn.silentSince) ringOn.silentSince = now;
+    if (now - *ringOn.silentSince < static_cast<std::uint64_t>(kSilentMs)) return;
+    if (ringOn.replayed) return SoundBuiltIn();
+    ringOn.replayed = true;
     PlayOnceMore(now);
 }
 
@@ -193,15 +192,15 @@ void frmMain::PlayOnceMore(std::uint64_t now) {
     winamp_.WinampHwnd = p_.windows.Find(winamp::kClass, std::nullopt);
     if (winamp_.WinampHwnd == 0 || !winamp_.TryPostWinampCommand(static_cast<int>(winamp::kCmdPlay)))
         return SoundBuiltIn();
-    ringOn_.playAskedAt = now;
-    ringOn_.silentSince.reset();
+    s_.ringOn.playAskedAt = now;
+    s_.ringOn.silentSince.reset();
 }
 
 void frmMain::SoundBuiltIn() {
-    ringOn_.fellBack = true;
+    s_.ringOn.fellBack = true;
     if (p_.sound.Start()) {
-        builtInSounding_ = true;
-        view_.SetCaption(MainCtl::StatusBar1Panel2, kBuiltInSound);
+        s_.builtInSounding = true;
+        show_.ShowBuiltInSound(true);
         return;
     }
     ShowSilentAlarm();
@@ -211,19 +210,19 @@ void frmMain::SoundBuiltIn() {
 // and flashes until the stop; the balloon comes where the icon is (Do Not Disturb may swallow it).
 void frmMain::ShowSilentAlarm() {
     if (view_.SysTray().Shown()) view_.SysTray().ShowBalloon(p_.runtime.AppTitle(), kRingingBalloon);
-    InTrayMark.clear();
+    s_.inTray = false;
     view_.Show();
     view_.Activate();
     view_.Flash(true);
-    flashing_ = true;
+    s_.flashing = true;
 }
 
 // Too late to wake anybody: say so, and leave the alarm as the stop leaves it.
 void frmMain::MissAlarm() {
     RecordRung();
-    HaltAlarm(!WinampWindowText.empty());  // a player of the user's own is left alone
-    const std::string text = kMissedPrefix + AlarmDate + kTimeLabel + AlarmTime;
-    view_.SetCaption(MainCtl::StatusBar1, text);
+    HaltAlarm(s_.player.has_value());  // a player of the user's own is left alone
+    const std::string text = kMissedPrefix + s_.AlarmDate + kTimeLabel + s_.AlarmTime;
+    show_.ShowStatus(text);
     view_.SysTray().ShowBalloon(p_.runtime.AppTitle(), text);
 }
 

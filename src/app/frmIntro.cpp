@@ -102,13 +102,13 @@ void frmIntro::HandOver(frmMain& main) {
     // disabled puts its first focus into the time box, and moving it on to cmdSet below would then
     // validate an empty time and greet the user with a format error.
     for (MainCtl c : inputs) mainView.SetEnabled(c, true);
-    if (!main.WinampWindowText.empty()) {
-        main.WinampWindowText.clear();  // it went to the tray during its load and stays there
+    if (main.State().startsInTray) {
+        main.State().startsInTray = false;  // it went to the tray during its load and stays there
     } else {
         mainView.Show();
     }
 
-    mainView.SetCaption(MainCtl::StatusBar1, main.StartupStatusText);
+    main.Presenter().ShowStartupStatus();
     if (!mainView.SysTray().Shown()) mainView.SetFocus(MainCtl::cmdSet);
 
     view_.Unload();

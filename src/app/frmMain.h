@@ -1,4 +1,4 @@
-// The main window's logic: the alarm's state and every event handler of the window and its menus.
+// The main window's logic: every event handler of the window and its menus, on the alarm's state.
 // Each handler lives in the folder of its subsystem (see the README's layout).
 #pragma once
 
@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "alarm/AlarmState.h"
+#include "app/AlarmPresenter.h"
 #include "platform/MainView.h"
 #include "platform/Platform.h"
 #include "settings/RegistryDB.h"
@@ -17,25 +19,9 @@ class frmMain {
 public:
     frmMain(Platform& platform, IMainView& view, Winamp_Access& winamp);
 
-    // ---- The alarm's state: texts, empty means not set. ----
-    std::string AlarmDate;         // the chosen day in the short-date form
-    std::string AlarmTime;         // "7:05 PM"
-    std::string ArmedMark;         // "Set" while armed
-    std::string FiredMark;         // "!" once fired, until the stop
-    std::string RingingMark;       // "Playing" while ringing, until a snooze
-    std::string WinampWindowText;  // handle text of the player taken over; "In Tray" briefly at start-up
-    std::string NowText;           // the current minute in the form of AlarmTime
-    std::string InTrayMark;        // "In Tray" once sent to the tray
-    // The alarm's day as a date, beside its text: a change of the date format cannot lose it. Year 0: none.
-    Date AlarmDay;
-
-    // Today's date parts, taken at load; they move the calendar back to today.
-    std::string TodayMonth;
-    std::string TodayDay;
-    std::string TodayYear;
-
-    // The status text that the start-up puts on the status line when it ends (a restored alarm).
-    std::string StartupStatusText;
+    // The alarm's state, and what shows it.
+    AlarmState& State() { return s_; }
+    AlarmPresenter& Presenter() { return show_; }
 
     // ---- Life of the window ----
     void Form_Load();
@@ -92,7 +78,7 @@ public:
     Winamp_Access& Winamp() { return winamp_; }
 
 private:
-    // Moves the calendar back to today (TodayMonth, TodayDay, TodayYear).
+    // Moves the calendar back to today (as taken at load).
     void CalendarToToday();
     // True when a new player came up (hidden).
     bool RestartVanishedPlayer();
@@ -101,8 +87,6 @@ private:
     Due AlarmDue();
     void FireAlarm();
     bool PlayerPlaysAfterAll(bool playReachedIt);
-    // From the firing until the stop or the tray's snooze.
-    bool Ringing() const;
     void KeepRinging(bool restarted);
     void PlayOnceMore(std::uint64_t now);
     void SoundBuiltIn();
@@ -118,6 +102,8 @@ private:
     void RecordArmed();
     void ForgetArmed();
     void RestoreArmed();
+    // A saved alarm read back at load: chosen again, its summary the start's last status.
+    void RestoreAlarm(const Date& day, const std::string& date, const std::string& time);
     // The alarm that rang or was reported missed, in memory and in the settings.
     void RecordRung();
     void RestoreRung();
@@ -128,10 +114,6 @@ private:
     void SilenceAlarm();
     // The alarm no longer waits for its moment (stop, disarm, clear, exit): no wake timer, no keeping awake.
     void ReleaseWake();
-    // "PC Must Stay Awake" / "Keeping PC Awake" in the status bar's second part and the tray's tooltip,
-    // while the armed alarm waits for its moment.
-    void ShowWakeNote();
-    std::string WithWakeNote(const std::string& trayTip) const;
     // Where the icon is, the first time it shows on this PC.
     void ShowTrayHintOnce();
     // The press of cmdSet and the arming; true when the player's playlist turned out empty.
@@ -149,41 +131,12 @@ private:
     Winamp_Access& winamp_;
     RegistryDB registryDB_;
 
-    // The watch's restart of a vanished player: when it last failed to start (ms of IClock::TickMs).
-    bool restartFailed_ = false;
-    std::uint64_t restartFailedAt_ = 0;
+    AlarmState s_;
+    AlarmPresenter show_{view_, s_};
     // Nonzero while an alarm handler waits in a message box: a tick that arrives meanwhile (Windows keeps
     // timers going under modal boxes) only shows the clock, so it cannot fire or restart the player behind
     // the handler's back, nor fire a second time from inside the firing.
     int alarmBusy_ = 0;
-    // The alarm (local day and minute) that last rang or was missed: the watch does not take it up again
-    // until an arming. Local, not UTC: another time zone must not make it a different alarm.
-    std::optional<DateTime> rungAt_;
-    // The alarm last seen before its minute was over. Only such an alarm rings late or is missed: a time
-    // already over when it was chosen never rings.
-    std::optional<DateTime> seenAhead_;
-    // The moment the wake was last set for, while set.
-    std::optional<std::int64_t> wakeFor_;
-    bool armedRecorded_ = false;
-    bool resumePending_ = false;
-    bool keptAwake_ = false;
-    // The state the tray's tooltip last told, in its words.
-    std::string trayStateWords_;
-    // The wake: whether this PC may sleep through the alarm, and whether the program keeps it awake.
-    bool mustStayAwake_ = false;
-    bool keepingAwake_ = false;
-    std::string wakeNote_;
-    std::string trayTip_;  // the tray icon's tooltip before the wake note
-    bool builtInSounding_ = false;
-    // What the ringing has done to stay heard (ms of IClock::TickMs), reset at each firing.
-    struct RingOn {
-        std::optional<std::uint64_t> silentSince;  // the player first seen not playing
-        std::optional<std::uint64_t> playAskedAt;  // Play pressed again, its answer awaited
-        bool replayed = false;                     // the one Play again has been used
-        bool fellBack = false;                     // our own sound was tried: nothing more to check
-    };
-    RingOn ringOn_;
-    bool flashing_ = false;   // the window flashes for a silent alarm
 };
 
 }  // namespace chw

@@ -5,7 +5,6 @@
 #include "app/StartupTexts.h"
 #include "app/frmMain.h"
 #include "settings/SettingsSchema.h"
-#include "tray/TrayPicture.h"
 #include "winamp/PlayerLocation.h"
 
 namespace chw {
@@ -17,13 +16,23 @@ std::optional<Date> frmMain::ReadSavedDate(const std::string& text) {
     return day;
 }
 
+void frmMain::RestoreAlarm(const Date& day, const std::string& date, const std::string& time) {
+    s_.AlarmDay = day;
+    s_.AlarmDate = date;
+    s_.AlarmTime = time;
+    s_.restoredAtLoad = true;
+    view_.SetCaption(MainCtl::lblDate, date);
+    view_.SetCaption(MainCtl::txtTime, time);
+    show_.ShowInputs();
+}
+
 void frmMain::RestoreRung() {
     using namespace settings;
     const RegValue date = registryDB_.ReadValue(kRoot, kKey, kRungDate);
     const RegValue time = registryDB_.ReadValue(kRoot, kKey, kRungTime);
     const std::optional<Date> day = date ? ReadSavedDate(*date) : std::nullopt;
     const std::optional<alarm::TimeOfDay> at = time ? alarm::ParseAlarmTime(*time) : std::nullopt;
-    if (day && at) rungAt_ = DateTime{*day, at->hour, at->minute, 0};
+    if (day && at) s_.rungAt = DateTime{*day, at->hour, at->minute, 0};
 }
 
 // An armed alarm whose record is still there: the last run ended without its Exit (a crash, a power
@@ -31,11 +40,11 @@ void frmMain::RestoreRung() {
 void frmMain::RestoreArmed() {
     using namespace settings;
     if (!IsYes(registryDB_.ReadValue(kRoot, kKey, kArmed))) {
-        if (!AlarmDate.empty()) RestoreRung();
+        if (!s_.AlarmDate.empty()) RestoreRung();
         NoteIfAhead();
         return;
     }
-    armedRecorded_ = true;
+    s_.armedRecorded = true;
     const RegValue date = registryDB_.ReadValue(kRoot, kKey, kArmedDate);
     const RegValue time = registryDB_.ReadValue(kRoot, kKey, kArmedTime);
     const std::optional<Date> day = date ? ReadSavedDate(*date) : std::nullopt;
@@ -45,18 +54,12 @@ void frmMain::RestoreArmed() {
         NoteIfAhead();
         return;
     }
-    AlarmDay = *day;
-    AlarmDate = *date;
-    AlarmTime = *time;
-    view_.SetCaption(MainCtl::lblDate, AlarmDate);
-    view_.SetCaption(MainCtl::txtTime, AlarmTime);
-    view_.SetEnabled(MainCtl::cmdReset, true);
-    StartupStatusText = alarm::AlarmSummary(alarm::kPrefixOff, AlarmDate, AlarmTime, alarm::kTailSetDot);
-    if (AlarmAt() == rungAt_) {
+    RestoreAlarm(*day, *date, *time);
+    if (AlarmAt() == s_.rungAt) {
         ForgetArmed();  // it rang before the run ended
         return;
     }
-    resumePending_ = true;
+    s_.resumePending = true;
 }
 
 void frmMain::Form_Load() {
@@ -77,21 +80,15 @@ void frmMain::Form_Load() {
         // or saved under another date format): restore only when both halves are there and read.
         const std::optional<Date> day = date ? ReadSavedDate(*date) : std::nullopt;
         if (day && time && alarm::ParseAlarmTime(*time)) {
-            AlarmDay = *day;
-            AlarmDate = *date;
-            AlarmTime = *time;
-            StartupStatusText = alarm::AlarmSummary(alarm::kPrefixOff, AlarmDate, AlarmTime, alarm::kTailSetDot);
-            view_.SetCaption(MainCtl::lblDate, AlarmDate);
-            view_.SetCaption(MainCtl::txtTime, AlarmTime);
+            RestoreAlarm(*day, *date, *time);
             view_.SetChecked(MainCtl::mnuStartInSystemTray, true);
             view_.SetEnabled(MainCtl::mnuStartInSystemTray, false);
-            view_.SetEnabled(MainCtl::cmdReset, true);
         }
     }
     RestoreArmed();
 
     if (IsYes(registryDB_.ReadValue(kRoot, kKey, kStartInTray))) {
-        WinampWindowText = tray::kInTray;  // tells the start-up not to show the window
+        s_.startsInTray = true;  // tells the start-up not to show the window
         mnuMinimizeToTray_Click();
     } else {
         view_.SetChecked(MainCtl::mnuStartInSystemTray, false);
@@ -108,7 +105,7 @@ void frmMain::Form_Load() {
         const std::optional<std::string> player = winamp::FindPlayer(p_.files, p_.registry);
         if (!player ||
             !p_.processes.Launch(winamp::PlayerCommand(*player), WindowStyle::MinimizedNoFocus).Started()) {
-            view_.SetCaption(MainCtl::StatusBar1, startup::kWinampLoadFailed);
+            show_.ShowStatus(startup::kWinampLoadFailed);
             p_.runtime.Pause(startup::kWinampFailedPauseMs);
             p_.boxes.Show(startup::kWinampLoadErrorText, startup::kWinampLoadErrorTitle, MbIcon::Critical,
                           MbButtons::Ok);
@@ -116,7 +113,7 @@ void frmMain::Form_Load() {
             p_.runtime.EndProgram();
             return;
         }
-        view_.SetCaption(MainCtl::StatusBar1, startup::kWinampActivated);
+        show_.ShowStatus(startup::kWinampActivated);
     } else {
         view_.SetChecked(MainCtl::mnuLoadWinAmpOnStart, false);
     }
@@ -124,9 +121,7 @@ void frmMain::Form_Load() {
     // Today's parts come from the date itself, not from its text, which has no fixed layout.
     const Date today = p_.clock.Now().date;
     p_.runtime.Pause(startup::kDatePauseMs);
-    TodayMonth = std::to_string(today.month);
-    TodayDay = std::to_string(today.day);
-    TodayYear = std::to_string(today.year);
+    s_.today = today;
 
     view_.SetCalendarMonth(today.month);
     view_.SetCalendarDay(today.day);

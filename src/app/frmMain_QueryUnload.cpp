@@ -24,16 +24,16 @@ constexpr const char* kWordPadClass = "WordPadClass";
 // The watch goes on through its questions (the alarm rings under them); only the shutdown itself stops it.
 void frmMain::Form_QueryUnload(bool& cancel, int unloadMode) {
     ITimer& timer = view_.MyTimer();
-    view_.SetCaption(MainCtl::StatusBar1, kStatusVerifying);
+    show_.ShowStatus(kStatusVerifying);
 
     if (p_.boxes.Show(kConfirmText, kConfirmTitle, MbIcon::Question, MbButtons::YesNo) != MbAnswer::Yes) {
         cancel = true;
         // An alarm that rings, under the question or before it, keeps its banner.
-        view_.SetCaption(MainCtl::StatusBar1, Ringing() ? alarm::kBanner : alarm::kReady);
+        show_.ShowStatus(s_.Ringing() ? alarm::kBanner : alarm::kReady);
         return;
     }
 
-    if (!AlarmDate.empty() && !AlarmTime.empty()) {
+    if (s_.Chosen()) {
         struct Write {
             const char* name;
             std::string data;
@@ -43,8 +43,8 @@ void frmMain::Form_QueryUnload(bool& cancel, int unloadMode) {
             // The flag goes to "Yes" only after both parts are stored, so that a failed write can never
             // leave a flag that vouches for a stale or missing date at the next start.
             writes = {{settings::kSettingsSaved, settings::kNo},
-                      {settings::kDate, AlarmDate},
-                      {settings::kTime, AlarmTime},
+                      {settings::kDate, s_.AlarmDate},
+                      {settings::kTime, s_.AlarmTime},
                       {settings::kSettingsSaved, settings::kYes}};
         } else {
             writes = {{settings::kSettingsSaved, settings::kNo}};

@@ -30,13 +30,13 @@ std::string SupportText() { return std::string("For More Information E-mail: ") 
 }  // namespace help
 
 void frmMain::mnuContents_Click() {
-    view_.SetCaption(MainCtl::StatusBar1, help::kStatusOpening);
+    show_.ShowStatus(help::kStatusOpening);
     view_.SetBusyPointer(true);
 
     const std::string folder = p_.files.AppFolder();
     if (!p_.files.FileExists(folder + help::kDocumentFile)) {
         p_.boxes.Show(help::kDocumentMissing, help::kBoxTitle, MbIcon::Critical, MbButtons::Ok);
-        view_.SetCaption(MainCtl::StatusBar1, alarm::kReady);
+        show_.ShowStatus(alarm::kReady);
         view_.SetBusyPointer(false);
         return;
     }
@@ -50,10 +50,10 @@ void frmMain::mnuContents_Click() {
             .Started() ||
         p_.processes.OpenDocument(document) || view_.ShowHelpWindow(document);
     if (shown) {
-        view_.SetCaption(MainCtl::StatusBar1, help::kStatusStarted);
+        show_.ShowStatus(help::kStatusStarted);
     } else {
         p_.boxes.Show(help::kViewerMissing, help::kBoxTitle, MbIcon::Critical, MbButtons::Ok);
-        view_.SetCaption(MainCtl::StatusBar1, alarm::kReady);
+        show_.ShowStatus(alarm::kReady);
     }
     view_.SetBusyPointer(false);
 }
@@ -72,7 +72,7 @@ void frmMain::mnuUpdate_Click() {
         p_.processes.Launch(folder + help::kUpdaterStarted, WindowStyle::NormalFocus).Started())
         return;
     p_.boxes.Show(help::kUpdaterMissing, help::kBoxTitle, MbIcon::Critical, MbButtons::Ok);
-    view_.SetCaption(MainCtl::StatusBar1, help::kStatusUpdaterMissing);
+    show_.ShowStatus(help::kStatusUpdaterMissing);
     view_.SetBusyPointer(false);
 }
 

@@ -57,10 +57,10 @@ void frmMain::mnuStartInSystemTray_Click() {
     const bool machineStarts = StartsAtLogon(registryDB_.ReadValue(kRoot, kRunKey, kRunValue));
     const bool blocked = SwitchedOffByWindows(p_.registry, machineStarts ? kRoot : kUserRoot);
     if (!switchingOff) {
-        view_.SetCaption(MainCtl::StatusBar1, blocked ? kStatusSwitchedOffByWindows : kStatusStartInTray);
+        show_.ShowStatus(blocked ? kStatusSwitchedOffByWindows : kStatusStartInTray);
         return;
     }
-    view_.SetCaption(MainCtl::StatusBar1, machineStarts && !blocked ? kStatusStillStarts : kStatusNoStart);
+    show_.ShowStatus(machineStarts && !blocked ? kStatusStillStarts : kStatusNoStart);
 }
 
 }  // namespace chw

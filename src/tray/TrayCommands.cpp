@@ -1,60 +1,26 @@
 #include "app/frmMain.h"
 #include "settings/SettingsSchema.h"
-#include "tray/TrayPicture.h"
+#include "tray/TrayTexts.h"
 
 namespace chw {
 
 namespace {
 constexpr int kRightButton = 2;
-
-// What the tray's picture and tooltip are chosen from: the window's state as it is now.
-TrayPictureInput TrayInputOf(frmMain& f) {
-    IMainView& view = f.View();
-    TrayPictureInput in;
-    in.setCaption = view.Caption(MainCtl::cmdSet);
-    in.setEnabled = view.Enabled(MainCtl::cmdSet);
-    in.resetEnabled = view.Enabled(MainCtl::cmdReset);
-    in.alarmTime = f.AlarmTime;
-    in.alarmDate = f.AlarmDate;
-    in.armedMark = f.ArmedMark;
-    in.statusText = view.Caption(MainCtl::StatusBar1);
-    in.currentIcon = view.SysTray().IconNumber();
-    return in;
-}
 }  // namespace
 
 void frmMain::mnuMinimizeToTray_Click() {
     // A fired alarm must be stopped from the window, not re-armed from the tray.
-    if (!FiredMark.empty()) view_.SetEnabled(MainCtl::mnuSetAlarm, false);
+    if (s_.fired) view_.SetEnabled(MainCtl::mnuSetAlarm, false);
 
     view_.ShowState(ShowCommand::Minimize);
     view_.Hide();
-    InTrayMark = tray::kInTray;
-
-    const TrayPictureInput in = TrayInputOf(*this);
-    const TrayPicture picture = ChooseTrayPicture(in);
-    trayStateWords_ = TrayStateWords(in);
-
-    ITrayIcon& icon = view_.SysTray();
-    trayTip_ = picture.toolTip;
-    icon.SetToolTip(WithWakeNote(picture.toolTip));
-    icon.SetIconNumber(picture.iconNumber);
-    icon.SetShown(true);
+    s_.inTray = true;
+    show_.ShowInTray();
     ShowTrayHintOnce();
     view_.MyTimer().SetEnabled(true);
 }
 
-void frmMain::RefreshTrayTip() {
-    ITrayIcon& icon = view_.SysTray();
-    if (!icon.Shown()) return;
-    // Only a change of state changes the tooltip: a tooltip a handler set for the same state stays.
-    const TrayPictureInput in = TrayInputOf(*this);
-    const std::string words = TrayStateWords(in);
-    if (words == trayStateWords_) return;
-    trayStateWords_ = words;
-    trayTip_ = ChooseTrayPicture(in).toolTip;
-    icon.SetToolTip(WithWakeNote(trayTip_));
-}
+void frmMain::RefreshTrayTip() { show_.RefreshTrayTip(); }
 
 void frmMain::ShowTrayHintOnce() {
     using namespace settings;

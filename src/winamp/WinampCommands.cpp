@@ -3,7 +3,6 @@
 #include "alarm/AlarmTexts.h"
 #include "app/frmMain.h"
 #include "settings/SettingsSchema.h"
-#include "tray/TrayPicture.h"
 #include "winamp/PlayerLocation.h"
 #include "winamp/WinampTexts.h"
 
@@ -30,13 +29,13 @@ void frmMain::mnuStartWinAmp_Click() {
 
 void frmMain::mnuCloseWinAmp_Click() {
     // While the alarm rings this item is the snooze: stop ringing first, whatever the answer below.
-    if (!RingingMark.empty()) {
+    if (s_.snoozeInMenu) {
         SilenceAlarm();
-        RingingMark.clear();
-        view_.SetCaption(MainCtl::mnuCloseWinAmp, alarm::kCloseWinAmp);
-        WinampWindowText.clear();
-        view_.SetCaption(MainCtl::StatusBar1,
-                         alarm::AlarmSummary(alarm::kPrefixOff, AlarmDate, AlarmTime, alarm::kTailSet));
+        s_.snoozeInMenu = false;
+        if (s_.phase == AlarmPhase::Ringing) s_.phase = AlarmPhase::Halted;
+        s_.player.reset();
+        show_.ShowButtons();
+        show_.ShowSummary(Summary::Off);
     }
     if (p_.boxes.Show(kCloseText, winamp::kCloseWinAmpTitle, MbIcon::Question, MbButtons::YesNo) == MbAnswer::No) return;
     winamp_.CloseAllWinamp(winamp::kClass);
@@ -51,9 +50,9 @@ void frmMain::mnuLoadWinAmpOnStart_Click() {
 void frmMain::mnuConfigureWinAmp_Click() {
     ITimer& timer = view_.MyTimer();
     timer.SetEnabled(false);
-    if (view_.SysTray().Shown()) InTrayMark = tray::kInTray;
-    if (!InTrayMark.empty()) {
-        InTrayMark.clear();
+    if (view_.SysTray().Shown()) s_.inTray = true;
+    if (s_.inTray) {
+        s_.inTray = false;
         view_.ShowState(ShowCommand::Minimize);
         view_.SysTray().SetShown(true);
         view_.Hide();

@@ -62,7 +62,7 @@ TEST_F(AlarmEntry, WatchShowsTheSystemClockButComparesItsOwnMinute) {
         sys.clock.Set({{2026, 12, 7}, c.hour, c.minute, c.second});
         form.MyTimer_Timer();
         EXPECT_EQ(view.Caption(MainCtl::txtTime), c.box);
-        EXPECT_EQ(form.NowText, c.now);
+        EXPECT_EQ(form.State().NowText, c.now);
     }
 }
 
@@ -87,8 +87,8 @@ TEST_F(AlarmEntry, DatePick) {
         auto& s = r.sys;
         auto& v = r.view;
         auto& f = r.form;
-        f.AlarmDate = "12/9/2026";
-        f.AlarmTime = c.timeSet;
+        f.State().AlarmDate = "12/9/2026";
+        f.State().AlarmTime = c.timeSet;
         v.SetEnabled(MainCtl::cmdReset, false);
         v.calendar = c.clicked;
         const std::string statusBefore = v.Status();
@@ -98,15 +98,15 @@ TEST_F(AlarmEntry, DatePick) {
         EXPECT_TRUE(v.timer.Enabled());
         if (c.accepted) {
             EXPECT_TRUE(s.boxes.shown.empty());
-            EXPECT_EQ(f.AlarmDate, s.clock.ShortDateText(c.clicked));
-            EXPECT_EQ(v.Caption(MainCtl::lblDate), f.AlarmDate);
+            EXPECT_EQ(f.State().AlarmDate, s.clock.ShortDateText(c.clicked));
+            EXPECT_EQ(v.Caption(MainCtl::lblDate), f.State().AlarmDate);
             EXPECT_TRUE(v.Enabled(MainCtl::cmdReset));
         } else {
             ASSERT_EQ(s.boxes.shown.size(), 1u);
             EXPECT_EQ(s.boxes.shown[0].title, "Date Selected Has Passed Already!");
             EXPECT_EQ(s.boxes.shown[0].text, "You Cannot Choose A Date In The Past!");
             EXPECT_EQ(s.boxes.shown[0].icon, MbIcon::Critical);
-            EXPECT_EQ(f.AlarmDate, "12/9/2026");
+            EXPECT_EQ(f.State().AlarmDate, "12/9/2026");
             EXPECT_FALSE(v.Enabled(MainCtl::cmdReset));
             EXPECT_EQ(v.calendar, (Date{2026, 12, 7}));
         }
@@ -115,8 +115,8 @@ TEST_F(AlarmEntry, DatePick) {
 }
 
 TEST_F(AlarmEntry, CalendarFallsBackToTodayWhenTheSavedPartsAreUnusable) {
-    form.TodayMonth = "";
-    form.TodayDay = "x";
+    form.State().today.month = 0;  // unusable
+    form.State().today.day = 0;
     view.calendar = {2027, 3, 1};
     form.MonthView_DateClick({2026, 1, 1});
     EXPECT_EQ(view.calendar, (Date{2026, 12, 7}));
@@ -143,9 +143,9 @@ TEST_F(AlarmEntry, AcceptedTime) {
         SCOPED_TRACE(c.typed);
         sys.boxes.shown.clear();
         view.focusHistory.clear();
-        form.InTrayMark = "In Tray";
-        form.AlarmDate = c.dateSet ? "12/9/2026" : "";
-        view.SetCaption(MainCtl::lblDate, form.AlarmDate);
+        form.State().inTray = true;
+        form.State().AlarmDate = c.dateSet ? "12/9/2026" : "";
+        view.SetCaption(MainCtl::lblDate, form.State().AlarmDate);
         form.txtTime_Click();
         view.SetCaption(MainCtl::txtTime, c.typed);
         sys.boxes.answers.push_back(c.answer);
@@ -157,10 +157,10 @@ TEST_F(AlarmEntry, AcceptedTime) {
         EXPECT_EQ(sys.boxes.shown[0].title, "AM/PM Query:");
         EXPECT_EQ(sys.boxes.shown[0].text, "Click 'Yes' For 'AM' and 'No' For 'PM'");
         EXPECT_EQ(sys.boxes.shown[0].buttons, MbButtons::YesNo);
-        EXPECT_EQ(form.AlarmTime, c.time);
+        EXPECT_EQ(form.State().AlarmTime, c.time);
         EXPECT_EQ(view.Caption(MainCtl::txtTime), c.time);
         EXPECT_EQ(view.Status(), c.status);
-        EXPECT_EQ(form.InTrayMark.empty(), !c.inTrayKept);
+        EXPECT_EQ(!form.State().inTray, !c.inTrayKept);
         EXPECT_EQ(view.focusHistory, std::vector<MainCtl>{MainCtl::cmdSet});
         EXPECT_FALSE(view.timer.Enabled());
         EXPECT_TRUE(view.Locked());  // read-only again: the next click starts the next typing
@@ -208,7 +208,7 @@ TEST(AlarmStoredTexts, ReadBackOnlyInTheirOwnForm) {
 }
 
 TEST_F(AlarmEntry, MalformedTimeRetriedOrCancelled) {
-    form.AlarmTime = "6:00 AM";
+    form.State().AlarmTime = "6:00 AM";
     form.txtTime_Click();
     view.SetCaption(MainCtl::txtTime, "7:30");
 
@@ -229,7 +229,7 @@ TEST_F(AlarmEntry, MalformedTimeRetriedOrCancelled) {
     EXPECT_FALSE(cancel);
     EXPECT_TRUE(view.timer.Enabled());
     EXPECT_EQ(view.Status(), "Ready.");
-    EXPECT_EQ(form.AlarmTime, "6:00 AM");
+    EXPECT_EQ(form.State().AlarmTime, "6:00 AM");
 }
 
 }  // namespace

@@ -6,25 +6,20 @@
 #include <algorithm>
 
 #include "MainFormRig.h"
-#include "alarm/AlarmMoment.h"
 #include "winamp/Winamp_Access.h"
 
 namespace chw::testing {
 
-// An alarm as a restore or a pick leaves it: its texts, and its day as a date (US date format).
+// An alarm as a restore or a pick leaves it.
 inline void SetAlarm(frmMain& form, const std::string& date, const std::string& time) {
-    form.AlarmDate = date;
-    form.AlarmTime = time;
-    form.AlarmDay = alarm::ReadShortDate(date, "M/d/yyyy").value_or(Date{});
+    Given(form).Chosen(date, time);
 }
 
 // The menu rig plus a ticking watch, a known today and a player that comes up when started.
 struct AlarmRig : MainFormRig {
     AlarmRig() {
         view.timer.onTick = [this] { form.MyTimer_Timer(); };
-        form.TodayMonth = "12";
-        form.TodayDay = "7";
-        form.TodayYear = "2026";
+        form.State().today = Date{2026, 12, 7};
         sys.files.AddFile(winamp::kFileTested);
         // Starting the player brings up its window, as the real one does.
         sys.processes.onLaunch = [this](const std::string&, WindowStyle) {

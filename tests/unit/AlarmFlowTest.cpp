@@ -32,10 +32,10 @@ struct AlarmFlow : AlarmFixture {
         EXPECT_EQ(view.ToolTip(MainCtl::cmdSet), l.tip);
         for (MainCtl c : {MainCtl::MonthView, MainCtl::txtTime, MainCtl::cmdReset, MainCtl::mnuSetAlarm})
             EXPECT_EQ(view.Enabled(c), l.inputsEnabled) << static_cast<int>(c);
-        EXPECT_EQ(!form.ArmedMark.empty(), l.armed);
-        EXPECT_EQ(!form.FiredMark.empty(), l.fired);
-        EXPECT_EQ(!form.RingingMark.empty(), l.ringing);
-        EXPECT_EQ(!form.WinampWindowText.empty(), l.takenOver);
+        EXPECT_EQ(form.State().armed, l.armed);
+        EXPECT_EQ(form.State().fired, l.fired);
+        EXPECT_EQ(form.State().snoozeInMenu, l.ringing);
+        EXPECT_EQ(form.State().player.has_value(), l.takenOver);
         EXPECT_EQ(view.timer.Enabled(), l.watch);
         EXPECT_EQ(view.Status(), l.status);
     }
@@ -56,7 +56,7 @@ TEST_F(AlarmFlow, UsualCourseFromUnsetToArmedTwice) {
     form.cmdSet_Click();
     Expect({"armed", "Turn &Off", "Turn The Alarm OFF.", false, true, false, false, true, true, on});
     EXPECT_EQ(view.tray.iconNumber, 1);
-    const WindowHandle player = std::stoll(form.WinampWindowText);
+    const WindowHandle player = *form.State().player;
     EXPECT_FALSE(sys.windows.windows.at(player).visible);
 
     RunUntil(9, 2);
@@ -113,7 +113,7 @@ TEST_F(AlarmFlow, ArmingTakesOverThePlayerWithACountdown) {
     EXPECT_EQ(view.repaints, 15);
 
     const WindowHandle player = sys.windows.Find(winamp::kClass, std::nullopt);
-    EXPECT_EQ(form.WinampWindowText, std::to_string(player));
+    EXPECT_EQ(form.State().player, player);
     EXPECT_EQ(sys.windows.shows.back(), std::make_pair(player, ShowCommand::Hide));
     EXPECT_TRUE(view.active);  // the keyboard comes back from the player that was started with the focus
 }
@@ -122,7 +122,7 @@ TEST_F(AlarmFlow, PlayerWindowMissingAfterTheCountdownIsRememberedAsZero) {
     sys.processes.onLaunch = [](const std::string&, WindowStyle) { return LaunchResult{1, LaunchError::None}; };
     Choose(kToday, "10:00", true);
     form.cmdSet_Click();
-    EXPECT_EQ(form.WinampWindowText, "0");
+    EXPECT_EQ(form.State().player, WindowHandle{0});
     EXPECT_TRUE(sys.windows.shows.empty());
 }
 
@@ -150,7 +150,7 @@ TEST_F(AlarmFlow, StartWithWindowsYesSwitchesBothOptionsOnAndNeverOff) {
 
         EXPECT_EQ(v.Checked(MainCtl::mnuStartInSystemTray), c.trayAfter);
         EXPECT_EQ(v.Checked(MainCtl::mnuLoadWinAmpOnStart), c.loadAfter);
-        EXPECT_EQ(f.ArmedMark, "Set");
+        EXPECT_TRUE(f.State().armed);
     }
 }
 
@@ -158,10 +158,10 @@ TEST_F(AlarmFlow, DisarmSwitchesStartInTrayOffButNeverOn) {
     for (bool checked : {true, false}) {
         view.SetChecked(MainCtl::mnuStartInSystemTray, checked);
         SetAlarm(form, "12/7/2026", "10:00 AM");
-        form.ArmedMark = "Set";
+        Given(form).Armed();
         form.cmdSet_Click();
         EXPECT_FALSE(view.Checked(MainCtl::mnuStartInSystemTray));
-        EXPECT_TRUE(form.ArmedMark.empty());
+        EXPECT_TRUE(!form.State().armed);
     }
 }
 
@@ -172,8 +172,8 @@ TEST_F(AlarmFlow, RefusedWithoutBothDateAndTime) {
     };
     for (const Case c : {Case{"12/7/2026", ""}, Case{"", "10:00 AM"}, Case{"", ""}}) {
         sys.boxes.shown.clear();
-        form.AlarmDate = c.date;
-        form.AlarmTime = c.time;
+        form.State().AlarmDate = c.date;
+        form.State().AlarmTime = c.time;
         view.timer.SetEnabled(true);
         form.cmdSet_Click();
         ASSERT_EQ(sys.boxes.shown.size(), 1u);
@@ -182,7 +182,7 @@ TEST_F(AlarmFlow, RefusedWithoutBothDateAndTime) {
         EXPECT_EQ(sys.boxes.shown[0].icon, MbIcon::Exclamation);
         EXPECT_FALSE(view.timer.Enabled());  // the watch stays stopped
         EXPECT_EQ(view.Caption(MainCtl::cmdSet), "&Activate");
-        EXPECT_TRUE(form.ArmedMark.empty());
+        EXPECT_TRUE(!form.State().armed);
         EXPECT_TRUE(sys.processes.launches.empty());
     }
 }
@@ -262,11 +262,11 @@ TEST_F(AlarmFlow, FiringMakesSureSomethingIsHeard) {
 
         f.MyTimer_Timer();
 
-        EXPECT_EQ(f.FiredMark, "!");
+        EXPECT_TRUE(f.State().fired);
         EXPECT_EQ(v.Status(), kBanner);
         EXPECT_EQ(v.Caption(MainCtl::cmdSet), "Snoo&ze");
         EXPECT_EQ(v.Caption(MainCtl::mnuCloseWinAmp), "Snoo&ze");
-        EXPECT_EQ(f.RingingMark, "Playing");
+        EXPECT_TRUE(f.State().snoozeInMenu);
         if (c.player == RefusesPosts) {
             EXPECT_EQ(s.boxes.Titles(), std::vector<std::string>{"Chimewell System"});
             EXPECT_EQ(s.boxes.shown.at(0).text, "Couldn't queue message for 5 seconds: 40045");
@@ -298,7 +298,7 @@ TEST_F(AlarmFlow, FiringMakesSureSomethingIsHeard) {
         // Every road out of the ringing silences it. This alarm was never armed: Snooze stops it, and
         // does not arm it instead.
         f.cmdSet_Click();
-        EXPECT_TRUE(f.ArmedMark.empty());
+        EXPECT_TRUE(!f.State().armed);
         EXPECT_EQ(v.Caption(MainCtl::cmdSet), "Turn &On");
         EXPECT_FALSE(s.sound.playing);
         EXPECT_EQ(v.Caption(MainCtl::StatusBar1Panel2), "");
@@ -340,8 +340,8 @@ TEST_F(AlarmFlow, WhileItRingsTheSoundGoesOnUntilTheStop) {
         r.form.cmdSet_Click();
         s.clock.Set({kToday, 9, 2, 0});
         s.runtime.DoEvents();
-        ASSERT_EQ(r.form.FiredMark, "!");
-        const WindowHandle first = std::stoll(r.form.WinampWindowText);
+        ASSERT_TRUE(r.form.State().fired);
+        const WindowHandle first = *r.form.State().player;
         fakes::FakePlayer& player = s.windows.players.at(first);
         ASSERT_EQ(player.status, 1);
 
@@ -379,7 +379,7 @@ TEST_F(AlarmFlow, WhileItRingsTheSoundGoesOnUntilTheStop) {
         if (c.event != TraySnoozed) {
             EXPECT_EQ(r.view.Status(), kBanner);
             EXPECT_EQ(r.view.Caption(MainCtl::cmdSet), "Snoo&ze");
-            EXPECT_EQ(r.form.FiredMark, "!");
+            EXPECT_TRUE(r.form.State().fired);
         }
         // Our own sound loops until the stop, then ends with it.
         r.form.cmdSet_Click();
@@ -412,8 +412,8 @@ TEST_F(AlarmFlow, OnlyAnAlarmSeenAheadCatchesUpTenMinutesOrIsCalledMissed) {
         r.sys.windows.AddPlayer();
         if (c.seen == AtATick) {
             SetAlarm(f, "12/7/2026", "9:02 AM");
-            f.ArmedMark = "Set";
-            f.WinampWindowText = std::to_string(r.sys.windows.Find(winamp::kClass, std::nullopt));
+            Given(f).Armed();
+            f.State().player = r.sys.windows.Find(winamp::kClass, std::nullopt);
             r.sys.clock.Set({kToday, 9, 1, 0});
             f.MyTimer_Timer();
             r.sys.clock.Set({kToday, c.hour, c.minute, c.second});
@@ -436,14 +436,14 @@ TEST_F(AlarmFlow, OnlyAnAlarmSeenAheadCatchesUpTenMinutesOrIsCalledMissed) {
         if (c.outcome == Silent) {
             EXPECT_EQ(v.Status(), before);
             EXPECT_TRUE(v.tray.balloons.empty());
-            EXPECT_TRUE(f.FiredMark.empty());
+            EXPECT_TRUE(!f.State().fired);
         }
         if (c.outcome != Missed) continue;
         EXPECT_EQ(v.Status(), missed);
         EXPECT_EQ(v.tray.balloons, std::vector<std::string>{"Chimewell System|" + missed});
         // Left as the stop leaves it, and said only once.
         EXPECT_EQ(v.Caption(MainCtl::cmdSet), "Turn &On");
-        EXPECT_TRUE(f.WinampWindowText.empty());
+        EXPECT_TRUE(!f.State().player);
         EXPECT_TRUE(v.Enabled(MainCtl::cmdReset));
         f.MyTimer_Timer();
         EXPECT_EQ(v.tray.balloons.size(), 1u);
@@ -489,10 +489,10 @@ TEST_F(AlarmFlow, ClockChangesAndZoneMovesNeitherSkipNorDoubleTheAlarmAndTheWake
                 }
             }
             r.form.MyTimer_Timer();
-            if (!r.form.FiredMark.empty() && rings == 0) rang = r.sys.clock.Now();
-            if (!r.form.FiredMark.empty()) {
+            if (r.form.State().fired && rings == 0) rang = r.sys.clock.Now();
+            if (r.form.State().fired) {
                 ++rings;
-                r.form.FiredMark.clear();  // as the stop leaves it
+                Given(r.form).Stopped();
             }
         }
         EXPECT_EQ(rings, 1);
@@ -538,8 +538,8 @@ TEST_F(AlarmFlow, TheAlarmRingsOnTimeUnderAnyBoxAndOnlyOnce) {
         r.sys.boxes.onShow = [&](const fakes::ShownBox& b) {
             if (b.title != c.title || playsUnder >= 0) return;
             r.sys.clock.Set({kToday, 9, 2, 0});
-            for (int i = 0; i < 3 && r.form.FiredMark.empty(); ++i) r.sys.runtime.DoEvents();
-            rangUnder = r.form.FiredMark == "!" && r.view.Status() == kBanner;
+            for (int i = 0; i < 3 && !r.form.State().fired; ++i) r.sys.runtime.DoEvents();
+            rangUnder = r.form.State().fired && r.view.Status() == kBanner;
             playsUnder = r.PlayMessages();
         };
         r.sys.boxes.answers.assign(c.answers.begin(), c.answers.end());
@@ -554,7 +554,7 @@ TEST_F(AlarmFlow, TheAlarmRingsOnTimeUnderAnyBoxAndOnlyOnce) {
         // The box closed: still ringing, the player taken over, and no second firing.
         EXPECT_EQ(r.view.Status(), kBanner);
         EXPECT_EQ(r.view.Caption(MainCtl::cmdSet), "Snoo&ze");
-        EXPECT_FALSE(r.form.WinampWindowText.empty());
+        EXPECT_FALSE(!r.form.State().player);
         for (int i = 0; i < 10; ++i) r.sys.runtime.DoEvents();
         EXPECT_EQ(r.PlayMessages(), c.played ? 1 : 0);
     }
@@ -578,7 +578,7 @@ TEST_F(AlarmFlow, TickInsideTheFiringsOwnBoxKeepsRingingButDoesNotFireTwice) {
     };
     form.MyTimer_Timer();
     EXPECT_EQ(nestedTicks, 1);  // one box: the nested tick did not fire again
-    EXPECT_EQ(form.FiredMark, "!");
+    EXPECT_TRUE(form.State().fired);
     EXPECT_EQ(sys.processes.launches.size(), 2u);  // but it went on: the closed player was started again
 }
 
@@ -606,15 +606,15 @@ TEST_F(AlarmFlow, VanishedPlayerIsRestartedAndHidden) {
             waited += ms;
             appear();
         };
-        f.ArmedMark = "Set";
-        f.WinampWindowText = "4096";  // the player arming took over, since closed by the user
+        Given(f).Armed();
+        f.State().player = 4096;  // the player arming took over, since closed by the user
 
         f.MyTimer_Timer();
 
         ASSERT_EQ(s.processes.launches.size(), 1u);
         EXPECT_EQ(s.processes.launches[0].commandLine, "\"c:\\Program Files\\Winamp\\Winamp.exe\"");
         EXPECT_EQ(s.processes.launches[0].style, WindowStyle::MinimizedFocus);
-        EXPECT_EQ(f.WinampWindowText, std::to_string(started));
+        EXPECT_EQ(f.State().player, started);
         EXPECT_EQ(waited, 5000);  // the pause keeps its length however soon the window comes
         if (started != 0) {
             EXPECT_FALSE(s.windows.windows.at(started).visible);
@@ -629,14 +629,14 @@ TEST_F(AlarmFlow, VanishedPlayerIsRestartedAndHidden) {
 
 TEST_F(AlarmFlow, FailedRestartIsRetriedOnceAMinuteWithoutFreezing) {
     sys.processes.onLaunch = [](const std::string&, WindowStyle) { return LaunchResult{0, LaunchError::FileNotFound}; };
-    form.ArmedMark = "Set";
-    form.WinampWindowText = "4096";
+    Given(form).Armed();
+    form.State().player = 4096;
     RunUntil(9, 0, 59);
     EXPECT_EQ(sys.processes.launches.size(), 1u);
     EXPECT_TRUE(sys.runtime.pauses.empty());
     RunUntil(9, 1, 2);
     EXPECT_EQ(sys.processes.launches.size(), 2u);
-    EXPECT_EQ(form.WinampWindowText, "4096");
+    EXPECT_EQ(form.State().player, WindowHandle{4096});
 }
 
 TEST_F(AlarmFlow, ArmingRefusesAMomentAlreadyOverAndSetsTheWake) {
@@ -658,11 +658,11 @@ TEST_F(AlarmFlow, ArmingRefusesAMomentAlreadyOverAndSetsTheWake) {
         r.sys.clock.Set({kToday, 9, 0, 30});
         SetAlarm(r.form, c.date, c.time);
         r.form.cmdSet_Click();
-        EXPECT_EQ(r.form.ArmedMark.empty(), !c.armed);
+        EXPECT_EQ(!r.form.State().armed, !c.armed);
         EXPECT_EQ(r.sys.processes.launches.size(), c.armed ? 1u : 0u);
         if (c.armed) {
             const auto time = alarm::ParseAlarmTime(c.time);
-            EXPECT_EQ(r.sys.power.wakeAt, r.sys.clock.MomentOf({r.form.AlarmDay, time->hour, time->minute, 0}) - 60);
+            EXPECT_EQ(r.sys.power.wakeAt, r.sys.clock.MomentOf({r.form.State().AlarmDay, time->hour, time->minute, 0}) - 60);
             continue;
         }
         ASSERT_EQ(r.sys.boxes.shown.size(), 1u);
@@ -721,7 +721,7 @@ TEST_F(AlarmFlow, ArmingTellsWhenThePcMustStayAwakeOrIsKeptAwake) {
         }
         // At the alarm's minute it has nothing more to wait for.
         r.RunUntil(10, 0, 5);
-        EXPECT_EQ(r.form.RingingMark, "Playing");
+        EXPECT_TRUE(r.form.State().snoozeInMenu);
         EXPECT_EQ(r.view.Caption(MainCtl::StatusBar1Panel2), "");
         EXPECT_EQ(r.sys.power.systemAwake, c.keepAwake) << "kept awake until the stop";
     }
@@ -824,7 +824,7 @@ TEST_F(AlarmFlow, AnEmptyPlaylistIsToldAtArmingAndTheAlarmStaysArmed) {
             r.form.MyTimer_Timer();
         };
         r.form.cmdSet_Click();
-        EXPECT_EQ(r.form.ArmedMark, "Set");
+        EXPECT_TRUE(r.form.State().armed);
         EXPECT_EQ(r.view.Status() == kBanner, tracks == 0);
         const auto titles = r.sys.boxes.Titles();
         EXPECT_EQ(titles.back() == "Chimewell System", tracks == 0);
@@ -839,13 +839,13 @@ TEST_F(AlarmFlow, ReArmingAfterTheTraySnoozeRingsAgainWhateverTheDateFormatDoes)
     Choose(kToday, "09:02", true);
     form.cmdSet_Click();
     RunUntil(9, 2, 30);
-    ASSERT_EQ(form.FiredMark, "!");
+    ASSERT_TRUE(form.State().fired);
     sys.boxes.answers = {MbAnswer::No};
     form.mnuCloseWinAmp_Click();  // the tray's snooze, leaving the player
     form.cmdSet_Click();          // the disarm
     Choose(kToday, "09:20", true);
     form.cmdSet_Click();
-    ASSERT_EQ(form.ArmedMark, "Set");
+    ASSERT_TRUE(form.State().armed);
     sys.clock.dateFormat = fakes::FakeClock::DateFormat::German;  // changed while armed
     RunUntil(9, 20, 30);
     EXPECT_EQ(view.Status(), kBanner);
@@ -896,7 +896,7 @@ TEST_F(AlarmFlow, AStartBringsBackTheArmedAlarmAndNeverRingsOneThatRang) {
         r.form.ResumeArmedAlarm();
 
         const bool rearmed = c.stored == Armed && c.outcome == Rings;
-        EXPECT_EQ(r.form.ArmedMark, rearmed ? "Set" : "");
+        EXPECT_EQ(r.form.State().armed, rearmed);
         EXPECT_TRUE(r.sys.boxes.shown.empty()) << "nothing is asked";
         EXPECT_EQ(r.sys.runtime.restartRegistered, rearmed);
         EXPECT_EQ(reg.Value(settings::kKey, "Armed").value_or(""), c.stored == Armed ? (rearmed ? "Yes" : "No") : "");
@@ -936,16 +936,16 @@ TEST_F(AlarmFlow, ClearEmptiesTheAlarmAndWithdrawsASavedOne) {
         auto& f = r.form;
         if (c.saved) s.registry.Put(settings::kKey, settings::kSettingsSaved, *c.saved);
         SetAlarm(f, "12/9/2026", "7:05 AM");
-        f.ArmedMark = "Set";
-        f.FiredMark = "!";
-        v.SetCaption(MainCtl::lblDate, f.AlarmDate);
+        Given(f).Armed();
+        f.State().fired = true;
+        v.SetCaption(MainCtl::lblDate, f.State().AlarmDate);
         v.calendar = {2026, 12, 9};
         v.timer.SetEnabled(false);
 
         f.cmdReset_Click();
 
-        EXPECT_TRUE(f.AlarmDate.empty());
-        EXPECT_TRUE(f.AlarmTime.empty());
+        EXPECT_TRUE(f.State().AlarmDate.empty());
+        EXPECT_TRUE(f.State().AlarmTime.empty());
         EXPECT_EQ(v.Caption(MainCtl::lblDate), "");
         EXPECT_EQ(v.Caption(MainCtl::txtTime), "");
         EXPECT_EQ(v.Status(), "Ready.");
@@ -955,8 +955,8 @@ TEST_F(AlarmFlow, ClearEmptiesTheAlarmAndWithdrawsASavedOne) {
         EXPECT_EQ(v.calendar, kToday);
         EXPECT_EQ(v.focusHistory.back(), MainCtl::cmdSet);
         EXPECT_EQ(s.registry.Writes(), c.writes);
-        EXPECT_EQ(f.ArmedMark, "Set");  // marks and the watch are not the clear's business
-        EXPECT_EQ(f.FiredMark, "!");
+        EXPECT_TRUE(f.State().armed);  // marks and the watch are not the clear's business
+        EXPECT_TRUE(f.State().fired);
         EXPECT_FALSE(v.timer.Enabled());
     }
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "alarm/AlarmMoment.h"
 #include "app/frmMain.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/FakeViews.h"
@@ -40,5 +41,43 @@ struct MainFormRig {
 };
 
 using Strings = std::vector<std::string>;
+
+// The alarm's state as the handlers leave it, for a test to start from.
+struct StateOf {
+    AlarmState& s;
+    // Chosen: its texts, and its day as a date (US date format).
+    StateOf& Chosen(const std::string& date, const std::string& time) {
+        s.AlarmDate = date;
+        s.AlarmTime = time;
+        s.AlarmDay = alarm::ReadShortDate(date, "M/d/yyyy").value_or(Date{});
+        return *this;
+    }
+    StateOf& Armed() {
+        s.armed = true;
+        s.phase = AlarmPhase::Armed;
+        return *this;
+    }
+    StateOf& Ringing(std::optional<WindowHandle> player) {
+        s.fired = s.snoozeInMenu = true;
+        s.phase = AlarmPhase::Ringing;
+        s.player = player;
+        return *this;
+    }
+    // As the stop leaves it.
+    StateOf& Stopped() {
+        s.fired = false;
+        s.phase = AlarmPhase::Idle;
+        s.player.reset();
+        return *this;
+    }
+    // Rang, snoozed from the tray and then disarmed: the button arms, nothing rings till then.
+    StateOf& RangAndDisarmed() {
+        s.fired = true;
+        s.armed = false;
+        s.phase = AlarmPhase::Idle;
+        return *this;
+    }
+};
+inline StateOf Given(frmMain& form) { return {form.State()}; }
 
 }  // namespace chw::testing

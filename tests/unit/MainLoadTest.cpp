@@ -88,12 +88,12 @@ TEST(MainLoad, RestoresOnlyAFullySavedAlarmWhoseFlagReadsYes) {
         l.main.Form_Load();
 
         const std::string date = c.restored ? "6/15/2024" : "", time = c.restored ? "7:05 AM" : "";
-        EXPECT_EQ(l.main.AlarmDate, date);
-        EXPECT_EQ(l.main.AlarmDay, (c.restored ? Date{2024, 6, 15} : Date{}));
-        EXPECT_EQ(l.main.AlarmTime, time);
+        EXPECT_EQ(l.main.State().AlarmDate, date);
+        EXPECT_EQ(l.main.State().AlarmDay, (c.restored ? Date{2024, 6, 15} : Date{}));
+        EXPECT_EQ(l.main.State().AlarmTime, time);
         EXPECT_EQ(l.view.Caption(MainCtl::lblDate), date);
         EXPECT_EQ(l.view.Caption(MainCtl::txtTime), time);
-        EXPECT_EQ(l.main.StartupStatusText,
+        EXPECT_EQ(l.main.Presenter().StartupStatus(),
                   c.restored ? "Alarm Settings: OFF  Date: 6/15/2024 Time: 7:05 AM ALARM IS SET." : "");
         EXPECT_EQ(l.view.Enabled(MainCtl::cmdReset), c.restored);
         EXPECT_EQ(l.view.Enabled(MainCtl::mnuStartInSystemTray), !c.restored);
@@ -136,7 +136,7 @@ TEST(MainLoad, StartInTrayLeavesTheMarkForTheStartUp) {
         if (c.stored) values["StartInTray"] = *c.stored;
         Load l(values);
         l.main.Form_Load();
-        EXPECT_EQ(l.main.WinampWindowText, c.inTray ? "In Tray" : "");
+        EXPECT_EQ(l.main.State().startsInTray, c.inTray);
         EXPECT_EQ(l.view.Checked(MainCtl::mnuStartInSystemTray), c.inTray);
         // A first start in the tray says where the icon is.
         EXPECT_EQ(l.view.tray.balloons.size(), c.inTray ? 1u : 0u);
@@ -211,7 +211,7 @@ TEST(MainLoad, FatalPathsCloseTheWindowAndEnd) {
         EXPECT_EQ(pausesAtBox, c.pauses);
         EXPECT_EQ(l.sys.boxes.shown[1].title, "Close Chimewell?");
         EXPECT_EQ(l.sys.runtime.endCalls, 1);
-        EXPECT_EQ(l.main.TodayMonth, "");  // it stops there
+        EXPECT_EQ(l.main.State().today, Date{});  // it stops there
         EXPECT_EQ(l.sys.runtime.pauses, c.pauses);
     }
 }
@@ -239,9 +239,9 @@ TEST(MainLoad, TodaysPartsComeFromTheDateWhateverItsFormat) {
         l.sys.clock.Set({c.today, 8, 30, 0});
         l.sys.clock.dateFormat = c.format;
         l.main.Form_Load();
-        EXPECT_EQ(l.main.TodayMonth, c.month);
-        EXPECT_EQ(l.main.TodayDay, c.day);
-        EXPECT_EQ(l.main.TodayYear, c.year);
+        EXPECT_EQ(std::to_string(l.main.State().today.month), c.month);
+        EXPECT_EQ(std::to_string(l.main.State().today.day), c.day);
+        EXPECT_EQ(std::to_string(l.main.State().today.year), c.year);
         EXPECT_EQ(l.view.CalendarDate(), c.today);
         EXPECT_EQ(l.sys.runtime.pauses, std::vector<int>{1000});
     }

@@ -16,8 +16,8 @@ TEST(Shutdown, EveryCloseRequestAsksFirstWithTheWatchRunning) {
     for (const auto& [name, request] : requests) {
         SCOPED_TRACE(name);
         MainFormRig r;
-        r.form.AlarmDate = "12/8/2026";
-        r.form.AlarmTime = "7:05 PM";
+        r.form.State().AlarmDate = "12/8/2026";
+        r.form.State().AlarmTime = "7:05 PM";
         bool timerOnDuringQuestion = false;
         r.sys.boxes.onShow = [&](const fakes::ShownBox&) { timerOnDuringQuestion = r.view.timer.Enabled(); };
         r.Answer({MbAnswer::No});
@@ -54,8 +54,8 @@ TEST(Shutdown, SavingTheAlarmWritesTheFlagLast) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         MainFormRig r;
-        r.form.AlarmDate = c.date;
-        r.form.AlarmTime = c.time;
+        r.form.State().AlarmDate = c.date;
+        r.form.State().AlarmTime = c.time;
         r.Answer({MbAnswer::Yes, c.save});
 
         EXPECT_TRUE(r.form.Unload());
@@ -76,8 +76,8 @@ TEST(Shutdown, FailedWriteEndsWithoutThePlayerQuestionAndNeverLeavesAStaleYes) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.save == MbAnswer::Yes) + " write " + std::to_string(c.failing));
         MainFormRig r;
-        r.form.AlarmDate = "12/8/2026";
-        r.form.AlarmTime = "7:05 PM";
+        r.form.State().AlarmDate = "12/8/2026";
+        r.form.State().AlarmTime = "7:05 PM";
         r.sys.registry.Put(settings::kKey, settings::kSettingsSaved, "Yes");  // an older alarm was saved
         r.sys.windows.AddPlayer(1);
         r.FailWrite(c.failing);

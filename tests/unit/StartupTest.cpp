@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <tuple>
 
+#include "MainFormRig.h"
 #include "app/frmIntro.h"
 #include "app/frmMain.h"
 #include "fakes/FakePlatform.h"
@@ -297,9 +298,12 @@ TEST(Startup, HandOverShowsTheWindowOrLeavesItInTheTray) {
         SCOPED_TRACE(::testing::Message() << "in tray " << c.inTray << ", status '" << c.status << "'");
         Start s;
         s.scriptedLoad = [&](frmMain& main, FakeMainView& view) {
-            main.StartupStatusText = c.status;
+            if (!c.status.empty()) {  // a saved alarm brought back
+                testing::Given(main).Chosen("6/15/2024", "7:05 AM");
+                main.State().restoredAtLoad = true;
+            }
             if (c.inTray) {  // what going to the tray during the load leaves behind
-                main.WinampWindowText = "In Tray";
+                main.State().startsInTray = true;
                 view.tray.shown = true;
             }
         };
@@ -316,7 +320,7 @@ TEST(Startup, HandOverShowsTheWindowOrLeavesItInTheTray) {
         EXPECT_EQ(view.visible, !c.inTray);
         // Shown with its inputs usable, so that its first focus is not the time box.
         EXPECT_EQ(view.enabledAtShow, c.inTray ? std::vector<bool>{} : std::vector<bool>(4, true));
-        EXPECT_EQ(s.main->WinampWindowText, "");
+        EXPECT_FALSE(s.main->State().startsInTray);
         for (MainCtl ctl : kInputs) EXPECT_TRUE(view.Enabled(ctl));
         EXPECT_EQ(view.Status(), c.status);
         EXPECT_EQ(view.focusHistory, c.inTray ? std::vector<MainCtl>{} : std::vector<MainCtl>{MainCtl::cmdSet});

@@ -1,51 +1,55 @@
 // The tray: which picture and tooltip the icon gets, going to the tray and back, and the icon's clicks.
-#include "MainFormRig.h"
-#include "tray/TrayPicture.h"
+#include "AlarmFixture.h"
+#include "tray/TrayTexts.h"
 
 namespace chw::testing {
 namespace {
 
 constexpr const char* kOn = "Turn &On";
-constexpr const char* kOff = "Turn &Off";
-constexpr const char* kSetDot = "Alarm Settings: OFF  Date: 12/8/2026 Time: 7:05 PM ALARM IS SET.";
-constexpr const char* kSet = "Alarm Settings: ON  Date: 12/8/2026 Time: 7:05 PM ALARM IS SET";
-constexpr const char* kNotSet = "Alarm Settings: OFF  Date: No Date Selected Yet. Time: 7:05 PM ALARM NOT SET.";
 
-TEST(TrayPicture, ChoosesTooltipAndPictureFromTheAlarmState) {
-    const char* notActivated = tray::kTipNotActivated;
-    const char* activated = tray::kTipActivated;
+// The tray's picture and tooltip from the state: the lit bulb while the status line shows the alarm's
+// summary, the watch while an armed alarm waits under another text, else the unlit bulb.
+TEST(AlarmPresenter, ChoosesTrayTooltipAndPictureFromTheState) {
     // The options tooltip goes on with the state in words.
     const std::string unset = std::string(tray::kTipOptions) + " - Alarm Is Not Set.";
     const std::string chosen = std::string(tray::kTipOptions) + " - Alarm Is Set, But Not Activated.";
     const std::string armed = std::string(tray::kTipOptions) + " - Alarm Is Set, And Activated.";
     const std::string ringing = std::string(tray::kTipOptions) + " - Alarm Is Ringing!";
+    using P = AlarmPhase;
     const struct {
         const char* name;
-        TrayPictureInput in;  // caption, set enabled, reset enabled, time, date, armed, status, icon before
+        P phase;
+        bool armed;
+        const char *date, *time;
+        bool summary;  // the status line shows the alarm's summary, else "Ready."
         std::string tip;
         int icon;
     } cases[] = {
-        {"chosen, clear off", {kOn, true, false, "7:05 PM", "12/8/2026", "", "Ready.", 1}, notActivated, 2},
-        {"chosen but no date", {kOn, true, false, "7:05 PM", "", "", "Ready.", 1}, unset, 1},
-        {"chosen but no time", {kOn, true, false, "", "12/8/2026", "", "Ready.", 1}, unset, 1},
-        {"clear on, plain status", {kOn, true, true, "7:05 PM", "12/8/2026", "", "Ready.", 3}, chosen, 1},
-        {"clear on, summary", {kOn, true, true, "7:05 PM", "12/8/2026", "", kSetDot, 1}, chosen, 2},
-        {"lower-case ending", {kOn, true, true, "", "", "", "alarm is set", 1}, unset, 2},
-        {"not-set summary", {"&Activate", true, true, "7:05 PM", "", "", kNotSet, 1}, unset, 2},
-        {"armed, summary beats watch", {kOff, true, true, "7:05 PM", "12/8/2026", "Set", kSet, 1}, armed, 2},
-        {"armed, other status", {kOff, true, true, "7:05 PM", "12/8/2026", "Set", "Ready.", 1}, armed, 3},
-        {"armed mark is exact", {kOff, true, true, "", "", "set", "Ready.", 2}, armed, 2},
-        {"off, not armed: kept", {kOff, true, true, "", "", "", "Ready.", 2}, unset, 2},
-        {"ringing", {"Snoo&ze", true, true, "7:05 PM", "12/8/2026", "Set", "!!!!! ALARM !!!!!!", 3}, ringing, 1},
-        {"status shorter than ending", {kOn, true, true, "", "", "", "ET", 2}, unset, 1},
-        {"status exactly Set", {kOn, true, true, "", "", "", "Set", 1}, unset, 2},
-        {"armed, button locked", {kOff, false, false, "7:05 PM", "12/8/2026", "Set", "Ready.", 1}, activated, 3},
-        {"locked beats not-activated", {kOn, false, false, "7:05 PM", "12/8/2026", "Set", kSetDot, 1}, activated, 3},
-        {"locked, not armed", {kOff, false, true, "", "", "", "Ready.", 2}, unset, 2},
+        {"nothing chosen", P::Idle, false, "", "", false, unset, 1},
+        {"a time but no date: its summary", P::Idle, false, "", "7:05 PM", true, unset, 2},
+        {"a date but no time", P::Idle, false, "12/8/2026", "", false, unset, 1},
+        {"chosen, plain status", P::Idle, false, "12/8/2026", "7:05 PM", false, chosen, 1},
+        {"chosen, summary", P::Idle, false, "12/8/2026", "7:05 PM", true, chosen, 2},
+        {"armed, summary beats watch", P::Armed, true, "12/8/2026", "7:05 PM", true, armed, 2},
+        {"armed, other status", P::Armed, true, "12/8/2026", "7:05 PM", false, armed, 3},
+        {"stopped: armed until the next press", P::Idle, true, "12/8/2026", "7:05 PM", true, armed, 2},
+        {"ringing", P::Ringing, true, "12/8/2026", "7:05 PM", false, ringing, 1},
+        {"ringing, not armed", P::Ringing, false, "12/8/2026", "7:05 PM", false, ringing, 1},
+        {"snoozed from the tray", P::Halted, true, "12/8/2026", "7:05 PM", true, ringing, 2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const TrayPicture got = ChooseTrayPicture(c.in);
+        MainFormRig r;
+        AlarmState& s = r.form.State();
+        s.phase = c.phase;
+        s.armed = c.armed;
+        s.AlarmDate = c.date;
+        s.AlarmTime = c.time;
+        if (c.summary)
+            r.form.Presenter().ShowSummary(Summary::Chosen);
+        else
+            r.form.Presenter().ShowStatus("Ready.");
+        const TrayPicture got = r.form.Presenter().TrayPictureNow();
         EXPECT_EQ(got.toolTip, c.tip);
         EXPECT_EQ(got.iconNumber, c.icon);
     }
@@ -55,34 +59,32 @@ TEST(TrayPicture, ChoosesTooltipAndPictureFromTheAlarmState) {
 // tooltip a handler set for an unchanged state stays.
 TEST(Tray, TheTooltipFollowsTheStateWhileInTheTray) {
     MainFormRig r;
-    r.form.AlarmDate = "12/8/2026";
-    r.form.AlarmTime = "7:05 PM";
-    r.view.SetCaption(MainCtl::cmdSet, kOn);
+    SetAlarm(r.form, "12/8/2026", "7:05 PM");
     r.form.mnuMinimizeToTray_Click();
     const std::string first = r.view.tray.toolTip;
     const struct {
         const char* name;
-        const char* armedMark;
-        const char* caption;
+        bool armed;
+        AlarmPhase phase;
         const char* tipSetByHandler;  // nullptr: none
         std::string tip;
     } steps[] = {
-        {"nothing changed", "", kOn, nullptr, first},
-        {"a handler's own tooltip", "", kOn, "Alarm Is Not Set.  Awaiting Selection.", "Alarm Is Not Set.  Awaiting Selection."},
-        {"armed from the tray", "Set", kOff, nullptr, std::string(tray::kTipOptions) + " - Alarm Is Set, And Activated."},
-        {"ringing", "Set", "Snoo&ze", nullptr, std::string(tray::kTipOptions) + " - Alarm Is Ringing!"},
-        {"stopped", "", kOn, nullptr, std::string(tray::kTipOptions) + " - Alarm Is Set, But Not Activated."},
+        {"nothing changed", false, AlarmPhase::Idle, nullptr, first},
+        {"a handler's own tooltip", false, AlarmPhase::Idle, "Alarm Is Not Set.  Awaiting Selection.", "Alarm Is Not Set.  Awaiting Selection."},
+        {"armed from the tray", true, AlarmPhase::Armed, nullptr, std::string(tray::kTipOptions) + " - Alarm Is Set, And Activated."},
+        {"ringing", true, AlarmPhase::Ringing, nullptr, std::string(tray::kTipOptions) + " - Alarm Is Ringing!"},
+        {"stopped", false, AlarmPhase::Idle, nullptr, std::string(tray::kTipOptions) + " - Alarm Is Set, But Not Activated."},
     };
     for (const auto& s : steps) {
         SCOPED_TRACE(s.name);
-        r.form.ArmedMark = s.armedMark;
-        r.view.SetCaption(MainCtl::cmdSet, s.caption);
+        r.form.State().armed = s.armed;
+        r.form.State().phase = s.phase;
         if (s.tipSetByHandler) r.view.tray.toolTip = s.tipSetByHandler;
         r.form.RefreshTrayTip();
         EXPECT_EQ(r.view.tray.toolTip, s.tip);
     }
     r.form.mnuShowApp_Click();
-    r.form.ArmedMark = "Set";
+    Given(r.form).Armed();
     r.form.RefreshTrayTip();
     EXPECT_EQ(r.view.tray.toolTip, std::string(tray::kTipOptions) + " - Alarm Is Set, But Not Activated.")
         << "no icon, nothing to tell";
@@ -92,19 +94,17 @@ TEST(Tray, MinimizeAndShowRoundTrip) {
     MainFormRig r;
     r.view.visible = true;
     r.view.timer.SetEnabled(false);
-    r.form.AlarmDate = "12/8/2026";
-    r.form.AlarmTime = "7:05 PM";
-    r.form.FiredMark = "!";
+    SetAlarm(r.form, "12/8/2026", "7:05 PM");
+    Given(r.form).RangAndDisarmed();
     r.view.SetCaption(MainCtl::cmdSet, kOn);
-    r.view.SetEnabled(MainCtl::cmdReset, false);
 
     r.form.mnuMinimizeToTray_Click();
     EXPECT_FALSE(r.view.visible);
     EXPECT_EQ(r.view.showStates, std::vector<ShowCommand>{ShowCommand::Minimize});
-    EXPECT_EQ(r.form.InTrayMark, "In Tray");
+    EXPECT_TRUE(r.form.State().inTray);
     EXPECT_TRUE(r.view.tray.shown);
-    EXPECT_EQ(r.view.tray.toolTip, tray::kTipNotActivated);
-    EXPECT_EQ(r.view.tray.iconNumber, 2);
+    EXPECT_EQ(r.view.tray.toolTip, std::string(tray::kTipOptions) + " - Alarm Is Set, But Not Activated.");
+    EXPECT_EQ(r.view.tray.iconNumber, 1);
     EXPECT_TRUE(r.view.timer.Enabled());  // on, whatever the alarm's state
     EXPECT_FALSE(r.view.Enabled(MainCtl::mnuSetAlarm));
 
@@ -114,7 +114,7 @@ TEST(Tray, MinimizeAndShowRoundTrip) {
     EXPECT_TRUE(r.view.active);
     EXPECT_FALSE(r.view.tray.shown);
     EXPECT_EQ(r.view.showStates.back(), ShowCommand::Normal);
-    EXPECT_EQ(r.form.InTrayMark, "In Tray");
+    EXPECT_TRUE(r.form.State().inTray);
     EXPECT_FALSE(r.view.Enabled(MainCtl::mnuSetAlarm));  // Show leaves these alone
     EXPECT_FALSE(r.view.timer.Enabled());
 }

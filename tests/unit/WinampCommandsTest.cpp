@@ -60,11 +60,9 @@ TEST(WinampCommands, CloseClosesEveryPlayerUnlessNo) {
 TEST(WinampCommands, SnoozeStopsRingingBeforeAskingAndNoKeepsPlaying) {
     MainFormRig r;
     r.sys.windows.AddPlayer(1);
-    r.form.AlarmDate = "12/8/2026";
-    r.form.AlarmTime = "7:05 PM";
-    r.form.RingingMark = "Playing";
-    r.form.FiredMark = "!";
-    r.form.WinampWindowText = "4096";
+    r.form.State().AlarmDate = "12/8/2026";
+    r.form.State().AlarmTime = "7:05 PM";
+    Given(r.form).Ringing(4096);
     r.view.SetCaption(MainCtl::mnuCloseWinAmp, "Snoo&ze");
     std::string statusDuringQuestion;
     r.sys.boxes.onShow = [&](const fakes::ShownBox&) { statusDuringQuestion = r.view.Status(); };
@@ -73,9 +71,9 @@ TEST(WinampCommands, SnoozeStopsRingingBeforeAskingAndNoKeepsPlaying) {
     r.form.mnuCloseWinAmp_Click();
 
     EXPECT_EQ(statusDuringQuestion, "Alarm Settings: OFF  Date: 12/8/2026 Time: 7:05 PM ALARM IS SET");
-    EXPECT_EQ(r.form.RingingMark, "");
-    EXPECT_EQ(r.form.WinampWindowText, "");
-    EXPECT_EQ(r.form.FiredMark, "!");  // only the stop clears it
+    EXPECT_FALSE(r.form.State().snoozeInMenu);
+    EXPECT_FALSE(r.form.State().player);
+    EXPECT_TRUE(r.form.State().fired);  // only the stop clears it
     EXPECT_EQ(r.view.Caption(MainCtl::mnuCloseWinAmp), "Clos&e WinAmp");
     EXPECT_EQ(r.sys.windows.players.size(), 1u);
 }
@@ -100,17 +98,17 @@ TEST(WinampCommands, ConfigureReturnsAWindowThatBelongsInTheTray) {
     const struct {
         const char* name;
         bool trayShown;
-        const char* mark;
+        bool marked;
         bool hidden;
-    } cases[] = {{"icon shown", true, "", true},
-                 {"marked from an earlier trip", false, "In Tray", true},
-                 {"never in the tray", false, "", false}};
+    } cases[] = {{"icon shown", true, false, true},
+                 {"marked from an earlier trip", false, true, true},
+                 {"never in the tray", false, false, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         MainFormRig r;
         r.view.visible = true;
         r.view.tray.shown = c.trayShown;
-        r.form.InTrayMark = c.mark;
+        r.form.State().inTray = c.marked;
         r.view.timer.SetEnabled(false);
 
         r.form.mnuConfigure_Click();
@@ -118,7 +116,7 @@ TEST(WinampCommands, ConfigureReturnsAWindowThatBelongsInTheTray) {
         EXPECT_EQ(r.view.visible, !c.hidden);
         EXPECT_EQ(r.view.tray.shown, c.hidden);
         EXPECT_EQ(r.view.showStates, c.hidden ? std::vector<ShowCommand>{ShowCommand::Minimize} : std::vector<ShowCommand>{});
-        EXPECT_EQ(r.form.InTrayMark, "");
+        EXPECT_FALSE(r.form.State().inTray);
         EXPECT_TRUE(r.view.timer.Enabled());
         EXPECT_TRUE(r.sys.windows.messages.empty());  // nothing goes to the player
     }

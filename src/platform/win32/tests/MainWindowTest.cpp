@@ -682,10 +682,10 @@ TEST_F(MainWindowTest, TheWatchTicksUnderABoxThatAnotherThreadsMessageOpened) {
     bool tickedUnderBox = false;
     sys.boxes.onShow = [&](const fakes::ShownBox&) {
         if (sys.boxes.shown.size() != 1) return;
-        logic->NowText.clear();
+        logic->State().NowText.clear();
         ::PostMessageW(window->hwnd(), WM_TIMER, mainwindow::kTimerId, 0);
-        for (int i = 0; i < 20 && logic->NowText.empty(); ++i) loop.DoEvents();
-        tickedUnderBox = !logic->NowText.empty();
+        for (int i = 0; i < 20 && logic->State().NowText.empty(); ++i) loop.DoEvents();
+        tickedUnderBox = !logic->State().NowText.empty();
     };
     SentFromAnotherThread sent{window->hwnd(), WM_COMMAND, IDM_ABOUT};
     UniqueHandle thread(::CreateThread(nullptr, 0, &SentFromAnotherThread::Body, &sent, 0, nullptr));

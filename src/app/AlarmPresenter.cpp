@@ -1,0 +1,110 @@
+#include "app/AlarmPresenter.h"
+
+#include "alarm/AlarmTexts.h"
+#include "tray/TrayTexts.h"
+
+namespace chw {
+
+using namespace alarm;
+
+void AlarmPresenter::ShowButtons() {
+    const bool snooze = s_.phase == AlarmPhase::Ringing || s_.phase == AlarmPhase::Halted;
+    view_.SetCaption(MainCtl::cmdSet, snooze ? kSnooze : s_.phase == AlarmPhase::Armed ? kTurnOff : kTurnOn);
+    view_.SetCaption(MainCtl::mnuCloseWinAmp, s_.snoozeInMenu ? kSnooze : kCloseWinAmp);
+}
+
+void AlarmPresenter::ShowButtonTip() {
+    view_.SetToolTip(MainCtl::cmdSet, s_.phase == AlarmPhase::Armed ? kTipTurnOff : kTipTurnOn);
+}
+
+void AlarmPresenter::ShowInputs() {
+    const bool locked = s_.InputsLocked();
+    view_.SetEnabled(MainCtl::txtTime, !locked);
+    view_.SetEnabled(MainCtl::MonthView, !locked);
+    view_.SetEnabled(MainCtl::cmdReset, !locked && !s_.AlarmDate.empty());
+}
+
+std::string AlarmPresenter::SummaryText(Summary kind) const {
+    switch (kind) {
+        case Summary::Armed: return AlarmSummary(kPrefixOn, s_.AlarmDate, s_.AlarmTime, kTailSet);
+        case Summary::Off: return AlarmSummary(kPrefixOff, s_.AlarmDate, s_.AlarmTime, kTailSet);
+        case Summary::Chosen: break;
+    }
+    if (s_.AlarmDate.empty()) return AlarmSummary(kPrefixOff, kNoDateYet, s_.AlarmTime, kTailNotSet);
+    return AlarmSummary(kPrefixOff, s_.AlarmDate, s_.AlarmTime, kTailSetDot);
+}
+
+void AlarmPresenter::ShowSummary(Summary kind) { ShowStatus(StatusLine{SummaryText(kind), true}); }
+void AlarmPresenter::ShowStatus(const std::string& text) { ShowStatus(StatusLine{text, false}); }
+
+void AlarmPresenter::ShowStatus(const StatusLine& line) {
+    view_.SetCaption(MainCtl::StatusBar1, line.text);
+    status_ = line;
+}
+
+std::string AlarmPresenter::StartupStatus() const {
+    return s_.restoredAtLoad ? SummaryText(Summary::Chosen) : "";
+}
+
+void AlarmPresenter::ShowStartupStatus() { ShowStatus(StatusLine{StartupStatus(), s_.restoredAtLoad}); }
+
+void AlarmPresenter::ShowWakeNote() {
+    const std::string note = !s_.Waiting()      ? ""
+                             : s_.keepingAwake  ? kKeepingAwake
+                             : s_.mustStayAwake ? kMustStayAwake
+                                                : "";
+    if (note == wakeNote_) return;
+    wakeNote_ = note;
+    if (!s_.builtInSounding) view_.SetCaption(MainCtl::StatusBar1Panel2, note);
+    if (view_.SysTray().Shown()) view_.SysTray().SetToolTip(WithWakeNote(trayTip_));
+}
+
+void AlarmPresenter::ShowBuiltInSound(bool on) { view_.SetCaption(MainCtl::StatusBar1Panel2, on ? kBuiltInSound : ""); }
+
+std::string AlarmPresenter::WithWakeNote(const std::string& trayTip) const {
+    return wakeNote_.empty() ? trayTip : trayTip + " - " + wakeNote_;
+}
+
+std::string AlarmPresenter::TrayStateWords() const {
+    if (s_.phase == AlarmPhase::Ringing || s_.phase == AlarmPhase::Halted) return tray::kStateRinging;
+    if (s_.armed) return tray::kStateArmed;
+    if (s_.Chosen()) return tray::kStateChosen;
+    return tray::kStateNotSet;
+}
+
+// The lit bulb while the status line shows an alarm's summary (the user has one set up), the watch while
+// an armed alarm waits with another text there, else the unlit bulb. The tooltip tells the state in words.
+TrayPicture AlarmPresenter::TrayPictureNow() const {
+    TrayPicture out;
+    out.toolTip = std::string(tray::kTipOptions) + tray::kTipJoin + TrayStateWords();
+    out.iconNumber = status_.summary                     ? tray::kLitBulb
+                     : s_.phase == AlarmPhase::Armed ? tray::kWatch
+                                                     : tray::kUnlitBulb;
+    return out;
+}
+
+void AlarmPresenter::ShowInTray() {
+    const TrayPicture picture = TrayPictureNow();
+    trayStateWords_ = TrayStateWords();
+    trayTip_ = picture.toolTip;
+    ITrayIcon& icon = view_.SysTray();
+    icon.SetToolTip(WithWakeNote(picture.toolTip));
+    icon.SetIconNumber(picture.iconNumber);
+    icon.SetShown(true);
+}
+
+void AlarmPresenter::RefreshTrayTip() {
+    ITrayIcon& icon = view_.SysTray();
+    if (!icon.Shown()) return;
+    // Only a change of state changes the tooltip: a tooltip a handler set for the same state stays.
+    const std::string words = TrayStateWords();
+    if (words == trayStateWords_) return;
+    trayStateWords_ = words;
+    trayTip_ = TrayPictureNow().toolTip;
+    icon.SetToolTip(WithWakeNote(trayTip_));
+}
+
+void AlarmPresenter::ShowTrayIcon() { ShowTrayIcon(TrayPictureNow().iconNumber); }
+void AlarmPresenter::ShowTrayIcon(int number) { view_.SysTray().SetIconNumber(number); }
+
+}  // namespace chw
