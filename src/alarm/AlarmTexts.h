@@ -3,7 +3,6 @@
 
 #include <string>
 
-#include "app/MenuTexts.h"
 
 namespace chw::alarm {
 
@@ -40,11 +39,10 @@ std::string AlarmSummary(const char* prefix, const std::string& date, const std:
 // "Process Will Be Complete In: 14 Seconds. . . "
 std::string CountdownText(int secondsLeft);
 
-// ---- cmdSet and the tray item mnuCloseWinAmp ----
+// ---- cmdSet ----
 inline constexpr const char* kTurnOn = "Turn &On";
 inline constexpr const char* kTurnOff = "Turn &Off";
 inline constexpr const char* kSnooze = "Snoo&ze";
-inline constexpr const char* kCloseWinAmp = CHW_MNUCLOSEWINAMP;
 inline constexpr const char* kTipTurnOn = "Accept Settings And Turn Alarm On.";
 inline constexpr const char* kTipTurnOff = "Turn The Alarm OFF.";
 

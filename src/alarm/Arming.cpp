@@ -2,9 +2,8 @@
 #include "alarm/AlarmTexts.h"
 #include "alarm/BusyScope.h"
 #include "alarm/WakeJudgement.h"
-#include "app/frmMain.h"
+#include "alarm/Alarm.h"
 #include "settings/SettingsSchema.h"
-#include "tray/TrayTexts.h"
 #include "winamp/PlayerLocation.h"
 #include "winamp/WinampTexts.h"
 
@@ -12,7 +11,7 @@ namespace chw {
 
 using namespace alarm;
 
-void frmMain::cmdSet_Click() {
+void Alarm::cmdSet_Click() {
     const bool playlistEmpty = [this] {
         BusyScope busy(alarmBusy_);
         return PressSet();
@@ -21,11 +20,11 @@ void frmMain::cmdSet_Click() {
 }
 
 // Told once the arming is complete, so that the watch may ring while the box waits for the user.
-void frmMain::TellIfPlaylistEmpty(bool empty) {
+void Alarm::TellIfPlaylistEmpty(bool empty) {
     if (empty) p_.boxes.Show(kEmptyPlaylistText, p_.runtime.AppTitle(), MbIcon::Exclamation, MbButtons::Ok);
 }
 
-void frmMain::ResumeArmedAlarm() {
+void Alarm::ResumeArmedAlarm() {
     if (!s_.resumePending) return;
     s_.resumePending = false;
     const bool playlistEmpty = [this] {
@@ -42,7 +41,7 @@ void frmMain::ResumeArmedAlarm() {
     TellIfPlaylistEmpty(playlistEmpty);
 }
 
-bool frmMain::PressSet() {
+bool Alarm::PressSet() {
     view_.MyTimer().SetEnabled(false);
     // Whatever the press does, the ringing ends with it.
     SilenceAlarm();
@@ -68,7 +67,7 @@ bool frmMain::PressSet() {
         show_.ShowButtons();
         view_.SetEnabled(MainCtl::mnuStartInSystemTray, true);
         // Disarming only ever switches the start-in-tray option off, never on.
-        if (view_.Checked(MainCtl::mnuStartInSystemTray)) mnuStartInSystemTray_Click();
+        if (view_.Checked(MainCtl::mnuStartInSystemTray)) host_.toggleStartInTray();
         show_.ShowSummary(Summary::Off);
         show_.ShowButtonTip();
         view_.MyTimer().SetEnabled(true);
@@ -92,7 +91,7 @@ bool frmMain::PressSet() {
     return ArmAlarm();
 }
 
-void frmMain::HaltAlarm(bool closePlayer) {
+void Alarm::HaltAlarm(bool closePlayer) {
     ReleaseWake();
     ForgetArmed();
     s_.player.reset();
@@ -108,7 +107,7 @@ void frmMain::HaltAlarm(bool closePlayer) {
     view_.SetEnabled(MainCtl::mnuStartInSystemTray, true);
 }
 
-void frmMain::SilenceAlarm() {
+void Alarm::SilenceAlarm() {
     if (s_.builtInSounding) {
         p_.sound.Stop();
         s_.builtInSounding = false;
@@ -124,7 +123,7 @@ void frmMain::SilenceAlarm() {
     }
 }
 
-bool frmMain::ArmAlarm(bool restored) {
+bool Alarm::ArmAlarm(bool restored) {
     view_.SetCaption(MainCtl::txtTime, s_.AlarmTime);
     s_.armed = true;
     s_.phase = AlarmPhase::Armed;
@@ -152,15 +151,15 @@ bool frmMain::ArmAlarm(bool restored) {
     }
     if (startWithWindows == MbAnswer::Yes) {
         // Yes means both options on; one that is already on stays on.
-        if (!view_.Checked(MainCtl::mnuStartInSystemTray)) mnuStartInSystemTray_Click();
-        if (!view_.Checked(MainCtl::mnuLoadWinAmpOnStart)) mnuLoadWinAmpOnStart_Click();
+        if (!view_.Checked(MainCtl::mnuStartInSystemTray)) host_.toggleStartInTray();
+        if (!view_.Checked(MainCtl::mnuLoadWinAmpOnStart)) host_.toggleLoadPlayerOnStart();
     }
 
     // Rung under the question: the banner and the snooze stay, the player is still taken over below.
     if (!s_.fired) {
         show_.ShowSummary(Summary::Armed);
         show_.ShowButtonTip();
-        show_.ShowTrayIcon(tray::kUnlitBulb);
+        show_.ShowTrayIconUnlit();
         ScheduleWake();
     }
 
@@ -189,7 +188,7 @@ bool frmMain::ArmAlarm(bool restored) {
     }
 
     // Give the player time to come up, counting down on the status line; nothing else runs meanwhile.
-    const AlarmPresenter::StatusLine covered = show_.Status();
+    const StatusLine covered = show_.Status();
     show_.ShowStatus(kTakingOver);
     p_.runtime.Pause(kTakeOverFirstPauseMs);
     int TakeOverCountdown = kTakeOverSeconds;
@@ -213,7 +212,7 @@ bool frmMain::ArmAlarm(bool restored) {
 }
 
 // A sleeping computer wakes for the armed alarm still to come, a minute ahead of it, where it can.
-void frmMain::ScheduleWake() {
+void Alarm::ScheduleWake() {
     const std::optional<std::int64_t> moment = AlarmMoment();
     if (!s_.Waiting() || !moment || AlarmAt() == s_.rungAt) {
         if (s_.wakeFor) ReleaseWake();
@@ -228,7 +227,7 @@ void frmMain::ScheduleWake() {
     show_.ShowWakeNote();
 }
 
-void frmMain::ReleaseWake() {
+void Alarm::ReleaseWake() {
     s_.wakeFor.reset();
     p_.power.CancelWake();
     if (s_.keepingAwake) p_.power.KeepSystemAwake(false);
@@ -237,7 +236,7 @@ void frmMain::ReleaseWake() {
     show_.ShowWakeNote();
 }
 
-void frmMain::mnuKeepAwake_Click() {
+void Alarm::mnuKeepAwake_Click() {
     const bool on = !view_.Checked(MainCtl::mnuKeepAwake);
     view_.SetChecked(MainCtl::mnuKeepAwake, on);
     // An armed alarm follows the choice at once.
@@ -246,10 +245,10 @@ void frmMain::mnuKeepAwake_Click() {
         s_.keepingAwake = on;
         show_.ShowWakeNote();
     }
-    SaveOption(settings::kKeepAwake, on);
+    if (!SaveOption(registryDB_, p_.boxes, settings::kKeepAwake, on)) host_.unload();
 }
 
-void frmMain::RecordArmed() {
+void Alarm::RecordArmed() {
     using namespace settings;
     // Written in today's date format, in which the next start reads it back.
     registryDB_.WriteValue(kRoot, kKey, kArmedDate, p_.clock.ShortDateText(s_.AlarmDay));
@@ -259,27 +258,27 @@ void frmMain::RecordArmed() {
     p_.runtime.RegisterRestart(true);
 }
 
-void frmMain::ForgetArmed() {
+void Alarm::ForgetArmed() {
     if (!s_.armedRecorded) return;
     s_.armedRecorded = false;
     registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kArmed, settings::kNo);
     p_.runtime.RegisterRestart(false);
 }
 
-void frmMain::RecordRung() {
+void Alarm::RecordRung() {
     s_.rungAt = AlarmAt();
     if (!s_.rungAt) return;
     registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kRungDate, p_.clock.ShortDateText(s_.AlarmDay));
     registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kRungTime, s_.AlarmTime);
 }
 
-void frmMain::CloseAfterFailure() {
+void Alarm::CloseAfterFailure() {
     ForgetArmed();  // the arming did not complete: nothing to bring back
-    Unload();
+    host_.unload();
     p_.runtime.EndProgram();
 }
 
-void frmMain::cmdReset_Click() {
+void Alarm::cmdReset_Click() {
     BusyScope busy(alarmBusy_);
     ReleaseWake();
     ForgetArmed();
@@ -289,7 +288,7 @@ void frmMain::cmdReset_Click() {
     view_.SetCaption(MainCtl::txtTime, "");
     s_.AlarmTime.clear();
     show_.ShowStatus(kReady);
-    show_.ShowTrayIcon(tray::kUnlitBulb);
+    show_.ShowTrayIconUnlit();
     view_.SysTray().SetToolTip(kTrayTipCleared);
     view_.SetEnabled(MainCtl::cmdReset, false);
     CalendarToToday();

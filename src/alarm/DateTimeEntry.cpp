@@ -4,13 +4,13 @@
 #include "alarm/AlarmTexts.h"
 #include "alarm/BusyScope.h"
 #include "alarm/TimeEntry.h"
-#include "app/frmMain.h"
+#include "alarm/Alarm.h"
 
 namespace chw {
 
 using namespace alarm;
 
-void frmMain::MonthView_DateClick(const Date& clicked) {
+void Alarm::MonthView_DateClick(const Date& clicked) {
     BusyScope busy(alarmBusy_);
     view_.MyTimer().SetEnabled(false);
     if (clicked < p_.clock.Now().date) {
@@ -28,13 +28,13 @@ void frmMain::MonthView_DateClick(const Date& clicked) {
     view_.MyTimer().SetEnabled(true);
 }
 
-void frmMain::txtTime_Click() {
+void Alarm::txtTime_Click() {
     view_.MyTimer().SetEnabled(false);
     view_.SetLocked(false);
     show_.ShowStatus(kValidating);
 }
 
-void frmMain::txtTime_Validate(bool& cancel) {
+void Alarm::txtTime_Validate(bool& cancel) {
     BusyScope busy(alarmBusy_);
     cancel = false;
     view_.MyTimer().SetEnabled(false);
@@ -64,7 +64,7 @@ void frmMain::txtTime_Validate(bool& cancel) {
     view_.SetFocus(MainCtl::cmdSet);
 }
 
-void frmMain::CalendarToToday() {
+void Alarm::CalendarToToday() {
     // The parts were taken at load; should one be unusable, today's own field stands in for it.
     const Date today = p_.clock.Now().date;
     auto part = [](int taken, int fallback) { return taken > 0 ? taken : fallback; };

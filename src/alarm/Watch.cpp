@@ -3,14 +3,14 @@
 #include "alarm/AlarmTexts.h"
 #include "alarm/BusyScope.h"
 #include "alarm/TimeEntry.h"
-#include "app/frmMain.h"
+#include "alarm/Alarm.h"
 #include "winamp/PlayerLocation.h"
 
 namespace chw {
 
 using namespace alarm;
 
-void frmMain::MyTimer_Timer() {
+void Alarm::MyTimer_Timer() {
     const DateTime now = p_.clock.Now();
     // The running clock, but never over a time the user is typing.
     if (view_.Locked()) view_.SetCaption(MainCtl::txtTime, p_.clock.TimeText(now));
@@ -36,24 +36,24 @@ void frmMain::MyTimer_Timer() {
     }
 }
 
-std::optional<DateTime> frmMain::AlarmAt() {
+std::optional<DateTime> Alarm::AlarmAt() {
     const std::optional<TimeOfDay> time = ParseAlarmTime(s_.AlarmTime);
     if (s_.AlarmDate.empty() || s_.AlarmDay.year == 0 || !time) return std::nullopt;
     return DateTime{s_.AlarmDay, time->hour, time->minute, 0};
 }
 
-std::optional<std::int64_t> frmMain::AlarmMoment() {
+std::optional<std::int64_t> Alarm::AlarmMoment() {
     const std::optional<DateTime> at = AlarmAt();
     if (!at) return std::nullopt;
     return p_.clock.MomentOf(*at);
 }
 
-void frmMain::NoteIfAhead() {
+void Alarm::NoteIfAhead() {
     const std::optional<std::int64_t> moment = AlarmMoment();
     if (moment && p_.clock.UtcSeconds() < *moment + 60) s_.seenAhead = AlarmAt();
 }
 
-void frmMain::AlarmChosen() {
+void Alarm::AlarmChosen() {
     s_.seenAhead.reset();
     NoteIfAhead();
 }
@@ -62,7 +62,7 @@ void frmMain::AlarmChosen() {
 // or a sleeping computer only delay it. Compared as moments, so a change of the clocks neither skips nor
 // doubles it. Late, it rings or is missed only if it was seen ahead: a time already over when it was
 // chosen, or one whose arming was refused, stays silent.
-frmMain::Due frmMain::AlarmDue() {
+Alarm::Due Alarm::AlarmDue() {
     if (s_.fired) return Due::No;
     const std::optional<DateTime> at = AlarmAt();
     if (!at || at == s_.rungAt) return Due::No;
@@ -76,11 +76,11 @@ frmMain::Due frmMain::AlarmDue() {
 }
 
 // The clock was set or the time zone changed: the wake moves with the alarm's moment.
-void frmMain::Form_TimeChange() {
+void Alarm::Form_TimeChange() {
     if (s_.wakeFor) ScheduleWake();
 }
 
-bool frmMain::RestartVanishedPlayer() {
+bool Alarm::RestartVanishedPlayer() {
     if (p_.windows.Find(winamp::kClass, std::nullopt) != 0 || !s_.armed) return false;
     // A player that will not start, or starts without a window, must not freeze the window on every
     // tick: try again once a minute.
@@ -111,7 +111,7 @@ bool frmMain::RestartVanishedPlayer() {
     return true;
 }
 
-void frmMain::FireAlarm() {
+void Alarm::FireAlarm() {
     RecordRung();
     // A player already playing gets no Play, only the full volume; the ringing shows all the same.
     const bool playing = winamp_.GetWinampStatus(winamp::kClass) == 1;
@@ -149,7 +149,7 @@ void frmMain::FireAlarm() {
 
 // Play was pressed: make sure the player really plays (an empty playlist, a player that ignores Play or
 // hangs). One more Play where the first one reached it, then the answer stands.
-bool frmMain::PlayerPlaysAfterAll(bool playReachedIt) {
+bool Alarm::PlayerPlaysAfterAll(bool playReachedIt) {
     if (winamp_.GetWinampStatus(winamp::kClass) == 1) return true;
     if (!playReachedIt) return false;
     winamp_.WinampHwnd = p_.windows.Find(winamp::kClass, std::nullopt);
@@ -161,7 +161,7 @@ bool frmMain::PlayerPlaysAfterAll(bool playReachedIt) {
 // From the firing until the stop the alarm stays heard: a player that has stopped gets Play once more, a
 // player that went is started again and gets Play, and where that does not make it play, or it cannot be
 // reached, our own sound takes over. The banner and the captions stay as the firing left them.
-void frmMain::KeepRinging(bool restarted) {
+void Alarm::KeepRinging(bool restarted) {
     RingOn& ringOn = s_.ringOn;
     if (ringOn.fellBack) return;  // our own sound loops until the stop
     const std::uint64_t now = p_.clock.TickMs();
@@ -188,7 +188,7 @@ void frmMain::KeepRinging(bool restarted) {
     PlayOnceMore(now);
 }
 
-void frmMain::PlayOnceMore(std::uint64_t now) {
+void Alarm::PlayOnceMore(std::uint64_t now) {
     winamp_.WinampHwnd = p_.windows.Find(winamp::kClass, std::nullopt);
     if (winamp_.WinampHwnd == 0 || !winamp_.TryPostWinampCommand(static_cast<int>(winamp::kCmdPlay)))
         return SoundBuiltIn();
@@ -196,7 +196,7 @@ void frmMain::PlayOnceMore(std::uint64_t now) {
     s_.ringOn.silentSince.reset();
 }
 
-void frmMain::SoundBuiltIn() {
+void Alarm::SoundBuiltIn() {
     s_.ringOn.fellBack = true;
     if (p_.sound.Start()) {
         s_.builtInSounding = true;
@@ -208,7 +208,7 @@ void frmMain::SoundBuiltIn() {
 
 // Not even our own sound can be heard: the window comes where the user may look, out of the tray too,
 // and flashes until the stop; the balloon comes where the icon is (Do Not Disturb may swallow it).
-void frmMain::ShowSilentAlarm() {
+void Alarm::ShowSilentAlarm() {
     if (view_.SysTray().Shown()) view_.SysTray().ShowBalloon(p_.runtime.AppTitle(), kRingingBalloon);
     s_.inTray = false;
     view_.Show();
@@ -217,8 +217,18 @@ void frmMain::ShowSilentAlarm() {
     s_.flashing = true;
 }
 
+void Alarm::SnoozeFromMenu() {
+    if (!s_.snoozeInMenu) return;
+    SilenceAlarm();
+    s_.snoozeInMenu = false;
+    if (s_.phase == AlarmPhase::Ringing) s_.phase = AlarmPhase::Halted;
+    s_.player.reset();
+    show_.ShowButtons();
+    show_.ShowSummary(Summary::Off);
+}
+
 // Too late to wake anybody: say so, and leave the alarm as the stop leaves it.
-void frmMain::MissAlarm() {
+void Alarm::MissAlarm() {
     RecordRung();
     HaltAlarm(s_.player.has_value());  // a player of the user's own is left alone
     const std::string text = kMissedPrefix + s_.AlarmDate + kTimeLabel + s_.AlarmTime;

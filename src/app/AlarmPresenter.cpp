@@ -1,6 +1,7 @@
 #include "app/AlarmPresenter.h"
 
 #include "alarm/AlarmTexts.h"
+#include "app/MenuTexts.h"
 #include "tray/TrayTexts.h"
 
 namespace chw {
@@ -10,7 +11,7 @@ using namespace alarm;
 void AlarmPresenter::ShowButtons() {
     const bool snooze = s_.phase == AlarmPhase::Ringing || s_.phase == AlarmPhase::Halted;
     view_.SetCaption(MainCtl::cmdSet, snooze ? kSnooze : s_.phase == AlarmPhase::Armed ? kTurnOff : kTurnOn);
-    view_.SetCaption(MainCtl::mnuCloseWinAmp, s_.snoozeInMenu ? kSnooze : kCloseWinAmp);
+    view_.SetCaption(MainCtl::mnuCloseWinAmp, s_.snoozeInMenu ? kSnooze : CHW_MNUCLOSEWINAMP);
 }
 
 void AlarmPresenter::ShowButtonTip() {
@@ -104,7 +105,7 @@ void AlarmPresenter::RefreshTrayTip() {
     icon.SetToolTip(WithWakeNote(trayTip_));
 }
 
-void AlarmPresenter::ShowTrayIcon() { ShowTrayIcon(TrayPictureNow().iconNumber); }
-void AlarmPresenter::ShowTrayIcon(int number) { view_.SysTray().SetIconNumber(number); }
+void AlarmPresenter::ShowTrayIcon() { view_.SysTray().SetIconNumber(TrayPictureNow().iconNumber); }
+void AlarmPresenter::ShowTrayIconUnlit() { view_.SysTray().SetIconNumber(tray::kUnlitBulb); }
 
 }  // namespace chw

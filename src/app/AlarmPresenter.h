@@ -6,13 +6,11 @@
 
 #include <string>
 
+#include "alarm/AlarmDisplay.h"
 #include "alarm/AlarmState.h"
 #include "platform/MainView.h"
 
 namespace chw {
-
-// The status line's alarm summary: as chosen, armed, or switched off (stopped, disarmed, snoozed).
-enum class Summary { Chosen, Armed, Off };
 
 struct TrayPicture {
     std::string toolTip;
@@ -20,45 +18,35 @@ struct TrayPicture {
     friend bool operator==(const TrayPicture&, const TrayPicture&) = default;
 };
 
-class AlarmPresenter {
+class AlarmPresenter final : public AlarmDisplay {
 public:
     AlarmPresenter(IMainView& view, const AlarmState& state) : view_(view), s_(state) {}
 
-    // cmdSet's caption from the phase, and the player menu item's from the snooze it offers.
-    void ShowButtons();
-    // cmdSet's tooltip for what it does now (arm or disarm).
-    void ShowButtonTip();
-    // The day, the time and the clear button: locked while an armed alarm waits or rings.
-    void ShowInputs();
+    void ShowButtons() override;
+    void ShowButtonTip() override;
+    void ShowInputs() override;
 
     std::string SummaryText(Summary kind) const;
-    void ShowSummary(Summary kind);
-    // Any other text of the status line.
-    void ShowStatus(const std::string& text);
-    // What the status line shows, to be put back after a passing text.
-    struct StatusLine {
-        std::string text;
-        bool summary = false;
-    };
-    StatusLine Status() const { return status_; }
-    void ShowStatus(const StatusLine& line);
+    void ShowSummary(Summary kind) override;
+    void ShowStatus(const std::string& text) override;
+    StatusLine Status() const override { return status_; }
+    void ShowStatus(const StatusLine& line) override;
     // The status the start-up ends with: the summary of an alarm the load brought back, else nothing.
     std::string StartupStatus() const;
     void ShowStartupStatus();
 
-    // "PC Must Stay Awake" / "Keeping PC Awake" in the status bar's second part and the tray's tooltip,
-    // while the armed alarm waits for its moment; our own alarm sound keeps the part while it plays.
-    void ShowWakeNote();
-    void ShowBuiltInSound(bool on);
+    // "PC Must Stay Awake" / "Keeping PC Awake" while the armed alarm waits for its moment; our own
+    // alarm sound keeps the status bar's part while it plays.
+    void ShowWakeNote() override;
+    void ShowBuiltInSound(bool on) override;
 
     // The tray icon's picture and tooltip going to the tray.
     TrayPicture TrayPictureNow() const;
-    void ShowInTray();
+    void ShowInTray() override;
     // After each event: while in the tray, the tooltip follows a change of the state in words.
-    void RefreshTrayTip();
-    // The icon's picture as the rule above has it now (after a disarm or a clear), or a given one.
-    void ShowTrayIcon();
-    void ShowTrayIcon(int number);
+    void RefreshTrayTip() override;
+    void ShowTrayIcon() override;
+    void ShowTrayIconUnlit() override;
 
 private:
     std::string TrayStateWords() const;

@@ -9,59 +9,6 @@
 
 namespace chw {
 
-// A saved date text, read in the user's short-date format; it must read back the same.
-std::optional<Date> frmMain::ReadSavedDate(const std::string& text) {
-    const std::optional<Date> day = alarm::ReadShortDate(text, p_.clock.ShortDatePattern());
-    if (!day || p_.clock.ShortDateText(*day) != text) return std::nullopt;
-    return day;
-}
-
-void frmMain::RestoreAlarm(const Date& day, const std::string& date, const std::string& time) {
-    s_.AlarmDay = day;
-    s_.AlarmDate = date;
-    s_.AlarmTime = time;
-    s_.restoredAtLoad = true;
-    view_.SetCaption(MainCtl::lblDate, date);
-    view_.SetCaption(MainCtl::txtTime, time);
-    show_.ShowInputs();
-}
-
-void frmMain::RestoreRung() {
-    using namespace settings;
-    const RegValue date = registryDB_.ReadValue(kRoot, kKey, kRungDate);
-    const RegValue time = registryDB_.ReadValue(kRoot, kKey, kRungTime);
-    const std::optional<Date> day = date ? ReadSavedDate(*date) : std::nullopt;
-    const std::optional<alarm::TimeOfDay> at = time ? alarm::ParseAlarmTime(*time) : std::nullopt;
-    if (day && at) s_.rungAt = DateTime{*day, at->hour, at->minute, 0};
-}
-
-// An armed alarm whose record is still there: the last run ended without its Exit (a crash, a power
-// cut, a forced restart). It is armed again once the start-up is over, unless it has rung already.
-void frmMain::RestoreArmed() {
-    using namespace settings;
-    if (!IsYes(registryDB_.ReadValue(kRoot, kKey, kArmed))) {
-        if (!s_.AlarmDate.empty()) RestoreRung();
-        NoteIfAhead();
-        return;
-    }
-    s_.armedRecorded = true;
-    const RegValue date = registryDB_.ReadValue(kRoot, kKey, kArmedDate);
-    const RegValue time = registryDB_.ReadValue(kRoot, kKey, kArmedTime);
-    const std::optional<Date> day = date ? ReadSavedDate(*date) : std::nullopt;
-    RestoreRung();
-    if (!day || !time || !alarm::ParseAlarmTime(*time)) {
-        ForgetArmed();
-        NoteIfAhead();
-        return;
-    }
-    RestoreAlarm(*day, *date, *time);
-    if (AlarmAt() == s_.rungAt) {
-        ForgetArmed();  // it rang before the run ended
-        return;
-    }
-    s_.resumePending = true;
-}
-
 void frmMain::Form_Load() {
     using namespace settings;
 
@@ -78,14 +25,14 @@ void frmMain::Form_Load() {
         const RegValue time = registryDB_.ReadValue(kRoot, kKeyNoSlash, kTime);
         // Half an alarm is no alarm, nor one whose texts do not read as a date and a time (edited by hand,
         // or saved under another date format): restore only when both halves are there and read.
-        const std::optional<Date> day = date ? ReadSavedDate(*date) : std::nullopt;
+        const std::optional<Date> day = date ? alarm_.ReadSavedDate(*date) : std::nullopt;
         if (day && time && alarm::ParseAlarmTime(*time)) {
-            RestoreAlarm(*day, *date, *time);
+            alarm_.RestoreAlarm(*day, *date, *time);
             view_.SetChecked(MainCtl::mnuStartInSystemTray, true);
             view_.SetEnabled(MainCtl::mnuStartInSystemTray, false);
         }
     }
-    RestoreArmed();
+    alarm_.RestoreArmed();
 
     if (IsYes(registryDB_.ReadValue(kRoot, kKey, kStartInTray))) {
         s_.startsInTray = true;  // tells the start-up not to show the window

@@ -1,7 +1,7 @@
 #include <iterator>
 
 #include "alarm/AlarmTexts.h"
-#include "app/frmMain.h"
+#include "help/Help.h"
 #include "help/HelpTexts.h"
 
 namespace chw {
@@ -29,7 +29,7 @@ std::string SupportText() { return std::string("For More Information E-mail: ") 
 
 }  // namespace help
 
-void frmMain::mnuContents_Click() {
+void Help::mnuContents_Click() {
     show_.ShowStatus(help::kStatusOpening);
     view_.SetBusyPointer(true);
 
@@ -58,14 +58,14 @@ void frmMain::mnuContents_Click() {
     view_.SetBusyPointer(false);
 }
 
-void frmMain::mnuAbout_Click() {
+void Help::mnuAbout_Click() {
     // The watch goes on behind the boxes: the alarm rings on time while they are read.
     const Version version = p_.runtime.ProgramVersion();
     p_.boxes.Show(help::AboutText(version), help::kAboutTitle, MbIcon::Information, MbButtons::Ok);
     p_.boxes.Show(help::SupportText(), help::kInfoTitle, MbIcon::Information, MbButtons::Ok);
 }
 
-void frmMain::mnuUpdate_Click() {
+void Help::mnuUpdate_Click() {
     const std::string folder = p_.files.AppFolder();
     // A present updater that will not start is as unusable as a missing one; say so rather than nothing.
     if (p_.files.FileExists(folder + help::kUpdaterTested) &&

@@ -21,6 +21,12 @@ void ShowRegistryError(IMessageBoxes& boxes) {
     boxes.Show(settings::kRegistryErrorText, settings::kRegistryErrorTitle, MbIcon::Critical, MbButtons::Ok);
 }
 
+bool SaveOption(RegistryDB& db, IMessageBoxes& boxes, const char* name, bool on) {
+    if (db.WriteValue(settings::kRoot, settings::kKey, name, on ? settings::kYes : settings::kNo)) return true;
+    ShowRegistryError(boxes);
+    return false;
+}
+
 namespace settings {
 
 bool IsYes(const std::optional<std::string>& stored) {

@@ -1,4 +1,4 @@
-#include "app/frmMain.h"
+#include "tray/StartupOptions.h"
 #include "settings/SettingsSchema.h"
 
 namespace chw {
@@ -38,7 +38,7 @@ bool WriteRunEntry(RegistryDB& db, bool on) {
 }
 }  // namespace
 
-void frmMain::mnuStartInSystemTray_Click() {
+void StartupOptions::mnuStartInSystemTray_Click() {
     using namespace settings;
     const bool switchingOff = view_.Checked(MainCtl::mnuStartInSystemTray);
     view_.SetChecked(MainCtl::mnuStartInSystemTray, !switchingOff);
@@ -51,7 +51,7 @@ void frmMain::mnuStartInSystemTray_Click() {
         if (written) continue;
         ShowRegistryError(p_.boxes);
         // The user may keep the window open at the close question; then finish what we started.
-        if (Unload()) return;
+        if (unload_()) return;
     }
     // The entry that starts the program: the machine's where it is on, else the user's own.
     const bool machineStarts = StartsAtLogon(registryDB_.ReadValue(kRoot, kRunKey, kRunValue));

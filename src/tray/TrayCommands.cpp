@@ -1,4 +1,4 @@
-#include "app/frmMain.h"
+#include "tray/Tray.h"
 #include "settings/SettingsSchema.h"
 #include "tray/TrayTexts.h"
 
@@ -8,7 +8,7 @@ namespace {
 constexpr int kRightButton = 2;
 }  // namespace
 
-void frmMain::mnuMinimizeToTray_Click() {
+void Tray::mnuMinimizeToTray_Click() {
     // A fired alarm must be stopped from the window, not re-armed from the tray.
     if (s_.fired) view_.SetEnabled(MainCtl::mnuSetAlarm, false);
 
@@ -20,9 +20,7 @@ void frmMain::mnuMinimizeToTray_Click() {
     view_.MyTimer().SetEnabled(true);
 }
 
-void frmMain::RefreshTrayTip() { show_.RefreshTrayTip(); }
-
-void frmMain::ShowTrayHintOnce() {
+void Tray::ShowTrayHintOnce() {
     using namespace settings;
     if (IsYes(registryDB_.ReadValue(kRoot, kKey, kTrayHintShown))) return;
     view_.SysTray().ShowHint(p_.runtime.AppTitle(), tray::kTrayHint);
@@ -30,20 +28,31 @@ void frmMain::ShowTrayHintOnce() {
     registryDB_.WriteValue(kRoot, kKey, kTrayHintShown, kYes);
 }
 
-void frmMain::SysTray_MouseDown(int button) {
+void Tray::SysTray_MouseDown(int button) {
     // Only the right button opens the menu; clicks with the left button never restore the window.
     if (button == kRightButton) view_.PopUpOptionsMenu();
 }
 
-void frmMain::mnuShowApp_Click() {
+void Tray::mnuShowApp_Click() {
     view_.Show();
     view_.Activate();
     view_.SysTray().SetShown(false);
     view_.ShowState(ShowCommand::Normal);
 }
 
-void frmMain::mnuConfigure_Click() { mnuConfigureWinAmp_Click(); }
-void frmMain::mnuSetAlarm_Click() { cmdSet_Click(); }
-void frmMain::mnuPopUpHelp_Click() { mnuContents_Click(); }
+void Tray::mnuConfigureWinAmp_Click() {
+    ITimer& timer = view_.MyTimer();
+    timer.SetEnabled(false);
+    if (view_.SysTray().Shown()) s_.inTray = true;
+    if (s_.inTray) {
+        s_.inTray = false;
+        view_.ShowState(ShowCommand::Minimize);
+        view_.SysTray().SetShown(true);
+        view_.Hide();
+        timer.SetEnabled(true);
+    }
+    timer.SetEnabled(true);
+}
+
 
 }  // namespace chw

@@ -1,7 +1,6 @@
 #include <optional>
 
-#include "alarm/AlarmTexts.h"
-#include "app/frmMain.h"
+#include "winamp/PlayerCommands.h"
 #include "settings/SettingsSchema.h"
 #include "winamp/PlayerLocation.h"
 #include "winamp/WinampTexts.h"
@@ -14,7 +13,7 @@ constexpr const char* kNotFoundText = "WinAmp Not Found!";
 constexpr const char* kCloseText = "Are You Sure You Want To Close WinAmp?\r\nThis Will Close ALL OPEN INSTANCES OF WINAMP!";
 }  // namespace
 
-void frmMain::mnuStartWinAmp_Click() {
+void PlayerCommands::mnuStartWinAmp_Click() {
     winamp_.WinampHwnd = p_.windows.Find(winamp::kClass, std::nullopt);
     if (winamp_.WinampHwnd != 0) {
         p_.windows.Show(winamp_.WinampHwnd, ShowCommand::ShowDefault);
@@ -27,38 +26,15 @@ void frmMain::mnuStartWinAmp_Click() {
     p_.runtime.EndProgram();
 }
 
-void frmMain::mnuCloseWinAmp_Click() {
-    // While the alarm rings this item is the snooze: stop ringing first, whatever the answer below.
-    if (s_.snoozeInMenu) {
-        SilenceAlarm();
-        s_.snoozeInMenu = false;
-        if (s_.phase == AlarmPhase::Ringing) s_.phase = AlarmPhase::Halted;
-        s_.player.reset();
-        show_.ShowButtons();
-        show_.ShowSummary(Summary::Off);
-    }
+void PlayerCommands::mnuCloseWinAmp_Click() {
     if (p_.boxes.Show(kCloseText, winamp::kCloseWinAmpTitle, MbIcon::Question, MbButtons::YesNo) == MbAnswer::No) return;
     winamp_.CloseAllWinamp(winamp::kClass);
 }
 
-void frmMain::mnuLoadWinAmpOnStart_Click() {
+void PlayerCommands::mnuLoadWinAmpOnStart_Click() {
     const bool on = !view_.Checked(MainCtl::mnuLoadWinAmpOnStart);
     view_.SetChecked(MainCtl::mnuLoadWinAmpOnStart, on);
-    SaveOption(settings::kWinAmpOnStart, on);
-}
-
-void frmMain::mnuConfigureWinAmp_Click() {
-    ITimer& timer = view_.MyTimer();
-    timer.SetEnabled(false);
-    if (view_.SysTray().Shown()) s_.inTray = true;
-    if (s_.inTray) {
-        s_.inTray = false;
-        view_.ShowState(ShowCommand::Minimize);
-        view_.SysTray().SetShown(true);
-        view_.Hide();
-        timer.SetEnabled(true);
-    }
-    timer.SetEnabled(true);
+    if (!SaveOption(registryDB_, p_.boxes, settings::kWinAmpOnStart, on)) unload_();
 }
 
 }  // namespace chw

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "alarm/AlarmTexts.h"
-#include "app/frmMain.h"
+#include "app/Shutdown.h"
 #include "winamp/WinampTexts.h"
 #include "settings/SettingsSchema.h"
 
@@ -22,7 +22,7 @@ constexpr const char* kWordPadClass = "WordPadClass";
 
 // Every close request comes here, whatever its cause, and asks the same questions.
 // The watch goes on through its questions (the alarm rings under them); only the shutdown itself stops it.
-void frmMain::Form_QueryUnload(bool& cancel, int unloadMode) {
+void Shutdown::Form_QueryUnload(bool& cancel, int unloadMode) {
     ITimer& timer = view_.MyTimer();
     show_.ShowStatus(kStatusVerifying);
 
@@ -68,18 +68,15 @@ void frmMain::Form_QueryUnload(bool& cancel, int unloadMode) {
     if (closePlayer) winamp_.CloseAllWinamp(winamp::kClass);
     // Minimised, not closed: the user may still be reading the help document.
     if (wordPad != 0) p_.windows.Minimize(wordPad);
-    SilenceAlarm();
-    ReleaseWake();
+    alarm_.SilenceAlarm();
+    alarm_.ReleaseWake();
     // The user's own Exit ends the armed alarm; Windows ending the session (a restart for an update) does
     // not: the next start brings it back.
-    if (unloadMode != kWindowsEnding) ForgetArmed();
+    if (unloadMode != kWindowsEnding) alarm_.ForgetArmed();
     p_.runtime.EndProgram();
 }
 
-void frmMain::mnuExitApp_Click() { Unload(); }
-void frmMain::mnuExit_Click() { Unload(); }
-
-bool frmMain::Unload() {
+bool Shutdown::Unload() {
     bool cancel = false;
     Form_QueryUnload(cancel, 0);
     return !cancel;

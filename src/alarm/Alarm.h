@@ -1,0 +1,117 @@
+// The alarm: its day and time chosen, its arming and disarming, the watch that rings it, the ringing
+// until the stop, the wake, and its records in the settings.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "alarm/AlarmDisplay.h"
+#include "alarm/AlarmState.h"
+#include "platform/MainView.h"
+#include "platform/Platform.h"
+#include "settings/RegistryDB.h"
+#include "winamp/Winamp_Access.h"
+
+namespace chw {
+
+class Alarm {
+public:
+    // What the alarm asks of the rest of the window.
+    struct Host {
+        std::function<bool()> unload;  // the close request; false when the user kept the window open
+        // The Settings menu's start options, toggled as a click does.
+        std::function<void()> toggleStartInTray;
+        std::function<void()> toggleLoadPlayerOnStart;
+    };
+
+    Alarm(Platform& platform, IMainView& view, Winamp_Access& winamp, RegistryDB& settings, AlarmState& state,
+          AlarmDisplay& display, Host host)
+        : p_(platform), view_(view), winamp_(winamp), registryDB_(settings), s_(state), show_(display),
+          host_(std::move(host)) {}
+
+    void MonthView_DateClick(const Date& clicked);
+    void txtTime_Click();
+    void txtTime_Validate(bool& cancel);
+    void cmdSet_Click();
+    void cmdReset_Click();
+    void MyTimer_Timer();
+    // The player menu's Snooze while the alarm rings: silenced, the player let go.
+    void SnoozeFromMenu();
+    // Sets the wake timer for the armed alarm still to come (cancels it otherwise) and tells whether this
+    // PC will wake for it; keeps the PC awake meanwhile where the user chose so. The one place that
+    // (re)sets the wake timer.
+    void ScheduleWake();
+    void mnuKeepAwake_Click();
+    // The system's clock or time zone changed.
+    void Form_TimeChange();
+
+    // ---- Start-up ----
+    // A saved date text, read in the user's short-date format; nothing unless it reads back the same.
+    std::optional<Date> ReadSavedDate(const std::string& text);
+    // A saved alarm read back at load: chosen again, its summary the start's last status.
+    void RestoreAlarm(const Date& day, const std::string& date, const std::string& time);
+    // The armed record of a run that ended without its Exit, and what rang last.
+    void RestoreArmed();
+    // At the end of the start-up: an alarm that was armed when the last run ended without its Exit is
+    // armed again (or rung, or reported missed).
+    void ResumeArmedAlarm();
+
+    // ---- Shutdown ----
+    // Ends whatever the program does to make the ringing heard: its own sound, keeping the PC awake.
+    void SilenceAlarm();
+    // The alarm no longer waits for its moment (stop, disarm, clear, exit): no wake timer, no keeping awake.
+    void ReleaseWake();
+    // The armed record withdrawn (and the restart by Windows that goes with it).
+    void ForgetArmed();
+
+private:
+    // Moves the calendar back to today (as taken at load).
+    void CalendarToToday();
+    // True when a new player came up (hidden).
+    bool RestartVanishedPlayer();
+    // Whether the alarm's moment has come: not yet, ring now, or too late to ring.
+    enum class Due { No, Ring, Missed };
+    Due AlarmDue();
+    void FireAlarm();
+    bool PlayerPlaysAfterAll(bool playReachedIt);
+    void KeepRinging(bool restarted);
+    void PlayOnceMore(std::uint64_t now);
+    void SoundBuiltIn();
+    void ShowSilentAlarm();
+    void MissAlarm();
+    // The alarm's day and minute in local time, and its moment in UTC seconds, when both are set.
+    std::optional<DateTime> AlarmAt();
+    std::optional<std::int64_t> AlarmMoment();
+    // A day or a time was chosen: the alarm counts as seen ahead only if its minute is still to come.
+    void AlarmChosen();
+    void NoteIfAhead();
+    void RecordArmed();
+    // The alarm that rang or was reported missed, in memory and in the settings.
+    void RecordRung();
+    void RestoreRung();
+    void TellIfPlaylistEmpty(bool empty);
+    // The stop's part that a missed alarm shares: the player quietened and closed, the inputs enabled.
+    void HaltAlarm(bool closePlayer);
+    // The press of cmdSet and the arming; true when the player's playlist turned out empty.
+    bool PressSet();
+    // restored: armed again at start-up, without the question, and without the take-over's wait when
+    // its moment has already come.
+    bool ArmAlarm(bool restored = false);
+    void CloseAfterFailure();
+
+    Platform& p_;
+    IMainView& view_;
+    Winamp_Access& winamp_;
+    RegistryDB& registryDB_;
+    AlarmState& s_;
+    AlarmDisplay& show_;
+    Host host_;
+    // Nonzero while an alarm handler waits in a message box: a tick that arrives meanwhile (Windows keeps
+    // timers going under modal boxes) only shows the clock, so it cannot fire or restart the player behind
+    // the handler's back, nor fire a second time from inside the firing.
+    int alarmBusy_ = 0;
+};
+
+}  // namespace chw

@@ -1,0 +1,48 @@
+// What the subsystems ask of the window's presenter: each asks for the part of the state that changed
+// to be shown, or writes a passing text on the status line.
+#pragma once
+
+#include <string>
+
+namespace chw {
+
+// The status line's alarm summary: as chosen, armed, or switched off (stopped, disarmed, snoozed).
+enum class Summary { Chosen, Armed, Off };
+
+// What the status line shows, to be put back after a passing text.
+struct StatusLine {
+    std::string text;
+    bool summary = false;
+};
+
+class AlarmDisplay {
+public:
+    // cmdSet's caption from the phase, and the player menu item's from the snooze it offers.
+    virtual void ShowButtons() = 0;
+    // cmdSet's tooltip for what it does now (arm or disarm).
+    virtual void ShowButtonTip() = 0;
+    // The day, the time and the clear button: locked while an armed alarm waits or rings.
+    virtual void ShowInputs() = 0;
+
+    virtual void ShowSummary(Summary kind) = 0;
+    // Any other text of the status line.
+    virtual void ShowStatus(const std::string& text) = 0;
+    virtual StatusLine Status() const = 0;
+    virtual void ShowStatus(const StatusLine& line) = 0;
+
+    // The wake note in the status bar's second part and the tray's tooltip; our own alarm sound's name.
+    virtual void ShowWakeNote() = 0;
+    virtual void ShowBuiltInSound(bool on) = 0;
+
+    // The tray icon going to the tray; its tooltip following the state; its picture as the state has it
+    // now, or a given one.
+    virtual void ShowInTray() = 0;
+    virtual void RefreshTrayTip() = 0;
+    virtual void ShowTrayIcon() = 0;
+    virtual void ShowTrayIconUnlit() = 0;
+
+protected:
+    ~AlarmDisplay() = default;
+};
+
+}  // namespace chw

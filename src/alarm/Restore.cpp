@@ -1,0 +1,65 @@
+// The alarm brought back at start-up: a saved alarm, an armed one whose run ended without its Exit, and
+// the one that rang last.
+#include <string>
+
+#include "alarm/Alarm.h"
+#include "alarm/AlarmMoment.h"
+#include "alarm/TimeEntry.h"
+#include "settings/SettingsSchema.h"
+
+namespace chw {
+
+// A saved date text, read in the user's short-date format; it must read back the same.
+std::optional<Date> Alarm::ReadSavedDate(const std::string& text) {
+    const std::optional<Date> day = alarm::ReadShortDate(text, p_.clock.ShortDatePattern());
+    if (!day || p_.clock.ShortDateText(*day) != text) return std::nullopt;
+    return day;
+}
+
+void Alarm::RestoreAlarm(const Date& day, const std::string& date, const std::string& time) {
+    s_.AlarmDay = day;
+    s_.AlarmDate = date;
+    s_.AlarmTime = time;
+    s_.restoredAtLoad = true;
+    view_.SetCaption(MainCtl::lblDate, date);
+    view_.SetCaption(MainCtl::txtTime, time);
+    show_.ShowInputs();
+}
+
+void Alarm::RestoreRung() {
+    using namespace settings;
+    const RegValue date = registryDB_.ReadValue(kRoot, kKey, kRungDate);
+    const RegValue time = registryDB_.ReadValue(kRoot, kKey, kRungTime);
+    const std::optional<Date> day = date ? ReadSavedDate(*date) : std::nullopt;
+    const std::optional<alarm::TimeOfDay> at = time ? alarm::ParseAlarmTime(*time) : std::nullopt;
+    if (day && at) s_.rungAt = DateTime{*day, at->hour, at->minute, 0};
+}
+
+// An armed alarm whose record is still there: the last run ended without its Exit (a crash, a power
+// cut, a forced restart). It is armed again once the start-up is over, unless it has rung already.
+void Alarm::RestoreArmed() {
+    using namespace settings;
+    if (!IsYes(registryDB_.ReadValue(kRoot, kKey, kArmed))) {
+        if (!s_.AlarmDate.empty()) RestoreRung();
+        NoteIfAhead();
+        return;
+    }
+    s_.armedRecorded = true;
+    const RegValue date = registryDB_.ReadValue(kRoot, kKey, kArmedDate);
+    const RegValue time = registryDB_.ReadValue(kRoot, kKey, kArmedTime);
+    const std::optional<Date> day = date ? ReadSavedDate(*date) : std::nullopt;
+    RestoreRung();
+    if (!day || !time || !alarm::ParseAlarmTime(*time)) {
+        ForgetArmed();
+        NoteIfAhead();
+        return;
+    }
+    RestoreAlarm(*day, *date, *time);
+    if (AlarmAt() == s_.rungAt) {
+        ForgetArmed();  // it rang before the run ended
+        return;
+    }
+    s_.resumePending = true;
+}
+
+}  // namespace chw
