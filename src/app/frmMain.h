@@ -73,7 +73,6 @@ public:
     void mnuUpdate_Click() { help_.mnuUpdate_Click(); }
 
     IMainView& View() { return view_; }
-    Winamp_Access& Winamp() { return winamp_; }
 
 private:
     Platform& p_;

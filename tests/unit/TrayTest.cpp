@@ -6,10 +6,13 @@ namespace chw::testing {
 namespace {
 
 constexpr const char* kOn = "Turn &On";
+constexpr const char* kOff = "Turn &Off";
+constexpr const char* kSnooze = "Snoo&ze";
 
-// The tray's picture and tooltip from the state: the lit bulb while the status line shows the alarm's
+// What shows from the state: the set button's caption, the inputs locked while an armed alarm waits or
+// rings, and the tray's picture and tooltip: the lit bulb while the status line shows the alarm's
 // summary, the watch while an armed alarm waits under another text, else the unlit bulb.
-TEST(AlarmPresenter, ChoosesTrayTooltipAndPictureFromTheState) {
+TEST(AlarmPresenter, ShowsTheState) {
     // The options tooltip goes on with the state in words.
     const std::string unset = std::string(tray::kTipOptions) + " - Alarm Is Not Set.";
     const std::string chosen = std::string(tray::kTipOptions) + " - Alarm Is Set, But Not Activated.";
@@ -22,20 +25,22 @@ TEST(AlarmPresenter, ChoosesTrayTooltipAndPictureFromTheState) {
         bool armed;
         const char *date, *time;
         bool summary;  // the status line shows the alarm's summary, else "Ready."
+        const char* caption;
+        bool locked, clearOn;  // the day and time locked; the clear button enabled
         std::string tip;
         int icon;
     } cases[] = {
-        {"nothing chosen", P::Idle, false, "", "", false, unset, 1},
-        {"a time but no date: its summary", P::Idle, false, "", "7:05 PM", true, unset, 2},
-        {"a date but no time", P::Idle, false, "12/8/2026", "", false, unset, 1},
-        {"chosen, plain status", P::Idle, false, "12/8/2026", "7:05 PM", false, chosen, 1},
-        {"chosen, summary", P::Idle, false, "12/8/2026", "7:05 PM", true, chosen, 2},
-        {"armed, summary beats watch", P::Armed, true, "12/8/2026", "7:05 PM", true, armed, 2},
-        {"armed, other status", P::Armed, true, "12/8/2026", "7:05 PM", false, armed, 3},
-        {"stopped: armed until the next press", P::Idle, true, "12/8/2026", "7:05 PM", true, armed, 2},
-        {"ringing", P::Ringing, true, "12/8/2026", "7:05 PM", false, ringing, 1},
-        {"ringing, not armed", P::Ringing, false, "12/8/2026", "7:05 PM", false, ringing, 1},
-        {"snoozed from the tray", P::Halted, true, "12/8/2026", "7:05 PM", true, ringing, 2},
+        {"nothing chosen", P::Idle, false, "", "", false, kOn, false, false, unset, 1},
+        {"a time but no date: its summary", P::Idle, false, "", "7:05 PM", true, kOn, false, false, unset, 2},
+        {"a date but no time", P::Idle, false, "12/8/2026", "", false, kOn, false, true, unset, 1},
+        {"chosen, plain status", P::Idle, false, "12/8/2026", "7:05 PM", false, kOn, false, true, chosen, 1},
+        {"chosen, summary", P::Idle, false, "12/8/2026", "7:05 PM", true, kOn, false, true, chosen, 2},
+        {"armed, summary beats watch", P::Armed, true, "12/8/2026", "7:05 PM", true, kOff, true, false, armed, 2},
+        {"armed, other status", P::Armed, true, "12/8/2026", "7:05 PM", false, kOff, true, false, armed, 3},
+        {"stopped: armed until the next press", P::Idle, true, "12/8/2026", "7:05 PM", true, kOn, false, true, armed, 2},
+        {"ringing", P::Ringing, true, "12/8/2026", "7:05 PM", false, kSnooze, true, false, ringing, 1},
+        {"ringing, not armed", P::Ringing, false, "12/8/2026", "7:05 PM", false, kSnooze, false, true, ringing, 1},
+        {"snoozed from the tray", P::Halted, true, "12/8/2026", "7:05 PM", true, kSnooze, true, false, ringing, 2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -49,6 +54,12 @@ TEST(AlarmPresenter, ChoosesTrayTooltipAndPictureFromTheState) {
             r.form.Presenter().ShowSummary(Summary::Chosen);
         else
             r.form.Presenter().ShowStatus("Ready.");
+        r.form.Presenter().ShowButtons();
+        r.form.Presenter().ShowInputs();
+        EXPECT_EQ(r.view.Caption(MainCtl::cmdSet), c.caption);
+        EXPECT_EQ(r.view.Enabled(MainCtl::txtTime), !c.locked);
+        EXPECT_EQ(r.view.Enabled(MainCtl::MonthView), !c.locked);
+        EXPECT_EQ(r.view.Enabled(MainCtl::cmdReset), c.clearOn);
         const TrayPicture got = r.form.Presenter().TrayPictureNow();
         EXPECT_EQ(got.toolTip, c.tip);
         EXPECT_EQ(got.iconNumber, c.icon);

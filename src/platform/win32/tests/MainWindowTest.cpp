@@ -224,7 +224,7 @@ TEST_F(MainWindowTest, TheKeysMoveTheCalendarsDay) {
     }
     keys[VK_CONTROL] = 0;
     ::SetKeyboardState(keys);
-    EXPECT_TRUE(logic->AlarmDate.empty()) << "moving is not choosing: Enter chooses";
+    EXPECT_TRUE(logic->State().AlarmDate.empty()) << "moving is not choosing: Enter chooses";
 }
 
 TEST_F(MainWindowTest, TheTimeBoxIsLockedAtCreation) {
@@ -270,7 +270,7 @@ struct SentFromAnotherThread {
 TEST_F(MainWindowTest, LeavingTheTimeBoxValidatesAndARefusalKeepsTheFocusAndDropsTheClick) {
     window->Show();
     window->SetCaption(MainCtl::lblDate, "12/31/2030");
-    logic->AlarmDate = "12/31/2030";
+    logic->State().AlarmDate = "12/31/2030";
     window->SetEnabled(MainCtl::cmdReset, true);
 
     struct Case {
@@ -288,7 +288,7 @@ TEST_F(MainWindowTest, LeavingTheTimeBoxValidatesAndARefusalKeepsTheFocusAndDrop
     for (const auto& c : cases) {
         SCOPED_TRACE(c.inPause ? "in a pause" : "at once");
         window->SetCaption(MainCtl::lblDate, "12/31/2030");
-        logic->AlarmDate = "12/31/2030";
+        logic->State().AlarmDate = "12/31/2030";
         window->SetEnabled(MainCtl::cmdReset, true);
         sys.boxes.answers.assign(c.answers.begin(), c.answers.end());
         ::SetFocus(Item(IDC_TXTTIME));
@@ -298,7 +298,7 @@ TEST_F(MainWindowTest, LeavingTheTimeBoxValidatesAndARefusalKeepsTheFocusAndDrop
         ::SetFocus(Item(IDC_CMDRESET));
         ::SendMessageW(window->hwnd(), WM_COMMAND, MAKEWPARAM(IDC_CMDRESET, BN_CLICKED),
                        reinterpret_cast<LPARAM>(Item(IDC_CMDRESET)));
-        EXPECT_EQ(logic->AlarmDate, "12/31/2030") << "the click waits for the validation";
+        EXPECT_EQ(logic->State().AlarmDate, "12/31/2030") << "the click waits for the validation";
         if (c.inPause) {
             const size_t boxes = sys.boxes.shown.size();
             SentFromAnotherThread sent{window->hwnd(), mainwindow::kValidateMessage, 0};
@@ -307,11 +307,11 @@ TEST_F(MainWindowTest, LeavingTheTimeBoxValidatesAndARefusalKeepsTheFocusAndDrop
             ASSERT_EQ(::WaitForSingleObject(thread.get(), 5000), WAIT_OBJECT_0);
             EXPECT_TRUE(sent.answered);
             EXPECT_EQ(sys.boxes.shown.size(), boxes) << "no validation inside the pause";
-            EXPECT_EQ(logic->AlarmDate, "12/31/2030") << "nor the click it holds";
+            EXPECT_EQ(logic->State().AlarmDate, "12/31/2030") << "nor the click it holds";
         }
         Pump();
         EXPECT_EQ(::GetFocus() == Item(IDC_TXTTIME), c.focusStays) << c.typed;
-        EXPECT_EQ(logic->AlarmDate.empty(), c.cleared) << c.typed;
+        EXPECT_EQ(logic->State().AlarmDate.empty(), c.cleared) << c.typed;
     }
 }
 
@@ -614,7 +614,7 @@ TEST_F(MainWindowTest, TheKeyboardOpensTheLockedTimeBoxAndEnterMovesOnToValidate
     ::SendMessageW(Item(IDC_TXTTIME), WM_KEYDOWN, VK_RETURN, 0);
     Pump();
     EXPECT_EQ(::GetFocus(), Item(IDC_CMDSET));
-    EXPECT_EQ(logic->AlarmTime, "7:30 AM");
+    EXPECT_EQ(logic->State().AlarmTime, "7:30 AM");
 
     // Tab through the box while it shows the clock: nothing was typed, nothing is asked.
     sys.boxes.shown.clear();
