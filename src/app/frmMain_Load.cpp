@@ -1,7 +1,6 @@
 #include <string>
 
 #include "alarm/AlarmMoment.h"
-#include "alarm/AlarmTexts.h"
 #include "app/StartupTexts.h"
 #include "app/frmMain.h"
 #include "settings/SettingsSchema.h"
