@@ -23,6 +23,8 @@ public:
     virtual void ShowButtonTip() = 0;
     // The day, the time and the clear button: locked while an armed alarm waits or rings.
     virtual void ShowInputs() = 0;
+    // The menu items the alarm withholds: the tray's Set Alarm and the start-in-tray option.
+    virtual void ShowMenus() = 0;
 
     virtual void ShowSummary(Summary kind) = 0;
     // Any other text of the status line.

@@ -45,6 +45,13 @@ struct AlarmState {
     // The player the arming took over (0: it looked, and none was there); none once stopped or snoozed.
     std::optional<WindowHandle> player;
 
+    // The tray's Set Alarm is withheld from an arming, or from going to the tray with the alarm fired,
+    // until the next stop: a fired alarm is stopped from the window, not armed again from the tray.
+    bool trayArmWithheld = false;
+    // A saved alarm came back at load with the start-in-tray option on: the option stays so until the
+    // alarm is disarmed or stopped.
+    bool startOptionHeld = false;
+
     // The window sits in the tray (sent there by the user or by the start).
     bool inTray = false;
     // The load put the window in the tray: the hand-over after the splash leaves it there.

@@ -65,7 +65,8 @@ bool Alarm::PressSet() {
         s_.phase = AlarmPhase::Idle;
         show_.ShowInputs();
         show_.ShowButtons();
-        view_.SetEnabled(MainCtl::mnuStartInSystemTray, true);
+        s_.startOptionHeld = false;
+        show_.ShowMenus();
         // Disarming only ever switches the start-in-tray option off, never on.
         if (view_.Checked(MainCtl::mnuStartInSystemTray)) host_.toggleStartInTray();
         show_.ShowSummary(Summary::Off);
@@ -103,8 +104,8 @@ void Alarm::HaltAlarm(bool closePlayer) {
     s_.fired = false;
     show_.ShowButtons();
     show_.ShowInputs();
-    view_.SetEnabled(MainCtl::mnuSetAlarm, true);
-    view_.SetEnabled(MainCtl::mnuStartInSystemTray, true);
+    s_.trayArmWithheld = s_.startOptionHeld = false;
+    show_.ShowMenus();
 }
 
 void Alarm::SilenceAlarm() {
@@ -140,7 +141,8 @@ bool Alarm::ArmAlarm(bool restored) {
     RecordArmed();
     show_.ShowButtons();
     view_.MyTimer().SetEnabled(true);
-    view_.SetEnabled(MainCtl::mnuSetAlarm, false);
+    s_.trayArmWithheld = true;
+    show_.ShowMenus();
 
     MbAnswer startWithWindows = MbAnswer::No;
     if (!restored) {

@@ -25,6 +25,11 @@ void AlarmPresenter::ShowInputs() {
     view_.SetEnabled(MainCtl::cmdReset, !locked && !s_.AlarmDate.empty());
 }
 
+void AlarmPresenter::ShowMenus() {
+    view_.SetEnabled(MainCtl::mnuSetAlarm, !s_.trayArmWithheld);
+    view_.SetEnabled(MainCtl::mnuStartInSystemTray, !s_.startOptionHeld);
+}
+
 std::string AlarmPresenter::SummaryText(Summary kind) const {
     switch (kind) {
         case Summary::Armed: return AlarmSummary(kPrefixOn, s_.AlarmDate, s_.AlarmTime, kTailSet);

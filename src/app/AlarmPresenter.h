@@ -25,6 +25,7 @@ public:
     void ShowButtons() override;
     void ShowButtonTip() override;
     void ShowInputs() override;
+    void ShowMenus() override;
 
     std::string SummaryText(Summary kind) const;
     void ShowSummary(Summary kind) override;

@@ -28,7 +28,8 @@ void frmMain::Form_Load() {
         if (day && time && alarm::ParseAlarmTime(*time)) {
             alarm_.RestoreAlarm(*day, *date, *time);
             view_.SetChecked(MainCtl::mnuStartInSystemTray, true);
-            view_.SetEnabled(MainCtl::mnuStartInSystemTray, false);
+            s_.startOptionHeld = true;
+            show_.ShowMenus();
         }
     }
     alarm_.RestoreArmed();

@@ -10,7 +10,10 @@ constexpr int kRightButton = 2;
 
 void Tray::mnuMinimizeToTray_Click() {
     // A fired alarm must be stopped from the window, not re-armed from the tray.
-    if (s_.fired) view_.SetEnabled(MainCtl::mnuSetAlarm, false);
+    if (s_.fired) {
+        s_.trayArmWithheld = true;
+        show_.ShowMenus();
+    }
 
     view_.ShowState(ShowCommand::Minimize);
     view_.Hide();
