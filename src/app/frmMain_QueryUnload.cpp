@@ -59,13 +59,12 @@ void frmMain::Form_QueryUnload(bool& cancel, int unloadMode) {
     }
 
     const WindowHandle wordPad = p_.windows.Find(kWordPadClass, std::nullopt);
-    winamp_.WinampHwnd = p_.windows.Find(winamp::kClass, std::nullopt);
     const bool closePlayer =
-        winamp_.WinampHwnd != 0 &&
+        winamp_.Locate() != 0 &&
         p_.boxes.Show(kCloseWinampText, winamp::kCloseWinAmpTitle, MbIcon::Question, MbButtons::YesNo) == MbAnswer::Yes;
     // The last question is answered: from here on nothing may restart the player or ring.
     timer.SetEnabled(false);
-    if (closePlayer) winamp_.CloseAllWinamp(winamp::kClass);
+    if (closePlayer) winamp_.CloseAll();
     // Minimised, not closed: the user may still be reading the help document.
     if (wordPad != 0) p_.windows.Minimize(wordPad);
     SilenceAlarm();

@@ -16,8 +16,7 @@ constexpr const char* kCloseText = "Are You Sure You Want To Close WinAmp?\r\nTh
 }  // namespace
 
 void frmMain::mnuStartWinAmp_Click() {
-    winamp_.WinampHwnd = p_.windows.Find(winamp::kClass, std::nullopt);
-    if (winamp_.WinampHwnd != 0) {
+    if (winamp_.Locate() != 0) {
         p_.windows.Show(winamp_.WinampHwnd, ShowCommand::ShowDefault);
         return;
     }
@@ -39,7 +38,7 @@ void frmMain::mnuCloseWinAmp_Click() {
                          alarm::AlarmSummary(alarm::kPrefixOff, AlarmDate, AlarmTime, alarm::kTailSet));
     }
     if (p_.boxes.Show(kCloseText, winamp::kCloseWinAmpTitle, MbIcon::Question, MbButtons::YesNo) == MbAnswer::No) return;
-    winamp_.CloseAllWinamp(winamp::kClass);
+    winamp_.CloseAll();
 }
 
 void frmMain::mnuLoadWinAmpOnStart_Click() {

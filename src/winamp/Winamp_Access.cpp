@@ -19,6 +19,21 @@ std::optional<std::intptr_t> Winamp_Access::Send(unsigned message, std::uintptr_
     return reply;
 }
 
+WindowHandle Winamp_Access::Locate() {
+    WinampHwnd = p_.windows.Find(winamp::kClass, std::nullopt);
+    return WinampHwnd;
+}
+
+PlayerStatus Winamp_Access::Status() {
+    const std::optional<std::intptr_t> reply = AskWinampStatus(winamp::kClass);
+    if (!reply) return PlayerStatus::None;
+    switch (*reply) {
+        case 1: return PlayerStatus::Playing;
+        case 3: return PlayerStatus::Paused;
+        default: return PlayerStatus::Stopped;
+    }
+}
+
 std::intptr_t Winamp_Access::GetWinampStatus(const std::string& windowClass) {
     return AskWinampStatus(windowClass).value_or(0);
 }
@@ -93,7 +108,8 @@ bool Winamp_Access::TryPostWinampCommand(int commandId) {
 }
 
 std::string Winamp_Access::PostFailureText(int commandId) {
-    return "Couldn't queue message for 5 seconds: " + std::to_string(commandId);
+    return "Couldn't queue message for " + std::to_string(winamp::kPostRetryMs / 1000) +
+           " seconds: " + std::to_string(commandId);
 }
 
 void Winamp_Access::SendWinampCommand(int commandId) {

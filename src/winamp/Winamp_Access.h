@@ -9,6 +9,9 @@
 
 namespace chw {
 
+// What the player says it is doing. None: there is no player, or it did not answer.
+enum class PlayerStatus { None, Stopped, Playing, Paused };
+
 namespace winamp {
 inline constexpr const char* kClass = "Winamp v1.x";
 inline constexpr unsigned kWM_USER = 0x400;
@@ -33,6 +36,21 @@ inline constexpr const char* kFileTested = "c:\\Program Files\\Winamp\\Winamp.ex
 class Winamp_Access {
 public:
     explicit Winamp_Access(Platform& platform) : p_(platform) {}
+
+    // The typed face the rest of the program uses; the protocol's numbers stay in this file and its .cpp.
+    // Finds the player's window and keeps it in WinampHwnd (0: none).
+    WindowHandle Locate();
+    // The player's window as it is now, without keeping it.
+    WindowHandle Window() { return p_.windows.Find(winamp::kClass, std::nullopt); }
+    PlayerStatus Status();
+    bool Playing() { return Status() == PlayerStatus::Playing; }
+    std::optional<int> PlaylistLength() { return GetPlaylistLength(winamp::kClass); }
+    void SetVolume(int volume) { SetWinampVolume(volume, winamp::kClass); }
+    void CloseAll() { CloseAllWinamp(winamp::kClass); }
+    // Play, posted to WinampHwnd and retried for kPostRetryMs: false when it could not be queued.
+    bool TryPlay() { return TryPostWinampCommand(static_cast<int>(winamp::kCmdPlay)); }
+    // The box's text when Play could not be queued.
+    static std::string PlayFailureText() { return PostFailureText(static_cast<int>(winamp::kCmdPlay)); }
 
     // Handle of the Winamp window found last (0: none). Other handlers store their own searches here too.
     WindowHandle WinampHwnd = 0;
