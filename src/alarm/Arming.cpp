@@ -1,5 +1,6 @@
 // The arm button (stop, disarm, refusal, arming) and the clear button.
 #include "alarm/AlarmTexts.h"
+#include "alarm/AlarmTimings.h"
 #include "alarm/BusyScope.h"
 #include "alarm/WakeJudgement.h"
 #include "app/frmMain.h"

@@ -1,6 +1,7 @@
 // The one-second watch: the running clock, the player's presence, and the alarm going off.
 #include "alarm/AlarmMoment.h"
 #include "alarm/AlarmTexts.h"
+#include "alarm/AlarmTimings.h"
 #include "alarm/BusyScope.h"
 #include "alarm/TimeEntry.h"
 #include "app/frmMain.h"

@@ -3,6 +3,7 @@
 #include "alarm/AlarmMoment.h"
 #include "alarm/AlarmTexts.h"
 #include "app/StartupTexts.h"
+#include "app/StartupTimings.h"
 #include "app/frmMain.h"
 #include "settings/SettingsSchema.h"
 #include "tray/TrayPicture.h"

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/Platform.h"
+#include "winamp/WinampTimings.h"
 
 namespace chw {
 
@@ -21,12 +22,6 @@ inline constexpr std::intptr_t kIpcSetVolume = 122;   // WM_USER lParam, wParam 
 inline constexpr std::intptr_t kIpcPlaylistLength = 124;  // WM_USER lParam: the number of tracks
 inline constexpr std::uintptr_t kCmdClose = 40001;    // WM_COMMAND wParam
 inline constexpr std::uintptr_t kCmdPlay = 40045;     // WM_COMMAND wParam
-inline constexpr int kPostRetryMs = 5000;
-inline constexpr int kCloseAllMaxPasses = 20;
-inline constexpr int kCloseGraceMs = 2000;
-inline constexpr int kCloseAllBudgetMs = 8000;  // closing every player never takes longer than this
-inline constexpr int kSendTimeoutMs = 3000;     // no message to the player waits longer
-inline constexpr int kHungMemoryMs = 10000;     // a player that did not answer is not waited for again meanwhile
 
 // The player's classic folder, the first place looked in (winamp/PlayerLocation.h has the others).
 inline constexpr const char* kFolder = "c:\\Program Files\\Winamp";
