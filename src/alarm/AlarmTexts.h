@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/MenuTexts.h"
+#include "platform/ProductNames.h"
 
 namespace chw::alarm {
 
@@ -66,9 +67,9 @@ inline constexpr const char* kBadTimeTitle = "Validation Results:";
 inline constexpr const char* kBadTimeText = "Incorrect Format!  Click OK To Try Again, Cancel To Exit";
 inline constexpr const char* kNotSetTitle = "Alarm Not Set!";
 inline constexpr const char* kNotSetText = "You Must Set The Alarm Before You Can Activate It!";
-inline constexpr const char* kStartWithWindowsTitle = "Start Chimewell With Windows?";
+inline constexpr const char* kStartWithWindowsTitle = "Start " CHW_PRODUCT " With Windows?";
 inline constexpr const char* kStartWithWindowsText =
-    "Should Chimewell Start With Windows?\r\n"
+    "Should " CHW_PRODUCT " Start With Windows?\r\n"
     "This Will Ensure That Your Alarm Initiates\r\n"
     "In The Event This PC Is Restarted.";
 inline constexpr const char* kPassedText =

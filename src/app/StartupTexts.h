@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/ProductNames.h"
 #include "platform/Types.h"
 
 namespace chw::startup {
@@ -22,7 +23,7 @@ inline constexpr const char* kWinampActivated = "WinAmp Activated!  Ready.";
 inline constexpr const char* kWinampLoadFailed = "Loading WinAmp Has Failed!";
 inline constexpr const char* kWinampLoadErrorTitle = "ERROR LOADING WINAMP!";
 // A carriage return alone between the lines: that is how this box has always looked.
-inline constexpr const char* kWinampLoadErrorText = "WinAmp couldn't be activated!\rChimewell will now terminate!";
+inline constexpr const char* kWinampLoadErrorText = "WinAmp couldn't be activated!\r" CHW_PRODUCT " will now terminate!";
 
 // The splash's "3.1": major and minor only.
 inline std::string SplashVersion(const Version& v) {

@@ -4,6 +4,7 @@
 
 #include "alarm/AlarmTexts.h"
 #include "app/frmMain.h"
+#include "platform/ProductNames.h"
 #include "winamp/WinampTexts.h"
 #include "settings/SettingsSchema.h"
 
@@ -11,9 +12,9 @@ namespace chw {
 
 namespace {
 constexpr const char* kStatusVerifying = "Shutdown Query Being Verified. . .";
-constexpr const char* kConfirmTitle = "Close Chimewell?";
+constexpr const char* kConfirmTitle = "Close " CHW_PRODUCT "?";
 constexpr const char* kConfirmText =
-    "Are you sure you want to stop monitoring the time for your alarm?\r\nThis will close Chimewell System!";
+    "Are you sure you want to stop monitoring the time for your alarm?\r\nThis will close " CHW_PRODUCT_SYSTEM "!";
 constexpr const char* kSaveTitle = "Save Settings?";
 constexpr const char* kSaveText = "You Have Set The Alarm, Would You Like To Save The Settings?";
 constexpr const char* kCloseWinampText = "Do You Want To Close WinAmp?";

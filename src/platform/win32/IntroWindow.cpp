@@ -4,13 +4,14 @@
 
 #include "ClockArt.h"
 #include "app/FormTexts.h"
+#include "platform/ProductNames.h"
 #include "resource.h"
 
 namespace chw::win32 {
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"ChimewellIntro";
+constexpr wchar_t kClassName[] = CHW_WIDE(CHW_PRODUCT "Intro");
 constexpr UINT_PTR kTimerId = 1;
 constexpr UINT_PTR kClockTimerId = 2;  // moves the hands of the clock picture
 constexpr int kClientWidth = 6585, kClientHeight = 4440;  // twips

@@ -8,11 +8,12 @@
 
 #include "app/frmMain.h"
 #include "platform/MainView.h"
+#include "platform/ProductNames.h"
 #include "resource.h"
 
 namespace chw::win32::mainwindow {
 
-inline constexpr wchar_t kClassName[] = L"ChimewellMain";
+inline constexpr wchar_t kClassName[] = CHW_WIDE(CHW_PRODUCT "Main");
 inline constexpr UINT_PTR kTimerId = 1;
 inline constexpr UINT_PTR kReactivateTimerId = 2;
 inline constexpr UINT kReactivateDelayMs = 300;

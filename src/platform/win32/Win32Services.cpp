@@ -12,6 +12,8 @@
 #include "Win32Util.h"
 #include "resource.h"
 
+#include "platform/ProductNames.h"
+
 namespace chw::win32 {
 
 namespace {
@@ -33,7 +35,7 @@ std::wstring KeyPath(const std::string& path) {
 }  // namespace
 
 UINT MainWindowQueryMessage() {
-    static const UINT message = ::RegisterWindowMessageW(L"Chimewell.MainWindowQuery");
+    static const UINT message = ::RegisterWindowMessageW(CHW_WIDE(CHW_PRODUCT ".MainWindowQuery"));
     return message;
 }
 
