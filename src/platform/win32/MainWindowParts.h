@@ -9,6 +9,7 @@
 #include "app/frmMain.h"
 #include "platform/MainView.h"
 #include "platform/ProductNames.h"
+#include "Twips.h"
 #include "resource.h"
 
 namespace chw::win32::mainwindow {
@@ -19,7 +20,6 @@ inline constexpr UINT_PTR kReactivateTimerId = 2;
 inline constexpr UINT kReactivateDelayMs = 300;
 inline constexpr UINT kValidateMessage = WM_APP + 2;
 inline constexpr UINT kRunDeferredMessage = WM_APP + 3;
-inline constexpr int kClientWidth = 5790, kClientHeight = 3150;  // twips
 
 // The menu bar's pop-up menus, by position.
 inline constexpr int kSettingsPosition = 0;
