@@ -13,9 +13,6 @@
 #define IDB_SKIN_OVER 22
 #define IDB_SKIN_DOWN 23
 
-// The built-in alarm sound (made by tools/sound/make_alarm_wav.py).
-#define IDW_ALARM 31
-
 // Menus and accelerators.
 #define IDR_MAINMENU 101
 #define IDR_TRAYMENU 102

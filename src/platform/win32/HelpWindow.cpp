@@ -2,10 +2,9 @@
 
 #include <richedit.h>
 
-#include <fstream>
-#include <iterator>
 #include <vector>
 
+#include "Win32Util.h"
 #include "resource.h"
 
 #include "platform/ProductNames.h"
@@ -27,6 +26,21 @@ bool RichEditLoaded() {
         return n > 0 && n < MAX_PATH && ::LoadLibraryW((std::wstring(folder, n) + L"\\Msftedit.dll").c_str());
     }();
     return loaded;
+}
+
+// The whole file, read with the system's own calls (file streams would bring the C++ runtime's locale
+// machinery into the program for this one read). Empty when it cannot be read.
+std::vector<char> ReadWholeFile(const std::wstring& path) {
+    UniqueHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) file.release();
+    LARGE_INTEGER size{};
+    if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 || size.QuadPart > (64 << 20)) return {};
+    std::vector<char> data(static_cast<size_t>(size.QuadPart));
+    DWORD read = 0;
+    if (!::ReadFile(file.get(), data.data(), static_cast<DWORD>(data.size()), &read, nullptr)) return {};
+    data.resize(read);
+    return data;
 }
 
 struct StreamSource {
@@ -99,9 +113,7 @@ bool HelpWindow::Create() {
 }
 
 bool HelpWindow::Load(const std::wstring& path) {
-    std::ifstream in(path.c_str(), std::ios::binary);
-    if (!in) return false;
-    const std::vector<char> data{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::vector<char> data = ReadWholeFile(path);
     if (data.empty()) return false;
     StreamSource source{&data};
     EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, &ReadChunk};

@@ -17,7 +17,7 @@
 #include "WindowBase.h"
 #include "WindowTimer.h"
 #include "app/FocusPolicy.h"
-#include "app/TimeBoxGate.h"
+#include "app/HandlerQueue.h"
 #include "platform/MainView.h"
 
 namespace chw {
@@ -26,7 +26,7 @@ class frmMain;
 
 namespace chw::win32 {
 
-class MainWindow : public WindowBase, public IMainView {
+class MainWindow : public WindowBase, public IMainView, private HandlerQueue::Host {
 public:
     // Created hidden, with every control as designed, laid out for `dpi` (0: the DPI of its monitor).
     MainWindow(HINSTANCE instance, UiLoop& loop, int dpi = 0);
@@ -110,19 +110,19 @@ private:
     void OnClose(bool& cancel, int unloadMode);
     // A close request: the questions, then the window goes unless the user kept it.
     void CloseRequest(int unloadMode);
-    // Runs an event's handler now, or later when the logic is busy waiting (see MustWait).
-    void Fire(const std::function<void(frmMain&)>& handler);
-    void Run(const std::function<void(frmMain&)>& handler);
-    // Whether a handler must not start now: the logic is in a designed pause, or a handler waits (in a
-    // box, or on another program) and this message was sent by another thread. Such a handler runs
-    // when no handler is running any more, in the order the messages came.
-    bool MustWait() const;
-    void Defer(std::function<void()> action);
-    void RunDeferred();
-    // A control event through the time box's gate: now, or once the time box's validation is over.
-    void FireOrHold(const std::function<void(frmMain&)>& handler, HWND from);
-    void Hold(const std::function<void(frmMain&)>& handler, HWND from);
+    // An event's handler, handed to the queue that decides when it runs.
+    using LogicHandler = std::function<void(frmMain&)>;
+    HandlerQueue::Handler Bound(LogicHandler handler);
+    void Post(LogicHandler handler, HandlerQueue::Kind kind = HandlerQueue::Kind::Event);
+    // A control's click, which waits while the time box's time is being validated.
+    void ClickFrom(LogicHandler handler, HWND from);
+    // HandlerQueue::Host
+    bool Pausing() const override { return loop_.Pausing(); }
+    bool InSentMessage() const override { return ::InSendMessage(); }
+    void Wake() override;
+    void Settled() override;
     void CalendarClick();
+    // The time box's validation, at its posted turn.
     void RunValidation();
     void StartTyping();
     void FinishTyping();
@@ -154,11 +154,9 @@ private:
     std::map<MainCtl, HiddenItem> hidden_;
     mutable std::map<int, HWND> items_;  // the controls by id, as each was first looked up
 
-    int running_ = 0;  // handlers running, nested ones included
-    std::vector<std::function<void()>> deferred_;
     bool busy_ = false;
     FocusPolicy focus_;
-    TimeBoxGate gate_;
+    HandlerQueue queue_{*this};
     ControlHook timeBoxHook_{this, &MainWindow::TimeBoxProc};
     ControlHook calendarHook_{this, &MainWindow::CalendarProc};
 };

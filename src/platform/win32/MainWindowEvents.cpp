@@ -12,40 +12,6 @@ using namespace mainwindow;
 
 // ---- Events ----
 
-bool MainWindow::MustWait() const { return loop_.Pausing() || (running_ > 0 && ::InSendMessage()); }
-
-void MainWindow::Fire(const std::function<void(frmMain&)>& handler) {
-    if (!logic_) return;
-    if (MustWait())
-        Defer([this, handler] { Fire(handler); });
-    else
-        Run(handler);
-}
-
-void MainWindow::Run(const std::function<void(frmMain&)>& handler) {
-    if (!logic_) return;
-    ++running_;
-    Guarded([&] { handler(*logic_); });
-    --running_;
-    if (running_ == 0) Guarded([&] { logic_->RefreshTrayTip(); });
-    if (running_ == 0 && !deferred_.empty()) ::PostMessageW(hwnd(), kRunDeferredMessage, 0, 0);
-}
-
-void MainWindow::Defer(std::function<void()> action) {
-    deferred_.push_back(std::move(action));
-    // While a handler runs, its end sends them on their way; otherwise the queue does, once the pause
-    // is over (posted messages wait for it).
-    if (running_ == 0) ::PostMessageW(hwnd(), kRunDeferredMessage, 0, 0);
-}
-
-void MainWindow::RunDeferred() {
-    while (!deferred_.empty() && !MustWait() && running_ == 0) {
-        auto action = std::move(deferred_.front());
-        deferred_.erase(deferred_.begin());
-        action();
-    }
-}
-
 namespace {
 
 WindowHandle HandleOf(HWND window) { return reinterpret_cast<WindowHandle>(window); }
@@ -53,26 +19,38 @@ HWND WindowOf(WindowHandle handle) { return reinterpret_cast<HWND>(handle); }
 
 }  // namespace
 
-void MainWindow::Hold(const std::function<void(frmMain&)>& handler, HWND from) {
-    gate_.Hold([this, handler] { Fire(handler); }, HandleOf(from));
+HandlerQueue::Handler MainWindow::Bound(LogicHandler handler) {
+    return [this, handler = std::move(handler)] {
+        if (logic_) handler(*logic_);
+    };
 }
 
-void MainWindow::FireOrHold(const std::function<void(frmMain&)>& handler, HWND from) {
-    gate_.Click([this, handler] { Fire(handler); }, HandleOf(from));
+void MainWindow::Post(LogicHandler handler, HandlerQueue::Kind kind) {
+    if (logic_) queue_.Submit(Bound(std::move(handler)), kind);
+}
+
+void MainWindow::ClickFrom(LogicHandler handler, HWND from) {
+    if (logic_) queue_.Click(Bound(std::move(handler)), HandleOf(from));
+}
+
+void MainWindow::Wake() { ::PostMessageW(hwnd(), kRunWaitingMessage, 0, 0); }
+
+void MainWindow::Settled() {
+    if (logic_) logic_->RefreshTrayTip();
 }
 
 void MainWindow::CalendarClick() {
     HWND calendar = Control(MainCtl::MonthView);
     if (!calendar || !::IsWindowEnabled(calendar)) return;
     Date clicked = CalendarDate();
-    FireOrHold([clicked](frmMain& f) { f.MonthView_DateClick(clicked); }, calendar);
+    ClickFrom([clicked](frmMain& f) { f.MonthView_DateClick(clicked); }, calendar);
 }
 
 // The keyboard's way into the locked time box, as a click there: the typing replaces what it shows.
 void MainWindow::StartTyping() {
     HWND box = Control(MainCtl::txtTime);
     if (!box || !::IsWindowEnabled(box)) return;
-    Fire([](frmMain& f) { f.txtTime_Click(); });
+    Post([](frmMain& f) { f.txtTime_Click(); });
     if (!Locked()) ::SendMessageW(box, EM_SETSEL, 0, -1);
 }
 
@@ -85,44 +63,38 @@ void MainWindow::FinishTyping() {
 }
 
 void MainWindow::RunValidation() {
-    if (!gate_.Due()) return;  // already run (a deferred copy of it came after)
-    // The validation and what follows it wait together; its answer is read right after it runs.
-    if (MustWait()) {
-        Defer([this] { RunValidation(); });
-        return;
-    }
-    HWND box = Control(MainCtl::txtTime);
-    if (!gate_.Begin(logic_ && box && ::GetFocus() != box)) return;  // the focus came back: nothing was left
-    bool cancel = false;
-    Run([&cancel](frmMain& f) { f.txtTime_Validate(cancel); });
-    if (cancel) {
-        gate_.End(true, {});
-        ::SetFocus(box);
-        return;
-    }
-    gate_.End(false, [](WindowHandle handle) {
+    HandlerQueue::Validation validation;
+    validation.boxStillLeft = [this] {
+        HWND box = Control(MainCtl::txtTime);
+        return logic_ && box && ::GetFocus() != box;
+    };
+    validation.refuses = [this] {
+        bool cancel = false;
+        if (logic_) logic_->txtTime_Validate(cancel);
+        return cancel;
+    };
+    validation.refused = [this] { ::SetFocus(Control(MainCtl::txtTime)); };
+    validation.takes = [](WindowHandle handle) {
         // When the validation showed no box the press is still going on, and its own event will follow.
         HWND from = WindowOf(handle);
         bool pressGoesOn = from && ::GetCapture() == from && (::GetKeyState(VK_LBUTTON) & 0x8000);
         return !pressGoesOn && (!from || ::IsWindowEnabled(from));
-    });
+    };
+    queue_.Validate(validation);
 }
 
 void MainWindow::OnMenuCommand(int id) {
     const CommandDef* command = CommandById(id);
     if (!command || !MenuItemEnabled(id)) return;
     auto handler = command->handler;
-    Fire([handler](frmMain& f) { (f.*handler)(); });
+    Post([handler](frmMain& f) { (f.*handler)(); });
 }
 
 void MainWindow::OnCommand(int id, int code, HWND control) {
     if (id == IDC_CMDSET || id == IDC_CMDRESET) {
         if (code != BN_CLICKED && code != BN_DOUBLECLICKED) return;  // a quick second press is a click too
         if (!::IsWindowEnabled(Item(id))) return;
-        if (id == IDC_CMDSET)
-            FireOrHold([](frmMain& f) { f.cmdSet_Click(); }, Item(id));
-        else
-            FireOrHold([](frmMain& f) { f.cmdReset_Click(); }, Item(id));
+        ClickFrom(ButtonHandler(id), Item(id));
         return;
     }
     if (id == IDOK && !control) {
@@ -141,8 +113,8 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
     Date picked{change.stSelStart.wYear, change.stSelStart.wMonth, change.stSelStart.wDay};
     auto click = [picked](frmMain& f) { f.MonthView_DateClick(picked); };
     if (header.code == MCN_SELECT) {
-        FireOrHold(click, header.hwndFrom);
-    } else if (header.code == MCN_SELCHANGE && gate_.Closed() && (::GetKeyState(VK_LBUTTON) & 0x8000)) {
+        ClickFrom(click, header.hwndFrom);
+    } else if (header.code == MCN_SELCHANGE && queue_.Closed() && (::GetKeyState(VK_LBUTTON) & 0x8000)) {
         // A day pressed while the time box is being left: the validation's boxes take the press away
         // before the calendar reports the click, so remember it now.
         MCHITTESTINFO hit{};
@@ -150,14 +122,17 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
         ::GetCursorPos(&hit.pt);
         ::ScreenToClient(header.hwndFrom, &hit.pt);
         ::SendMessageW(header.hwndFrom, MCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-        if ((hit.uHit & MCHT_CALENDARDATE) == MCHT_CALENDARDATE) Hold(click, header.hwndFrom);
+        if ((hit.uHit & MCHT_CALENDARDATE) == MCHT_CALENDARDATE) queue_.Hold(Bound(click), HandleOf(header.hwndFrom));
     }
     return 0;
 }
 
 void MainWindow::OnClose(bool& cancel, int unloadMode) {
-    cancel = false;
-    Run([&cancel, unloadMode](frmMain& f) { f.Form_QueryUnload(cancel, unloadMode); });
+    cancel = queue_.Ask([this, unloadMode] {
+        bool keep = false;
+        if (logic_) logic_->Form_QueryUnload(keep, unloadMode);
+        return keep;
+    });
 }
 
 void MainWindow::CloseRequest(int unloadMode) {
@@ -183,9 +158,9 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETFOCUS: return OnSetFocus(wParam, lParam);
         case WM_SETCURSOR: return OnSetCursor(wParam, lParam);
         case WM_CLOSE: return OnCloseMessage();
-        case WM_TIMECHANGE: Fire([](frmMain& f) { f.Form_TimeChange(); }); return 0;
+        case WM_TIMECHANGE: Post([](frmMain& f) { f.Form_TimeChange(); }); return 0;
         case WM_QUERYENDSESSION: return OnQueryEndSession(lParam);
-        case kRunDeferredMessage: RunDeferred(); return 0;
+        case kRunWaitingMessage: queue_.RunWaiting(); return 0;
         case WM_DESTROY: return OnDestroy();
         default: break;
     }
@@ -264,12 +239,7 @@ LRESULT MainWindow::OnTimer(WPARAM wParam, LPARAM lParam) {
     if (wParam == timer_.Id()) {
         // The watch goes on inside any box, also one that a message sent by another thread opened (those
         // handlers otherwise wait): a tick inside the boxes of a tick is kept from the alarm by the logic.
-        if (!timer_.OnTick()) return 0;
-        auto tick = [](frmMain& f) { f.MyTimer_Timer(); };
-        if (loop_.Pausing())
-            Fire(tick);
-        else
-            Run(tick);
+        if (timer_.OnTick()) Post([](frmMain& f) { f.MyTimer_Timer(); }, HandlerQueue::Kind::Tick);
         return 0;
     }
     return Default(WM_TIMER, wParam, lParam);
@@ -279,7 +249,7 @@ LRESULT MainWindow::OnTrayCallback(WPARAM wParam, LPARAM lParam) {
     if (tray_) {
         menuAnchor_ = tray_->AnchorOf(wParam, lParam);
         int button = tray_->ButtonOf(lParam);
-        if (button) Fire([button](frmMain& f) { f.SysTray_MouseDown(button); });
+        if (button) Post([button](frmMain& f) { f.SysTray_MouseDown(button); });
     }
     return 0;
 }
@@ -332,19 +302,16 @@ LRESULT MainWindow::OnSetCursor(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT MainWindow::OnCloseMessage() {
-    if (MustWait())
-        Defer([this] { CloseRequest(0); });
-    else
-        CloseRequest(0);
+    queue_.Submit([this] { CloseRequest(0); }, HandlerQueue::Kind::Step);
     return 0;
 }
 
 LRESULT MainWindow::OnQueryEndSession(LPARAM lParam) {
-    if (MustWait()) {
+    if (queue_.MustWait()) {
         // The alarm cannot stop in the middle of a step to ask its questions: the session waits for them
         // until the step is over, unless Windows ends it whatever we answer.
         if (lParam & ENDSESSION_CRITICAL) return TRUE;
-        Defer([this] { CloseRequest(frmMain::kWindowsEnding); });
+        queue_.Submit([this] { CloseRequest(frmMain::kWindowsEnding); }, HandlerQueue::Kind::Step);
         return FALSE;
     }
     bool cancel = false;
@@ -353,7 +320,7 @@ LRESULT MainWindow::OnQueryEndSession(LPARAM lParam) {
 }
 
 LRESULT MainWindow::OnDestroy() {
-    deferred_.clear();
+    queue_.Clear();
     timer_.Detach();
     if (tray_) tray_->Remove();
     ::PostQuitMessage(0);
@@ -403,11 +370,11 @@ LRESULT MainWindow::TimeBoxProc(const ControlHook& hook, HWND hwnd, UINT message
             if (wParam >= L'0' && wParam <= L'9' && self->Locked()) self->StartTyping();
             break;
         case WM_LBUTTONDOWN:
-            self->gate_.Pressed();
+            self->queue_.Pressed();
             break;
         case WM_LBUTTONUP: {
             LRESULT result = hook.CallOriginal(hwnd, message, wParam, lParam);
-            if (self->gate_.Released()) self->Fire([](frmMain& f) { f.txtTime_Click(); });
+            if (self->queue_.Released()) self->Post([](frmMain& f) { f.txtTime_Click(); });
             return result;
         }
         case WM_KILLFOCUS: {
@@ -416,18 +383,14 @@ LRESULT MainWindow::TimeBoxProc(const ControlHook& hook, HWND hwnd, UINT message
             // Only a time being typed is validated: the keyboard passing through the box while it shows
             // the clock has chosen nothing, and must not be stopped by questions on its way.
             if (!self->Locked() &&
-                self->gate_.Left(next && next != hwnd && (next == main || ::IsChild(main, next)))) {
+                self->queue_.Left(next && next != hwnd && (next == main || ::IsChild(main, next)))) {
                 // Validated from the queue: its message boxes must not run inside a focus change.
                 ::PostMessageW(main, kValidateMessage, 0, 0);
                 // A button pressed with the mouse: the validation's boxes take the press away before
                 // it becomes a click, so the click is remembered now.
                 int id = ::GetDlgCtrlID(next);
-                if ((id == IDC_CMDSET || id == IDC_CMDRESET) && (::GetKeyState(VK_LBUTTON) & 0x8000)) {
-                    if (id == IDC_CMDSET)
-                        self->Hold([](frmMain& f) { f.cmdSet_Click(); }, next);
-                    else
-                        self->Hold([](frmMain& f) { f.cmdReset_Click(); }, next);
-                }
+                if ((id == IDC_CMDSET || id == IDC_CMDRESET) && (::GetKeyState(VK_LBUTTON) & 0x8000))
+                    self->queue_.Hold(self->Bound(ButtonHandler(id)), HandleOf(next));
             }
             break;
         }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "app/frmMain.h"
@@ -19,7 +20,7 @@ inline constexpr UINT_PTR kTimerId = 1;
 inline constexpr UINT_PTR kReactivateTimerId = 2;
 inline constexpr UINT kReactivateDelayMs = 300;
 inline constexpr UINT kValidateMessage = WM_APP + 2;
-inline constexpr UINT kRunDeferredMessage = WM_APP + 3;
+inline constexpr UINT kRunWaitingMessage = WM_APP + 3;
 
 // The menu bar's pop-up menus, by position.
 inline constexpr int kSettingsPosition = 0;
@@ -49,6 +50,12 @@ inline const CommandDef kCommands[] = {
     {IDM_POPUPHELP, MainCtl::mnuPopUpHelp, &frmMain::mnuPopUpHelp_Click},
     {IDM_EXIT, MainCtl::mnuExit, &frmMain::mnuExit_Click},
 };
+
+// The handler of the arm button or of Clear, by its id.
+inline std::function<void(frmMain&)> ButtonHandler(int id) {
+    auto handler = id == IDC_CMDSET ? &frmMain::cmdSet_Click : &frmMain::cmdReset_Click;
+    return [handler](frmMain& f) { (f.*handler)(); };
+}
 
 inline const CommandDef* CommandById(int id) {
     for (const auto& c : kCommands)

@@ -5,12 +5,14 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <utility>
 #include <vector>
 
 #include "Win32Util.h"
-#include "resource.h"
 
 #include "platform/ProductNames.h"
 
@@ -504,12 +506,60 @@ std::string Win32Clock::ShortDatePattern() {
 
 // ---- Sound and power ----
 
+// One second of four short beeps and a pause, 16-bit mono at 16 kHz, that loops without a seam. Each
+// beep is a 2 kHz tone with some of its third harmonic, which cuts through a room better than a pure
+// tone, with 4 ms ramps so that neither the beeps nor the loop's joint click.
+std::vector<std::uint8_t> AlarmWave() {
+    constexpr int kRate = 16000, kToneHz = 2000, kBeeps = 4;
+    constexpr int kBeep = kRate * 110 / 1000, kGap = kRate * 70 / 1000, kPause = kRate * 350 / 1000;
+    constexpr int kRamp = kRate * 4 / 1000;
+    constexpr double kLevel = 0.7 / 1.3;  // loud, with room for the harmonic
+    constexpr double kTwoPi = 6.283185307179586;
+    std::vector<std::int16_t> pcm;
+    pcm.reserve(kRate);
+    for (int beep = 0; beep < kBeeps; ++beep) {
+        for (int i = 0; i < kBeep; ++i) {
+            const double t = static_cast<double>(i) / kRate;
+            const double tone = std::sin(kTwoPi * kToneHz * t) + 0.3 * std::sin(kTwoPi * 3 * kToneHz * t);
+            const double edge = std::min({1.0, static_cast<double>(i) / kRamp, static_cast<double>(kBeep - 1 - i) / kRamp});
+            pcm.push_back(static_cast<std::int16_t>(std::lround(kLevel * tone * edge * 32767)));
+        }
+        pcm.insert(pcm.end(), beep < kBeeps - 1 ? kGap : kPause, 0);
+    }
+    const auto dataBytes = static_cast<std::uint32_t>(pcm.size() * 2);
+    std::vector<std::uint8_t> wave(44 + dataBytes);
+    size_t at = 0;
+    auto text = [&](const char* four) {
+        for (int b = 0; b < 4; ++b) wave[at++] = static_cast<std::uint8_t>(four[b]);
+    };
+    auto number = [&](std::uint32_t value, int bytes) {
+        for (int b = 0; b < bytes; ++b) wave[at++] = static_cast<std::uint8_t>(value >> (8 * b));
+    };
+    text("RIFF");
+    number(36 + dataBytes, 4);
+    text("WAVE");
+    text("fmt ");
+    number(16, 4);
+    number(1, 2);  // PCM
+    number(1, 2);  // mono
+    number(kRate, 4);
+    number(kRate * 2, 4);  // bytes a second
+    number(2, 2);          // bytes a frame
+    number(16, 2);         // bits a sample
+    text("data");
+    number(dataBytes, 4);
+    for (std::int16_t sample : pcm) number(static_cast<std::uint16_t>(sample), 2);
+    return wave;
+}
+
 bool Win32AlarmSound::Start() {
     if (!Load()) return false;
     // PlaySound may fall back to a silent "success" where no device plays: ask for one first.
     if (deviceCount_() == 0) return false;
-    playing_ = playSound_(MAKEINTRESOURCEW(IDW_ALARM), ::GetModuleHandleW(nullptr),
-                          SND_RESOURCE | SND_ASYNC | SND_LOOP | SND_NODEFAULT) != FALSE;
+    // Made the first time, and kept: the asynchronous player reads it while it loops.
+    static const std::vector<std::uint8_t> wave = AlarmWave();
+    playing_ = playSound_(reinterpret_cast<LPCWSTR>(wave.data()), nullptr,
+                          SND_MEMORY | SND_ASYNC | SND_LOOP | SND_NODEFAULT) != FALSE;
     return playing_;
 }
 

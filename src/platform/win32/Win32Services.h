@@ -3,8 +3,10 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "UiLoop.h"
 #include "Win32Util.h"
@@ -105,7 +107,10 @@ private:
 // The moment (UTC seconds) a local time stands for under a zone's rules for that year.
 std::int64_t MomentIn(const TIME_ZONE_INFORMATION& zone, const DateTime& local);
 
-// The alarm sound in our resources, looped.
+// The built-in alarm sound as a complete wave file.
+std::vector<std::uint8_t> AlarmWave();
+
+// The built-in alarm sound, looped.
 class Win32AlarmSound : public IAlarmSound {
 public:
     Win32AlarmSound() = default;

@@ -183,16 +183,23 @@ TEST(ClockTest, LocalTimesStandForOneMomentAcrossTheChangesOfTheClocks) {
         EXPECT_EQ(clock.MomentOf(when), Win32Clock().MomentOf(when)) << when.date.year;
 }
 
-TEST(AlarmSoundTest, TheBuiltInSoundIsASmallWaveResourceAndPlaysWhereThereIsADevice) {
-    HMODULE self = ::GetModuleHandleW(nullptr);
-    HRSRC found = ::FindResourceW(self, MAKEINTRESOURCEW(IDW_ALARM), L"WAVE");
-    ASSERT_NE(found, nullptr);
-    const DWORD size = ::SizeofResource(self, found);
-    const char* data = static_cast<const char*>(::LockResource(::LoadResource(self, found)));
-    ASSERT_NE(data, nullptr);
-    EXPECT_LT(size, 100u * 1024u);
-    EXPECT_EQ(std::string(data, 4), "RIFF");
-    EXPECT_EQ(std::string(data + 8, 4), "WAVE");
+TEST(AlarmSoundTest, TheBuiltInSoundIsASecondOfFourBeepsAndPlaysWhereThereIsADevice) {
+    const std::vector<std::uint8_t> wave = AlarmWave();
+    ASSERT_EQ(wave.size(), 44u + 32000u);  // one second of 16-bit mono at 16 kHz
+    const std::string bytes(wave.begin(), wave.end());
+    EXPECT_EQ(bytes.substr(0, 4), "RIFF");
+    EXPECT_EQ(bytes.substr(8, 8), "WAVEfmt ");
+    EXPECT_EQ(bytes.substr(36, 4), "data");
+    auto sample = [&](size_t i) {
+        return static_cast<std::int16_t>(wave[44 + 2 * i] | (wave[45 + 2 * i] << 8));
+    };
+    // Ramped in and out, loud in the middle of a beep, silent between the beeps and at the loop's joint.
+    const struct {
+        size_t at;
+        int value;
+    } kSamples[] = {{0, 0}, {2, 386}, {201, 16219}, {202, 12351}, {205, -16219}, {1698, 11772},
+                    {1759, 0}, {2000, 0}, {2881, 253}, {8909, -16219}, {12000, 0}, {15999, 0}};
+    for (const auto& s : kSamples) EXPECT_EQ(sample(s.at), s.value) << "sample " << s.at;
 
     Win32AlarmSound sound;
     EXPECT_EQ(sound.Start(), ::waveOutGetNumDevs() > 0);
