@@ -24,6 +24,12 @@ enum class MainCtl {
     mnuLoadWinAmpOnStart,
     mnuKeepAwake,
     mnuMinimizeToTray,
+    mnuRepeat,  // the pop-up of the four rules below, one checked
+    mnuRepeatOnce,
+    mnuRepeatEveryDay,
+    mnuRepeatWeekdays,
+    mnuRepeatEveryWeek,
+    mnuRingAgain,  // ten minutes more, while the alarm rings
     mnuExitApp,
     mnuConfigureWinAmp,
     // Help menu
@@ -38,6 +44,7 @@ enum class MainCtl {
     mnuStartWinAmp,
     mnuCloseWinAmp,
     mnuSetAlarm,
+    mnuPopUpRingAgain,
     mnuPopUpHelp,
     mnuExit,
 };

@@ -23,6 +23,8 @@ inline constexpr const char* kDate = "Date:";
 inline constexpr const char* kTime = "Time:";
 inline constexpr const char* kKeepAwake = "KeepAwake";
 inline constexpr const char* kTrayHintShown = "TrayHintShown";
+// How the alarm repeats: "Once", "Every Day", "Weekdays" or "Every Week" (alarm/Repeat.h); absent is Once.
+inline constexpr const char* kRepeat = "Repeat";
 
 // The armed alarm, recorded at arming apart from the Exit-time values above and withdrawn ("No") when it
 // is no longer armed: a start that finds it set knows the last run ended without its Exit.

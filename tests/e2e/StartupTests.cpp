@@ -206,6 +206,17 @@ TEST(MainWindow, MenusAnswerTheirShortcuts) {
     EXPECT_TRUE(app.Running());
     EXPECT_TRUE(Visible(main));
 
+    // Alt+E, R: the Repeat rules open from the Settings menu by the keyboard; Escape leaves them.
+    ASSERT_TRUE(BringToFront(main));
+    RealChord('E', {VK_MENU});
+    Pause(300);
+    RealKey('R');
+    Pause(500);
+    Screenshot("settings-repeat-menu");
+    for (int i = 0; i < 3; ++i) RealKey(VK_ESCAPE);
+    Pause(300);
+    EXPECT_FALSE(WaitMsgBox(app.Id(), 500));
+
     // In the time box being edited the same keys edit the text: Ctrl+A selects it, Ctrl+X cuts it,
     // Ctrl+V puts it back; neither About nor the exit question comes.
     const MainControls c = FindControls(main);

@@ -32,6 +32,13 @@ FakeMainView::FakeMainView(FakeScheduler& scheduler, const Date& today) : timer(
     set(MainCtl::mnuLoadWinAmpOnStart, CHW_MNULOADWINAMPONSTART, "", true);
     set(MainCtl::mnuKeepAwake, CHW_MNUKEEPAWAKE);
     set(MainCtl::mnuMinimizeToTray, CHW_MNUMINIMIZETOTRAY);
+    set(MainCtl::mnuRepeat, CHW_MNUREPEAT);
+    set(MainCtl::mnuRepeatOnce, CHW_MNUREPEATONCE, "", true);
+    set(MainCtl::mnuRepeatEveryDay, CHW_MNUREPEATEVERYDAY);
+    set(MainCtl::mnuRepeatWeekdays, CHW_MNUREPEATWEEKDAYS);
+    set(MainCtl::mnuRepeatEveryWeek, CHW_MNUREPEATEVERYWEEK);
+    set(MainCtl::mnuRingAgain, CHW_MNURINGAGAIN);
+    controls[MainCtl::mnuRingAgain].enabled = false;  // offered only while the alarm rings
     set(MainCtl::mnuExitApp, CHW_MNUEXITAPP);
     set(MainCtl::mnuConfigureWinAmp, CHW_MNUCONFIGUREWINAMP);
     set(MainCtl::mnuHelp, CHW_MNUHELP);
@@ -44,6 +51,8 @@ FakeMainView::FakeMainView(FakeScheduler& scheduler, const Date& today) : timer(
     set(MainCtl::mnuStartWinAmp, CHW_MNUSTARTWINAMP);
     set(MainCtl::mnuCloseWinAmp, CHW_MNUCLOSEWINAMP);
     set(MainCtl::mnuSetAlarm, CHW_MNUSETALARM);
+    set(MainCtl::mnuPopUpRingAgain, CHW_MNURINGAGAIN);
+    controls[MainCtl::mnuPopUpRingAgain].enabled = false;
     set(MainCtl::mnuPopUpHelp, CHW_MNUPOPUPHELP);
     set(MainCtl::mnuExit, CHW_MNUEXIT);
 }

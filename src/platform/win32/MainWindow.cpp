@@ -43,6 +43,7 @@ MainWindow::MainWindow(HINSTANCE instance, UiLoop& loop, int dpi)
     hidden_[MainCtl::mnuConfigureWinAmp] = HiddenItem{CHW_MNUCONFIGUREWINAMP};
     hidden_[MainCtl::mnuOptions] = HiddenItem{CHW_MNUOPTIONS};
     hidden_[MainCtl::mnuConfigure] = HiddenItem{CHW_MNUCONFIGURE};
+    MarkRadioItems();
     taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
     // Run as administrator, we would not hear the shell's restart (UIPI filters it): let it through.
     if (taskbarCreated_) ::ChangeWindowMessageFilterEx(hwnd(), taskbarCreated_, MSGFLT_ALLOW, nullptr);

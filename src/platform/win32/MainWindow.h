@@ -133,6 +133,7 @@ private:
 
     // Menus.
     bool MenuItemEnabled(int id) const;
+    void MarkRadioItems();
     HMENU MenuHolding(MainCtl control, UINT& item, UINT& byFlag) const;
     void RedrawMenuBar(HMENU changed) const;
 

@@ -38,6 +38,11 @@ HMENU MainWindow::MenuHolding(MainCtl control, UINT& item, UINT& byFlag) const {
         byFlag = MF_BYPOSITION;
         return hwnd() ? ::GetMenu(hwnd()) : nullptr;
     }
+    if (control == MainCtl::mnuRepeat) {
+        item = kRepeatPosition;
+        byFlag = MF_BYPOSITION;
+        return hwnd() ? ::GetSubMenu(::GetMenu(hwnd()), kSettingsPosition) : nullptr;
+    }
     if (hidden_.count(control)) return nullptr;
     const CommandDef* command = CommandByControl(control);
     if (!command) return nullptr;
@@ -182,12 +187,26 @@ void MainWindow::SetFocus(MainCtl control) {
     if (HWND h = Control(control)) ::SetFocus(h);
 }
 
+// The repeat rules are one choice: their checks show as radio bullets.
+void MainWindow::MarkRadioItems() {
+    HMENU bar = hwnd() ? ::GetMenu(hwnd()) : nullptr;
+    for (int id = IDM_REPEATONCE; bar && id <= IDM_REPEATEVERYWEEK; ++id) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_FTYPE;
+        if (!::GetMenuItemInfoW(bar, static_cast<UINT>(id), FALSE, &info)) continue;
+        info.fType |= MFT_RADIOCHECK;
+        ::SetMenuItemInfoW(bar, static_cast<UINT>(id), FALSE, &info);
+    }
+}
+
 bool MainWindow::MenuItemEnabled(int id) const {
     const CommandDef* command = CommandById(id);
     if (!command || !Enabled(command->control)) return false;
     // An item of a disabled pop-up cannot be chosen either (its shortcut included).
+    if (IsRepeatItem(id)) return Enabled(MainCtl::mnuSettings) && Enabled(MainCtl::mnuRepeat);
     if (id == IDM_STARTINSYSTEMTRAY || id == IDM_LOADWINAMPONSTART || id == IDM_KEEPAWAKE || id == IDM_MINIMIZETOTRAY ||
-        id == IDM_EXITAPP || id == IDM_CONFIGUREWINAMP)
+        id == IDM_RINGAGAIN || id == IDM_EXITAPP || id == IDM_CONFIGUREWINAMP)
         return Enabled(MainCtl::mnuSettings);
     if (id == IDM_CONTENTS || id == IDM_UPDATE || id == IDM_ABOUT) return Enabled(MainCtl::mnuHelp);
     return Enabled(MainCtl::mnuOptions);

@@ -85,7 +85,7 @@ void MainWindow::RunValidation() {
 
 void MainWindow::OnMenuCommand(int id) {
     const CommandDef* command = CommandById(id);
-    if (!command || !MenuItemEnabled(id)) return;
+    if (!command || !command->handler || !MenuItemEnabled(id)) return;
     auto handler = command->handler;
     Post([handler](frmMain& f) { (f.*handler)(); });
 }

@@ -25,11 +25,13 @@ inline constexpr UINT kRunWaitingMessage = WM_APP + 3;
 // The menu bar's pop-up menus, by position.
 inline constexpr int kSettingsPosition = 0;
 inline constexpr int kHelpPosition = 1;
+// The Repeat pop-up within the Settings menu, by position.
+inline constexpr int kRepeatPosition = 4;
 
 struct CommandDef {
     int id;
     MainCtl control;
-    void (frmMain::*handler)();
+    void (frmMain::*handler)();  // none yet: the item shows but does nothing
 };
 
 inline const CommandDef kCommands[] = {
@@ -37,6 +39,11 @@ inline const CommandDef kCommands[] = {
     {IDM_LOADWINAMPONSTART, MainCtl::mnuLoadWinAmpOnStart, &frmMain::mnuLoadWinAmpOnStart_Click},
     {IDM_KEEPAWAKE, MainCtl::mnuKeepAwake, &frmMain::mnuKeepAwake_Click},
     {IDM_MINIMIZETOTRAY, MainCtl::mnuMinimizeToTray, &frmMain::mnuMinimizeToTray_Click},
+    {IDM_REPEATONCE, MainCtl::mnuRepeatOnce, nullptr},
+    {IDM_REPEATEVERYDAY, MainCtl::mnuRepeatEveryDay, nullptr},
+    {IDM_REPEATWEEKDAYS, MainCtl::mnuRepeatWeekdays, nullptr},
+    {IDM_REPEATEVERYWEEK, MainCtl::mnuRepeatEveryWeek, nullptr},
+    {IDM_RINGAGAIN, MainCtl::mnuRingAgain, nullptr},
     {IDM_EXITAPP, MainCtl::mnuExitApp, &frmMain::mnuExitApp_Click},
     {IDM_CONFIGUREWINAMP, MainCtl::mnuConfigureWinAmp, &frmMain::mnuConfigureWinAmp_Click},
     {IDM_CONTENTS, MainCtl::mnuContents, &frmMain::mnuContents_Click},
@@ -47,6 +54,7 @@ inline const CommandDef kCommands[] = {
     {IDM_STARTWINAMP, MainCtl::mnuStartWinAmp, &frmMain::mnuStartWinAmp_Click},
     {IDM_CLOSEWINAMP, MainCtl::mnuCloseWinAmp, &frmMain::mnuCloseWinAmp_Click},
     {IDM_SETALARM, MainCtl::mnuSetAlarm, &frmMain::mnuSetAlarm_Click},
+    {IDM_POPUPRINGAGAIN, MainCtl::mnuPopUpRingAgain, nullptr},
     {IDM_POPUPHELP, MainCtl::mnuPopUpHelp, &frmMain::mnuPopUpHelp_Click},
     {IDM_EXIT, MainCtl::mnuExit, &frmMain::mnuExit_Click},
 };
@@ -74,7 +82,8 @@ inline int StatusPart(MainCtl control) {
     return control == MainCtl::StatusBar1 ? 0 : control == MainCtl::StatusBar1Panel2 ? 1 : -1;
 }
 
-inline bool InTrayMenu(int id) { return id >= IDM_SHOWAPP && id <= IDM_EXIT; }
+inline bool InTrayMenu(int id) { return id >= IDM_SHOWAPP && id <= IDM_POPUPRINGAGAIN; }
+inline bool IsRepeatItem(int id) { return id >= IDM_REPEATONCE && id <= IDM_REPEATEVERYWEEK; }
 
 inline int ControlId(MainCtl control) {
     switch (control) {

@@ -60,26 +60,48 @@ TEST_F(MainWindowTest, MenuItemsAsCreated) {
         MainCtl item;
         const char* caption;
         bool checked;
+        bool enabled = true;
     } cases[] = {
         {MainCtl::mnuSettings, "S&ettings", false},
         {MainCtl::mnuStartInSystemTray, "&Start In System Tray", true},
         {MainCtl::mnuLoadWinAmpOnStart, "Load &Winamp On Start", true},
         {MainCtl::mnuKeepAwake, "Keep PC &Awake While Armed", false},
         {MainCtl::mnuMinimizeToTray, "&Minimize To System Tray", false},
+        {MainCtl::mnuRepeat, "&Repeat", false},
+        {MainCtl::mnuRepeatOnce, "&Once", true},
+        {MainCtl::mnuRepeatEveryDay, "Every &Day", false},
+        {MainCtl::mnuRepeatWeekdays, "&Weekdays (Monday To Friday)", false},
+        {MainCtl::mnuRepeatEveryWeek, "Every &Week (Same Day)", false},
+        {MainCtl::mnuRingAgain, "Ring Again In &10 Minutes", false, false},  // only while it rings
         {MainCtl::mnuExitApp, "E&xit", false},
         {MainCtl::mnuConfigureWinAmp, "&Configure WinAmp. . .", false},
         {MainCtl::mnuAbout, "&About", false},
         {MainCtl::mnuOptions, "Options", false},
         {MainCtl::mnuConfigure, "&Configure WinAmp", false},
         {MainCtl::mnuSetAlarm, "Se&t Alarm", false},
+        {MainCtl::mnuPopUpRingAgain, "Ring Again In &10 Minutes", false, false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(window->Caption(c.item), c.caption);
         EXPECT_EQ(window->Checked(c.item), c.checked) << c.caption;
-        EXPECT_TRUE(window->Enabled(c.item)) << c.caption;
+        EXPECT_EQ(window->Enabled(c.item), c.enabled) << c.caption;
     }
     // The never-shown Configure item is not in the Settings menu.
-    EXPECT_EQ(::GetMenuItemCount(::GetSubMenu(::GetMenu(window->hwnd()), 0)), 6);
+    EXPECT_EQ(::GetMenuItemCount(::GetSubMenu(::GetMenu(window->hwnd()), 0)), 8);
+    // The repeat rules are one choice, shown with radio bullets.
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE;
+    ASSERT_TRUE(::GetMenuItemInfoW(::GetMenu(window->hwnd()), IDM_REPEATWEEKDAYS, FALSE, &info));
+    EXPECT_TRUE(info.fType & MFT_RADIOCHECK);
+    window->SetChecked(MainCtl::mnuRepeatWeekdays, true);
+    window->SetChecked(MainCtl::mnuRepeatOnce, false);
+    EXPECT_TRUE(window->Checked(MainCtl::mnuRepeatWeekdays));
+    EXPECT_FALSE(window->Checked(MainCtl::mnuRepeatOnce));
+    // The Repeat pop-up is found by its place in the Settings menu.
+    window->SetEnabled(MainCtl::mnuRepeat, false);
+    EXPECT_FALSE(window->Enabled(MainCtl::mnuRepeat));
+    window->SetEnabled(MainCtl::mnuRepeat, true);
 }
 
 TEST_F(MainWindowTest, ACaptionWrittenKeepsTheShortcutBesideIt) {
