@@ -9,12 +9,6 @@ namespace chw::alarm {
 
 namespace {
 bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
-
-int DaysInMonth(int year, int month) {
-    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return month == 2 && leap ? 29 : days[month - 1];
-}
 }  // namespace
 
 std::optional<TimeOfDay> ParseAlarmTime(const std::string& text) {

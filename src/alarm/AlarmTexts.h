@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "platform/ProductNames.h"
 
 namespace chw::alarm {
 
@@ -58,9 +59,9 @@ inline constexpr const char* kBadTimeTitle = "Validation Results:";
 inline constexpr const char* kBadTimeText = "Incorrect Format!  Click OK To Try Again, Cancel To Exit";
 inline constexpr const char* kNotSetTitle = "Alarm Not Set!";
 inline constexpr const char* kNotSetText = "You Must Set The Alarm Before You Can Activate It!";
-inline constexpr const char* kStartWithWindowsTitle = "Start Chimewell With Windows?";
+inline constexpr const char* kStartWithWindowsTitle = "Start " CHW_PRODUCT " With Windows?";
 inline constexpr const char* kStartWithWindowsText =
-    "Should Chimewell Start With Windows?\r\n"
+    "Should " CHW_PRODUCT " Start With Windows?\r\n"
     "This Will Ensure That Your Alarm Initiates\r\n"
     "In The Event This PC Is Restarted.";
 inline constexpr const char* kPassedText =
@@ -71,25 +72,5 @@ inline constexpr const char* kEmptyPlaylistText =
     "Add Music To It, Or The Alarm Will Use Its Built-In Sound.";
 inline constexpr const char* kCannotStartText =
     "WinAmp Could Not Be Loaded, And Therefore The Alarm Could Not Execute!";
-
-// Arming waits this many seconds for the player, after a first pause of kTakeOverFirstPauseMs.
-inline constexpr int kTakeOverSeconds = 15;
-inline constexpr int kTakeOverFirstPauseMs = 2000;
-// The watch: pause after restarting a vanished player, and how often a failed restart is tried again.
-inline constexpr int kRestartPauseMs = 5000;
-inline constexpr int kRestartLookMs = 250;  // how often the restart looks for the new window
-inline constexpr int kRestartRetryMs = 60000;
-// Firing: the player needs a moment after Play before it takes a volume; a second Play gets a shorter one.
-inline constexpr int kFirePauseMs = 2000;
-inline constexpr int kReplayPauseMs = 1000;
-// While it rings: a player not playing this long gets Play again; after Play it has this long to play.
-inline constexpr int kSilentMs = 3000;
-inline constexpr int kPlayAnswerMs = 5000;
-// A sleeping computer is woken this long before the alarm, so that it is up and running at the minute.
-inline constexpr int kWakeLeadSeconds = 60;
-// The watch still rings an alarm this late (a box was open, the computer slept); later it is missed.
-inline constexpr int kCatchUpSeconds = 10 * 60;
-inline constexpr int kFullVolume = 255;
-inline constexpr int kQuietVolume = 28;
 
 }  // namespace chw::alarm

@@ -1,5 +1,6 @@
 // The arm button (stop, disarm, refusal, arming) and the clear button.
 #include "alarm/AlarmTexts.h"
+#include "alarm/AlarmTimings.h"
 #include "alarm/BusyScope.h"
 #include "alarm/WakeJudgement.h"
 #include "alarm/Alarm.h"
@@ -97,8 +98,8 @@ void Alarm::HaltAlarm(bool closePlayer) {
     ForgetArmed();
     s_.player.reset();
     if (closePlayer) {
-        winamp_.SetWinampVolume(kQuietVolume, winamp::kClass);
-        winamp_.CloseAllWinamp(winamp::kClass);
+        winamp_.SetVolume(kQuietVolume);
+        winamp_.CloseAll();
     }
     s_.phase = AlarmPhase::Idle;
     s_.fired = false;
@@ -177,7 +178,7 @@ bool Alarm::ArmAlarm(bool restored) {
     // Restored when its moment has already come: no wait, it rings at the next tick, through a player
     // still running from the last run or one the watch starts.
     if (restored && p_.clock.UtcSeconds() >= AlarmMoment().value_or(0)) {
-        const WindowHandle running = p_.windows.Find(winamp::kClass, std::nullopt);
+        const WindowHandle running = winamp_.Window();
         if (running != 0) p_.windows.Show(running, ShowCommand::Hide);
         s_.player = running;
         return false;
@@ -202,7 +203,7 @@ bool Alarm::ArmAlarm(bool restored) {
     }
     show_.ShowStatus(covered);
 
-    const WindowHandle player = p_.windows.Find(winamp::kClass, std::nullopt);
+    const WindowHandle player = winamp_.Window();
     if (player != 0) p_.windows.Show(player, ShowCommand::Hide);
     s_.player = player;
     // The player was started with the focus; hiding it leaves the keyboard with no window, so the
@@ -210,7 +211,7 @@ bool Alarm::ArmAlarm(bool restored) {
     view_.Activate();
 
     // Play on an empty playlist plays nothing: the user is told now, not at the alarm.
-    return player != 0 && winamp_.GetPlaylistLength(winamp::kClass) == 0;
+    return player != 0 && winamp_.PlaylistLength() == 0;
 }
 
 // A sleeping computer wakes for the armed alarm still to come, a minute ahead of it, where it can.

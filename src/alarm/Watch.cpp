@@ -1,6 +1,7 @@
 // The one-second watch: the running clock, the player's presence, and the alarm going off.
 #include "alarm/AlarmMoment.h"
 #include "alarm/AlarmTexts.h"
+#include "alarm/AlarmTimings.h"
 #include "alarm/BusyScope.h"
 #include "alarm/TimeEntry.h"
 #include "alarm/Alarm.h"
@@ -17,8 +18,7 @@ void Alarm::MyTimer_Timer() {
     // Built from the clock's fields rather than cut from the text above, so any time format matches.
     s_.NowText = NowTextOf(now);
 
-    winamp_.WinampHwnd = p_.windows.Find(winamp::kClass, std::nullopt);
-    view_.SetEnabled(MainCtl::mnuCloseWinAmp, winamp_.WinampHwnd != 0);
+    view_.SetEnabled(MainCtl::mnuCloseWinAmp, winamp_.Locate() != 0);
 
     // A tick inside another alarm handler's message box, or inside our own firing, goes no further.
     if (alarmBusy_ != 0) return;
@@ -81,7 +81,7 @@ void Alarm::Form_TimeChange() {
 }
 
 bool Alarm::RestartVanishedPlayer() {
-    if (p_.windows.Find(winamp::kClass, std::nullopt) != 0 || !s_.armed) return false;
+    if (winamp_.Window() != 0 || !s_.armed) return false;
     // A player that will not start, or starts without a window, must not freeze the window on every
     // tick: try again once a minute.
     if (s_.restartFailed && p_.clock.TickMs() - s_.restartFailedAt < static_cast<std::uint64_t>(kRestartRetryMs))
@@ -96,12 +96,12 @@ bool Alarm::RestartVanishedPlayer() {
         return failed();
     // A player just started has seldom opened its window yet: look for it through the pause, so the new
     // player is hidden like the one arming took over instead of ringing in plain sight.
-    WindowHandle player = p_.windows.Find(winamp::kClass, std::nullopt);
+    WindowHandle player = winamp_.Window();
     int waited = 0;
     while (player == 0 && waited < kRestartPauseMs) {
         p_.runtime.Pause(kRestartLookMs);
         waited += kRestartLookMs;
-        player = p_.windows.Find(winamp::kClass, std::nullopt);
+        player = winamp_.Window();
     }
     s_.player = player;
     if (player == 0) return failed();
@@ -114,19 +114,18 @@ bool Alarm::RestartVanishedPlayer() {
 void Alarm::FireAlarm() {
     RecordRung();
     // A player already playing gets no Play, only the full volume; the ringing shows all the same.
-    const bool playing = winamp_.GetWinampStatus(winamp::kClass) == 1;
+    const bool playing = winamp_.Playing();
     bool queued = false;
     bool postFailed = false;
     if (!playing) {
-        winamp_.WinampHwnd = p_.windows.Find(winamp::kClass, std::nullopt);
-        if (winamp_.WinampHwnd != 0) {
-            queued = winamp_.TryPostWinampCommand(static_cast<int>(winamp::kCmdPlay));
+        if (winamp_.Locate() != 0) {
+            queued = winamp_.TryPlay();
             postFailed = !queued;
         }
         // Only a player that took Play needs the moment before it takes a volume.
         if (queued) p_.runtime.Pause(kFirePauseMs);
     }
-    winamp_.SetWinampVolume(kFullVolume, winamp::kClass);
+    winamp_.SetVolume(kFullVolume);
     const bool heard = playing || PlayerPlaysAfterAll(queued);
 
     s_.phase = AlarmPhase::Ringing;
@@ -142,7 +141,7 @@ void Alarm::FireAlarm() {
     // Heard first, told after: the box waits for the user, the ringing's checks go on under it.
     if (postFailed) {
         FreeScope ringOn(alarmBusy_);
-        p_.boxes.Show(Winamp_Access::PostFailureText(static_cast<int>(winamp::kCmdPlay)), p_.runtime.AppTitle(),
+        p_.boxes.Show(Winamp_Access::PlayFailureText(), p_.runtime.AppTitle(),
                       MbIcon::None, MbButtons::Ok);
     }
 }
@@ -150,12 +149,12 @@ void Alarm::FireAlarm() {
 // Play was pressed: make sure the player really plays (an empty playlist, a player that ignores Play or
 // hangs). One more Play where the first one reached it, then the answer stands.
 bool Alarm::PlayerPlaysAfterAll(bool playReachedIt) {
-    if (winamp_.GetWinampStatus(winamp::kClass) == 1) return true;
+    if (winamp_.Playing()) return true;
     if (!playReachedIt) return false;
-    winamp_.WinampHwnd = p_.windows.Find(winamp::kClass, std::nullopt);
-    if (!winamp_.TryPostWinampCommand(static_cast<int>(winamp::kCmdPlay))) return false;
+    winamp_.Locate();
+    if (!winamp_.TryPlay()) return false;
     p_.runtime.Pause(kReplayPauseMs);
-    return winamp_.GetWinampStatus(winamp::kClass) == 1;
+    return winamp_.Playing();
 }
 
 // From the firing until the stop the alarm stays heard: a player that has stopped gets Play once more, a
@@ -168,11 +167,11 @@ void Alarm::KeepRinging(bool restarted) {
     if (restarted) return PlayOnceMore(now);
     // Gone and not back, or not answering: one question per tick, and a player that did not answer is
     // not asked again (it would cost the send limit every time).
-    const std::optional<std::intptr_t> status = winamp_.AskWinampStatus(winamp::kClass);
-    if (!status) return SoundBuiltIn();
-    if (*status == 1) {
+    const PlayerStatus status = winamp_.Status();
+    if (status == PlayerStatus::None) return SoundBuiltIn();
+    if (status == PlayerStatus::Playing) {
         // A player that was just pressed again plays now: at full volume, as at the firing.
-        if (ringOn.playAskedAt) winamp_.SetWinampVolume(kFullVolume, winamp::kClass);
+        if (ringOn.playAskedAt) winamp_.SetVolume(kFullVolume);
         ringOn.silentSince.reset();
         ringOn.playAskedAt.reset();
         return;
@@ -189,8 +188,7 @@ void Alarm::KeepRinging(bool restarted) {
 }
 
 void Alarm::PlayOnceMore(std::uint64_t now) {
-    winamp_.WinampHwnd = p_.windows.Find(winamp::kClass, std::nullopt);
-    if (winamp_.WinampHwnd == 0 || !winamp_.TryPostWinampCommand(static_cast<int>(winamp::kCmdPlay)))
+    if (winamp_.Locate() == 0 || !winamp_.TryPlay())
         return SoundBuiltIn();
     s_.ringOn.playAskedAt = now;
     s_.ringOn.silentSince.reset();

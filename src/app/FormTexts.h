@@ -1,18 +1,20 @@
 // The texts the two windows carry before any code runs: captions, labels and tooltips.
 #pragma once
 
+#include "platform/ProductNames.h"
+
 namespace chw::texts {
 
-inline constexpr const char* kAppTitle = "Chimewell System";
+inline constexpr const char* kAppTitle = CHW_PRODUCT_SYSTEM;
 
 // The start-up window.
-inline constexpr const char* kIntroLabel1 = "Chimewell System";
+inline constexpr const char* kIntroLabel1 = CHW_PRODUCT_SYSTEM;
 inline constexpr const char* kIntroLabel2 = "Please Wait While The Program Loads. . .";
 inline constexpr const char* kIntroLabel3 = "Version ";
 inline constexpr const char* kIntroLabel4 = "Windows 98/ME/NT/2K";
 
 // The main window.
-inline constexpr const char* kMainCaption = "Chimewell System For Windows";
+inline constexpr const char* kMainCaption = CHW_PRODUCT_SYSTEM " For Windows";
 inline constexpr const char* kLabel1 = "Date Selected:";
 inline constexpr const char* kLabel2 = "Time: (Click To Edit) [Format: HH:MM]";
 inline constexpr const char* kCmdSet = "&Activate";

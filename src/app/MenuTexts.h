@@ -2,6 +2,8 @@
 // menus and the C++ code share this one copy.
 #pragma once
 
+#include "platform/ProductNames.h"
+
 #define CHW_MNUSETTINGS "S&ettings"
 #define CHW_MNUSTARTINSYSTEMTRAY "&Start In System Tray"
 #define CHW_MNULOADWINAMPONSTART "Load &Winamp On Start"
@@ -20,7 +22,7 @@
 #define CHW_MNUUPDATE "Check For An &Update"
 #define CHW_MNUABOUT "&About"
 #define CHW_MNUOPTIONS "Options"
-#define CHW_MNUSHOWAPP "&Show Chimewell"
+#define CHW_MNUSHOWAPP "&Show " CHW_PRODUCT
 #define CHW_MNUCONFIGURE "&Configure WinAmp"
 #define CHW_MNUSTARTWINAMP "Start &WinAmp"
 #define CHW_MNUCLOSEWINAMP "Clos&e WinAmp"

@@ -4,6 +4,7 @@
 
 #include "alarm/AlarmTexts.h"
 #include "app/Shutdown.h"
+#include "platform/ProductNames.h"
 #include "winamp/WinampTexts.h"
 #include "settings/SettingsSchema.h"
 
@@ -11,9 +12,9 @@ namespace chw {
 
 namespace {
 constexpr const char* kStatusVerifying = "Shutdown Query Being Verified. . .";
-constexpr const char* kConfirmTitle = "Close Chimewell?";
+constexpr const char* kConfirmTitle = "Close " CHW_PRODUCT "?";
 constexpr const char* kConfirmText =
-    "Are you sure you want to stop monitoring the time for your alarm?\r\nThis will close Chimewell System!";
+    "Are you sure you want to stop monitoring the time for your alarm?\r\nThis will close " CHW_PRODUCT_SYSTEM "!";
 constexpr const char* kSaveTitle = "Save Settings?";
 constexpr const char* kSaveText = "You Have Set The Alarm, Would You Like To Save The Settings?";
 constexpr const char* kCloseWinampText = "Do You Want To Close WinAmp?";
@@ -59,13 +60,12 @@ void Shutdown::Form_QueryUnload(bool& cancel, int unloadMode) {
     }
 
     const WindowHandle wordPad = p_.windows.Find(kWordPadClass, std::nullopt);
-    winamp_.WinampHwnd = p_.windows.Find(winamp::kClass, std::nullopt);
     const bool closePlayer =
-        winamp_.WinampHwnd != 0 &&
+        winamp_.Locate() != 0 &&
         p_.boxes.Show(kCloseWinampText, winamp::kCloseWinAmpTitle, MbIcon::Question, MbButtons::YesNo) == MbAnswer::Yes;
     // The last question is answered: from here on nothing may restart the player or ring.
     timer.SetEnabled(false);
-    if (closePlayer) winamp_.CloseAllWinamp(winamp::kClass);
+    if (closePlayer) winamp_.CloseAll();
     // Minimised, not closed: the user may still be reading the help document.
     if (wordPad != 0) p_.windows.Minimize(wordPad);
     alarm_.SilenceAlarm();

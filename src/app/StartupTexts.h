@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/ProductNames.h"
 #include "platform/Types.h"
 
 namespace chw::startup {
@@ -12,22 +13,17 @@ namespace chw::startup {
 inline constexpr const char* kUnwantedInstance = "unwanted instance";
 inline constexpr const char* kInstanceClasses[] = {"ThunderRTMain", "ThunderRT5Main", "ThunderRT6Main"};
 
-// The splash's progress bar: eight quick steps, then two slow ones (about 3.4 s in all).
+// The splash's progress bar's steps; their pauses are in app/StartupTimings.h.
 inline constexpr int kProgressMax = 10;
-inline constexpr int kFastTickMs = 100;
-inline constexpr int kSlowTickMs = 1300;
-inline constexpr int kHandOverPauseMs = 1000;
 
 // The main window's load.
 inline constexpr const char* kCloseItem = "&Close";
 inline constexpr int kCloseItemPosition = 6;
 inline constexpr const char* kWinampActivated = "WinAmp Activated!  Ready.";
 inline constexpr const char* kWinampLoadFailed = "Loading WinAmp Has Failed!";
-inline constexpr int kWinampFailedPauseMs = 2000;
 inline constexpr const char* kWinampLoadErrorTitle = "ERROR LOADING WINAMP!";
 // A carriage return alone between the lines: that is how this box has always looked.
-inline constexpr const char* kWinampLoadErrorText = "WinAmp couldn't be activated!\rChimewell will now terminate!";
-inline constexpr int kDatePauseMs = 1000;
+inline constexpr const char* kWinampLoadErrorText = "WinAmp couldn't be activated!\r" CHW_PRODUCT " will now terminate!";
 
 // The splash's "3.1": major and minor only.
 inline std::string SplashVersion(const Version& v) {

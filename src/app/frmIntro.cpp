@@ -1,6 +1,7 @@
 #include "app/frmIntro.h"
 
 #include "app/StartupTexts.h"
+#include "app/StartupTimings.h"
 #include "app/frmMain.h"
 #include "settings/SettingsSchema.h"
 #include "winamp/PlayerLocation.h"

@@ -2,6 +2,7 @@
 
 #include "alarm/AlarmMoment.h"
 #include "app/StartupTexts.h"
+#include "app/StartupTimings.h"
 #include "app/frmMain.h"
 #include "settings/SettingsSchema.h"
 #include "winamp/PlayerLocation.h"

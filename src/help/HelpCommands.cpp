@@ -3,6 +3,7 @@
 #include "alarm/AlarmTexts.h"
 #include "help/Help.h"
 #include "help/HelpTexts.h"
+#include "platform/ProductNames.h"
 
 namespace chw {
 
@@ -10,7 +11,7 @@ namespace help {
 
 std::string AboutText(const Version& version) {
     const std::string lines[] = {
-        "Chimewell " + std::to_string(version.major) + "." + std::to_string(version.minor) + kOwnership,
+        CHW_PRODUCT " " + std::to_string(version.major) + "." + std::to_string(version.minor) + kOwnership,
         kAuthor,
         kContributions,
         "",

@@ -3,11 +3,12 @@
 
 #include <string>
 
+#include "platform/ProductNames.h"
 #include "platform/Types.h"
 
 namespace chw::help {
 
-inline constexpr const char* kBoxTitle = "Chimewell Help";
+inline constexpr const char* kBoxTitle = CHW_PRODUCT " Help";
 
 inline constexpr const char* kDocumentFile = "\\CHWLHELP.DOC";
 // WordPad, in the system folder.
@@ -18,7 +19,7 @@ inline constexpr const char* kDocumentMissing = "Document Could Not Be Found!";
 inline constexpr const char* kViewerMissing =
     "Help Document, or Startup Component Not Found!\r\n                     Please Re-Install!";
 
-inline constexpr const char* kAboutTitle = "About Chimewell(tm)";
+inline constexpr const char* kAboutTitle = "About " CHW_PRODUCT_TM;
 inline constexpr const char* kOwnership = "  (c) 2026 Tallowmer. All rights reserved.";
 inline constexpr const char* kAuthor = "Written by the Tallowmer desktop tools team.";
 inline constexpr const char* kContributions = "Major Intellectual Contributions By:";

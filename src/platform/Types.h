@@ -23,6 +23,14 @@ struct Date {
     friend auto operator<=>(const Date&, const Date&) = default;
 };
 
+// The number of days in a month of the Gregorian calendar; 31 for a month out of range.
+inline int DaysInMonth(int year, int month) {
+    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month < 1 || month > 12) return 31;
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : kDays[month - 1];
+}
+
 struct DateTime {
     Date date;
     int hour = 0;    // 0..23

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/ProductNames.h"
 #include "platform/Registry.h"
 
 namespace chw::settings {
@@ -41,7 +42,7 @@ inline constexpr const char* kNo = "No";
 // machine's Run key; where a standard user may not change that one, in the user's own (kUserRoot).
 inline constexpr Hive kUserRoot = Hive::User;
 inline constexpr const char* kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
-inline constexpr const char* kRunValue = "Chimewell";
+inline constexpr const char* kRunValue = CHW_PRODUCT;
 inline constexpr const char* kRunCommand = "c:\\Program Files\\Tallowmer\\CHWL\\CHWLU.EXE";
 inline constexpr const char* kRunCommandOff = "-c:\\Program Files\\Tallowmer\\CHWL\\CHWLU.EXE";
 // Where Windows' own startup lists (Task Manager, Settings) switch a Run entry off without touching it:

@@ -1,17 +1,18 @@
+#include "platform/ProductNames.h"
 #include "tray/StartupOptions.h"
 #include "settings/SettingsSchema.h"
 
 namespace chw {
 
 namespace {
-constexpr const char* kStatusNoStart = "Chimewell Will Not Start With Windows.  Ready.";
+constexpr const char* kStatusNoStart = CHW_PRODUCT " Will Not Start With Windows.  Ready.";
 constexpr const char* kStatusStartInTray = "CHWL Will Minimize To The System Tray Upon Start.  Ready.";
 // Switched off for this user, but an entry for all users that only an administrator may change
 // still starts the program.
 constexpr const char* kStatusStillStarts =
-    "Chimewell Will Still Start With Windows: An Administrator Set It For All Users.  Ready.";
+    CHW_PRODUCT " Will Still Start With Windows: An Administrator Set It For All Users.  Ready.";
 constexpr const char* kStatusSwitchedOffByWindows =
-    "Chimewell Will Not Start With Windows: It Is Switched Off In Task Manager's Startup Apps.  Ready.";
+    CHW_PRODUCT " Will Not Start With Windows: It Is Switched Off In Task Manager's Startup Apps.  Ready.";
 
 // Windows starts the program from an entry whose command is not switched off by a leading "-".
 bool StartsAtLogon(const RegValue& command) { return command && !command->empty() && command->front() != '-'; }

@@ -1,12 +1,14 @@
 // The tray icon's texts and pictures.
 #pragma once
 
+#include "platform/ProductNames.h"
+
 namespace chw {
 
 namespace tray {
-inline constexpr const char* kTipOptions = "Chimewell(tm) - Right Click For Options";
+inline constexpr const char* kTipOptions = CHW_PRODUCT_TM " - Right Click For Options";
 // The first time the program goes to the tray on a PC: a new icon may sit behind the taskbar's ^.
-inline constexpr const char* kTrayHint = "Chimewell Is Here: Click ^ On The Taskbar If You Do Not See Its Icon.";
+inline constexpr const char* kTrayHint = CHW_PRODUCT " Is Here: Click ^ On The Taskbar If You Do Not See Its Icon.";
 
 // The alarm's state in words, which every tooltip of the icon tells.
 inline constexpr const char* kStateNotSet = "Alarm Is Not Set.";

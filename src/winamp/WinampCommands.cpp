@@ -14,8 +14,7 @@ constexpr const char* kCloseText = "Are You Sure You Want To Close WinAmp?\r\nTh
 }  // namespace
 
 void PlayerCommands::mnuStartWinAmp_Click() {
-    winamp_.WinampHwnd = p_.windows.Find(winamp::kClass, std::nullopt);
-    if (winamp_.WinampHwnd != 0) {
+    if (winamp_.Locate() != 0) {
         p_.windows.Show(winamp_.WinampHwnd, ShowCommand::ShowDefault);
         return;
     }
@@ -28,7 +27,7 @@ void PlayerCommands::mnuStartWinAmp_Click() {
 
 void PlayerCommands::mnuCloseWinAmp_Click() {
     if (p_.boxes.Show(kCloseText, winamp::kCloseWinAmpTitle, MbIcon::Question, MbButtons::YesNo) == MbAnswer::No) return;
-    winamp_.CloseAllWinamp(winamp::kClass);
+    winamp_.CloseAll();
 }
 
 void PlayerCommands::mnuLoadWinAmpOnStart_Click() {

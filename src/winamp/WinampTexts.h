@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/MessageBoxes.h"
+#include "platform/ProductNames.h"
 #include "winamp/PlayerLocation.h"
 
 namespace chw::winamp {
@@ -26,9 +27,9 @@ inline constexpr std::array<MissingPlayerBox, 5> kMissingPlayerBoxes{{
      "This program requires Nullsoft WinAmp!" CHW_CRLF "Please download it from:" CHW_CRLF
      "http://www.winamp.com/download/",
      MbIcon::Critical},
-    {"Chimewell\u2122",
+    {CHW_PRODUCT_TM_SIGN,
      "If WinAmp is in fact installed on your machine," CHW_CRLF "it must be the Default Media Player," CHW_CRLF
-     "In Order For Chimewell\u2122 To Detect It!",
+     "In Order For " CHW_PRODUCT_TM_SIGN " To Detect It!",
      MbIcon::Information},
     {"Making WinAmp The Default Media Player",
      "To make WinAmp your default Media Player:" CHW_CRLF CHW_CRLF "1. Start WinAmp" CHW_CRLF

@@ -2,11 +2,6 @@
 
 namespace chw {
 
-namespace {
-constexpr int kPostPauseMs = 10;   // between post attempts, so the retry does not spin the core
-constexpr int kClosePollMs = 100;
-}  // namespace
-
 std::optional<std::intptr_t> Winamp_Access::Send(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
     // A player that has stopped answering is not waited for again at once: the stop and Exit stay quick.
     if (WinampHwnd == hungWindow_ && p_.clock.TickMs() - hungSince_ < static_cast<std::uint64_t>(winamp::kHungMemoryMs))
@@ -17,6 +12,21 @@ std::optional<std::intptr_t> Winamp_Access::Send(unsigned message, std::uintptr_
         hungSince_ = p_.clock.TickMs();
     }
     return reply;
+}
+
+WindowHandle Winamp_Access::Locate() {
+    WinampHwnd = p_.windows.Find(winamp::kClass, std::nullopt);
+    return WinampHwnd;
+}
+
+PlayerStatus Winamp_Access::Status() {
+    const std::optional<std::intptr_t> reply = AskWinampStatus(winamp::kClass);
+    if (!reply) return PlayerStatus::None;
+    switch (*reply) {
+        case 1: return PlayerStatus::Playing;
+        case 3: return PlayerStatus::Paused;
+        default: return PlayerStatus::Stopped;
+    }
 }
 
 std::intptr_t Winamp_Access::GetWinampStatus(const std::string& windowClass) {
@@ -53,8 +63,8 @@ void Winamp_Access::CloseAllWinamp(const std::string& windowClass) {
         int waited = 0;
         while (p_.windows.Find(windowClass, std::nullopt) == closing) {
             if (waited >= winamp::kCloseGraceMs || timeUp()) return;
-            p_.runtime.Pause(kClosePollMs);
-            waited += kClosePollMs;
+            p_.runtime.Pause(winamp::kClosePollMs);
+            waited += winamp::kClosePollMs;
         }
     }
 }
@@ -88,12 +98,13 @@ bool Winamp_Access::TryPostWinampCommand(int commandId) {
         WinampReply = queued ? 1 : 0;
         if (queued) return true;
         if (p_.clock.TickMs() - start > static_cast<std::uint64_t>(winamp::kPostRetryMs)) return false;
-        p_.runtime.Pause(kPostPauseMs);
+        p_.runtime.Pause(winamp::kPostPauseMs);
     }
 }
 
 std::string Winamp_Access::PostFailureText(int commandId) {
-    return "Couldn't queue message for 5 seconds: " + std::to_string(commandId);
+    return "Couldn't queue message for " + std::to_string(winamp::kPostRetryMs / 1000) +
+           " seconds: " + std::to_string(commandId);
 }
 
 void Winamp_Access::SendWinampCommand(int commandId) {

@@ -6,8 +6,12 @@
 #include <string>
 
 #include "platform/Platform.h"
+#include "winamp/WinampTimings.h"
 
 namespace chw {
+
+// What the player says it is doing. None: there is no player, or it did not answer.
+enum class PlayerStatus { None, Stopped, Playing, Paused };
 
 namespace winamp {
 inline constexpr const char* kClass = "Winamp v1.x";
@@ -18,12 +22,6 @@ inline constexpr std::intptr_t kIpcSetVolume = 122;   // WM_USER lParam, wParam 
 inline constexpr std::intptr_t kIpcPlaylistLength = 124;  // WM_USER lParam: the number of tracks
 inline constexpr std::uintptr_t kCmdClose = 40001;    // WM_COMMAND wParam
 inline constexpr std::uintptr_t kCmdPlay = 40045;     // WM_COMMAND wParam
-inline constexpr int kPostRetryMs = 5000;
-inline constexpr int kCloseAllMaxPasses = 20;
-inline constexpr int kCloseGraceMs = 2000;
-inline constexpr int kCloseAllBudgetMs = 8000;  // closing every player never takes longer than this
-inline constexpr int kSendTimeoutMs = 3000;     // no message to the player waits longer
-inline constexpr int kHungMemoryMs = 10000;     // a player that did not answer is not waited for again meanwhile
 
 // The player's classic folder, the first place looked in (winamp/PlayerLocation.h has the others).
 inline constexpr const char* kFolder = "c:\\Program Files\\Winamp";
@@ -33,6 +31,21 @@ inline constexpr const char* kFileTested = "c:\\Program Files\\Winamp\\Winamp.ex
 class Winamp_Access {
 public:
     explicit Winamp_Access(Platform& platform) : p_(platform) {}
+
+    // The typed face the rest of the program uses; the protocol's numbers stay in this file and its .cpp.
+    // Finds the player's window and keeps it in WinampHwnd (0: none).
+    WindowHandle Locate();
+    // The player's window as it is now, without keeping it.
+    WindowHandle Window() { return p_.windows.Find(winamp::kClass, std::nullopt); }
+    PlayerStatus Status();
+    bool Playing() { return Status() == PlayerStatus::Playing; }
+    std::optional<int> PlaylistLength() { return GetPlaylistLength(winamp::kClass); }
+    void SetVolume(int volume) { SetWinampVolume(volume, winamp::kClass); }
+    void CloseAll() { CloseAllWinamp(winamp::kClass); }
+    // Play, posted to WinampHwnd and retried for kPostRetryMs: false when it could not be queued.
+    bool TryPlay() { return TryPostWinampCommand(static_cast<int>(winamp::kCmdPlay)); }
+    // The box's text when Play could not be queued.
+    static std::string PlayFailureText() { return PostFailureText(static_cast<int>(winamp::kCmdPlay)); }
 
     // Handle of the Winamp window found last (0: none). Other handlers store their own searches here too.
     WindowHandle WinampHwnd = 0;

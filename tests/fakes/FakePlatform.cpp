@@ -59,6 +59,12 @@ FakePlayer& FakeWindowSystem::AddPlayer(int status) {
     return p;
 }
 
+long FakeWindowSystem::PlayCommands() const {
+    return std::count_if(messages.begin(), messages.end(), [](const SentMessage& m) {
+        return m.message == winamp::kWM_COMMAND && m.wParam == winamp::kCmdPlay;
+    });
+}
+
 std::vector<SentMessage> FakeWindowSystem::MessagesTo(WindowHandle window) const {
     std::vector<SentMessage> out;
     for (const auto& m : messages)

@@ -66,6 +66,8 @@ public:
     bool Exists(WindowHandle window) const { return windows.count(window) != 0; }
     // Adds a player window of class "Winamp v1.x" that behaves like the real one.
     FakePlayer& AddPlayer(int status = 0);
+    // The Play commands sent or posted to any player.
+    long PlayCommands() const;
     // Messages sent or posted to one window, in order.
     std::vector<SentMessage> MessagesTo(WindowHandle window) const;
 

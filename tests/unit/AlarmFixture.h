@@ -39,10 +39,7 @@ struct AlarmRig : MainFormRig {
         ASSERT_FALSE(cancel);
     }
 
-    long PlayMessages() const {
-        return std::count_if(sys.windows.messages.begin(), sys.windows.messages.end(),
-                             [](const fakes::SentMessage& m) { return m.message == 0x111 && m.wParam == 40045; });
-    }
+    long PlayMessages() const { return sys.windows.PlayCommands(); }
 
     // Lets the watch tick until the fake clock reaches the given time of day.
     void RunUntil(int hour, int minute, int second = 0) {

@@ -21,6 +21,7 @@ struct WinampAccessTest : ::testing::Test {
 TEST_F(WinampAccessTest, WithoutAPlayerNothingIsSentOrReported) {
     wa.WinampHwnd = 0x777;
     EXPECT_EQ(wa.GetWinampStatus(kClass), 0);
+    EXPECT_EQ(wa.Status(), PlayerStatus::None);
     wa.CloseAllWinamp(kClass);
     wa.SetWinampVolume(255, kClass);
     wa.PressWinampPlay(kClass, true);
@@ -31,10 +32,19 @@ TEST_F(WinampAccessTest, WithoutAPlayerNothingIsSentOrReported) {
 }
 
 TEST_F(WinampAccessTest, StatusAndVolumeMessages) {
-    for (int status : {0, 1, 3}) {
+    struct Case {
+        int answer;
+        PlayerStatus typed;
+    };
+    for (const Case c : {Case{0, PlayerStatus::Stopped}, Case{1, PlayerStatus::Playing}, Case{3, PlayerStatus::Paused},
+                         Case{2, PlayerStatus::Stopped}}) {
+        const int status = c.answer;
+        SCOPED_TRACE(status);
         FakeSystem s;
         Winamp_Access w{s.platform};
         auto& player = s.windows.AddPlayer(status);
+        EXPECT_EQ(w.Status(), c.typed);
+        s.windows.messages.clear();
         EXPECT_EQ(w.GetWinampStatus(kClass), status);
         EXPECT_EQ(w.WinampHwnd, player.handle);
         for (int volume : {28, 255}) {
@@ -86,6 +96,7 @@ TEST_F(WinampAccessTest, AHungPlayerIsWaitedForOnceAndTheStopStaysQuick) {
     sys.windows.windows[player.handle].hung = true;
     EXPECT_EQ(wa.GetWinampStatus(kClass), 0);  // no answer counts as not playing
     EXPECT_EQ(sys.scheduler.nowMs, 3000);
+    EXPECT_EQ(wa.Status(), PlayerStatus::None);
     // The stop: volume, then close; neither waits again for the player that did not answer.
     wa.SetWinampVolume(28, kClass);
     wa.CloseAllWinamp(kClass);

@@ -7,11 +7,13 @@
 #include "Win32Util.h"
 #include "resource.h"
 
+#include "platform/ProductNames.h"
+
 namespace chw::win32 {
 
 namespace {
 
-constexpr const wchar_t* kTitle = L"CHWLHELP.DOC - Chimewell Help";
+constexpr const wchar_t* kTitle = CHW_WIDE("CHWLHELP.DOC - " CHW_PRODUCT " Help");
 constexpr int kCloseId = IDCANCEL;  // Esc, through the dialog keys, means the same as the button
 // The design, in pixels at 96 DPI.
 constexpr int kWidth = 640, kHeight = 520, kMargin = 8, kButtonWidth = 88, kButtonHeight = 26;

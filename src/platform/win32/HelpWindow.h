@@ -9,6 +9,8 @@
 #include "UiLoop.h"
 #include "WindowBase.h"
 
+#include "platform/ProductNames.h"
+
 namespace chw::win32 {
 
 class HelpWindow : public WindowBase {
@@ -20,7 +22,7 @@ public:
     // cannot be shown (no rich edit control, or the file cannot be read).
     bool Open(const std::wstring& path);
 
-    static constexpr const wchar_t* kClassName = L"ChimewellHelp";
+    static constexpr const wchar_t* kClassName = CHW_WIDE(CHW_PRODUCT "Help");
 
 private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -4,13 +4,14 @@
 
 #include "ClockArt.h"
 #include "app/FormTexts.h"
+#include "platform/ProductNames.h"
 #include "resource.h"
 
 namespace chw::win32 {
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"ChimewellIntro";
+constexpr wchar_t kClassName[] = CHW_WIDE(CHW_PRODUCT "Intro");
 constexpr UINT_PTR kTimerId = 1;
 constexpr UINT_PTR kClockTimerId = 2;  // moves the hands of the clock picture
 constexpr int kClientWidth = 6585, kClientHeight = 4440;  // twips
@@ -273,8 +274,9 @@ void IntroWindow::DrawBackdrop(HDC dc, const RECT& rc) {
 
     // The product's mark beside the title, and a large clock that shows the time in the lower half.
     int size = ::MulDiv(48, dpi_, 96);
-    int x = (Twips(1320, dpi_) - size) / 2;
-    int y = Twips(120, dpi_) + (Twips(495, dpi_) - size) / 2 + ::MulDiv(8, dpi_, 96);
+    const TwipsRect& title = kControls[0].place;
+    int x = (Twips(title.left, dpi_) - size) / 2;
+    int y = Twips(title.top, dpi_) + (Twips(title.height, dpi_) - size) / 2 + ::MulDiv(8, dpi_, 96);
     if (GdiplusReady()) {
         DrawAlarmClock(dc, x + size / 2.0f, y + size * 0.56f, size * 0.36f, SYSTEMTIME{2000, 1, 0, 1, 10, 8, 0, 0},
                        false);

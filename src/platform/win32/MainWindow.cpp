@@ -65,16 +65,16 @@ MainWindow::~MainWindow() {
 
 namespace {
 
-// Where each control is designed to be, in twips; the status bar keeps to the bottom edge by itself.
+// Where each control is designed to be (Twips.h); the status bar keeps to the bottom edge by itself.
 struct DesignedPlace {
     int id;
     TwipsRect place;
 };
 constexpr DesignedPlace kPlaces[] = {
-    {IDC_MONTHVIEW_NAME, {240, 360, 2640, 255}}, {IDC_MONTHVIEW, {240, 360, 2640, 2310}},
-    {IDC_CMDRESET, {4440, 2160, 1110, 330}},     {IDC_CMDSET, {3000, 2160, 1110, 330}},
-    {IDC_LABEL1, {3000, 360, 1095, 255}},        {IDC_LBLDATE, {4200, 360, 1095, 255}},
-    {IDC_LABEL2, {3000, 1200, 2775, 255}},       {IDC_TXTTIME, {3000, 1560, 1215, 315}},
+    {IDC_MONTHVIEW_NAME, kMonthViewNamePlace}, {IDC_MONTHVIEW, kMonthViewPlace},
+    {IDC_CMDRESET, kCmdResetPlace},            {IDC_CMDSET, kCmdSetPlace},
+    {IDC_LABEL1, kLabel1Place},                {IDC_LBLDATE, kLblDatePlace},
+    {IDC_LABEL2, kLabel2Place},                {IDC_TXTTIME, kTxtTimePlace},
 };
 
 RECT DesignedPixels(int id, int dpi) {
@@ -161,7 +161,7 @@ void MainWindow::ApplyDpi() {
     if (status) {
         int borders[3] = {};
         ::SendMessageW(status, SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
-        ::SendMessageW(status, SB_SETMINHEIGHT, static_cast<WPARAM>(Twips(375, dpi_) - 2 * borders[1]), 0);
+        ::SendMessageW(status, SB_SETMINHEIGHT, static_cast<WPARAM>(Twips(kStatusHeight, dpi_) - 2 * borders[1]), 0);
         ::SendMessageW(status, WM_SIZE, 0, 0);
     }
     if (toolTips_) ::SendMessageW(toolTips_, TTM_SETMAXTIPWIDTH, 0, ::MulDiv(320, dpi_, 96));

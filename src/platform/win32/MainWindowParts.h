@@ -9,17 +9,18 @@
 
 #include "app/frmMain.h"
 #include "platform/MainView.h"
+#include "platform/ProductNames.h"
+#include "Twips.h"
 #include "resource.h"
 
 namespace chw::win32::mainwindow {
 
-inline constexpr wchar_t kClassName[] = L"ChimewellMain";
+inline constexpr wchar_t kClassName[] = CHW_WIDE(CHW_PRODUCT "Main");
 inline constexpr UINT_PTR kTimerId = 1;
 inline constexpr UINT_PTR kReactivateTimerId = 2;
 inline constexpr UINT kReactivateDelayMs = 300;
 inline constexpr UINT kValidateMessage = WM_APP + 2;
 inline constexpr UINT kRunWaitingMessage = WM_APP + 3;
-inline constexpr int kClientWidth = 5790, kClientHeight = 3150;  // twips
 
 // The menu bar's pop-up menus, by position.
 inline constexpr int kSettingsPosition = 0;

@@ -4,13 +4,15 @@
 
 #include "resource.h"
 
+#include "platform/ProductNames.h"
+
 namespace chw::win32 {
 
 namespace {
 
 constexpr UINT_PTR kSubclassId = 0x5B;
 // The pointer is over the button; kept as a window property so each button knows its own state.
-constexpr wchar_t kHotProperty[] = L"Chimewell.SkinHot";
+constexpr wchar_t kHotProperty[] = CHW_WIDE(CHW_PRODUCT ".SkinHot");
 
 bool IsHot(HWND button) { return ::GetPropW(button, kHotProperty) != nullptr; }
 

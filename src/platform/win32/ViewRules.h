@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "Twips.h"
 #include "platform/Types.h"
 
 namespace chw::win32 {
@@ -14,13 +15,6 @@ inline std::wstring CaptionPart(const std::wstring& text) { return text.substr(0
 inline std::wstring ShortcutPart(const std::wstring& text) {
     size_t tab = text.find(L'\t');
     return tab == std::wstring::npos ? std::wstring() : text.substr(tab);
-}
-
-inline int DaysInMonth(int year, int month) {
-    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month < 1 || month > 12) return 31;
-    bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return month == 2 && leap ? 29 : days[month - 1];
 }
 
 // The calendar keeps its day within the month it shows.
@@ -94,26 +88,25 @@ struct Placement {
     Extent client;
 };
 
-inline int TwipsAt(int twips, int dpi) { return static_cast<int>((static_cast<long long>(twips) * dpi + 720) / 1440); }
-
 // calendar: its designed size in pixels; calendarNeed: what it needs to show a whole month;
 // label1Text, label2Text: the widths of the two captions' texts in their fonts.
 inline Placement ArrangeMain(Extent calendar, Extent calendarNeed, int label1Text, int label2Text, int dpi) {
-    auto px = [dpi](int twips) { return TwipsAt(twips, dpi); };
+    using namespace mainwindow;
+    auto px = [dpi](int twips) { return Twips(twips, dpi); };
     Placement p;
     p.calendar = {std::max(calendar.cx, calendarNeed.cx), std::max(calendar.cy, calendarNeed.cy)};
     p.columnShift = p.calendar.cx - calendar.cx;
-    p.label1Width = std::max(px(1095), label1Text);
-    p.dateShift = p.label1Width - px(1095);
-    p.label2Width = std::max(px(2775), label2Text);
+    p.label1Width = std::max(px(kLabel1Place.width), label1Text);
+    p.dateShift = p.label1Width - px(kLabel1Place.width);
+    p.label2Width = std::max(px(kLabel2Place.width), label2Text);
 
-    const int column = px(3000) + p.columnShift;
-    int right = std::max({column + label1Text, px(4200) + p.columnShift + p.dateShift + px(1095),
-                          column + label2Text, px(4440 + 1110) + p.columnShift});
+    const int column = px(kLabel1Place.left) + p.columnShift;
+    int right = std::max({column + label1Text, px(kLblDatePlace.left) + p.columnShift + p.dateShift + px(kLblDatePlace.width),
+                          column + label2Text, px(kCmdResetPlace.right()) + p.columnShift});
     // As much room right of the column as left of the calendar.
-    p.client.cx = std::max(px(5790), right + px(240));
+    p.client.cx = std::max(px(kClientWidth), right + px(kMonthViewPlace.left));
     // The calendar keeps its designed distance above the status bar.
-    p.client.cy = px(3150) + (p.calendar.cy - calendar.cy);
+    p.client.cy = px(kClientHeight) + (p.calendar.cy - calendar.cy);
     return p;
 }
 

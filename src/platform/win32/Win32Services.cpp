@@ -14,6 +14,8 @@
 
 #include "Win32Util.h"
 
+#include "platform/ProductNames.h"
+
 namespace chw::win32 {
 
 namespace {
@@ -35,7 +37,7 @@ std::wstring KeyPath(const std::string& path) {
 }  // namespace
 
 UINT MainWindowQueryMessage() {
-    static const UINT message = ::RegisterWindowMessageW(L"Chimewell.MainWindowQuery");
+    static const UINT message = ::RegisterWindowMessageW(CHW_WIDE(CHW_PRODUCT ".MainWindowQuery"));
     return message;
 }
 

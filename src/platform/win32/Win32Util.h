@@ -8,6 +8,7 @@
 #include <type_traits>
 #include <utility>
 
+#include "Twips.h"
 #include "platform/Processes.h"
 #include "platform/WindowSystem.h"
 
@@ -234,13 +235,6 @@ inline void TakeSuggestedRect(HWND hwnd, LPARAM lParam) {
     const RECT& r = *reinterpret_cast<const RECT*>(lParam);
     ::SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
-
-// Twips to pixels at the given DPI (15 twips a pixel at 96 DPI).
-inline int Twips(int twips, int dpi) { return ::MulDiv(twips, dpi, 1440); }
-
-struct TwipsRect {
-    int left, top, width, height;
-};
 
 inline RECT ToPixels(const TwipsRect& r, int dpi) {
     int left = Twips(r.left, dpi), top = Twips(r.top, dpi);

@@ -353,13 +353,13 @@ TEST(MainLayoutTest, DesignedSizesAreAMinimumAndTheColumnMakesRoomForTheCalendar
         {"144 DPI fits", 144, {220, 200}, 200, 0, 579, 315},
     };
     for (const auto& c : cases) {
-        Extent designed{TwipsAt(2640, c.dpi), TwipsAt(2310, c.dpi)};
+        Extent designed{Twips(2640, c.dpi), Twips(2310, c.dpi)};
         Placement p = ArrangeMain(designed, c.need, 60, c.label2Text, c.dpi);
         EXPECT_EQ(p.columnShift, c.shift) << c.name;
         EXPECT_GE(p.calendar.cx, c.need.cx) << c.name;
         EXPECT_GE(p.calendar.cy, c.need.cy) << c.name;
         EXPECT_GE(p.label2Width, c.label2Text) << c.name;
-        EXPECT_EQ(p.client.cx, std::max(c.clientWidth, TwipsAt(5790, c.dpi))) << c.name;
+        EXPECT_EQ(p.client.cx, std::max(c.clientWidth, Twips(5790, c.dpi))) << c.name;
         EXPECT_EQ(p.client.cy, c.clientHeight) << c.name;
     }
 }
