@@ -37,8 +37,17 @@ public:
     void cmdSet_Click();
     void cmdReset_Click();
     void MyTimer_Timer();
-    // The player menu's Snooze while the alarm rings: silenced, the player let go.
-    void SnoozeFromMenu();
+    // The player menu's Snooze while the alarm rings: silenced, the player let go. True when it ended a
+    // repeating alarm's ringing: the caller moves it on (MoveOnIfRepeating) once the player is dealt with.
+    bool SnoozeFromMenu();
+    // A repeating alarm whose ringing has ended goes on to its next day, armed as an arming leaves it.
+    void MoveOnIfRepeating();
+    // "Ring Again In 10 Minutes": silenced as the stop does, the player paused, and armed for ten minutes on.
+    void mnuRingAgain_Click();
+    // Settings > Repeat: the rule saved and ticked; an armed alarm moves to its next day under it.
+    void mnuRepeat_Click(alarm::RepeatRule rule);
+    // The rule as saved, ticked at load (before the armed record is read back).
+    void LoadRepeat();
     // Sets the wake timer for the armed alarm still to come (cancels it otherwise) and tells whether this
     // PC will wake for it; keeps the PC awake meanwhile where the user chose so. The one place that
     // (re)sets the wake timer.
@@ -84,6 +93,12 @@ private:
     // The alarm's day and minute in local time, and its moment in UTC seconds, when both are set.
     std::optional<DateTime> AlarmAt();
     std::optional<std::int64_t> AlarmMoment();
+    // The moment the alarm rings next: a snooze's, else the alarm's own.
+    std::optional<std::int64_t> NextRingMoment();
+    // The alarm's day changed by the program: its text, the calendar and the armed record follow.
+    void ShowAlarmDay(const Date& day);
+    // The next day of a repeating alarm after the one that rang, armed again; false when there is none.
+    bool MoveOn();
     // A day or a time was chosen: the alarm counts as seen ahead only if its minute is still to come.
     void AlarmChosen();
     void NoteIfAhead();
@@ -96,9 +111,11 @@ private:
     void HaltAlarm(bool closePlayer);
     // The press of cmdSet and the arming; true when the player's playlist turned out empty.
     bool PressSet();
-    // restored: armed again at start-up, without the question, and without the take-over's wait when
-    // its moment has already come.
-    bool ArmAlarm(bool restored = false);
+    // Pressed: by the user, who is asked about starting with Windows. Restored: armed again at start-up,
+    // without the question, and without the take-over's wait when its moment has already come. MovedOn:
+    // a repeating alarm's next day, without the question.
+    enum class ArmKind { Pressed, Restored, MovedOn };
+    bool ArmAlarm(ArmKind kind = ArmKind::Pressed);
     void CloseAfterFailure();
 
     Platform& p_;

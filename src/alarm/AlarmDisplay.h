@@ -6,8 +6,9 @@
 
 namespace chw {
 
-// The status line's alarm summary: as chosen, armed, or switched off (stopped, disarmed, snoozed).
-enum class Summary { Chosen, Armed, Off };
+// The status line's alarm summary: as chosen, armed (a repeating alarm names its rule), or switched off
+// (stopped, disarmed, snoozed); or when a snoozed alarm rings again.
+enum class Summary { Chosen, Armed, Off, Snoozing };
 
 // What the status line shows, to be put back after a passing text.
 struct StatusLine {
@@ -17,7 +18,8 @@ struct StatusLine {
 
 class AlarmDisplay {
 public:
-    // cmdSet's caption from the phase, and the player menu item's from the snooze it offers.
+    // cmdSet's caption from the phase, the player menu item's from the snooze it offers, and the ten
+    // minutes more offered while it rings.
     virtual void ShowButtons() = 0;
     // cmdSet's tooltip for what it does now (arm or disarm).
     virtual void ShowButtonTip() = 0;

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "alarm/Repeat.h"
 #include "platform/Types.h"
 
 namespace chw {
@@ -34,6 +35,11 @@ struct AlarmState {
     std::string AlarmTime;
     // The day as a date, beside its text: a change of the date format cannot lose it. Year 0: none.
     Date AlarmDay;
+
+    // The days an armed alarm comes back on (Settings > Repeat); Once: it rings once and is done.
+    alarm::RepeatRule repeat = alarm::RepeatRule::Once;
+    // Asked for ten minutes more while it rang: it rings again then, and the day is not moved on meanwhile.
+    std::optional<alarm::Snooze> snooze;
 
     // Set by the arming and kept through the ringing and the stop: only a press that disarms clears it
     // (so the press after a stop disarms rather than arms).
@@ -98,6 +104,7 @@ struct AlarmState {
     // The day, the time and the set button are locked while an armed alarm waits or rings.
     bool InputsLocked() const { return armed && phase != AlarmPhase::Idle; }
     bool Ringing() const { return phase == AlarmPhase::Ringing; }
+    bool Repeating() const { return repeat != alarm::RepeatRule::Once; }
 };
 
 }  // namespace chw

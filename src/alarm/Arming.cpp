@@ -1,7 +1,11 @@
 // The arm button (stop, disarm, refusal, arming) and the clear button.
+#include <algorithm>
+
 #include "alarm/AlarmTexts.h"
 #include "alarm/AlarmTimings.h"
 #include "alarm/BusyScope.h"
+#include "alarm/Repeat.h"
+#include "alarm/TimeEntry.h"
 #include "alarm/WakeJudgement.h"
 #include "alarm/Alarm.h"
 #include "settings/SettingsSchema.h"
@@ -30,6 +34,11 @@ void Alarm::ResumeArmedAlarm() {
     s_.resumePending = false;
     const bool playlistEmpty = [this] {
         BusyScope busy(alarmBusy_);
+        // A repeating alarm that rang before the run ended goes on to its next day.
+        if (s_.Repeating() && s_.rungAt && s_.rungAt == AlarmAt()) {
+            if (!MoveOn()) ForgetArmed();
+            return false;
+        }
         // It was armed ahead of its moment, in the run that ended.
         s_.seenAhead = AlarmAt();
         const std::optional<std::int64_t> moment = AlarmMoment();
@@ -37,7 +46,7 @@ void Alarm::ResumeArmedAlarm() {
             MissAlarm();
             return false;
         }
-        return ArmAlarm(true);
+        return ArmAlarm(ArmKind::Restored);
     }();
     TellIfPlaylistEmpty(playlistEmpty);
 }
@@ -51,9 +60,12 @@ bool Alarm::PressSet() {
     // was armed), whose button offers the snooze and must not arm instead.
     const bool offersSnooze = s_.phase == AlarmPhase::Ringing || s_.phase == AlarmPhase::Halted;
     if (s_.player || (!s_.armed && offersSnooze)) {
+        // The end of a repeating alarm's ringing (or of its ten minutes more) moves it on to its next day;
+        // a stop before it rang does not.
+        const bool movesOn = s_.armed && s_.Repeating() && (offersSnooze || s_.snooze);
         // The alarm stays armed until the next press disarms it.
         HaltAlarm(true);
-        show_.ShowSummary(Summary::Off);
+        if (!movesOn || !MoveOn()) show_.ShowSummary(Summary::Off);
         return false;
     }
 
@@ -64,6 +76,7 @@ bool Alarm::PressSet() {
         view_.SetCaption(MainCtl::txtTime, s_.AlarmTime);
         s_.armed = false;
         s_.phase = AlarmPhase::Idle;
+        s_.snooze.reset();
         show_.ShowInputs();
         show_.ShowButtons();
         s_.startOptionHeld = false;
@@ -77,6 +90,13 @@ bool Alarm::PressSet() {
         return false;
     }
 
+    // A repeating alarm waits for the first day from the chosen one that its rule allows, still ahead.
+    if (s_.Repeating() && s_.Chosen() && s_.AlarmDay.year != 0) {
+        const std::optional<TimeOfDay> time = ParseAlarmTime(s_.AlarmTime);
+        const std::optional<Date> day =
+            time ? NextOccurrence(s_.repeat, s_.AlarmDay, *time, p_.clock, p_.clock.UtcSeconds() - 60) : std::nullopt;
+        if (day && *day != s_.AlarmDay) ShowAlarmDay(*day);
+    }
     const std::optional<std::int64_t> moment = AlarmMoment();
     if (!s_.Chosen() || !moment) {
         p_.boxes.Show(kNotSetText, kNotSetTitle, MbIcon::Exclamation, MbButtons::Ok);
@@ -97,6 +117,7 @@ void Alarm::HaltAlarm(bool closePlayer) {
     ReleaseWake();
     ForgetArmed();
     s_.player.reset();
+    s_.snooze.reset();
     if (closePlayer) {
         winamp_.SetVolume(kQuietVolume);
         winamp_.CloseAll();
@@ -125,8 +146,10 @@ void Alarm::SilenceAlarm() {
     }
 }
 
-bool Alarm::ArmAlarm(bool restored) {
+bool Alarm::ArmAlarm(ArmKind kind) {
+    const bool restored = kind == ArmKind::Restored;
     view_.SetCaption(MainCtl::txtTime, s_.AlarmTime);
+    s_.snooze.reset();
     s_.armed = true;
     s_.phase = AlarmPhase::Armed;
     // A new arming may ring again, whatever rang before.
@@ -146,7 +169,7 @@ bool Alarm::ArmAlarm(bool restored) {
     show_.ShowMenus();
 
     MbAnswer startWithWindows = MbAnswer::No;
-    if (!restored) {
+    if (kind == ArmKind::Pressed) {
         // The alarm is armed by now: it rings on time even while the user thinks this over.
         FreeScope ringMeanwhile(alarmBusy_);
         startWithWindows =
@@ -216,8 +239,8 @@ bool Alarm::ArmAlarm(bool restored) {
 
 // A sleeping computer wakes for the armed alarm still to come, a minute ahead of it, where it can.
 void Alarm::ScheduleWake() {
-    const std::optional<std::int64_t> moment = AlarmMoment();
-    if (!s_.Waiting() || !moment || AlarmAt() == s_.rungAt) {
+    const std::optional<std::int64_t> moment = NextRingMoment();
+    if (!s_.Waiting() || !moment || (!s_.snooze && AlarmAt() == s_.rungAt)) {
         if (s_.wakeFor) ReleaseWake();
         return;
     }
@@ -300,6 +323,69 @@ void Alarm::cmdReset_Click() {
     // Withdraw a saved alarm so the cleared one does not come back at the next start.
     if (settings::IsYes(registryDB_.ReadValue(settings::kRoot, settings::kKey, settings::kSettingsSaved)))
         registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kSettingsSaved, settings::kNo);
+}
+
+// ---- Repeating ----
+
+void Alarm::ShowAlarmDay(const Date& day) {
+    s_.AlarmDay = day;
+    s_.AlarmDate = p_.clock.ShortDateText(day);
+    view_.SetCaption(MainCtl::lblDate, s_.AlarmDate);
+    // Day 1 first, so that no step clamps the day to a shorter month on the way.
+    view_.SetCalendarDay(1);
+    view_.SetCalendarYear(day.year);
+    view_.SetCalendarMonth(day.month);
+    view_.SetCalendarDay(day.day);
+    if (s_.armedRecorded) RecordArmed();
+}
+
+bool Alarm::MoveOn() {
+    const std::optional<TimeOfDay> time = ParseAlarmTime(s_.AlarmTime);
+    const std::optional<std::int64_t> moment = AlarmMoment();
+    if (!time || !moment) return false;
+    // After the moment that rang and after now: the same day never comes back, not even when the clocks
+    // are set back over it.
+    const std::int64_t after = std::max(p_.clock.UtcSeconds(), *moment);
+    const std::optional<Date> next = NextOccurrence(s_.repeat, s_.AlarmDay, *time, p_.clock, after);
+    if (!next) return false;
+    ShowAlarmDay(*next);
+    ArmAlarm(ArmKind::MovedOn);  // an empty playlist was told at the first arming
+    return true;
+}
+
+void Alarm::MoveOnIfRepeating() {
+    if (!s_.armed || !s_.Repeating()) return;
+    BusyScope busy(alarmBusy_);
+    HaltAlarm(false);  // the player was dealt with by its own question
+    if (!MoveOn()) show_.ShowSummary(Summary::Off);
+}
+
+void Alarm::LoadRepeat() {
+    s_.repeat = RuleFromStored(registryDB_.ReadValue(settings::kRoot, settings::kKey, settings::kRepeat));
+    for (const RepeatDef& def : kRepeatRules) view_.SetChecked(def.item, def.rule == s_.repeat);
+}
+
+void Alarm::mnuRepeat_Click(RepeatRule rule) {
+    BusyScope busy(alarmBusy_);
+    s_.repeat = rule;
+    for (const RepeatDef& def : kRepeatRules) view_.SetChecked(def.item, def.rule == rule);
+    // An alarm waiting for its day goes to its next day under the new rule, never to a moment over; a
+    // snoozed one rings again first and moves on when its ringing ends.
+    if (s_.armed && s_.phase == AlarmPhase::Armed && !s_.snooze) {
+        const std::optional<TimeOfDay> time = ParseAlarmTime(s_.AlarmTime);
+        const std::optional<Date> day =
+            time ? NextOccurrence(rule, s_.AlarmDay, *time, p_.clock, p_.clock.UtcSeconds() - 60) : std::nullopt;
+        if (day && *day != s_.AlarmDay) {
+            ShowAlarmDay(*day);
+            NoteIfAhead();
+            ScheduleWake();
+        }
+        show_.ShowSummary(Summary::Armed);
+    }
+    if (!registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kRepeat, DefOf(rule).name)) {
+        ShowRegistryError(p_.boxes);
+        host_.unload();
+    }
 }
 
 }  // namespace chw

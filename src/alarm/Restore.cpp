@@ -55,8 +55,9 @@ void Alarm::RestoreArmed() {
         return;
     }
     RestoreAlarm(*day, *date, *time);
-    if (AlarmAt() == s_.rungAt) {
-        ForgetArmed();  // it rang before the run ended
+    // It rang before the run ended: done, unless it repeats (the start moves it on).
+    if (AlarmAt() == s_.rungAt && !s_.Repeating()) {
+        ForgetArmed();
         return;
     }
     s_.resumePending = true;

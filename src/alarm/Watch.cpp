@@ -26,7 +26,7 @@ void Alarm::MyTimer_Timer() {
 
     const bool restarted = s_.player && RestartVanishedPlayer();
     // The clocks moved the alarm's moment (another time zone): the wake follows it.
-    if (s_.wakeFor && AlarmMoment() != s_.wakeFor) ScheduleWake();
+    if (s_.wakeFor && NextRingMoment() != s_.wakeFor) ScheduleWake();
     if (s_.Ringing()) return KeepRinging(restarted);
 
     switch (AlarmDue()) {
@@ -48,6 +48,11 @@ std::optional<std::int64_t> Alarm::AlarmMoment() {
     return p_.clock.MomentOf(*at);
 }
 
+std::optional<std::int64_t> Alarm::NextRingMoment() {
+    if (s_.snooze) return s_.snooze->moment;
+    return AlarmMoment();
+}
+
 void Alarm::NoteIfAhead() {
     const std::optional<std::int64_t> moment = AlarmMoment();
     if (moment && p_.clock.UtcSeconds() < *moment + 60) s_.seenAhead = AlarmAt();
@@ -64,6 +69,12 @@ void Alarm::AlarmChosen() {
 // chosen, or one whose arming was refused, stays silent.
 Alarm::Due Alarm::AlarmDue() {
     if (s_.fired) return Due::No;
+    // Ten minutes more: the same alarm again, late or missed as the alarm itself would be.
+    if (s_.snooze) {
+        const std::int64_t late = p_.clock.UtcSeconds() - s_.snooze->moment;
+        if (late < 0) return Due::No;
+        return late <= kCatchUpSeconds ? Due::Ring : Due::Missed;
+    }
     const std::optional<DateTime> at = AlarmAt();
     if (!at || at == s_.rungAt) return Due::No;
     const std::int64_t late = p_.clock.UtcSeconds() - p_.clock.MomentOf(*at);
@@ -113,6 +124,7 @@ bool Alarm::RestartVanishedPlayer() {
 
 void Alarm::FireAlarm() {
     RecordRung();
+    s_.snooze.reset();
     // A player already playing gets no Play, only the full volume; the ringing shows all the same.
     const bool playing = winamp_.Playing();
     bool queued = false;
@@ -215,23 +227,46 @@ void Alarm::ShowSilentAlarm() {
     s_.flashing = true;
 }
 
-void Alarm::SnoozeFromMenu() {
-    if (!s_.snoozeInMenu) return;
+bool Alarm::SnoozeFromMenu() {
+    if (!s_.snoozeInMenu) return false;
     SilenceAlarm();
     s_.snoozeInMenu = false;
     if (s_.phase == AlarmPhase::Ringing) s_.phase = AlarmPhase::Halted;
     s_.player.reset();
     show_.ShowButtons();
     show_.ShowSummary(Summary::Off);
+    return s_.armed && s_.Repeating();
 }
 
-// Too late to wake anybody: say so, and leave the alarm as the stop leaves it.
+void Alarm::mnuRingAgain_Click() {
+    if (!s_.Ringing()) return;
+    BusyScope busy(alarmBusy_);
+    // Quiet as the stop leaves it, but the player only paused: the same music carries on at the next ring.
+    SilenceAlarm();
+    winamp_.SetVolume(kQuietVolume);
+    if (winamp_.Playing() && winamp_.Locate() != 0) winamp_.Pause();
+    s_.snooze = SnoozeFrom(p_.clock);
+    s_.phase = s_.armed ? AlarmPhase::Armed : AlarmPhase::Idle;
+    s_.fired = false;
+    s_.snoozeInMenu = false;
+    show_.ShowButtons();
+    show_.ShowButtonTip();
+    show_.ShowInputs();
+    show_.ShowSummary(Summary::Snoozing);
+    show_.ShowTrayIcon();
+    ScheduleWake();
+}
+
+// Too late to wake anybody: say so, and leave the alarm as the stop leaves it (a repeating one goes on
+// to its next day).
 void Alarm::MissAlarm() {
+    const bool movesOn = s_.Repeating() && (s_.armed || s_.armedRecorded);
     RecordRung();
     HaltAlarm(s_.player.has_value());  // a player of the user's own is left alone
     const std::string text = kMissedPrefix + s_.AlarmDate + kTimeLabel + s_.AlarmTime;
     show_.ShowStatus(text);
     view_.SysTray().ShowBalloon(p_.runtime.AppTitle(), text);
+    if (movesOn) MoveOn();
 }
 
 }  // namespace chw

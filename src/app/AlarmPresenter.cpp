@@ -1,6 +1,7 @@
 #include "app/AlarmPresenter.h"
 
 #include "alarm/AlarmTexts.h"
+#include "alarm/Repeat.h"
 #include "app/MenuTexts.h"
 #include "tray/TrayTexts.h"
 
@@ -12,6 +13,8 @@ void AlarmPresenter::ShowButtons() {
     const bool snooze = s_.phase == AlarmPhase::Ringing || s_.phase == AlarmPhase::Halted;
     view_.SetCaption(MainCtl::cmdSet, snooze ? kSnooze : s_.phase == AlarmPhase::Armed ? kTurnOff : kTurnOn);
     view_.SetCaption(MainCtl::mnuCloseWinAmp, s_.snoozeInMenu ? kSnooze : CHW_MNUCLOSEWINAMP);
+    view_.SetEnabled(MainCtl::mnuRingAgain, s_.Ringing());
+    view_.SetEnabled(MainCtl::mnuPopUpRingAgain, s_.Ringing());
 }
 
 void AlarmPresenter::ShowButtonTip() {
@@ -32,7 +35,11 @@ void AlarmPresenter::ShowMenus() {
 
 std::string AlarmPresenter::SummaryText(Summary kind) const {
     switch (kind) {
-        case Summary::Armed: return AlarmSummary(kPrefixOn, s_.AlarmDate, s_.AlarmTime, kTailSet);
+        case Summary::Armed: {
+            const std::string on = AlarmSummary(kPrefixOn, s_.AlarmDate, s_.AlarmTime, kTailSet);
+            return s_.Repeating() ? on + "  " + RepeatsText(s_.repeat) : on;
+        }
+        case Summary::Snoozing: return s_.snooze ? SnoozingText(s_.snooze->time) : "";
         case Summary::Off: return AlarmSummary(kPrefixOff, s_.AlarmDate, s_.AlarmTime, kTailSet);
         case Summary::Chosen: break;
     }
@@ -40,7 +47,8 @@ std::string AlarmPresenter::SummaryText(Summary kind) const {
     return AlarmSummary(kPrefixOff, s_.AlarmDate, s_.AlarmTime, kTailSetDot);
 }
 
-void AlarmPresenter::ShowSummary(Summary kind) { ShowStatus(StatusLine{SummaryText(kind), true}); }
+// The snooze's line is no summary: the tray shows the watch for it, as for an armed alarm's other texts.
+void AlarmPresenter::ShowSummary(Summary kind) { ShowStatus(StatusLine{SummaryText(kind), kind != Summary::Snoozing}); }
 void AlarmPresenter::ShowStatus(const std::string& text) { ShowStatus(StatusLine{text, false}); }
 
 void AlarmPresenter::ShowStatus(const StatusLine& line) {
@@ -71,8 +79,16 @@ std::string AlarmPresenter::WithWakeNote(const std::string& trayTip) const {
     return wakeNote_.empty() ? trayTip : trayTip + " - " + wakeNote_;
 }
 
+// An armed repeating alarm waiting for its day: the tooltip names its rule and that day.
+std::optional<std::string> AlarmPresenter::RepeatingTip() const {
+    if (!s_.Repeating() || !s_.armed || s_.phase != AlarmPhase::Armed || s_.snooze || s_.AlarmDay.year == 0)
+        return std::nullopt;
+    return RepeatingTrayTip(s_.repeat, s_.AlarmDay, s_.AlarmDate, s_.AlarmTime);
+}
+
 std::string AlarmPresenter::TrayStateWords() const {
     if (s_.phase == AlarmPhase::Ringing || s_.phase == AlarmPhase::Halted) return tray::kStateRinging;
+    if (RepeatingTip()) return *RepeatingTip();
     if (s_.armed) return tray::kStateArmed;
     if (s_.Chosen()) return tray::kStateChosen;
     return tray::kStateNotSet;
@@ -82,7 +98,8 @@ std::string AlarmPresenter::TrayStateWords() const {
 // an armed alarm waits with another text there, else the unlit bulb. The tooltip tells the state in words.
 TrayPicture AlarmPresenter::TrayPictureNow() const {
     TrayPicture out;
-    out.toolTip = std::string(tray::kTipOptions) + tray::kTipJoin + TrayStateWords();
+    const std::optional<std::string> repeating = RepeatingTip();
+    out.toolTip = repeating ? *repeating : std::string(tray::kTipOptions) + tray::kTipJoin + TrayStateWords();
     out.iconNumber = status_.summary                     ? tray::kLitBulb
                      : s_.phase == AlarmPhase::Armed ? tray::kWatch
                                                      : tray::kUnlitBulb;

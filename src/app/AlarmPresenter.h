@@ -4,6 +4,7 @@
 // banner, "Ready.") they write through ShowStatus.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "alarm/AlarmDisplay.h"
@@ -50,6 +51,7 @@ public:
     void ShowTrayIconUnlit() override;
 
 private:
+    std::optional<std::string> RepeatingTip() const;
     std::string TrayStateWords() const;
     std::string WithWakeNote(const std::string& trayTip) const;
 

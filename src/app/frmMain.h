@@ -44,13 +44,22 @@ public:
     void mnuKeepAwake_Click() { alarm_.mnuKeepAwake_Click(); }
     void Form_TimeChange() { alarm_.Form_TimeChange(); }
     void ResumeArmedAlarm() { alarm_.ResumeArmedAlarm(); }
+    void mnuRepeatOnce_Click() { alarm_.mnuRepeat_Click(alarm::RepeatRule::Once); }
+    void mnuRepeatEveryDay_Click() { alarm_.mnuRepeat_Click(alarm::RepeatRule::EveryDay); }
+    void mnuRepeatWeekdays_Click() { alarm_.mnuRepeat_Click(alarm::RepeatRule::Weekdays); }
+    void mnuRepeatEveryWeek_Click() { alarm_.mnuRepeat_Click(alarm::RepeatRule::EveryWeek); }
+    void mnuRingAgain_Click() { alarm_.mnuRingAgain_Click(); }
+    void mnuPopUpRingAgain_Click() { mnuRingAgain_Click(); }
 
     // ---- Winamp commands ----
     void mnuStartWinAmp_Click() { player_.mnuStartWinAmp_Click(); }
     // While the alarm rings this item is the snooze: stop ringing first, whatever the answer after.
+    // A repeating alarm moves on after the question about the player, so that a Yes there cannot close
+    // the player taken over for its next day.
     void mnuCloseWinAmp_Click() {
-        alarm_.SnoozeFromMenu();
+        const bool ringingEnded = alarm_.SnoozeFromMenu();
         player_.mnuCloseWinAmp_Click();
+        if (ringingEnded) alarm_.MoveOnIfRepeating();
     }
     void mnuConfigureWinAmp_Click() { tray_.mnuConfigureWinAmp_Click(); }
     void mnuLoadWinAmpOnStart_Click() { player_.mnuLoadWinAmpOnStart_Click(); }

@@ -33,6 +33,8 @@ void frmMain::Form_Load() {
             show_.ShowMenus();
         }
     }
+    // The rule first: an armed alarm read back below moves on by it.
+    alarm_.LoadRepeat();
     alarm_.RestoreArmed();
 
     if (IsYes(registryDB_.ReadValue(kRoot, kKey, kStartInTray))) {

@@ -22,6 +22,7 @@ inline constexpr std::intptr_t kIpcSetVolume = 122;   // WM_USER lParam, wParam 
 inline constexpr std::intptr_t kIpcPlaylistLength = 124;  // WM_USER lParam: the number of tracks
 inline constexpr std::uintptr_t kCmdClose = 40001;    // WM_COMMAND wParam
 inline constexpr std::uintptr_t kCmdPlay = 40045;     // WM_COMMAND wParam
+inline constexpr std::uintptr_t kCmdPause = 40046;    // WM_COMMAND wParam: pauses a playing player, resumes a paused one
 
 // The player's classic folder, the first place looked in (winamp/PlayerLocation.h has the others).
 inline constexpr const char* kFolder = "c:\\Program Files\\Winamp";
@@ -44,6 +45,8 @@ public:
     void CloseAll() { CloseAllWinamp(winamp::kClass); }
     // Play, posted to WinampHwnd and retried for kPostRetryMs: false when it could not be queued.
     bool TryPlay() { return TryPostWinampCommand(static_cast<int>(winamp::kCmdPlay)); }
+    // Pause (a toggle: only for a player that plays), posted as Play is; false when it could not be queued.
+    bool Pause() { return TryPostWinampCommand(static_cast<int>(winamp::kCmdPause)); }
     // The box's text when Play could not be queued.
     static std::string PlayFailureText() { return PostFailureText(static_cast<int>(winamp::kCmdPlay)); }
 

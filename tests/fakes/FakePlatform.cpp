@@ -50,6 +50,10 @@ FakePlayer& FakeWindowSystem::AddPlayer(int status) {
             if (!pl.refuseClose) Remove(h);
             return 0;
         }
+        if (msg == winamp::kWM_COMMAND && w == winamp::kCmdPause) {
+            if (pl.status == 1 || pl.status == 3) pl.status = 4 - pl.status;
+            return 0;
+        }
         if (msg == winamp::kWM_COMMAND && w == winamp::kCmdPlay) {
             if (!pl.ignorePlay) pl.status = 1;
             ++pl.playPresses;

@@ -106,17 +106,17 @@ TEST(MainLoad, ReadsInOrderAndLeavesTheAlarmAloneWhenNotSaved) {
     Load saved({{"SettingsSaved", "Yes"}, {"Date:", "6/15/2024"}, {"Time:", "7:05 AM"}, {"StartInTray", "No"},
                 {"WinAmpOnStart", "No"}});
     saved.main.Form_Load();
-    // The armed alarm's record comes after the saved one (missing here), and what last rang only when there
-    // is an alarm.
+    // The repeat rule and the armed alarm's record come after the saved one (missing here), and what last
+    // rang only when there is an alarm.
     EXPECT_EQ(saved.Reads(), (std::vector<std::string>{"KeepAwake FAILED", "SettingsSaved", "Date:", "Time:",
-                                                       "Armed FAILED", "Rung Date: FAILED", "Rung Time: FAILED",
+                                                       "Repeat FAILED", "Armed FAILED", "Rung Date: FAILED", "Rung Time: FAILED",
                                                        "StartInTray", "WinAmpOnStart"}));
     EXPECT_FALSE(saved.view.Checked(MainCtl::mnuKeepAwake)) << "absent reads as No";
 
     Load notSaved({{"SettingsSaved", "No"}, {"Date:", "6/15/2024"}, {"StartInTray", "No"}, {"WinAmpOnStart", "No"}});
     notSaved.main.Form_Load();
     EXPECT_EQ(notSaved.Reads(),
-              (std::vector<std::string>{"KeepAwake FAILED", "SettingsSaved", "Armed FAILED", "StartInTray",
+              (std::vector<std::string>{"KeepAwake FAILED", "SettingsSaved", "Repeat FAILED", "Armed FAILED", "StartInTray",
                                         "WinAmpOnStart"}));
 
     Load keepAwake({{"StartInTray", "No"}, {"WinAmpOnStart", "No"}, {"KeepAwake", "Yes"}});
