@@ -589,3 +589,75 @@ TEST_F(Alarm, KilledWhileArmedComesBackAndRingsOnceOnly) {
     Screenshot("started-after-it-rang");
     std::printf("checked: started again after it rang: silent, \"%s\"\n", StatusText(c_).c_str());
 }
+
+// Every Day chosen by the keys, armed for the next minute: it rings, Ring Again pauses the player and
+// says when it rings again, the stop moves it on to tomorrow, and a start after a crash brings it back
+// with its rule.
+TEST_F(Alarm, EveryDayMovesOnAfterTheStopAndRingAgainPausesThePlayer) {
+    const std::optional<SYSTEMTIME> target = MinuteAhead(50);
+    if (!target || !MinuteAhead(50 + 11 * 60)) GTEST_SKIP() << "too close to midnight for a same-day alarm";
+    ASSERT_NO_FATAL_FAILURE(StartWith(true));
+    const std::string repeats = "  Repeats: Every Day.";
+    auto on = [&](const SYSTEMTIME& day) {
+        return "Alarm Settings: ON  Date: " + ShortDate(day) + " Time: " + AlarmText(*target) + " ALARM IS SET" +
+               repeats;
+    };
+    auto statusIs = [&](const std::string& text) {
+        return [&, text] { return TextOf(c_.statusBar, 500).value_or("") == text; };
+    };
+
+    // Alt+E, R, D: Every Day, saved at once.
+    ASSERT_TRUE(BringToFront(c_.main));
+    RealChord('E', {VK_MENU});
+    Pause(300);
+    RealKey('R');
+    Pause(300);
+    RealKey('D');
+    ASSERT_TRUE(WaitUntil([&] { return Setting("Repeat") == "Every Day"; }, 5000)) << Setting("Repeat");
+
+    ASSERT_NO_FATAL_FAILURE(Choose(*target));
+    PostClick(c_.cmdSet);
+    Answer("Start Chimewell With Windows?", IDNO);
+    ASSERT_TRUE(WaitUntil(statusIs(on(*target)), 40000)) << StatusText(c_);
+    const long long msToGo = MsBetween(Now(), *target);
+    ASSERT_GT(msToGo, 0) << "the arming took past the alarm minute";
+    ASSERT_TRUE(WaitUntil(statusIs(kBanner), static_cast<int>(msToGo) + 20000, 250)) << StatusText(c_);
+
+    // Alt+E, 1: Ring Again In 10 Minutes.
+    ASSERT_TRUE(BringToFront(c_.main));
+    RealChord('E', {VK_MENU});
+    Pause(300);
+    RealKey('1');
+    const std::string snoozing = "Snoozing: Ringing Again At " + AlarmText(AddSeconds(*target, 600)) + ".";
+    ASSERT_TRUE(WaitUntil(statusIs(snoozing), 10000)) << StatusText(c_);
+    EXPECT_TRUE(WaitUntil([] { return FindLine(PlayerLog(), "WM_COMMAND 40046 0") >= 0; }, 5000))
+        << "no Pause\n" << Joined(PlayerLog());
+    EXPECT_NE(FindPlayerWindow(), nullptr) << "paused, not closed";
+    EXPECT_EQ(Text(c_.cmdSet), "Turn &Off");
+    Screenshot("ring-again-snoozing");
+    std::printf("checked: Ring Again paused the player: \"%s\"\n", snoozing.c_str());
+
+    // The stop ends this day's ringing: armed for tomorrow, the player taken over again.
+    const SYSTEMTIME tomorrow = AddSeconds(*target, 24 * 3600);
+    PostClick(c_.cmdSet);
+    ASSERT_TRUE(WaitUntil(statusIs(on(tomorrow)), 40000)) << StatusText(c_);
+    EXPECT_EQ(Setting("Armed"), "Yes");
+    EXPECT_EQ(Setting("Armed Date:"), ShortDate(tomorrow));
+    EXPECT_EQ(Text(c_.cmdSet), "Turn &Off");
+    EXPECT_NE(FindPlayerWindow(), nullptr);
+    Screenshot("repeat-moved-on");
+    std::printf("checked: moved on: \"%s\"\n", StatusText(c_).c_str());
+
+    // A start after a crash brings it back with its rule (the Repeat menu shows the tick).
+    app_.Kill();
+    ASSERT_NO_FATAL_FAILURE(StartAgain());
+    ASSERT_TRUE(WaitUntil(statusIs(on(tomorrow)), 40000)) << StatusText(c_);
+    EXPECT_EQ(Setting("Repeat"), "Every Day");
+    ASSERT_TRUE(BringToFront(c_.main));
+    RealChord('E', {VK_MENU});
+    Pause(300);
+    RealKey('R');
+    Pause(500);
+    Screenshot("repeat-menu-after-restart");
+    for (int i = 0; i < 3; ++i) RealKey(VK_ESCAPE);
+}
