@@ -9,8 +9,6 @@
 namespace chw::testing {
 namespace {
 
-using alarm::RepeatRule;
-
 const char* const kBanner =
     "!!!!! ALARM !!!!!! !!!!! ALARM !!!!!! !!!!! ALARM !!!!!! !!!!! ALARM !!!!!! !!!!! ALARM !!!!!! !!!!! ALARM !!!!!!";
 const Date kMonday{2026, 12, 7};
