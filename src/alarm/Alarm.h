@@ -103,6 +103,10 @@ private:
     void AlarmChosen();
     void NoteIfAhead();
     void RecordArmed();
+    // The snooze ended (it rang, was stopped, or the alarm was armed anew), in memory and in the settings.
+    void EndSnooze();
+    void RecordSnooze();
+    void RestoreSnooze();
     // The alarm that rang or was reported missed, in memory and in the settings.
     void RecordRung();
     void RestoreRung();

@@ -86,6 +86,8 @@ struct AlarmState {
 
     // The armed record in the settings; an armed alarm restored from it waits for the end of the start.
     bool armedRecorded = false;
+    // The snooze's record in the settings holds a moment to ring again.
+    bool snoozeRecorded = false;
     bool resumePending = false;
 
     // What the ringing does to be heard: the display kept on, our own sound, the window flashing.

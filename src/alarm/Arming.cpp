@@ -34,6 +34,14 @@ void Alarm::ResumeArmedAlarm() {
     s_.resumePending = false;
     const bool playlistEmpty = [this] {
         BusyScope busy(alarmBusy_);
+        // Snoozed when the run ended: it rings at the snooze's moment, or is missed.
+        if (s_.snooze) {
+            if (p_.clock.UtcSeconds() - s_.snooze->moment > kCatchUpSeconds) {
+                MissAlarm();
+                return false;
+            }
+            return ArmAlarm(ArmKind::Restored);
+        }
         // A repeating alarm that rang before the run ended goes on to its next day.
         if (s_.Repeating() && s_.rungAt && s_.rungAt == AlarmAt()) {
             if (!MoveOn()) ForgetArmed();
@@ -76,7 +84,7 @@ bool Alarm::PressSet() {
         view_.SetCaption(MainCtl::txtTime, s_.AlarmTime);
         s_.armed = false;
         s_.phase = AlarmPhase::Idle;
-        s_.snooze.reset();
+        EndSnooze();
         show_.ShowInputs();
         show_.ShowButtons();
         s_.startOptionHeld = false;
@@ -117,7 +125,7 @@ void Alarm::HaltAlarm(bool closePlayer) {
     ReleaseWake();
     ForgetArmed();
     s_.player.reset();
-    s_.snooze.reset();
+    EndSnooze();
     if (closePlayer) {
         winamp_.SetVolume(kQuietVolume);
         winamp_.CloseAll();
@@ -149,7 +157,7 @@ void Alarm::SilenceAlarm() {
 bool Alarm::ArmAlarm(ArmKind kind) {
     const bool restored = kind == ArmKind::Restored;
     view_.SetCaption(MainCtl::txtTime, s_.AlarmTime);
-    s_.snooze.reset();
+    if (!restored) EndSnooze();  // a snooze brought back by the start still rings
     s_.armed = true;
     s_.phase = AlarmPhase::Armed;
     // A new arming may ring again, whatever rang before.
@@ -183,7 +191,7 @@ bool Alarm::ArmAlarm(ArmKind kind) {
 
     // Rung under the question: the banner and the snooze stay, the player is still taken over below.
     if (!s_.fired) {
-        show_.ShowSummary(Summary::Armed);
+        show_.ShowSummary(s_.snooze ? Summary::Snoozing : Summary::Armed);
         show_.ShowButtonTip();
         show_.ShowTrayIconUnlit();
         ScheduleWake();
@@ -285,10 +293,27 @@ void Alarm::RecordArmed() {
 }
 
 void Alarm::ForgetArmed() {
+    EndSnooze();
     if (!s_.armedRecorded) return;
     s_.armedRecorded = false;
     registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kArmed, settings::kNo);
     p_.runtime.RegisterRestart(false);
+}
+
+void Alarm::EndSnooze() {
+    s_.snooze.reset();
+    if (!s_.snoozeRecorded) return;
+    s_.snoozeRecorded = false;
+    registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kSnoozeDate, "");
+    registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kSnoozeTime, "");
+}
+
+void Alarm::RecordSnooze() {
+    if (!s_.snooze || !s_.armedRecorded) return;
+    registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kSnoozeDate, p_.clock.ShortDateText(s_.snooze->day));
+    registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kSnoozeTime,
+                           NowTextOf(DateTime{{}, s_.snooze->time.hour, s_.snooze->time.minute, 0}));
+    s_.snoozeRecorded = true;
 }
 
 void Alarm::RecordRung() {

@@ -35,6 +35,18 @@ void Alarm::RestoreRung() {
     if (day && at) s_.rungAt = DateTime{*day, at->hour, at->minute, 0};
 }
 
+// The ten minutes more that waited when the run ended, as the clocks read it then.
+void Alarm::RestoreSnooze() {
+    using namespace settings;
+    if (!s_.snoozeRecorded) return;
+    const RegValue date = registryDB_.ReadValue(kRoot, kKey, kSnoozeDate);
+    const RegValue time = registryDB_.ReadValue(kRoot, kKey, kSnoozeTime);
+    const std::optional<Date> day = date ? ReadSavedDate(*date) : std::nullopt;
+    const std::optional<alarm::TimeOfDay> at = time ? alarm::ParseAlarmTime(*time) : std::nullopt;
+    if (!day || !at) return;
+    s_.snooze = alarm::Snooze{p_.clock.MomentOf({*day, at->hour, at->minute, 0}), *at, *day};
+}
+
 // An armed alarm whose record is still there: the last run ended without its Exit (a crash, a power
 // cut, a forced restart). It is armed again once the start-up is over, unless it has rung already.
 void Alarm::RestoreArmed() {
@@ -49,14 +61,18 @@ void Alarm::RestoreArmed() {
     const RegValue time = registryDB_.ReadValue(kRoot, kKey, kArmedTime);
     const std::optional<Date> day = date ? ReadSavedDate(*date) : std::nullopt;
     RestoreRung();
+    // Whatever follows, a snooze left in the record is emptied when this alarm's snooze ends.
+    const RegValue snoozeTime = registryDB_.ReadValue(kRoot, kKey, kSnoozeTime);
+    s_.snoozeRecorded = snoozeTime && !snoozeTime->empty();
     if (!day || !time || !alarm::ParseAlarmTime(*time)) {
         ForgetArmed();
         NoteIfAhead();
         return;
     }
     RestoreAlarm(*day, *date, *time);
-    // It rang before the run ended: done, unless it repeats (the start moves it on).
-    if (AlarmAt() == s_.rungAt && !s_.Repeating()) {
+    RestoreSnooze();
+    // It rang before the run ended: done, unless it repeats (the start moves it on) or was snoozed.
+    if (AlarmAt() == s_.rungAt && !s_.Repeating() && !s_.snooze) {
         ForgetArmed();
         return;
     }

@@ -124,7 +124,7 @@ bool Alarm::RestartVanishedPlayer() {
 
 void Alarm::FireAlarm() {
     RecordRung();
-    s_.snooze.reset();
+    EndSnooze();
     // A player already playing gets no Play, only the full volume; the ringing shows all the same.
     const bool playing = winamp_.Playing();
     bool queued = false;
@@ -246,6 +246,7 @@ void Alarm::mnuRingAgain_Click() {
     winamp_.SetVolume(kQuietVolume);
     if (winamp_.Playing() && winamp_.Locate() != 0) winamp_.Pause();
     s_.snooze = SnoozeFrom(p_.clock);
+    RecordSnooze();
     s_.phase = s_.armed ? AlarmPhase::Armed : AlarmPhase::Idle;
     s_.fired = false;
     s_.snoozeInMenu = false;

@@ -31,6 +31,10 @@ inline constexpr const char* kRepeat = "Repeat";
 inline constexpr const char* kArmed = "Armed";
 inline constexpr const char* kArmedDate = "Armed Date:";
 inline constexpr const char* kArmedTime = "Armed Time:";
+// The ten minutes more of an armed alarm that rang: a start after a crash rings it then. Written only
+// while one waits, emptied when it ends.
+inline constexpr const char* kSnoozeDate = "Snooze Date:";
+inline constexpr const char* kSnoozeTime = "Snooze Time:";
 // The alarm that last rang or was reported missed, so that no later start rings or reports it again.
 inline constexpr const char* kRungDate = "Rung Date:";
 inline constexpr const char* kRungTime = "Rung Time:";

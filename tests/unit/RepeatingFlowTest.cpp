@@ -114,29 +114,47 @@ TEST(RepeatingFlow, WhenItsRingingEndsTheAlarmMovesOnAndRingsOnItsNextDay) {
 }
 
 // The armed record read back by a start: what rang, or was missed while the PC was off, goes on to the
-// next day still ahead.
-TEST(RepeatingFlow, AStartMovesARepeatingAlarmOnFromWhatRangOrWasMissed) {
+// next day still ahead; a snooze that waited rings at its moment, or is missed.
+TEST(RepeatingFlow, AStartMovesARepeatingAlarmOnOrRingsItsSnooze) {
+    const std::string missed = "Chimewell System|Alarm MISSED!  Date: 12/7/2026 Time: 10:00 AM";
     struct Case {
+        const char* repeat;
         bool rung;
+        const char* snooze;  // the snooze's time, that day; empty: none
         DateTime start;
-        const char* next;
+        std::string status;
+        bool missed;
     };
-    for (const Case& c : {Case{true, {kMonday, 10, 5, 0}, "12/8/2026"}, Case{false, {{2026, 12, 9}, 11, 0, 0}, "12/10/2026"}}) {
-        SCOPED_TRACE(c.next);
+    const Case cases[] = {
+        {"Every Day", true, "", {kMonday, 10, 5, 0}, On("12/8/2026", "Every Day"), false},
+        {"Every Day", false, "", {{2026, 12, 9}, 11, 0, 0}, On("12/10/2026", "Every Day"), true},
+        {"Once", true, "10:13 AM", {kMonday, 10, 5, 0}, "Snoozing: Ringing Again At 10:13 AM.", false},
+        {"Every Day", true, "10:13 AM", {kMonday, 10, 40, 0}, On("12/8/2026", "Every Day"), true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.status);
         AlarmRig r;
-        for (auto [name, data] : {std::pair{"StartInTray", "No"}, {"WinAmpOnStart", "No"}, {"Repeat", "Every Day"},
+        for (auto [name, data] : {std::pair{"StartInTray", "No"}, {"WinAmpOnStart", "No"}, {"Repeat", c.repeat},
                                   {"Armed", "Yes"}, {"Armed Date:", "12/7/2026"}, {"Armed Time:", "10:00 AM"},
-                                  {"Rung Date:", c.rung ? "12/7/2026" : ""}, {"Rung Time:", "10:00 AM"}})
+                                  {"Rung Date:", c.rung ? "12/7/2026" : ""}, {"Rung Time:", "10:00 AM"},
+                                  {"Snooze Date:", "12/7/2026"}, {"Snooze Time:", c.snooze}})
             r.sys.registry.Put(settings::kKey, name, data);
         r.view.tray.shown = true;
         r.sys.clock.Set(c.start);
         r.form.Form_Load();
         r.form.ResumeArmedAlarm();
-        EXPECT_TRUE(r.view.Checked(MainCtl::mnuRepeatEveryDay) && !r.view.Checked(MainCtl::mnuRepeatOnce));
+        EXPECT_EQ(r.view.Checked(MainCtl::mnuRepeatEveryDay), *c.repeat == 'E');
         EXPECT_TRUE(r.sys.boxes.shown.empty()) << "nothing is asked";
-        EXPECT_EQ(r.view.Status(), On(c.next, "Every Day"));
-        EXPECT_EQ(r.sys.registry.Value(settings::kKey, "Armed Date:"), c.next);
-        EXPECT_EQ(r.view.tray.balloons, c.rung ? Strings{} : Strings{"Chimewell System|Alarm MISSED!  Date: 12/7/2026 Time: 10:00 AM"});
+        EXPECT_EQ(r.view.Status(), c.status);
+        EXPECT_EQ(r.view.tray.balloons, c.missed ? Strings{missed} : Strings{});
+        EXPECT_EQ(r.sys.registry.Value(settings::kKey, "Armed"), "Yes");
+        if (*c.snooze && !c.missed) {
+            EXPECT_EQ(r.sys.power.wakeAt, r.sys.clock.MomentOf({kMonday, 10, 13, 0}) - 60);
+            r.RunUntil(10, 13, 5);
+            EXPECT_EQ(r.view.Status(), kBanner);
+            EXPECT_GE(r.PlayMessages(), 1);
+        }
+        EXPECT_EQ(r.sys.registry.Value(settings::kKey, "Snooze Time:"), "") << "emptied once it has rung or gone";
     }
 }
 
@@ -178,6 +196,7 @@ TEST(RepeatingFlow, RingAgainPausesThePlayerAndRingsTenMinutesLater) {
         EXPECT_FALSE(v.Enabled(MainCtl::mnuRingAgain));
         EXPECT_EQ(r.sys.power.wakeAt, r.sys.clock.MomentOf({kMonday, 10, 13, 0}) - 60);
         EXPECT_EQ(r.sys.registry.Value(settings::kKey, "Armed Date:"), "12/7/2026") << "not moved on";
+        EXPECT_EQ(r.sys.registry.Value(settings::kKey, "Snooze Time:"), "10:13 AM") << "for a start after a crash";
 
         const long plays = r.PlayMessages();
         r.RunUntil(10, 12, 59);
@@ -187,6 +206,7 @@ TEST(RepeatingFlow, RingAgainPausesThePlayerAndRingsTenMinutesLater) {
         EXPECT_EQ(r.sys.windows.players.at(player).volume, 255);
         EXPECT_GT(r.PlayMessages(), plays);
         EXPECT_EQ(r.sys.sound.playing, !c.playerPlays);
+        EXPECT_EQ(r.sys.registry.Value(settings::kKey, "Snooze Time:"), "");
 
         r.form.cmdSet_Click();
         EXPECT_EQ(v.Status(), c.afterStop);
