@@ -44,7 +44,11 @@ void Alarm::RestoreSnooze() {
     const std::optional<Date> day = date ? ReadSavedDate(*date) : std::nullopt;
     const std::optional<alarm::TimeOfDay> at = time ? alarm::ParseAlarmTime(*time) : std::nullopt;
     if (!day || !at) return;
-    s_.snooze = alarm::Snooze{p_.clock.MomentOf({*day, at->hour, at->minute, 0}), *at, *day};
+    const DateTime reading{*day, at->hour, at->minute, 0};
+    s_.snooze.emplace();
+    s_.snooze->moment = p_.clock.MomentOf(reading);
+    s_.snooze->time = {reading.hour, reading.minute};
+    s_.snooze->day = reading.date;
 }
 
 // An armed alarm whose record is still there: the last run ended without its Exit (a crash, a power

@@ -591,8 +591,8 @@ TEST_F(Alarm, KilledWhileArmedComesBackAndRingsOnceOnly) {
 }
 
 // Every Day chosen by the keys, armed for the next minute: it rings, Ring Again pauses the player and
-// says when it rings again, the stop moves it on to tomorrow, and a start after a crash brings it back
-// with its rule.
+// says when it rings again, a start after a crash brings the snooze back, and the stop moves it on to
+// tomorrow.
 TEST_F(Alarm, EveryDayMovesOnAfterTheStopAndRingAgainPausesThePlayer) {
     const std::optional<SYSTEMTIME> target = MinuteAhead(50);
     if (!target || !MinuteAhead(50 + 11 * 60)) GTEST_SKIP() << "too close to midnight for a same-day alarm";
@@ -637,22 +637,24 @@ TEST_F(Alarm, EveryDayMovesOnAfterTheStopAndRingAgainPausesThePlayer) {
     Screenshot("ring-again-snoozing");
     std::printf("checked: Ring Again paused the player: \"%s\"\n", snoozing.c_str());
 
+    // Killed while it waits: the next start brings the snooze back, and the rule with it.
+    app_.Kill();
+    ASSERT_NO_FATAL_FAILURE(StartAgain());
+    ASSERT_TRUE(WaitUntil(statusIs(snoozing), 40000)) << StatusText(c_);
+
     // The stop ends this day's ringing: armed for tomorrow, the player taken over again.
     const SYSTEMTIME tomorrow = AddSeconds(*target, 24 * 3600);
     PostClick(c_.cmdSet);
     ASSERT_TRUE(WaitUntil(statusIs(on(tomorrow)), 40000)) << StatusText(c_);
     EXPECT_EQ(Setting("Armed"), "Yes");
     EXPECT_EQ(Setting("Armed Date:"), ShortDate(tomorrow));
+    EXPECT_EQ(Setting("Repeat"), "Every Day");
     EXPECT_EQ(Text(c_.cmdSet), "Turn &Off");
     EXPECT_NE(FindPlayerWindow(), nullptr);
     Screenshot("repeat-moved-on");
     std::printf("checked: moved on: \"%s\"\n", StatusText(c_).c_str());
 
-    // A start after a crash brings it back with its rule (the Repeat menu shows the tick).
-    app_.Kill();
-    ASSERT_NO_FATAL_FAILURE(StartAgain());
-    ASSERT_TRUE(WaitUntil(statusIs(on(tomorrow)), 40000)) << StatusText(c_);
-    EXPECT_EQ(Setting("Repeat"), "Every Day");
+    // The rule's tick in Settings > Repeat.
     ASSERT_TRUE(BringToFront(c_.main));
     RealChord('E', {VK_MENU});
     Pause(300);
