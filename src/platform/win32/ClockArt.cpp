@@ -57,11 +57,6 @@ void Disc(gp::Graphics& g, const gp::Brush& brush, float cx, float cy, float r) 
 
 }  // namespace
 
-void DrawAlarmClock(HDC dc, float cx, float cy, float r, const SYSTEMTIME& time, bool showSeconds) {
-    DrawAlarmClockBody(dc, cx, cy, r);
-    DrawAlarmClockHands(dc, cx, cy, r, time, showSeconds);
-}
-
 void DrawAlarmClockBody(HDC dc, float cx, float cy, float r) {
     gp::Graphics g(dc);
     Prepare(g);

@@ -20,11 +20,7 @@ constexpr int kWidth = 640, kHeight = 520, kMargin = 8, kButtonWidth = 88, kButt
 
 // Msftedit is mapped the first time help needs it, which most runs never do; it stays afterwards.
 bool RichEditLoaded() {
-    static const bool loaded = [] {
-        wchar_t folder[MAX_PATH];
-        const UINT n = ::GetSystemDirectoryW(folder, MAX_PATH);
-        return n > 0 && n < MAX_PATH && ::LoadLibraryW((std::wstring(folder, n) + L"\\Msftedit.dll").c_str());
-    }();
+    static const bool loaded = LoadSystemLibrary(L"Msftedit.dll") != nullptr;
     return loaded;
 }
 
@@ -85,10 +81,7 @@ bool HelpWindow::Create() {
                    kWidth, kHeight, nullptr, nullptr, instance_))
         return false;
     dpi_ = WindowDpi(hwnd());
-    RECT frame{0, 0, Scaled(kWidth), Scaled(kHeight)};
-    ::AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
-    ::SetWindowPos(hwnd(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetClientSize(hwnd(), Scaled(kWidth), Scaled(kHeight));
     font_ = MakeFont(L"MS Shell Dlg 2", 8, dpi_);
 
     edit_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, MSFTEDIT_CLASS, L"",
@@ -145,12 +138,10 @@ LRESULT HelpWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_DPICHANGED: {
-            dpi_ = HIWORD(wParam);
+            dpi_ = DpiChangedDpi(wParam);
             font_ = MakeFont(L"MS Shell Dlg 2", 8, dpi_);
             ::SendMessageW(close_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
-            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-            ::SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                           suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+            TakeSuggestedRect(hwnd(), lParam);
             return 0;
         }
         case WM_SYSCOLORCHANGE:

@@ -85,7 +85,6 @@ private:
     void AnnounceStatus(const std::string& text);
     Liveness liveness_ = Liveness::Polite;
     std::wstring secondText_;  // what the second part shows
-    void SetClientSize(int width, int height);
     HWND Control(MainCtl control) const;
     HWND Item(int id) const;
 
