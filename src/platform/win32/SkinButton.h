@@ -35,7 +35,6 @@ private:
                                          DWORD_PTR data) noexcept;
 
     UniqueBitmap up_, over_, down_;
-    void DrawPlain(HDC dc, const RECT& rc, const DRAWITEMSTRUCT& item, const std::wstring& caption) const;
 
     HFONT font_ = nullptr;
     int dpi_ = 96;
