@@ -55,6 +55,7 @@ public:
 
 private:
     NOTIFYICONDATAW Data(UINT flags) const;
+    void Modify(UINT flags);
     void Balloon(const std::string& title, const std::string& text, DWORD icon);
     bool Add();
     void ScheduleRetry();
