@@ -6,6 +6,7 @@
 #include <string>
 
 #include "Twips.h"
+#include "alarm/Repeat.h"
 #include "platform/Types.h"
 
 namespace chw::win32 {
@@ -30,27 +31,6 @@ inline int ClampDay(int year, int month, int day) {
 enum class CalendarKey { PreviousDay, NextDay, PreviousWeek, NextWeek, PreviousMonth, NextMonth, FirstDay, LastDay,
                          PreviousYear, NextYear };
 
-// Days since 1 January 1970, and back (proleptic Gregorian calendar).
-inline long long DayNumber(const Date& d) {
-    const int y = d.year - (d.month <= 2 ? 1 : 0);
-    const long long era = (y >= 0 ? y : y - 399) / 400;
-    const int yoe = static_cast<int>(y - era * 400);
-    const int doy = (153 * (d.month + (d.month > 2 ? -3 : 9)) + 2) / 5 + d.day - 1;
-    const int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
-}
-inline Date FromDayNumber(long long n) {
-    n += 719468;
-    const long long era = (n >= 0 ? n : n - 146096) / 146097;
-    const int doe = static_cast<int>(n - era * 146097);
-    const int yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const int doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const int mp = (5 * doy + 2) / 153;
-    const int day = doy - (153 * mp + 2) / 5 + 1;
-    const int month = mp < 10 ? mp + 3 : mp - 9;
-    return Date{static_cast<int>(yoe + era * 400) + (month <= 2 ? 1 : 0), month, day};
-}
-
 // Where a key moves the selected day; a move by months or years keeps the day within the month.
 inline Date MoveSelectedDay(const Date& from, CalendarKey key) {
     auto byMonths = [&](int months) {
@@ -59,10 +39,10 @@ inline Date MoveSelectedDay(const Date& from, CalendarKey key) {
         return Date{year, month, ClampDay(year, month, from.day)};
     };
     switch (key) {
-        case CalendarKey::PreviousDay: return FromDayNumber(DayNumber(from) - 1);
-        case CalendarKey::NextDay: return FromDayNumber(DayNumber(from) + 1);
-        case CalendarKey::PreviousWeek: return FromDayNumber(DayNumber(from) - 7);
-        case CalendarKey::NextWeek: return FromDayNumber(DayNumber(from) + 7);
+        case CalendarKey::PreviousDay: return alarm::AddDays(from, -1);
+        case CalendarKey::NextDay: return alarm::AddDays(from, 1);
+        case CalendarKey::PreviousWeek: return alarm::AddDays(from, -7);
+        case CalendarKey::NextWeek: return alarm::AddDays(from, 7);
         case CalendarKey::PreviousMonth: return byMonths(-1);
         case CalendarKey::NextMonth: return byMonths(1);
         case CalendarKey::FirstDay: return Date{from.year, from.month, 1};
