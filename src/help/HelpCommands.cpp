@@ -1,5 +1,3 @@
-#include <iterator>
-
 #include "alarm/AlarmTexts.h"
 #include "help/Help.h"
 #include "help/HelpTexts.h"
@@ -10,16 +8,8 @@ namespace chw {
 namespace help {
 
 std::string AboutText(const Version& version) {
-    const std::string lines[] = {
-        CHW_PRODUCT " " + std::to_string(version.major) + "." + std::to_string(version.minor) + kOwnership,
-        kAuthor,
-        kContributions,
-        "",
-        std::string(9, ' ') + kCredits,
-    };
-    std::string text = lines[0];
-    for (std::size_t i = 1; i < std::size(lines); ++i) text += '\r' + lines[i];
-    return text;
+    return CHW_PRODUCT " " + std::to_string(version.major) + "." + std::to_string(version.minor) + kOwnership + '\r' +
+           kAuthor + '\r' + kContributions + "\r\r" + std::string(9, ' ') + kCredits;
 }
 
 std::string ViewerCommand(const std::string& systemFolder, const std::string& documentFolder) {
