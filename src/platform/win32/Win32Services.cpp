@@ -292,19 +292,10 @@ bool Win32ProcessLauncher::OpenDocument(const std::string& path) {
 // ---- Message boxes ----
 
 MbAnswer Win32MessageBoxes::Show(const std::string& text, const std::string& title, MbIcon icon, MbButtons buttons) {
-    UINT type = MB_SETFOREGROUND;
-    switch (icon) {
-        case MbIcon::Critical: type |= MB_ICONERROR; break;
-        case MbIcon::Question: type |= MB_ICONQUESTION; break;
-        case MbIcon::Exclamation: type |= MB_ICONEXCLAMATION; break;
-        case MbIcon::Information: type |= MB_ICONINFORMATION; break;
-        case MbIcon::None: break;
-    }
-    switch (buttons) {
-        case MbButtons::Ok: type |= MB_OK; break;
-        case MbButtons::OkCancel: type |= MB_OKCANCEL; break;
-        case MbButtons::YesNo: type |= MB_YESNO; break;
-    }
+    // In the order of MbIcon and MbButtons.
+    constexpr UINT kIcons[] = {0, MB_ICONERROR, MB_ICONQUESTION, MB_ICONEXCLAMATION, MB_ICONINFORMATION};
+    constexpr UINT kButtons[] = {MB_OK, MB_OKCANCEL, MB_YESNO};
+    UINT type = MB_SETFOREGROUND | kIcons[static_cast<int>(icon)] | kButtons[static_cast<int>(buttons)];
     HWND owner = loop_.MainWindow();
     if (owner && !::IsWindowVisible(owner)) owner = nullptr;
     // Without a visible owner the box still keeps the program's other windows from input meanwhile.

@@ -151,29 +151,17 @@ F ProcOf(HMODULE module, const char* name) {
 
 // ---- Texts: the logic speaks UTF-8, Windows UTF-16 ----
 
-// ShowWindow's numbers for the program's own words.
+// ShowWindow's numbers for the program's own words, in the order of ShowCommand.
 inline int ShowWindowCommand(ShowCommand command) {
-    switch (command) {
-        case ShowCommand::Hide: return SW_HIDE;
-        case ShowCommand::Normal: return SW_SHOWNORMAL;
-        case ShowCommand::Minimize: return SW_MINIMIZE;
-        case ShowCommand::Restore: return SW_RESTORE;
-        case ShowCommand::ShowDefault: return SW_SHOWDEFAULT;
-    }
-    return SW_SHOWNORMAL;
+    constexpr int kCommands[] = {SW_HIDE, SW_SHOWNORMAL, SW_MINIMIZE, SW_RESTORE, SW_SHOWDEFAULT};
+    return kCommands[static_cast<int>(command)];
 }
 
-// How a started program shows its first window (STARTUPINFO's wShowWindow).
+// How a started program shows its first window (STARTUPINFO's wShowWindow), in the order of WindowStyle.
 inline int ShowWindowCommand(WindowStyle style) {
-    switch (style) {
-        case WindowStyle::Hidden: return SW_HIDE;
-        case WindowStyle::NormalFocus: return SW_SHOWNORMAL;
-        case WindowStyle::MinimizedFocus: return SW_SHOWMINIMIZED;
-        case WindowStyle::MaximizedFocus: return SW_SHOWMAXIMIZED;
-        case WindowStyle::NormalNoFocus: return SW_SHOWNOACTIVATE;
-        case WindowStyle::MinimizedNoFocus: return SW_SHOWMINNOACTIVE;
-    }
-    return SW_SHOWNORMAL;
+    constexpr int kCommands[] = {SW_HIDE,          SW_SHOWNORMAL,     SW_SHOWMINIMIZED,
+                                 SW_SHOWMAXIMIZED, SW_SHOWNOACTIVATE, SW_SHOWMINNOACTIVE};
+    return kCommands[static_cast<int>(style)];
 }
 
 inline std::wstring Wide(const std::string& utf8) {
