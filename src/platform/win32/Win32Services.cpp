@@ -229,16 +229,11 @@ std::string Win32FileSystem::SystemFolder() {
 }
 
 std::string Win32FileSystem::AppFolder() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n == 0) return {};
-        if (n < path.size()) {
-            path.resize(n);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
+    // As long as the longest path Windows knows: no longer name can come back.
+    std::wstring path(32768, L'\0');
+    const DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n == 0 || n >= path.size()) return {};
+    path.resize(n);
     size_t slash = path.find_last_of(L"\\/");
     return Utf8(slash == std::wstring::npos ? std::wstring() : path.substr(0, slash));
 }
