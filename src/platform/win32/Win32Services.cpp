@@ -489,29 +489,24 @@ std::vector<std::uint8_t> AlarmWave() {
         }
         pcm.insert(pcm.end(), beep < kBeeps - 1 ? kGap : kPause, 0);
     }
+    // The file: its RIFF header, the format the system's own structure describes, then the samples.
     const auto dataBytes = static_cast<std::uint32_t>(pcm.size() * 2);
-    std::vector<std::uint8_t> wave(44 + dataBytes);
-    size_t at = 0;
-    auto text = [&](const char* four) {
-        for (int b = 0; b < 4; ++b) wave[at++] = static_cast<std::uint8_t>(four[b]);
+    const std::uint32_t fileBytes = 36 + dataBytes, formatBytes = sizeof(PCMWAVEFORMAT);
+    const PCMWAVEFORMAT format{{WAVE_FORMAT_PCM, 1, kRate, kRate * 2, 2}, 16};  // mono, 16-bit
+    static_assert(sizeof(PCMWAVEFORMAT) == 16);
+    std::vector<std::uint8_t> wave;
+    auto put = [&wave](const void* data, size_t size) {
+        const auto* bytes = static_cast<const std::uint8_t*>(data);
+        wave.insert(wave.end(), bytes, bytes + size);
     };
-    auto number = [&](std::uint32_t value, int bytes) {
-        for (int b = 0; b < bytes; ++b) wave[at++] = static_cast<std::uint8_t>(value >> (8 * b));
-    };
-    text("RIFF");
-    number(36 + dataBytes, 4);
-    text("WAVE");
-    text("fmt ");
-    number(16, 4);
-    number(1, 2);  // PCM
-    number(1, 2);  // mono
-    number(kRate, 4);
-    number(kRate * 2, 4);  // bytes a second
-    number(2, 2);          // bytes a frame
-    number(16, 2);         // bits a sample
-    text("data");
-    number(dataBytes, 4);
-    for (std::int16_t sample : pcm) number(static_cast<std::uint16_t>(sample), 2);
+    put("RIFF", 4);
+    put(&fileBytes, 4);
+    put("WAVEfmt ", 8);
+    put(&formatBytes, 4);
+    put(&format, sizeof(format));
+    put("data", 4);
+    put(&dataBytes, 4);
+    put(pcm.data(), dataBytes);  // little-endian, as the format wants
     return wave;
 }
 
