@@ -114,9 +114,7 @@ void MainWindow::CreateControls(HINSTANCE instance) {
     skins_->Create(hwnd(), IDC_CMDSET, Wide(texts::kCmdSet).c_str(), DesignedPixels(IDC_CMDSET, dpi_), instance);
     skins_->Create(hwnd(), IDC_CMDRESET, Wide(texts::kCmdReset).c_str(), DesignedPixels(IDC_CMDRESET, dpi_), instance);
 
-    HWND status = ::CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_TOOLTIPS, 0, 0, 0, 0,
-                                    hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUSBAR1)), instance,
-                                    nullptr);
+    HWND status = make(STATUSCLASSNAMEW, IDC_STATUSBAR1, L"", SBARS_TOOLTIPS);  // it places itself
     ::SendMessageW(status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(Wide(texts::kStatusBar).c_str()));
 
     toolTips_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
