@@ -1,7 +1,6 @@
 // The registry store: the three operations every form uses to reach its settings.
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
 

@@ -6,7 +6,6 @@
 #include <optional>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "Accessible.h"
 #include "ControlHook.h"

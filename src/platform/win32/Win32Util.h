@@ -6,9 +6,7 @@
 #include <objbase.h>
 
 #include <cstdint>
-#include <memory>
 #include <string>
-#include <type_traits>
 #include <utility>
 
 #include "Twips.h"
