@@ -23,12 +23,10 @@ public:
 
 protected:
     // Registers the class once per process; the class's procedure is WindowBase's.
-    static void RegisterClassOnce(HINSTANCE instance, const wchar_t* className, HICON icon, HBRUSH background,
-                                  UINT style = 0) {
+    static void RegisterClassOnce(HINSTANCE instance, const wchar_t* className, HICON icon, HBRUSH background) {
         WNDCLASSEXW wc{};
         if (::GetClassInfoExW(instance, className, &wc)) return;
         wc.cbSize = sizeof(wc);
-        wc.style = style;
         wc.lpfnWndProc = &WindowBase::StaticProc;
         wc.hInstance = instance;
         wc.hIcon = icon;
