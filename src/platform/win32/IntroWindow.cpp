@@ -44,18 +44,15 @@ IntroWindow::IntroWindow(HINSTANCE instance, int dpi)
     : instance_(instance), dpi_(dpi > 0 ? dpi : ScreenDpi()), timer_(kTimerId, false, 1000) {
     RegisterClassOnce(instance, kClassName, nullptr, nullptr);
 
-    RECT client{0, 0, Twips(kClientWidth, dpi_), Twips(kClientHeight, dpi_)};
-    // No WS_CLIPCHILDREN: the labels are transparent and show the background painted under them.
-    const DWORD style = WS_POPUP;
-    const DWORD exStyle = WS_EX_TOOLWINDOW;
-    ::AdjustWindowRectEx(&client, style, FALSE, exStyle);
-    int width = client.right - client.left, height = client.bottom - client.top;
+    // A pop-up without a frame is all client area. No WS_CLIPCHILDREN: the labels are transparent and
+    // show the background painted under them.
+    const int width = Twips(kClientWidth, dpi_), height = Twips(kClientHeight, dpi_);
     RECT work{};
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     int x = work.left + (work.right - work.left - width) / 2;
     int y = work.top + (work.bottom - work.top - height) / 2;
-    CreateWin(exStyle, kClassName, Wide(texts::kAppTitle).c_str(), style, x, y, width, height, nullptr, nullptr,
-              instance);
+    CreateWin(WS_EX_TOOLWINDOW, kClassName, Wide(texts::kAppTitle).c_str(), WS_POPUP, x, y, width, height, nullptr,
+              nullptr, instance);
     if (!hwnd()) return;
     // Laid out for the monitor it opened on.
     if (dpi <= 0 && WindowDpi(hwnd()) != dpi_) {
