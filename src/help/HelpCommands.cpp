@@ -24,26 +24,22 @@ void Help::mnuContents_Click() {
     show_.ShowStatus(help::kStatusOpening);
     view_.SetBusyPointer(true);
 
-    const std::string folder = p_.files.AppFolder();
-    if (!p_.files.FileExists(folder + help::kDocumentFile)) {
-        p_.boxes.Show(help::kDocumentMissing, help::kBoxTitle, MbIcon::Critical, MbButtons::Ok);
-        show_.ShowStatus(alarm::kReady);
-        view_.SetBusyPointer(false);
-        return;
-    }
-
     // The document beside the program, by its whole path: short names may be off on this disk. WordPad
     // is gone from recent Windows: then whatever the system opens such documents with, and failing that
     // our own window.
+    const std::string folder = p_.files.AppFolder();
     const std::string document = folder + help::kDocumentFile;
+    const bool found = p_.files.FileExists(document);
     const bool shown =
-        p_.processes.Launch(help::ViewerCommand(p_.files.SystemFolder(), folder), WindowStyle::MaximizedFocus)
-            .Started() ||
-        p_.processes.OpenDocument(document) || view_.ShowHelpWindow(document);
+        found &&
+        (p_.processes.Launch(help::ViewerCommand(p_.files.SystemFolder(), folder), WindowStyle::MaximizedFocus)
+             .Started() ||
+         p_.processes.OpenDocument(document) || view_.ShowHelpWindow(document));
     if (shown) {
         show_.ShowStatus(help::kStatusStarted);
     } else {
-        p_.boxes.Show(help::kViewerMissing, help::kBoxTitle, MbIcon::Critical, MbButtons::Ok);
+        p_.boxes.Show(found ? help::kViewerMissing : help::kDocumentMissing, help::kBoxTitle, MbIcon::Critical,
+                      MbButtons::Ok);
         show_.ShowStatus(alarm::kReady);
     }
     view_.SetBusyPointer(false);
