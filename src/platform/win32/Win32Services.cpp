@@ -320,14 +320,12 @@ void Win32Runtime::EndProgram() {
     ::ExitProcess(0);
 }
 
-// Looked up at run time: a system without them (an older Windows) simply does not restart us.
+// Every Windows the program runs on (7 and later) keeps such a registration.
 void Win32Runtime::RegisterRestart(bool on) {
-    HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
-    if (on) {
-        if (auto f = ProcOf<HRESULT(WINAPI*)(PCWSTR, DWORD)>(kernel, "RegisterApplicationRestart")) f(L"", 0);
-    } else {
-        if (auto f = ProcOf<HRESULT(WINAPI*)()>(kernel, "UnregisterApplicationRestart")) f();
-    }
+    if (on)
+        ::RegisterApplicationRestart(L"", 0);
+    else
+        ::UnregisterApplicationRestart();
 }
 
 std::string Win32Runtime::AppTitle() { return Utf8(WindowTextW(appWindow_)); }
