@@ -64,8 +64,6 @@ SkinButtons::SkinButtons(HINSTANCE instance) {
     down_ = load(IDB_SKIN_DOWN);
 }
 
-SkinButtons::~SkinButtons() = default;
-
 HWND SkinButtons::Create(HWND parent, int id, const wchar_t* caption, const RECT& place, HINSTANCE instance) {
     HWND button = ::CreateWindowExW(0, L"BUTTON", caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
                                     place.left, place.top, place.right - place.left, place.bottom - place.top, parent,

@@ -13,9 +13,6 @@ namespace chw::win32 {
 class SkinButtons {
 public:
     explicit SkinButtons(HINSTANCE instance);
-    ~SkinButtons();
-    SkinButtons(const SkinButtons&) = delete;
-    SkinButtons& operator=(const SkinButtons&) = delete;
 
     // Creates one skinned button as a child of parent.
     HWND Create(HWND parent, int id, const wchar_t* caption, const RECT& place, HINSTANCE instance);

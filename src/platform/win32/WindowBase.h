@@ -10,9 +10,6 @@ namespace chw::win32 {
 
 class WindowBase {
 public:
-    WindowBase() = default;
-    WindowBase(const WindowBase&) = delete;
-    WindowBase& operator=(const WindowBase&) = delete;
     // A derived window that needs its WM_DESTROY handled destroys itself (DestroyNow) in its own
     // destructor; from here on the window only gets the default handling.
     virtual ~WindowBase() {
@@ -77,7 +74,7 @@ private:
         }
     }
 
-    UniqueWindow hwnd_;
+    UniqueWindow hwnd_;  // owned: no window object is ever copied
 };
 
 }  // namespace chw::win32
