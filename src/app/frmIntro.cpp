@@ -14,18 +14,12 @@ frmIntro::frmIntro(Platform& platform, IIntroView& view, IMainLoader& loader)
     : p_(platform), view_(view), loader_(loader), registryDB_(platform.registry) {}
 
 void frmIntro::Form_Load() {
-    if (ActivatePreviousInstance(p_)) {
-        // The other instance is in front now; this one leaves without a word.
-        view_.Unload();
-        p_.runtime.EndProgram();
-        return;
-    }
+    // The other instance is in front now; this one leaves without a word.
+    if (ActivatePreviousInstance(p_)) return Leave();
 
-    if (!WinampFound()) {
+    if (!winamp::PlayerInstalled(p_.files, p_.registry)) {
         winamp::ShowMissingPlayerBoxes(p_.boxes, p_.files);
-        view_.Unload();
-        p_.runtime.EndProgram();
-        return;
+        return Leave();
     }
 
     view_.SetCaption(IntroCtl::Label3,
@@ -33,9 +27,7 @@ void frmIntro::Form_Load() {
 
     if (!WriteFirstStartDefaults()) {
         ShowRegistryError(p_.boxes);
-        view_.Unload();
-        p_.runtime.EndProgram();
-        return;
+        return Leave();
     }
 
     FillProgressBar();
@@ -45,8 +37,9 @@ void frmIntro::Form_Load() {
     HandOver(main);
 }
 
-bool frmIntro::WinampFound() {
-    return winamp::PlayerInstalled(p_.files, p_.registry);
+void frmIntro::Leave() {
+    view_.Unload();
+    p_.runtime.EndProgram();
 }
 
 // The program needs both start-up flags to exist. Only a flag that is missing gets its default, so a

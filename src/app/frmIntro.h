@@ -27,7 +27,8 @@ public:
     void MyTimer_Timer();  // app/frmIntro.cpp
 
 private:
-    bool WinampFound();
+    // The start-up ends here, and with it the program.
+    void Leave();
     bool WriteFirstStartDefaults();
     void FillProgressBar();
     void HandOver(frmMain& main);

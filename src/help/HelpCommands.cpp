@@ -1,5 +1,3 @@
-#include <iterator>
-
 #include "alarm/AlarmTexts.h"
 #include "help/Help.h"
 #include "help/HelpTexts.h"
@@ -10,16 +8,8 @@ namespace chw {
 namespace help {
 
 std::string AboutText(const Version& version) {
-    const std::string lines[] = {
-        CHW_PRODUCT " " + std::to_string(version.major) + "." + std::to_string(version.minor) + kOwnership,
-        kAuthor,
-        kContributions,
-        "",
-        std::string(9, ' ') + kCredits,
-    };
-    std::string text = lines[0];
-    for (std::size_t i = 1; i < std::size(lines); ++i) text += '\r' + lines[i];
-    return text;
+    return CHW_PRODUCT " " + std::to_string(version.major) + "." + std::to_string(version.minor) + kOwnership + '\r' +
+           kAuthor + '\r' + kContributions + "\r\r" + std::string(9, ' ') + kCredits;
 }
 
 std::string ViewerCommand(const std::string& systemFolder, const std::string& documentFolder) {
@@ -34,26 +24,22 @@ void Help::mnuContents_Click() {
     show_.ShowStatus(help::kStatusOpening);
     view_.SetBusyPointer(true);
 
-    const std::string folder = p_.files.AppFolder();
-    if (!p_.files.FileExists(folder + help::kDocumentFile)) {
-        p_.boxes.Show(help::kDocumentMissing, help::kBoxTitle, MbIcon::Critical, MbButtons::Ok);
-        show_.ShowStatus(alarm::kReady);
-        view_.SetBusyPointer(false);
-        return;
-    }
-
     // The document beside the program, by its whole path: short names may be off on this disk. WordPad
     // is gone from recent Windows: then whatever the system opens such documents with, and failing that
     // our own window.
+    const std::string folder = p_.files.AppFolder();
     const std::string document = folder + help::kDocumentFile;
+    const bool found = p_.files.FileExists(document);
     const bool shown =
-        p_.processes.Launch(help::ViewerCommand(p_.files.SystemFolder(), folder), WindowStyle::MaximizedFocus)
-            .Started() ||
-        p_.processes.OpenDocument(document) || view_.ShowHelpWindow(document);
+        found &&
+        (p_.processes.Launch(help::ViewerCommand(p_.files.SystemFolder(), folder), WindowStyle::MaximizedFocus)
+             .Started() ||
+         p_.processes.OpenDocument(document) || view_.ShowHelpWindow(document));
     if (shown) {
         show_.ShowStatus(help::kStatusStarted);
     } else {
-        p_.boxes.Show(help::kViewerMissing, help::kBoxTitle, MbIcon::Critical, MbButtons::Ok);
+        p_.boxes.Show(found ? help::kViewerMissing : help::kDocumentMissing, help::kBoxTitle, MbIcon::Critical,
+                      MbButtons::Ok);
         show_.ShowStatus(alarm::kReady);
     }
     view_.SetBusyPointer(false);

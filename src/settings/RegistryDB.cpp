@@ -4,19 +4,6 @@
 
 namespace chw {
 
-bool RegistryDB::CreateKey(Hive root, const std::string& key) {
-    return registry_.CreateKey(root, key);
-}
-
-bool RegistryDB::WriteValue(Hive root, const std::string& key, const std::string& name,
-                            const std::string& data) {
-    return registry_.SetString(root, key, name, data);
-}
-
-RegValue RegistryDB::ReadValue(Hive root, const std::string& key, const std::string& name) {
-    return registry_.GetString(root, key, name);
-}
-
 void ShowRegistryError(IMessageBoxes& boxes) {
     boxes.Show(settings::kRegistryErrorText, settings::kRegistryErrorTitle, MbIcon::Critical, MbButtons::Ok);
 }

@@ -1,7 +1,6 @@
 // The registry store: the three operations every form uses to reach its settings.
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -18,10 +17,14 @@ class RegistryDB {
 public:
     explicit RegistryDB(IRegistry& registry) : registry_(registry) {}
 
-    bool CreateKey(Hive root, const std::string& key);
+    bool CreateKey(Hive root, const std::string& key) { return registry_.CreateKey(root, key); }
     // Stores a string value; false when it could not be stored.
-    bool WriteValue(Hive root, const std::string& key, const std::string& name, const std::string& data);
-    RegValue ReadValue(Hive root, const std::string& key, const std::string& name);
+    bool WriteValue(Hive root, const std::string& key, const std::string& name, const std::string& data) {
+        return registry_.SetString(root, key, name, data);
+    }
+    RegValue ReadValue(Hive root, const std::string& key, const std::string& name) {
+        return registry_.GetString(root, key, name);
+    }
 
 private:
     IRegistry& registry_;

@@ -1,7 +1,6 @@
 // Where the program keeps what it remembers between runs, and how a stored flag reads.
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
 

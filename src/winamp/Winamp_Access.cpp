@@ -14,8 +14,13 @@ std::optional<std::intptr_t> Winamp_Access::Send(unsigned message, std::uintptr_
     return reply;
 }
 
+bool Winamp_Access::Found(const std::string& windowClass) {
+    WinampHwnd = p_.windows.Find(windowClass, std::nullopt);
+    return WinampHwnd != 0;
+}
+
 WindowHandle Winamp_Access::Locate() {
-    WinampHwnd = p_.windows.Find(winamp::kClass, std::nullopt);
+    Found(winamp::kClass);
     return WinampHwnd;
 }
 
@@ -34,14 +39,12 @@ std::intptr_t Winamp_Access::GetWinampStatus(const std::string& windowClass) {
 }
 
 std::optional<std::intptr_t> Winamp_Access::AskWinampStatus(const std::string& windowClass) {
-    WinampHwnd = p_.windows.Find(windowClass, std::nullopt);
-    if (WinampHwnd == 0) return std::nullopt;
+    if (!Found(windowClass)) return std::nullopt;
     return Send(winamp::kWM_USER, 0, winamp::kIpcIsPlaying);
 }
 
 std::optional<int> Winamp_Access::GetPlaylistLength(const std::string& windowClass) {
-    WinampHwnd = p_.windows.Find(windowClass, std::nullopt);
-    if (WinampHwnd == 0) return std::nullopt;
+    if (!Found(windowClass)) return std::nullopt;
     std::optional<std::intptr_t> reply = Send(winamp::kWM_USER, 0, winamp::kIpcPlaylistLength);
     if (!reply) return std::nullopt;
     return static_cast<int>(*reply);
@@ -54,8 +57,7 @@ void Winamp_Access::CloseAllWinamp(const std::string& windowClass) {
     const std::uint64_t start = p_.clock.TickMs();
     auto timeUp = [&] { return p_.clock.TickMs() - start >= static_cast<std::uint64_t>(winamp::kCloseAllBudgetMs); };
     for (int pass = 0; pass < winamp::kCloseAllMaxPasses && !timeUp(); ++pass) {
-        WinampHwnd = p_.windows.Find(windowClass, std::nullopt);
-        if (WinampHwnd == 0) return;
+        if (!Found(windowClass)) return;
         const WindowHandle closing = WinampHwnd;
         const std::optional<std::intptr_t> reply = Send(winamp::kWM_COMMAND, winamp::kCmdClose, 0);
         WinampReply = reply.value_or(0);
@@ -70,14 +72,12 @@ void Winamp_Access::CloseAllWinamp(const std::string& windowClass) {
 }
 
 void Winamp_Access::SetWinampVolume(int volume, const std::string& windowClass) {
-    WinampHwnd = p_.windows.Find(windowClass, std::nullopt);
-    if (WinampHwnd == 0) return;
+    if (!Found(windowClass)) return;
     WinampReply = Send(winamp::kWM_USER, static_cast<std::uintptr_t>(volume), winamp::kIpcSetVolume).value_or(0);
 }
 
 void Winamp_Access::PressWinampPlay(const std::string& windowClass, bool postWithRetry) {
-    WinampHwnd = p_.windows.Find(windowClass, std::nullopt);
-    if (WinampHwnd == 0) return;
+    if (!Found(windowClass)) return;
     if (postWithRetry)
         PostWinampCommand(static_cast<int>(winamp::kCmdPlay));
     else

@@ -73,6 +73,8 @@ public:
     void GreySystemMenuItem(WindowHandle window, const std::string& caption, int position);
 
 private:
+    // Finds the player's window by class and keeps it in WinampHwnd; false when there is none.
+    bool Found(const std::string& windowClass);
     // Sends to WinampHwnd, waiting a bounded time; nothing when it did not answer.
     std::optional<std::intptr_t> Send(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
 

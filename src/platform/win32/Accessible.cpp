@@ -81,19 +81,6 @@ public:
         return static_cast<ULONG>(left);
     }
 
-    // IDispatch
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override { return standard_->GetTypeInfoCount(n); }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT i, LCID lcid, ITypeInfo** info) override {
-        return standard_->GetTypeInfo(i, lcid, info);
-    }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT n, LCID lcid, DISPID* ids) override {
-        return standard_->GetIDsOfNames(riid, names, n, lcid, ids);
-    }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params,
-                                     VARIANT* result, EXCEPINFO* error, UINT* arg) override {
-        return standard_->Invoke(id, riid, lcid, flags, params, result, error, arg);
-    }
-
     // IAccessible: the two that this object is for.
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
         if (!name) return E_POINTER;
@@ -112,58 +99,35 @@ public:
         return S_OK;
     }
 
-    // The rest as the standard object answers.
-    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override { return standard_->get_accParent(parent); }
-    HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* n) override { return standard_->get_accChildCount(n); }
-    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** out) override {
-        return standard_->get_accChild(child, out);
-    }
-    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
-        return standard_->get_accValue(child, value);
-    }
-    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
-        return standard_->get_accDescription(child, text);
-    }
-    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
-        return standard_->get_accState(child, state);
-    }
-    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
-        return standard_->get_accHelp(child, help);
-    }
-    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override {
-        return standard_->get_accHelpTopic(file, child, topic);
-    }
-    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* keys) override {
-        return standard_->get_accKeyboardShortcut(child, keys);
-    }
-    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) override { return standard_->get_accFocus(child); }
-    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* children) override {
-        return standard_->get_accSelection(children);
-    }
-    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
-        return standard_->get_accDefaultAction(child, action);
-    }
-    HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override {
-        return standard_->accSelect(flags, child);
-    }
-    HRESULT STDMETHODCALLTYPE accLocation(LONG* x, LONG* y, LONG* w, LONG* h, VARIANT child) override {
-        return standard_->accLocation(x, y, w, h, child);
-    }
-    HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override {
-        return standard_->accNavigate(direction, start, end);
-    }
-    HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* child) override {
-        return standard_->accHitTest(x, y, child);
-    }
-    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
-        return standard_->accDoDefaultAction(child);
-    }
-    HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override {
-        return standard_->put_accName(child, name);
-    }
-    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override {
-        return standard_->put_accValue(child, value);
-    }
+    // IDispatch and the rest of IAccessible: as the standard object answers.
+#define CHW_FORWARD(method, params, args) \
+    HRESULT STDMETHODCALLTYPE method params override { return standard_->method args; }
+    CHW_FORWARD(GetTypeInfoCount, (UINT* n), (n))
+    CHW_FORWARD(GetTypeInfo, (UINT i, LCID lcid, ITypeInfo** info), (i, lcid, info))
+    CHW_FORWARD(GetIDsOfNames, (REFIID riid, LPOLESTR* names, UINT n, LCID lcid, DISPID* ids),
+                (riid, names, n, lcid, ids))
+    CHW_FORWARD(Invoke, (DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
+                         EXCEPINFO* error, UINT* arg), (id, riid, lcid, flags, params, result, error, arg))
+    CHW_FORWARD(get_accParent, (IDispatch** parent), (parent))
+    CHW_FORWARD(get_accChildCount, (LONG* n), (n))
+    CHW_FORWARD(get_accChild, (VARIANT child, IDispatch** out), (child, out))
+    CHW_FORWARD(get_accValue, (VARIANT child, BSTR* value), (child, value))
+    CHW_FORWARD(get_accDescription, (VARIANT child, BSTR* text), (child, text))
+    CHW_FORWARD(get_accState, (VARIANT child, VARIANT* state), (child, state))
+    CHW_FORWARD(get_accHelp, (VARIANT child, BSTR* help), (child, help))
+    CHW_FORWARD(get_accHelpTopic, (BSTR* file, VARIANT child, LONG* topic), (file, child, topic))
+    CHW_FORWARD(get_accKeyboardShortcut, (VARIANT child, BSTR* keys), (child, keys))
+    CHW_FORWARD(get_accFocus, (VARIANT* child), (child))
+    CHW_FORWARD(get_accSelection, (VARIANT* children), (children))
+    CHW_FORWARD(get_accDefaultAction, (VARIANT child, BSTR* action), (child, action))
+    CHW_FORWARD(accSelect, (LONG flags, VARIANT child), (flags, child))
+    CHW_FORWARD(accLocation, (LONG* x, LONG* y, LONG* w, LONG* h, VARIANT child), (x, y, w, h, child))
+    CHW_FORWARD(accNavigate, (LONG direction, VARIANT start, VARIANT* end), (direction, start, end))
+    CHW_FORWARD(accHitTest, (LONG x, LONG y, VARIANT* child), (x, y, child))
+    CHW_FORWARD(accDoDefaultAction, (VARIANT child), (child))
+    CHW_FORWARD(put_accName, (VARIANT child, BSTR name), (child, name))
+    CHW_FORWARD(put_accValue, (VARIANT child, BSTR value), (child, value))
+#undef CHW_FORWARD
 
 private:
     ~NamedAccessible() { standard_->Release(); }

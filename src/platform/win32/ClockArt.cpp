@@ -34,12 +34,17 @@ gp::PointF At(float cx, float cy, float turns, float distance) {
     return gp::PointF(cx + distance * std::sin(a), cy - distance * std::cos(a));
 }
 
-void Hand(gp::Graphics& g, float cx, float cy, float turns, float length, float tail, float width,
-          const gp::Color& colour) {
+// A straight stroke with round ends, from `from` to `to`.
+void RoundLine(gp::Graphics& g, const gp::Color& colour, float width, const gp::PointF& from, const gp::PointF& to) {
     gp::Pen pen(colour, width);
     pen.SetStartCap(gp::LineCapRound);
     pen.SetEndCap(gp::LineCapRound);
-    g.DrawLine(&pen, At(cx, cy, turns + 0.5f, tail), At(cx, cy, turns, length));
+    g.DrawLine(&pen, from, to);
+}
+
+void Hand(gp::Graphics& g, float cx, float cy, float turns, float length, float tail, float width,
+          const gp::Color& colour) {
+    RoundLine(g, colour, width, At(cx, cy, turns + 0.5f, tail), At(cx, cy, turns, length));
 }
 
 constexpr float kFace = 0.8f;  // the face's radius, of the case's
@@ -57,11 +62,6 @@ void Disc(gp::Graphics& g, const gp::Brush& brush, float cx, float cy, float r) 
 
 }  // namespace
 
-void DrawAlarmClock(HDC dc, float cx, float cy, float r, const SYSTEMTIME& time, bool showSeconds) {
-    DrawAlarmClockBody(dc, cx, cy, r);
-    DrawAlarmClockHands(dc, cx, cy, r, time, showSeconds);
-}
-
 void DrawAlarmClockBody(HDC dc, float cx, float cy, float r) {
     gp::Graphics g(dc);
     Prepare(g);
@@ -74,10 +74,8 @@ void DrawAlarmClockBody(HDC dc, float cx, float cy, float r) {
     g.FillEllipse(&shadow, cx - r * 0.95f, cy + r * 1.08f, r * 1.9f, r * 0.22f);
 
     // Legs, then the bells and the striker, all behind the case.
-    gp::Pen leg(outline, r * 0.11f);
-    leg.SetStartCap(gp::LineCapRound);
-    leg.SetEndCap(gp::LineCapRound);
-    for (float side : {-1.0f, 1.0f}) g.DrawLine(&leg, At(cx, cy, side * 0.38f, r * 0.8f), At(cx, cy, side * 0.38f, r * 1.14f));
+    for (float side : {-1.0f, 1.0f})
+        RoundLine(g, outline, r * 0.11f, At(cx, cy, side * 0.38f, r * 0.8f), At(cx, cy, side * 0.38f, r * 1.14f));
 
     gp::Pen rim(gp::Color(255, 0x8A, 0x64, 0x00), line);
     gp::Pen stem(gp::Color(255, 0x6E, 0x6E, 0x6E), r * 0.08f);

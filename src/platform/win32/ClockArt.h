@@ -19,9 +19,8 @@ private:
 };
 
 // An alarm clock (bells, case, face, hands at the given time) centred at (cx, cy); radius is the case's.
+// It is drawn in two layers: all but the hands, which never changes, and the hands over it;
 // showSeconds: a red second hand as well.
-void DrawAlarmClock(HDC dc, float cx, float cy, float radius, const SYSTEMTIME& time, bool showSeconds);
-// The same clock in two layers: all but the hands, which never changes, and the hands over it.
 void DrawAlarmClockBody(HDC dc, float cx, float cy, float radius);
 void DrawAlarmClockHands(HDC dc, float cx, float cy, float radius, const SYSTEMTIME& time, bool showSeconds);
 

@@ -2,7 +2,7 @@
 
 #include <richedit.h>
 
-#include <vector>
+#include <string>
 
 #include "Win32Util.h"
 #include "resource.h"
@@ -20,42 +20,17 @@ constexpr int kWidth = 640, kHeight = 520, kMargin = 8, kButtonWidth = 88, kButt
 
 // Msftedit is mapped the first time help needs it, which most runs never do; it stays afterwards.
 bool RichEditLoaded() {
-    static const bool loaded = [] {
-        wchar_t folder[MAX_PATH];
-        const UINT n = ::GetSystemDirectoryW(folder, MAX_PATH);
-        return n > 0 && n < MAX_PATH && ::LoadLibraryW((std::wstring(folder, n) + L"\\Msftedit.dll").c_str());
-    }();
+    static const bool loaded = LoadSystemLibrary(L"Msftedit.dll") != nullptr;
     return loaded;
 }
 
-// The whole file, read with the system's own calls (file streams would bring the C++ runtime's locale
-// machinery into the program for this one read). Empty when it cannot be read.
-std::vector<char> ReadWholeFile(const std::wstring& path) {
-    UniqueHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) file.release();
-    LARGE_INTEGER size{};
-    if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 || size.QuadPart > (64 << 20)) return {};
-    std::vector<char> data(static_cast<size_t>(size.QuadPart));
-    DWORD read = 0;
-    if (!::ReadFile(file.get(), data.data(), static_cast<DWORD>(data.size()), &read, nullptr)) return {};
-    data.resize(read);
-    return data;
-}
-
-struct StreamSource {
-    const std::vector<char>* data;
-    size_t at = 0;
-};
-
+// The document streams from its file with the system's own calls (file streams would bring the C++
+// runtime's locale machinery into the program for this one read).
 DWORD CALLBACK ReadChunk(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* got) noexcept {
-    auto* source = reinterpret_cast<StreamSource*>(cookie);
-    const size_t left = source->data->size() - source->at;
-    const size_t n = left < static_cast<size_t>(wanted) ? left : static_cast<size_t>(wanted);
-    std::copy_n(source->data->data() + source->at, n, buffer);
-    source->at += n;
-    *got = static_cast<LONG>(n);
-    return 0;
+    DWORD read = 0;
+    const BOOL ok = ::ReadFile(reinterpret_cast<HANDLE>(cookie), buffer, static_cast<DWORD>(wanted), &read, nullptr);
+    *got = static_cast<LONG>(read);
+    return ok ? 0 : 1;
 }
 
 }  // namespace
@@ -85,10 +60,7 @@ bool HelpWindow::Create() {
                    kWidth, kHeight, nullptr, nullptr, instance_))
         return false;
     dpi_ = WindowDpi(hwnd());
-    RECT frame{0, 0, Scaled(kWidth), Scaled(kHeight)};
-    ::AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
-    ::SetWindowPos(hwnd(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetClientSize(hwnd(), Scaled(kWidth), Scaled(kHeight));
     font_ = MakeFont(L"MS Shell Dlg 2", 8, dpi_);
 
     edit_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, MSFTEDIT_CLASS, L"",
@@ -113,12 +85,16 @@ bool HelpWindow::Create() {
 }
 
 bool HelpWindow::Load(const std::wstring& path) {
-    const std::vector<char> data = ReadWholeFile(path);
-    if (data.empty()) return false;
-    StreamSource source{&data};
-    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, &ReadChunk};
-    // A document that is no rich text is shown as plain text.
-    const bool rtf = data.size() >= 5 && std::string(data.data(), 5) == "{\\rtf";
+    UniqueHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) file.release();
+    // A document that cannot be read or is empty is refused; one that is no rich text is shown as plain text.
+    char head[5] = {};
+    DWORD got = 0;
+    if (!file || !::ReadFile(file.get(), head, sizeof(head), &got, nullptr) || got == 0) return false;
+    const bool rtf = got == sizeof(head) && std::string(head, sizeof(head)) == "{\\rtf";
+    ::SetFilePointer(file.get(), 0, nullptr, FILE_BEGIN);
+    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(file.get()), 0, &ReadChunk};
     ::SendMessageW(edit_, EM_STREAMIN, rtf ? SF_RTF : SF_TEXT, reinterpret_cast<LPARAM>(&stream));
     ::SendMessageW(edit_, EM_SETSEL, 0, 0);
     ::SendMessageW(edit_, EM_SCROLLCARET, 0, 0);
@@ -145,12 +121,10 @@ LRESULT HelpWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_DPICHANGED: {
-            dpi_ = HIWORD(wParam);
+            dpi_ = DpiChangedDpi(wParam);
             font_ = MakeFont(L"MS Shell Dlg 2", 8, dpi_);
             ::SendMessageW(close_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
-            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-            ::SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                           suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+            TakeSuggestedRect(hwnd(), lParam);
             return 0;
         }
         case WM_SYSCOLORCHANGE:

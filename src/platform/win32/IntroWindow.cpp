@@ -22,14 +22,18 @@ struct IntroControlDef {
     const wchar_t* windowClass;
     TwipsRect place;
     DWORD style;
+    const char* text;
+    int font;
 };
 
+constexpr DWORD kLabel = SS_LEFT | SS_NOPREFIX;
+using F = IntroWindow::Font;
 const IntroControlDef kControls[] = {
-    {IntroCtl::Label1, IDC_INTRO_LABEL1, L"STATIC", {1320, 120, 3855, 495}, SS_LEFT | SS_NOPREFIX},
-    {IntroCtl::Label2, IDC_INTRO_LABEL2, L"STATIC", {1320, 720, 4095, 255}, SS_LEFT | SS_NOPREFIX},
-    {IntroCtl::ProgressBar1, IDC_INTRO_PROGRESSBAR1, PROGRESS_CLASSW, {1320, 1080, 3975, 495}, 0},
-    {IntroCtl::label4, IDC_INTRO_LABEL4, L"STATIC", {3840, 1800, 2655, 255}, SS_LEFT | SS_NOPREFIX},
-    {IntroCtl::Label3, IDC_INTRO_LABEL3, L"STATIC", {5280, 0, 1215, 255}, SS_LEFT | SS_NOPREFIX},
+    {IntroCtl::Label1, IDC_INTRO_LABEL1, L"STATIC", {1320, 120, 3855, 495}, kLabel, texts::kIntroLabel1, F::kTitle},
+    {IntroCtl::Label2, IDC_INTRO_LABEL2, L"STATIC", {1320, 720, 4095, 255}, kLabel, texts::kIntroLabel2, F::kTahoma},
+    {IntroCtl::ProgressBar1, IDC_INTRO_PROGRESSBAR1, PROGRESS_CLASSW, {1320, 1080, 3975, 495}, 0, "", F::kForm},
+    {IntroCtl::label4, IDC_INTRO_LABEL4, L"STATIC", {3840, 1800, 2655, 255}, kLabel, texts::kIntroLabel4, F::kComic},
+    {IntroCtl::Label3, IDC_INTRO_LABEL3, L"STATIC", {5280, 0, 1215, 255}, kLabel, texts::kIntroLabel3, F::kTahoma},
 };
 
 COLOR16 Channel(BYTE c) { return static_cast<COLOR16>(c << 8); }
@@ -40,36 +44,26 @@ IntroWindow::IntroWindow(HINSTANCE instance, int dpi)
     : instance_(instance), dpi_(dpi > 0 ? dpi : ScreenDpi()), timer_(kTimerId, false, 1000) {
     RegisterClassOnce(instance, kClassName, nullptr, nullptr);
 
-    RECT client{0, 0, Twips(kClientWidth, dpi_), Twips(kClientHeight, dpi_)};
-    // No WS_CLIPCHILDREN: the labels are transparent and show the background painted under them.
-    const DWORD style = WS_POPUP;
-    const DWORD exStyle = WS_EX_TOOLWINDOW;
-    ::AdjustWindowRectEx(&client, style, FALSE, exStyle);
-    int width = client.right - client.left, height = client.bottom - client.top;
+    // A pop-up without a frame is all client area. No WS_CLIPCHILDREN: the labels are transparent and
+    // show the background painted under them.
+    const int width = Twips(kClientWidth, dpi_), height = Twips(kClientHeight, dpi_);
     RECT work{};
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     int x = work.left + (work.right - work.left - width) / 2;
     int y = work.top + (work.bottom - work.top - height) / 2;
-    CreateWin(exStyle, kClassName, Wide(texts::kAppTitle).c_str(), style, x, y, width, height, nullptr, nullptr,
-              instance);
+    CreateWin(WS_EX_TOOLWINDOW, kClassName, Wide(texts::kAppTitle).c_str(), WS_POPUP, x, y, width, height, nullptr,
+              nullptr, instance);
     if (!hwnd()) return;
     // Laid out for the monitor it opened on.
     if (dpi <= 0 && WindowDpi(hwnd()) != dpi_) {
         dpi_ = WindowDpi(hwnd());
-        RECT frame{0, 0, Twips(kClientWidth, dpi_), Twips(kClientHeight, dpi_)};
-        ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-        ::SetWindowPos(hwnd(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetClientSize(hwnd(), Twips(kClientWidth, dpi_), Twips(kClientHeight, dpi_));
     }
 
     for (const auto& def : kControls)
-        ::CreateWindowExW(0, def.windowClass, L"", WS_CHILD | WS_VISIBLE | def.style, 0, 0, 0, 0, hwnd(),
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), instance, nullptr);
+        ::CreateWindowExW(0, def.windowClass, Wide(def.text).c_str(), WS_CHILD | WS_VISIBLE | def.style, 0, 0, 0, 0,
+                          hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), instance, nullptr);
     ApplyDpi();
-    ::SetWindowTextW(Control(IntroCtl::Label1), Wide(texts::kIntroLabel1).c_str());
-    ::SetWindowTextW(Control(IntroCtl::Label2), Wide(texts::kIntroLabel2).c_str());
-    ::SetWindowTextW(Control(IntroCtl::Label3), Wide(texts::kIntroLabel3).c_str());
-    ::SetWindowTextW(Control(IntroCtl::label4), Wide(texts::kIntroLabel4).c_str());
     ::SendMessageW(Control(IntroCtl::ProgressBar1), PBM_SETRANGE32, 0, max_);
     timer_.Attach(hwnd());
     if (GdiplusReady()) ::SetTimer(hwnd(), kClockTimerId, 1000, nullptr);
@@ -77,30 +71,20 @@ IntroWindow::IntroWindow(HINSTANCE instance, int dpi)
 
 // The fonts, the controls' places and the pictures for the DPI; the backdrop is drawn again.
 void IntroWindow::ApplyDpi() {
-    UniqueFont form = MakeFont(L"Berlin Sans FBD", 8, dpi_);
-    UniqueFont title = MakeFont(L"Comic Sans MS", 18, dpi_, FW_BOLD);
-    UniqueFont tahoma = MakeFont(L"Tahoma", 8, dpi_);
-    UniqueFont comic = MakeFont(L"Comic Sans MS", 8, dpi_);
-    ::SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(form.get()), FALSE);
+    UniqueFont fonts[kFonts] = {MakeFont(L"Berlin Sans FBD", 8, dpi_), MakeFont(L"Comic Sans MS", 18, dpi_, FW_BOLD),
+                                MakeFont(L"Tahoma", 8, dpi_), MakeFont(L"Comic Sans MS", 8, dpi_)};
+    ::SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(fonts[kForm].get()), FALSE);
     for (const auto& def : kControls) {
         HWND child = Control(def.ctl);
         if (!child) continue;
-        HFONT font = def.ctl == IntroCtl::Label1         ? title.get()
-                     : def.ctl == IntroCtl::label4       ? comic.get()
-                     : def.ctl == IntroCtl::ProgressBar1 ? form.get()
-                                                         : tahoma.get();
-        ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts[def.font].get()), FALSE);
         RECT r = ToPixels(def.place, dpi_);
         // Label3's designed place is on the top edge, where the frame is drawn: just inside it instead.
         if (def.ctl == IntroCtl::Label3) ::OffsetRect(&r, 0, FrameWidth() + ::MulDiv(2, dpi_, 96));
-        ::SetWindowPos(child, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                       SWP_NOZORDER | SWP_NOACTIVATE);
+        MoveTo(child, r);
     }
     // The controls hold the new fonts before the old ones go.
-    formFont_ = std::move(form);
-    titleFont_ = std::move(title);
-    tahomaFont_ = std::move(tahoma);
-    comicFont_ = std::move(comic);
+    std::swap(fonts_, fonts);
     const int iconSize = ::MulDiv(48, dpi_, 96);
     programIcon_ = UniqueIcon(static_cast<HICON>(::LoadImageW(instance_, MAKEINTRESOURCEW(IDI_CHIMEWELL), IMAGE_ICON,
                                                               iconSize, iconSize, LR_DEFAULTCOLOR)));
@@ -138,11 +122,7 @@ IntroWindow::Dial IntroWindow::LargeClock() const {
     return Dial{(place.left + place.right) / 2.0f, place.top + radius * 1.4f, radius};
 }
 
-IntroWindow::~IntroWindow() {
-    if (hwnd()) ::KillTimer(hwnd(), kClockTimerId);
-    timer_.Detach();
-    DestroyNow();
-}
+IntroWindow::~IntroWindow() { Unload(); }
 
 HWND IntroWindow::Control(IntroCtl control) const {
     if (!hwnd()) return nullptr;
@@ -163,9 +143,7 @@ void IntroWindow::SetCaption(IntroCtl control, const std::string& text) {
     ::SetWindowTextW(h, Wide(text).c_str());
     if (control != IntroCtl::Form) {
         // The labels are transparent: the background under the old text must be painted again.
-        RECT r;
-        ::GetWindowRect(h, &r);
-        ::MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&r), 2);
+        const RECT r = PlaceInParent(h);
         ::RedrawWindow(hwnd(), &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
 }
@@ -216,7 +194,7 @@ void IntroWindow::Unload() {
     timer_.Detach();
     DestroyNow();
     // What only the splash used goes with it, rather than for as long as the program runs.
-    for (UniqueFont* font : {&formFont_, &titleFont_, &tahomaFont_, &comicFont_}) font->reset();
+    for (UniqueFont& font : fonts_) font.reset();
     programIcon_.reset();
     backdrop_.reset();
     canvas_.reset();
@@ -278,8 +256,9 @@ void IntroWindow::DrawBackdrop(HDC dc, const RECT& rc) {
     int x = (Twips(title.left, dpi_) - size) / 2;
     int y = Twips(title.top, dpi_) + (Twips(title.height, dpi_) - size) / 2 + ::MulDiv(8, dpi_, 96);
     if (GdiplusReady()) {
-        DrawAlarmClock(dc, x + size / 2.0f, y + size * 0.56f, size * 0.36f, SYSTEMTIME{2000, 1, 0, 1, 10, 8, 0, 0},
-                       false);
+        const Dial mark{x + size / 2.0f, y + size * 0.56f, size * 0.36f};
+        DrawAlarmClockBody(dc, mark.cx, mark.cy, mark.radius);
+        DrawAlarmClockHands(dc, mark.cx, mark.cy, mark.radius, SYSTEMTIME{2000, 1, 0, 1, 10, 8, 0, 0}, false);
         const Dial dial = LargeClock();
         DrawAlarmClockBody(dc, dial.cx, dial.cy, dial.radius);
     } else if (programIcon_) {

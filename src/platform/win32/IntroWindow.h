@@ -51,6 +51,9 @@ public:
     void Repaint() override;
     void Unload() override;
 
+    // The window's own font and the labels' three.
+    enum Font { kForm, kTitle, kTahoma, kComic, kFonts };
+
 private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     HWND Control(IntroCtl control) const;
@@ -77,7 +80,7 @@ private:
     int max_ = 100;
     int value_ = 0;
     std::map<IntroCtl, std::string> toolTips_;
-    UniqueFont formFont_, titleFont_, tahomaFont_, comicFont_;
+    UniqueFont fonts_[kFonts];
     UniqueIcon programIcon_;
     // The picture but for the large clock's hands, drawn once, and the image each paint builds from it.
     UniqueBitmap backdrop_, canvas_;

@@ -114,9 +114,7 @@ void MainWindow::CreateControls(HINSTANCE instance) {
     skins_->Create(hwnd(), IDC_CMDSET, Wide(texts::kCmdSet).c_str(), DesignedPixels(IDC_CMDSET, dpi_), instance);
     skins_->Create(hwnd(), IDC_CMDRESET, Wide(texts::kCmdReset).c_str(), DesignedPixels(IDC_CMDRESET, dpi_), instance);
 
-    HWND status = ::CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_TOOLTIPS, 0, 0, 0, 0,
-                                    hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUSBAR1)), instance,
-                                    nullptr);
+    HWND status = make(STATUSCLASSNAMEW, IDC_STATUSBAR1, L"", SBARS_TOOLTIPS);  // it places itself
     ::SendMessageW(status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(Wide(texts::kStatusBar).c_str()));
 
     toolTips_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
@@ -152,12 +150,8 @@ void MainWindow::ApplyDpi() {
     formFont_ = std::move(form);
     comicFont_ = std::move(comic);
 
-    for (const auto& p : kPlaces) {
-        RECT r = ToPixels(p.place, dpi_);
-        if (HWND h = Item(p.id))
-            ::SetWindowPos(h, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                           SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    for (const auto& p : kPlaces)
+        if (HWND h = Item(p.id)) MoveTo(h, ToPixels(p.place, dpi_));
     if (status) {
         int borders[3] = {};
         ::SendMessageW(status, SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
@@ -169,44 +163,25 @@ void MainWindow::ApplyDpi() {
     SetStatusParts();
 }
 
-namespace {
-
-int TextWidth(HWND control) {
-    std::wstring text = WindowTextW(control);
-    WindowDC dc(control);
-    SelectObj keep(dc.get(), reinterpret_cast<HGDIOBJ>(::SendMessageW(control, WM_GETFONT, 0, 0)));
-    SIZE extent{};
-    ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
-    return extent.cx;
-}
-
-RECT PlaceOf(HWND control, HWND parent) {
-    RECT r{};
-    ::GetWindowRect(control, &r);
-    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
-}  // namespace
-
 // The designed sizes are a minimum: where this machine's fonts need more room (the calendar above all),
 // a control grows, the column beside it moves right by as much, and the window grows to hold them.
 void MainWindow::Arrange() {
     HWND calendar = Item(IDC_MONTHVIEW);
     if (!calendar) return;
-    RECT cal = PlaceOf(calendar, hwnd());
+    RECT cal = PlaceInParent(calendar);
     RECT need{};
     ::SendMessageW(calendar, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&need));
-    Placement layout = ArrangeMain(
-        {cal.right - cal.left, cal.bottom - cal.top}, {need.right - need.left, need.bottom - need.top},
-        TextWidth(Item(IDC_LABEL1)), TextWidth(Item(IDC_LABEL2)), dpi_);
+    auto textWidth = [this](int id) { return TextExtent(Item(id), WindowTextW(Item(id))).cx; };
+    Placement layout = ArrangeMain({cal.right - cal.left, cal.bottom - cal.top},
+                                   {need.right - need.left, need.bottom - need.top}, textWidth(IDC_LABEL1),
+                                   textWidth(IDC_LABEL2), dpi_);
 
     ::SetWindowPos(calendar, nullptr, 0, 0, layout.calendar.cx, layout.calendar.cy,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     for (int id : {IDC_LABEL1, IDC_LBLDATE, IDC_LABEL2, IDC_TXTTIME, IDC_CMDSET, IDC_CMDRESET}) {
         HWND h = Item(id);
         if (!h) continue;
-        RECT r = PlaceOf(h, hwnd());
+        RECT r = PlaceInParent(h);
         int width = r.right - r.left, shift = layout.columnShift;
         if (id == IDC_LABEL1) width = layout.label1Width;
         if (id == IDC_LABEL2) width = layout.label2Width;
@@ -214,7 +189,7 @@ void MainWindow::Arrange() {
         ::SetWindowPos(h, nullptr, r.left + shift, r.top, width, r.bottom - r.top,
                        SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    SetClientSize(layout.client.cx, layout.client.cy);
+    SetClientSize(hwnd(), layout.client.cx, layout.client.cy);
 }
 
 // The second part is there only while it has something to say, so that the first keeps the whole width
@@ -228,12 +203,7 @@ void MainWindow::SetStatusParts() {
         ::SendMessageW(status, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&whole));
         return;
     }
-    SIZE extent{};
-    {
-        WindowDC dc(status);
-        SelectObj keep(dc.get(), reinterpret_cast<HGDIOBJ>(::SendMessageW(status, WM_GETFONT, 0, 0)));
-        ::GetTextExtentPoint32W(dc.get(), secondText_.c_str(), static_cast<int>(secondText_.size()), &extent);
-    }
+    const SIZE extent = TextExtent(status, secondText_);
     int borders[3] = {};
     ::SendMessageW(status, SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
     // Each part draws its text inside a sunken edge and a little margin on both sides.
@@ -242,25 +212,6 @@ void MainWindow::SetStatusParts() {
     ::GetClientRect(status, &client);
     int parts[2] = {std::max(0, static_cast<int>(client.right) - second), -1};
     ::SendMessageW(status, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
-}
-
-// The menu bar may wrap and take more room than one line: the client area gets the size asked for.
-void MainWindow::SetClientSize(int width, int height) {
-    const DWORD style = static_cast<DWORD>(::GetWindowLongPtrW(hwnd(), GWL_STYLE));
-    const DWORD exStyle = static_cast<DWORD>(::GetWindowLongPtrW(hwnd(), GWL_EXSTYLE));
-    RECT frame{0, 0, width, height};
-    ::AdjustWindowRectEx(&frame, style, ::GetMenu(hwnd()) != nullptr, exStyle);
-    ::SetWindowPos(hwnd(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    RECT client;
-    ::GetClientRect(hwnd(), &client);
-    int extra = height - (client.bottom - client.top);
-    if (extra > 0) {
-        RECT window;
-        ::GetWindowRect(hwnd(), &window);
-        ::SetWindowPos(hwnd(), nullptr, 0, 0, window.right - window.left, window.bottom - window.top + extra,
-                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
 }
 
 // ---- The window ----
@@ -333,11 +284,7 @@ Date MainWindow::CalendarDate() const {
 void MainWindow::ChangeCalendar(int year, int month, int day) {
     HWND calendar = Control(MainCtl::MonthView);
     if (!calendar || month < 1 || month > 12 || year < 1601 || year > 30827) return;
-    day = ClampDay(year, month, day);
-    SYSTEMTIME st{};
-    st.wYear = static_cast<WORD>(year);
-    st.wMonth = static_cast<WORD>(month);
-    st.wDay = static_cast<WORD>(day);
+    SYSTEMTIME st = ToSystemTime(Date{year, month, ClampDay(year, month, day)});
     ::SendMessageW(calendar, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&st));
 }
 

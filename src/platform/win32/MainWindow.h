@@ -6,7 +6,6 @@
 #include <optional>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "Accessible.h"
 #include "ControlHook.h"
@@ -85,7 +84,6 @@ private:
     void AnnounceStatus(const std::string& text);
     Liveness liveness_ = Liveness::Polite;
     std::wstring secondText_;  // what the second part shows
-    void SetClientSize(int width, int height);
     HWND Control(MainCtl control) const;
     HWND Item(int id) const;
 

@@ -64,8 +64,6 @@ SkinButtons::SkinButtons(HINSTANCE instance) {
     down_ = load(IDB_SKIN_DOWN);
 }
 
-SkinButtons::~SkinButtons() = default;
-
 HWND SkinButtons::Create(HWND parent, int id, const wchar_t* caption, const RECT& place, HINSTANCE instance) {
     HWND button = ::CreateWindowExW(0, L"BUTTON", caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
                                     place.left, place.top, place.right - place.left, place.bottom - place.top, parent,
@@ -124,84 +122,60 @@ void SkinButtons::SetHighContrast(bool on) {
         if (::IsWindow(button)) ::InvalidateRect(button, nullptr, FALSE);
 }
 
-// A plain push button in the system's colours: face, edge, caption (greyed when disabled), focus.
-void SkinButtons::DrawPlain(HDC dc, const RECT& rc, const DRAWITEMSTRUCT& item, const std::wstring& caption) const {
+void SkinButtons::Draw(const DRAWITEMSTRUCT& item) const {
+    const RECT& rc = item.rcItem;
     const bool disabled = item.itemState & ODS_DISABLED;
     const bool pressed = (item.itemState & ODS_SELECTED) && !disabled;
-    ::FillRect(dc, &rc, ::GetSysColorBrush(COLOR_BTNFACE));
-    RECT edge = rc;
-    ::DrawEdge(dc, &edge, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-    // A frame in the text colour too: in a high-contrast theme the edges alone may not show.
-    ::FrameRect(dc, &rc, ::GetSysColorBrush(COLOR_WINDOWFRAME));
-    SelectObj keepFont(dc, font_);
-    ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, ::GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
-    RECT text = rc;
-    if (pressed) ::OffsetRect(&text, 1, 1);
-    UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
-    if (item.itemState & ODS_NOACCEL) format |= DT_HIDEPREFIX;
-    ::DrawTextW(dc, caption.c_str(), -1, &text, format);
-    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
-        RECT focus = rc;
-        const int inset = ::MulDiv(3, dpi_, 96);
-        ::InflateRect(&focus, -inset, -inset);
-        ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
-        ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
-        ::DrawFocusRect(dc, &focus);
-    }
-}
-
-void SkinButtons::Draw(const DRAWITEMSTRUCT& item) const {
-    HDC dc = item.hDC;
-    const RECT& rc = item.rcItem;
-    bool disabled = item.itemState & ODS_DISABLED;
-    bool pressed = (item.itemState & ODS_SELECTED) && !disabled;
-    bool hot = !disabled && IsHot(item.hwndItem);
+    const bool hot = !disabled && IsHot(item.hwndItem);
 
     // Drawn off screen first so that hovering does not flicker.
-    int w = rc.right - rc.left, h = rc.bottom - rc.top;
-    MemoryDC mem(dc);
-    UniqueBitmap canvas(::CreateCompatibleBitmap(dc, w, h));
+    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    MemoryDC mem(item.hDC);
+    UniqueBitmap canvas(::CreateCompatibleBitmap(item.hDC, w, h));
     SelectObj keepCanvas(mem.get(), canvas.get());
+    const HDC dc = mem.get();
     RECT local{0, 0, w, h};
-    std::wstring caption = WindowTextW(item.hwndItem);
     if (highContrast_) {
-        DrawPlain(mem.get(), local, item, caption);
-        ::BitBlt(dc, rc.left, rc.top, w, h, mem.get(), 0, 0, SRCCOPY);
-        return;
+        // A plain push button in the system's colours, with a frame in the text colour too: in a
+        // high-contrast theme the edges alone may not show.
+        ::FillRect(dc, &local, ::GetSysColorBrush(COLOR_BTNFACE));
+        RECT edge = local;
+        ::DrawEdge(dc, &edge, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+        ::FrameRect(dc, &local, ::GetSysColorBrush(COLOR_WINDOWFRAME));
+    } else {
+        DrawSkin(dc, local, pressed ? down_.get() : hot ? over_.get() : up_.get());
+        if (disabled) WashOut(dc, local);
     }
 
-    DrawSkin(mem.get(), local, pressed ? down_.get() : hot ? over_.get() : up_.get());
-    if (disabled) WashOut(mem.get(), local);
-
-    SelectObj keepFont(mem.get(), font_);
-    ::SetBkMode(mem.get(), TRANSPARENT);
+    SelectObj keepFont(dc, font_);
+    ::SetBkMode(dc, TRANSPARENT);
     RECT text = local;
     if (pressed) ::OffsetRect(&text, 1, 1);
     UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
     if (item.itemState & ODS_NOACCEL) format |= DT_HIDEPREFIX;
-    if (disabled) {
-        // Etched grey text, as Windows draws disabled captions.
+    const std::wstring caption = WindowTextW(item.hwndItem);
+    if (disabled && !highContrast_) {
+        // Etched grey text over the skin, as Windows draws disabled captions.
         RECT shadow = text;
         ::OffsetRect(&shadow, 1, 1);
-        ::SetTextColor(mem.get(), ::GetSysColor(COLOR_3DHILIGHT));
-        ::DrawTextW(mem.get(), caption.c_str(), -1, &shadow, format);
-        ::SetTextColor(mem.get(), ::GetSysColor(COLOR_GRAYTEXT));
-    } else {
-        ::SetTextColor(mem.get(), RGB(0x10, 0x10, 0x10));
+        ::SetTextColor(dc, ::GetSysColor(COLOR_3DHILIGHT));
+        ::DrawTextW(dc, caption.c_str(), -1, &shadow, format);
     }
-    ::DrawTextW(mem.get(), caption.c_str(), -1, &text, format);
+    ::SetTextColor(dc, disabled       ? ::GetSysColor(COLOR_GRAYTEXT)
+                       : highContrast_ ? ::GetSysColor(COLOR_BTNTEXT)
+                                       : RGB(0x10, 0x10, 0x10));
+    ::DrawTextW(dc, caption.c_str(), -1, &text, format);
 
     if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
-        // Inside the skin's rounded border at any DPI.
+        // Inside the skin's rounded border (the plain edge's) at any DPI.
         RECT focus = local;
-        const int inset = ::MulDiv(4, dpi_, 96);
+        const int inset = ::MulDiv(highContrast_ ? 3 : 4, dpi_, 96);
         ::InflateRect(&focus, -inset, -inset);
-        ::SetTextColor(mem.get(), RGB(0, 0, 0));
-        ::SetBkColor(mem.get(), RGB(0xFF, 0xFF, 0xFF));
-        ::DrawFocusRect(mem.get(), &focus);
+        ::SetTextColor(dc, highContrast_ ? ::GetSysColor(COLOR_BTNTEXT) : RGB(0, 0, 0));
+        ::SetBkColor(dc, highContrast_ ? ::GetSysColor(COLOR_BTNFACE) : RGB(0xFF, 0xFF, 0xFF));
+        ::DrawFocusRect(dc, &focus);
     }
-    ::BitBlt(dc, rc.left, rc.top, w, h, mem.get(), 0, 0, SRCCOPY);
+    ::BitBlt(item.hDC, rc.left, rc.top, w, h, dc, 0, 0, SRCCOPY);
 }
 
 }  // namespace chw::win32

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <string>
 #include <vector>
 
 #include "Win32Util.h"
@@ -14,9 +13,6 @@ namespace chw::win32 {
 class SkinButtons {
 public:
     explicit SkinButtons(HINSTANCE instance);
-    ~SkinButtons();
-    SkinButtons(const SkinButtons&) = delete;
-    SkinButtons& operator=(const SkinButtons&) = delete;
 
     // Creates one skinned button as a child of parent.
     HWND Create(HWND parent, int id, const wchar_t* caption, const RECT& place, HINSTANCE instance);
@@ -35,7 +31,6 @@ private:
                                          DWORD_PTR data) noexcept;
 
     UniqueBitmap up_, over_, down_;
-    void DrawPlain(HDC dc, const RECT& rc, const DRAWITEMSTRUCT& item, const std::wstring& caption) const;
 
     HFONT font_ = nullptr;
     int dpi_ = 96;

@@ -22,8 +22,7 @@ HICON LoadSmallIcon(HINSTANCE instance, int resourceId) {
 
 TrayIcon::TrayIcon(HINSTANCE instance, HWND owner, NotifyFn notify)
     : instance_(instance), owner_(owner), notify_(notify) {
-    const int ids[3] = {IDI_TRAY1, IDI_TRAY2, IDI_TRAY3};
-    for (int i = 0; i < 3; ++i) icons_[i] = UniqueIcon(LoadSmallIcon(instance, ids[i]));
+    ReloadIcons();
 }
 
 void TrayIcon::ReloadIcons() {
@@ -32,10 +31,14 @@ void TrayIcon::ReloadIcons() {
     for (int i = 0; i < 3; ++i) fresh[i] = UniqueIcon(LoadSmallIcon(instance_, ids[i]));
     // The shell copies the picture it is given: the old ones may go once it has the new one.
     for (int i = 0; i < 3; ++i) std::swap(icons_[i], fresh[i]);
-    if (added_) {
-        NOTIFYICONDATAW nid = Data(NIF_ICON);
-        notify_(NIM_MODIFY, &nid);
-    }
+    Modify(NIF_ICON);
+}
+
+// A shown icon takes what changed.
+void TrayIcon::Modify(UINT flags) {
+    if (!added_) return;
+    NOTIFYICONDATAW nid = Data(flags);
+    notify_(NIM_MODIFY, &nid);
 }
 
 NOTIFYICONDATAW TrayIcon::Data(UINT flags) const {
@@ -117,18 +120,12 @@ void TrayIcon::SetShown(bool shown) {
 
 void TrayIcon::SetToolTip(const std::string& text) {
     toolTip_ = text;
-    if (added_) {
-        NOTIFYICONDATAW nid = Data(NIF_TIP);
-        notify_(NIM_MODIFY, &nid);
-    }
+    Modify(NIF_TIP);
 }
 
 void TrayIcon::SetIconNumber(int number) {
     iconNumber_ = number;
-    if (added_) {
-        NOTIFYICONDATAW nid = Data(NIF_ICON);
-        notify_(NIM_MODIFY, &nid);
-    }
+    Modify(NIF_ICON);
 }
 
 void TrayIcon::ShowBalloon(const std::string& title, const std::string& text) {

@@ -24,8 +24,6 @@ public:
     // `notify` reaches the shell (Shell_NotifyIconW unless told otherwise).
     TrayIcon(HINSTANCE instance, HWND owner, NotifyFn notify = &::Shell_NotifyIconW);
     ~TrayIcon() override { Remove(); }
-    TrayIcon(const TrayIcon&) = delete;
-    TrayIcon& operator=(const TrayIcon&) = delete;
 
     bool Shown() const override { return shown_; }
     void SetShown(bool shown) override;
@@ -55,6 +53,7 @@ public:
 
 private:
     NOTIFYICONDATAW Data(UINT flags) const;
+    void Modify(UINT flags);
     void Balloon(const std::string& title, const std::string& text, DWORD icon);
     bool Add();
     void ScheduleRetry();

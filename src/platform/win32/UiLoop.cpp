@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <string_view>
+
 namespace chw::win32 {
 
 namespace {
@@ -13,10 +15,7 @@ constexpr DWORD kPauseSliceMs = 100;
 bool UiLoop::IsEditKey(const MSG& msg, HWND focus) {
     if (msg.message != WM_KEYDOWN || !focus || msg.hwnd != focus) return false;
     if (!(::GetKeyState(VK_CONTROL) & 0x8000) || (::GetKeyState(VK_MENU) & 0x8000)) return false;
-    switch (msg.wParam) {
-        case 'A': case 'X': case 'C': case 'V': case 'Z': break;
-        default: return false;
-    }
+    if (std::wstring_view(L"AXCVZ").find(static_cast<wchar_t>(msg.wParam)) == std::wstring_view::npos) return false;
     wchar_t cls[16] = {};
     ::GetClassNameW(focus, cls, 16);
     if (::lstrcmpiW(cls, L"Edit") != 0) return false;

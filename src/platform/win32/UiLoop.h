@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-#include <functional>
-
 namespace chw::win32 {
 
 class UiLoop {

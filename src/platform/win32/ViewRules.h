@@ -6,6 +6,7 @@
 #include <string>
 
 #include "Twips.h"
+#include "alarm/Repeat.h"
 #include "platform/Types.h"
 
 namespace chw::win32 {
@@ -38,10 +39,10 @@ inline Date MoveSelectedDay(const Date& from, CalendarKey key) {
         return Date{year, month, ClampDay(year, month, from.day)};
     };
     switch (key) {
-        case CalendarKey::PreviousDay: return FromDayNumber(DayNumber(from) - 1);
-        case CalendarKey::NextDay: return FromDayNumber(DayNumber(from) + 1);
-        case CalendarKey::PreviousWeek: return FromDayNumber(DayNumber(from) - 7);
-        case CalendarKey::NextWeek: return FromDayNumber(DayNumber(from) + 7);
+        case CalendarKey::PreviousDay: return alarm::AddDays(from, -1);
+        case CalendarKey::NextDay: return alarm::AddDays(from, 1);
+        case CalendarKey::PreviousWeek: return alarm::AddDays(from, -7);
+        case CalendarKey::NextWeek: return alarm::AddDays(from, 7);
         case CalendarKey::PreviousMonth: return byMonths(-1);
         case CalendarKey::NextMonth: return byMonths(1);
         case CalendarKey::FirstDay: return Date{from.year, from.month, 1};

@@ -27,11 +27,23 @@ HKEY RootKey(Hive root) {
     return root == Hive::User ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
 }
 
-// The registry takes no trailing backslash on a key path.
-std::wstring KeyPath(const std::string& path) {
-    std::wstring p = Wide(path);
-    while (!p.empty() && p.back() == L'\\') p.pop_back();
-    return p;
+// A folder or key path without trailing backslashes, as the registry and the logic want it.
+std::wstring WithoutTrailingSlash(std::wstring path) {
+    while (!path.empty() && path.back() == L'\\') path.pop_back();
+    return path;
+}
+
+// A key opened with these rights; empty when it cannot be.
+UniqueKey OpenKey(Hive root, const std::string& path, REGSAM access) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(RootKey(root), WithoutTrailingSlash(Wide(path)).c_str(), 0, access, &key) != ERROR_SUCCESS)
+        return UniqueKey();
+    return UniqueKey(key);
+}
+
+// What the locale functions wrote: n characters, the terminator among them; nothing when they failed.
+std::string LocaleText(const wchar_t* buffer, int n) {
+    return n > 0 ? Utf8(std::wstring(buffer, static_cast<size_t>(n - 1))) : std::string();
 }
 
 }  // namespace
@@ -100,13 +112,10 @@ void Win32WindowSystem::BringToFront(WindowHandle window) {
 }
 
 WindowHandle Win32WindowSystem::MainWindowOf(WindowHandle applicationWindow) {
-    if (!applicationWindow) return 0;
-    DWORD_PTR reply = 0;
     // A busy instance (in one of its long pauses) must not hang this one forever.
-    if (!::SendMessageTimeoutW(H(applicationWindow), MainWindowQueryMessage(), 0, 0, SMTO_ABORTIFHUNG, 5000, &reply))
-        return 0;
-    HWND main = reinterpret_cast<HWND>(reply);
-    return ::IsWindow(main) ? W(main) : 0;
+    const std::optional<std::intptr_t> reply = SendMsg(applicationWindow, MainWindowQueryMessage(), 0, 0, 5000);
+    HWND main = reply ? reinterpret_cast<HWND>(*reply) : nullptr;
+    return main && ::IsWindow(main) ? W(main) : 0;
 }
 
 bool Win32WindowSystem::GreySystemMenuItem(WindowHandle window, int position, const std::string& text) {
@@ -128,41 +137,38 @@ bool Win32WindowSystem::GreySystemMenuItem(WindowHandle window, int position, co
 bool Win32Registry::CreateKey(Hive root, const std::string& path) {
     HKEY key = nullptr;
     // Only whether the key is there afterwards matters: ask for no more than a standard user is granted.
-    LSTATUS rc = ::RegCreateKeyExW(RootKey(root), KeyPath(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                   KEY_QUERY_VALUE, nullptr, &key, nullptr);
+    LSTATUS rc = ::RegCreateKeyExW(RootKey(root), WithoutTrailingSlash(Wide(path)).c_str(), 0, nullptr,
+                                   REG_OPTION_NON_VOLATILE, KEY_QUERY_VALUE, nullptr, &key, nullptr);
     UniqueKey owned(key);
     return rc == ERROR_SUCCESS;
 }
 
 bool Win32Registry::SetString(Hive root, const std::string& path, const std::string& name,
                               const std::string& data) {
-    HKEY key = nullptr;
-    if (::RegOpenKeyExW(RootKey(root), KeyPath(path).c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return false;
-    UniqueKey owned(key);
+    const UniqueKey key = OpenKey(root, path, KEY_SET_VALUE);
+    if (!key) return false;
     std::wstring value = Wide(data);
     std::wstring valueName = Wide(name);
     auto bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
-    return ::RegSetValueExW(key, valueName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), bytes) ==
-           ERROR_SUCCESS;
+    return ::RegSetValueExW(key.get(), valueName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                            bytes) == ERROR_SUCCESS;
 }
 
 namespace {
 // A string value read with these extra rights (a registry view).
 std::optional<std::string> ReadString(Hive root, const std::string& path, const std::string& name, REGSAM extra) {
-    HKEY key = nullptr;
-    if (::RegOpenKeyExW(RootKey(root), KeyPath(path).c_str(), 0, KEY_QUERY_VALUE | extra, &key) != ERROR_SUCCESS)
-        return std::nullopt;
-    UniqueKey owned(key);
+    const UniqueKey key = OpenKey(root, path, KEY_QUERY_VALUE | extra);
+    if (!key) return std::nullopt;
     std::wstring valueName = Wide(name);
     for (int attempt = 0; attempt < 3; ++attempt) {
         DWORD type = 0, size = 0;
-        if (::RegQueryValueExW(key, valueName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+        if (::RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
             return std::nullopt;
         if (type != REG_SZ && type != REG_EXPAND_SZ) return std::nullopt;
         std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 1, L'\0');
         DWORD got = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
-        LSTATUS rc = ::RegQueryValueExW(key, valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
-                                        &got);
+        LSTATUS rc = ::RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type,
+                                        reinterpret_cast<BYTE*>(buffer.data()), &got);
         if (rc == ERROR_MORE_DATA) continue;  // it grew meanwhile
         if (rc != ERROR_SUCCESS) return std::nullopt;
         // The stored data need not end in a terminator.
@@ -186,17 +192,16 @@ std::optional<std::string> Win32Registry::GetStringOfView(RegView view, Hive roo
 
 std::optional<std::vector<std::uint8_t>> Win32Registry::GetBinary(Hive root, const std::string& path,
                                                                   const std::string& name) {
-    HKEY key = nullptr;
-    if (::RegOpenKeyExW(RootKey(root), KeyPath(path).c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-        return std::nullopt;
-    UniqueKey owned(key);
+    const UniqueKey key = OpenKey(root, path, KEY_QUERY_VALUE);
+    if (!key) return std::nullopt;
     const std::wstring valueName = Wide(name);
     DWORD type = 0, size = 0;
-    if (::RegQueryValueExW(key, valueName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+    if (::RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
         type != REG_BINARY)
         return std::nullopt;
     std::vector<std::uint8_t> bytes(size);
-    if (size != 0 && ::RegQueryValueExW(key, valueName.c_str(), nullptr, &type, bytes.data(), &size) != ERROR_SUCCESS)
+    if (size != 0 &&
+        ::RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, bytes.data(), &size) != ERROR_SUCCESS)
         return std::nullopt;
     bytes.resize(size);
     return bytes;
@@ -204,36 +209,31 @@ std::optional<std::vector<std::uint8_t>> Win32Registry::GetBinary(Hive root, con
 
 // ---- Files ----
 
-bool Win32FileSystem::FolderExists(const std::string& path) {
-    DWORD attributes = ::GetFileAttributesW(Wide(path).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+namespace {
+// Whether the path names an existing entry that is (or is not) a folder.
+bool Exists(const std::string& path, bool folder) {
+    const DWORD attributes = ::GetFileAttributesW(Wide(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) == folder;
 }
+}  // namespace
 
-bool Win32FileSystem::FileExists(const std::string& path) {
-    DWORD attributes = ::GetFileAttributesW(Wide(path).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+bool Win32FileSystem::FolderExists(const std::string& path) { return Exists(path, true); }
+
+bool Win32FileSystem::FileExists(const std::string& path) { return Exists(path, false); }
 
 std::string Win32FileSystem::SystemFolder() {
     wchar_t buffer[MAX_PATH];
     UINT n = ::GetSystemDirectoryW(buffer, MAX_PATH);
     if (n == 0 || n >= MAX_PATH) return {};
-    std::wstring folder(buffer, n);
-    while (!folder.empty() && folder.back() == L'\\') folder.pop_back();
-    return Utf8(folder);
+    return Utf8(WithoutTrailingSlash(std::wstring(buffer, n)));
 }
 
 std::string Win32FileSystem::AppFolder() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n == 0) return {};
-        if (n < path.size()) {
-            path.resize(n);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
+    // As long as the longest path Windows knows: no longer name can come back.
+    std::wstring path(32768, L'\0');
+    const DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n == 0 || n >= path.size()) return {};
+    path.resize(n);
     size_t slash = path.find_last_of(L"\\/");
     return Utf8(slash == std::wstring::npos ? std::wstring() : path.substr(0, slash));
 }
@@ -241,10 +241,9 @@ std::string Win32FileSystem::AppFolder() {
 std::string Win32FileSystem::ProgramFilesX86Folder() {
     PWSTR path = nullptr;
     const HRESULT hr = ::SHGetKnownFolderPath(FOLDERID_ProgramFilesX86, 0, nullptr, &path);
-    std::wstring folder = SUCCEEDED(hr) && path ? path : L"";
+    const std::wstring folder = SUCCEEDED(hr) && path ? path : L"";
     ::CoTaskMemFree(path);
-    while (!folder.empty() && folder.back() == L'\\') folder.pop_back();
-    return Utf8(folder);
+    return Utf8(WithoutTrailingSlash(folder));
 }
 
 // ---- Processes ----
@@ -273,12 +272,7 @@ LaunchResult Win32ProcessLauncher::Launch(const std::string& commandLine, Window
 
 bool Win32ProcessLauncher::OpenDocument(const std::string& path) {
     // Some associations are started through COM (an app's delegate): the thread needs it meanwhile.
-    struct ComScope {
-        const HRESULT hr = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-        ~ComScope() {
-            if (SUCCEEDED(hr)) ::CoUninitialize();
-        }
-    } com;
+    ComScope com(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     const std::wstring file = Wide(path);
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof(info);
@@ -293,19 +287,10 @@ bool Win32ProcessLauncher::OpenDocument(const std::string& path) {
 // ---- Message boxes ----
 
 MbAnswer Win32MessageBoxes::Show(const std::string& text, const std::string& title, MbIcon icon, MbButtons buttons) {
-    UINT type = MB_SETFOREGROUND;
-    switch (icon) {
-        case MbIcon::Critical: type |= MB_ICONERROR; break;
-        case MbIcon::Question: type |= MB_ICONQUESTION; break;
-        case MbIcon::Exclamation: type |= MB_ICONEXCLAMATION; break;
-        case MbIcon::Information: type |= MB_ICONINFORMATION; break;
-        case MbIcon::None: break;
-    }
-    switch (buttons) {
-        case MbButtons::Ok: type |= MB_OK; break;
-        case MbButtons::OkCancel: type |= MB_OKCANCEL; break;
-        case MbButtons::YesNo: type |= MB_YESNO; break;
-    }
+    // In the order of MbIcon and MbButtons.
+    constexpr UINT kIcons[] = {0, MB_ICONERROR, MB_ICONQUESTION, MB_ICONEXCLAMATION, MB_ICONINFORMATION};
+    constexpr UINT kButtons[] = {MB_OK, MB_OKCANCEL, MB_YESNO};
+    UINT type = MB_SETFOREGROUND | kIcons[static_cast<int>(icon)] | kButtons[static_cast<int>(buttons)];
     HWND owner = loop_.MainWindow();
     if (owner && !::IsWindowVisible(owner)) owner = nullptr;
     // Without a visible owner the box still keeps the program's other windows from input meanwhile.
@@ -335,18 +320,12 @@ void Win32Runtime::EndProgram() {
     ::ExitProcess(0);
 }
 
-// Looked up at run time: a system without them (an older Windows) simply does not restart us.
+// Every Windows the program runs on (7 and later) keeps such a registration.
 void Win32Runtime::RegisterRestart(bool on) {
-    HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
-    if (!kernel) return;
-    auto find = [kernel](const char* name) { return reinterpret_cast<void*>(::GetProcAddress(kernel, name)); };
-    if (on) {
-        using Register = HRESULT(WINAPI*)(PCWSTR, DWORD);
-        if (auto f = reinterpret_cast<Register>(find("RegisterApplicationRestart"))) f(L"", 0);
-    } else {
-        using Unregister = HRESULT(WINAPI*)();
-        if (auto f = reinterpret_cast<Unregister>(find("UnregisterApplicationRestart"))) f();
-    }
+    if (on)
+        ::RegisterApplicationRestart(L"", 0);
+    else
+        ::UnregisterApplicationRestart();
 }
 
 std::string Win32Runtime::AppTitle() { return Utf8(WindowTextW(appWindow_)); }
@@ -375,19 +354,6 @@ Version Win32Runtime::ProgramVersion() {
 
 // ---- Clock ----
 
-namespace {
-SYSTEMTIME ToSystemTime(const Date& date, int hour = 0, int minute = 0, int second = 0) {
-    SYSTEMTIME st{};
-    st.wYear = static_cast<WORD>(date.year);
-    st.wMonth = static_cast<WORD>(date.month);
-    st.wDay = static_cast<WORD>(date.day);
-    st.wHour = static_cast<WORD>(hour);
-    st.wMinute = static_cast<WORD>(minute);
-    st.wSecond = static_cast<WORD>(second);
-    return st;
-}
-}  // namespace
-
 DateTime Win32Clock::Now() {
     SYSTEMTIME st;
     ::GetLocalTime(&st);
@@ -402,15 +368,14 @@ DateTime Win32Clock::Now() {
 std::string Win32Clock::ShortDateText(const Date& date) {
     SYSTEMTIME st = ToSystemTime(date);
     wchar_t buffer[128];
-    int n = ::GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, buffer, 128, nullptr);
-    return n > 0 ? Utf8(std::wstring(buffer, static_cast<size_t>(n - 1))) : std::string();
+    return LocaleText(buffer,
+                      ::GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, buffer, 128, nullptr));
 }
 
 std::string Win32Clock::TimeText(const DateTime& time) {
     SYSTEMTIME st = ToSystemTime(time.date, time.hour, time.minute, time.second);
     wchar_t buffer[128];
-    int n = ::GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &st, nullptr, buffer, 128);
-    return n > 0 ? Utf8(std::wstring(buffer, static_cast<size_t>(n - 1))) : std::string();
+    return LocaleText(buffer, ::GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &st, nullptr, buffer, 128));
 }
 
 std::uint64_t Win32Clock::TickMs() { return ::GetTickCount64(); }
@@ -419,10 +384,7 @@ namespace {
 constexpr std::int64_t kUnixEpochIn100ns = 116444736000000000LL;
 
 std::int64_t SecondsOf(const FILETIME& ft) {
-    ULARGE_INTEGER u{};
-    u.LowPart = ft.dwLowDateTime;
-    u.HighPart = ft.dwHighDateTime;
-    return (static_cast<std::int64_t>(u.QuadPart) - kUnixEpochIn100ns) / 10000000LL;
+    return (static_cast<std::int64_t>(Ticks(ft)) - kUnixEpochIn100ns) / 10000000LL;
 }
 }  // namespace
 
@@ -500,8 +462,7 @@ std::int64_t Win32Clock::MomentOf(const DateTime& local) {
 
 std::string Win32Clock::ShortDatePattern() {
     wchar_t buffer[80];
-    int n = ::GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SSHORTDATE, buffer, 80);
-    return n > 0 ? Utf8(std::wstring(buffer, static_cast<size_t>(n - 1))) : std::string();
+    return LocaleText(buffer, ::GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SSHORTDATE, buffer, 80));
 }
 
 // ---- Sound and power ----
@@ -526,29 +487,24 @@ std::vector<std::uint8_t> AlarmWave() {
         }
         pcm.insert(pcm.end(), beep < kBeeps - 1 ? kGap : kPause, 0);
     }
+    // The file: its RIFF header, the format the system's own structure describes, then the samples.
     const auto dataBytes = static_cast<std::uint32_t>(pcm.size() * 2);
-    std::vector<std::uint8_t> wave(44 + dataBytes);
-    size_t at = 0;
-    auto text = [&](const char* four) {
-        for (int b = 0; b < 4; ++b) wave[at++] = static_cast<std::uint8_t>(four[b]);
+    const std::uint32_t fileBytes = 36 + dataBytes, formatBytes = sizeof(PCMWAVEFORMAT);
+    const PCMWAVEFORMAT format{{WAVE_FORMAT_PCM, 1, kRate, kRate * 2, 2}, 16};  // mono, 16-bit
+    static_assert(sizeof(PCMWAVEFORMAT) == 16);
+    std::vector<std::uint8_t> wave;
+    auto put = [&wave](const void* data, size_t size) {
+        const auto* bytes = static_cast<const std::uint8_t*>(data);
+        wave.insert(wave.end(), bytes, bytes + size);
     };
-    auto number = [&](std::uint32_t value, int bytes) {
-        for (int b = 0; b < bytes; ++b) wave[at++] = static_cast<std::uint8_t>(value >> (8 * b));
-    };
-    text("RIFF");
-    number(36 + dataBytes, 4);
-    text("WAVE");
-    text("fmt ");
-    number(16, 4);
-    number(1, 2);  // PCM
-    number(1, 2);  // mono
-    number(kRate, 4);
-    number(kRate * 2, 4);  // bytes a second
-    number(2, 2);          // bytes a frame
-    number(16, 2);         // bits a sample
-    text("data");
-    number(dataBytes, 4);
-    for (std::int16_t sample : pcm) number(static_cast<std::uint16_t>(sample), 2);
+    put("RIFF", 4);
+    put(&fileBytes, 4);
+    put("WAVEfmt ", 8);
+    put(&formatBytes, 4);
+    put(&format, sizeof(format));
+    put("data", 4);
+    put(&dataBytes, 4);
+    put(pcm.data(), dataBytes);  // little-endian, as the format wants
     return wave;
 }
 
@@ -573,14 +529,9 @@ void Win32AlarmSound::Stop() {
 // It stays for the rest of the program: its player thread may still be ending after the last stop.
 bool Win32AlarmSound::Load() {
     if (playSound_) return true;
-    wchar_t folder[MAX_PATH];
-    const UINT n = ::GetSystemDirectoryW(folder, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH) return false;
-    HMODULE winmm = ::LoadLibraryW((std::wstring(folder, n) + L"\\winmm.dll").c_str());
-    if (!winmm) return false;
-    auto entry = [winmm](const char* name) { return reinterpret_cast<void*>(::GetProcAddress(winmm, name)); };
-    deviceCount_ = reinterpret_cast<DeviceCount>(entry("waveOutGetNumDevs"));
-    playSound_ = reinterpret_cast<PlaySoundFn>(entry("PlaySoundW"));
+    HMODULE winmm = LoadSystemLibrary(L"winmm.dll");
+    deviceCount_ = ProcOf<DeviceCount>(winmm, "waveOutGetNumDevs");
+    playSound_ = ProcOf<PlaySoundFn>(winmm, "PlaySoundW");
     if (deviceCount_ && playSound_) return true;
     deviceCount_ = nullptr;
     playSound_ = nullptr;
@@ -624,19 +575,10 @@ void Win32Power::ApplyExecutionState() {
 
 namespace {
 // powrprof is mapped only when the wake is judged, at arming.
-HMODULE PowrProf() {
-    static const HMODULE module = [] {
-        wchar_t folder[MAX_PATH];
-        const UINT n = ::GetSystemDirectoryW(folder, MAX_PATH);
-        return n > 0 && n < MAX_PATH ? ::LoadLibraryW((std::wstring(folder, n) + L"\\powrprof.dll").c_str()) : nullptr;
-    }();
-    return module;
-}
-
 template <class F>
 F PowrProfEntry(const char* name) {
-    HMODULE module = PowrProf();
-    return module ? reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(module, name))) : nullptr;
+    static const HMODULE module = LoadSystemLibrary(L"powrprof.dll");
+    return ProcOf<F>(module, name);
 }
 
 // The sleep subgroup and its "Allow wake timers" setting.

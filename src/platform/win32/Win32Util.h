@@ -3,9 +3,10 @@
 
 #include <windows.h>
 
-#include <memory>
+#include <objbase.h>
+
+#include <cstdint>
 #include <string>
-#include <type_traits>
 #include <utility>
 
 #include "Twips.h"
@@ -16,69 +17,46 @@ namespace chw::win32 {
 
 // ---- Ownership of handles ----
 
-// Owns one handle and frees it with Close; movable, not copyable.
-template <class H, class Traits>
+// Owns one handle and frees it with Close; movable, not copyable. Null is no handle.
+template <class H, auto Close>
 class Unique {
 public:
     Unique() = default;
     explicit Unique(H h) : h_(h) {}
     Unique(const Unique&) = delete;
     Unique& operator=(const Unique&) = delete;
-    Unique(Unique&& other) noexcept : h_(std::exchange(other.h_, Traits::Invalid())) {}
+    Unique(Unique&& other) noexcept : h_(other.release()) {}
     Unique& operator=(Unique&& other) noexcept {
-        if (this != &other) reset(std::exchange(other.h_, Traits::Invalid()));
+        if (this != &other) reset(other.release());
         return *this;
     }
     ~Unique() { reset(); }
 
     H get() const { return h_; }
-    explicit operator bool() const { return h_ != Traits::Invalid(); }
-    H release() { return std::exchange(h_, Traits::Invalid()); }
-    void reset(H h = Traits::Invalid()) {
-        if (h_ != Traits::Invalid()) Traits::Close(h_);
+    explicit operator bool() const { return h_ != nullptr; }
+    H release() { return std::exchange(h_, nullptr); }
+    void reset(H h = nullptr) {
+        if (h_) Close(h_);
         h_ = h;
     }
 
 private:
-    H h_ = Traits::Invalid();
+    H h_ = nullptr;
 };
 
-struct HandleTraits {
-    static HANDLE Invalid() { return nullptr; }
-    static void Close(HANDLE h) { ::CloseHandle(h); }
-};
-struct KeyTraits {
-    static HKEY Invalid() { return nullptr; }
-    static void Close(HKEY h) { ::RegCloseKey(h); }
-};
-template <class G>
-struct GdiTraits {
-    static G Invalid() { return nullptr; }
-    static void Close(G h) { ::DeleteObject(h); }
-};
-struct IconTraits {
-    static HICON Invalid() { return nullptr; }
-    static void Close(HICON h) { ::DestroyIcon(h); }
-};
-struct MenuTraits {
-    static HMENU Invalid() { return nullptr; }
-    static void Close(HMENU h) { ::DestroyMenu(h); }
-};
-struct WindowTraits {
-    static HWND Invalid() { return nullptr; }
-    static void Close(HWND h) {
-        if (::IsWindow(h)) ::DestroyWindow(h);
-    }
-};
+// A window that its parent took down with it is gone already.
+inline void DestroyIfWindow(HWND h) {
+    if (::IsWindow(h)) ::DestroyWindow(h);
+}
 
-using UniqueHandle = Unique<HANDLE, HandleTraits>;
-using UniqueKey = Unique<HKEY, KeyTraits>;
-using UniqueFont = Unique<HFONT, GdiTraits<HFONT>>;
-using UniqueBitmap = Unique<HBITMAP, GdiTraits<HBITMAP>>;
-using UniqueBrush = Unique<HBRUSH, GdiTraits<HBRUSH>>;
-using UniqueIcon = Unique<HICON, IconTraits>;
-using UniqueMenu = Unique<HMENU, MenuTraits>;
-using UniqueWindow = Unique<HWND, WindowTraits>;
+using UniqueHandle = Unique<HANDLE, &::CloseHandle>;
+using UniqueKey = Unique<HKEY, &::RegCloseKey>;
+using UniqueFont = Unique<HFONT, &::DeleteObject>;
+using UniqueBitmap = Unique<HBITMAP, &::DeleteObject>;
+using UniqueBrush = Unique<HBRUSH, &::DeleteObject>;
+using UniqueIcon = Unique<HICON, &::DestroyIcon>;
+using UniqueMenu = Unique<HMENU, &::DestroyMenu>;
+using UniqueWindow = Unique<HWND, &DestroyIfWindow>;
 
 // A device context of a window for the length of a scope.
 class WindowDC {
@@ -140,31 +118,48 @@ private:
     HGDIOBJ old_;
 };
 
-// ---- Texts: the logic speaks UTF-8, Windows UTF-16 ----
-
-// ShowWindow's numbers for the program's own words.
-inline int ShowWindowCommand(ShowCommand command) {
-    switch (command) {
-        case ShowCommand::Hide: return SW_HIDE;
-        case ShowCommand::Normal: return SW_SHOWNORMAL;
-        case ShowCommand::Minimize: return SW_MINIMIZE;
-        case ShowCommand::Restore: return SW_RESTORE;
-        case ShowCommand::ShowDefault: return SW_SHOWDEFAULT;
+// COM in this thread for the length of a scope.
+class ComScope {
+public:
+    explicit ComScope(DWORD model = COINIT_APARTMENTTHREADED) : result_(::CoInitializeEx(nullptr, model)) {}
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+    ~ComScope() {
+        if (SUCCEEDED(result_)) ::CoUninitialize();
     }
-    return SW_SHOWNORMAL;
+
+private:
+    HRESULT result_;
+};
+
+// ---- Libraries mapped when first needed ----
+
+// A library of the system folder, by its whole path: never a file of that name beside the program.
+inline HMODULE LoadSystemLibrary(const wchar_t* name) {
+    wchar_t folder[MAX_PATH];
+    const UINT n = ::GetSystemDirectoryW(folder, MAX_PATH);
+    return n > 0 && n < MAX_PATH ? ::LoadLibraryW((std::wstring(folder, n) + L"\\" + name).c_str()) : nullptr;
 }
 
-// How a started program shows its first window (STARTUPINFO's wShowWindow).
+// A function of a library looked up by name; null where the library or this system lacks it.
+template <class F>
+F ProcOf(HMODULE module, const char* name) {
+    return module ? reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(module, name))) : nullptr;
+}
+
+// ---- Texts: the logic speaks UTF-8, Windows UTF-16 ----
+
+// ShowWindow's numbers for the program's own words, in the order of ShowCommand.
+inline int ShowWindowCommand(ShowCommand command) {
+    constexpr int kCommands[] = {SW_HIDE, SW_SHOWNORMAL, SW_MINIMIZE, SW_RESTORE, SW_SHOWDEFAULT};
+    return kCommands[static_cast<int>(command)];
+}
+
+// How a started program shows its first window (STARTUPINFO's wShowWindow), in the order of WindowStyle.
 inline int ShowWindowCommand(WindowStyle style) {
-    switch (style) {
-        case WindowStyle::Hidden: return SW_HIDE;
-        case WindowStyle::NormalFocus: return SW_SHOWNORMAL;
-        case WindowStyle::MinimizedFocus: return SW_SHOWMINIMIZED;
-        case WindowStyle::MaximizedFocus: return SW_SHOWMAXIMIZED;
-        case WindowStyle::NormalNoFocus: return SW_SHOWNOACTIVATE;
-        case WindowStyle::MinimizedNoFocus: return SW_SHOWMINNOACTIVE;
-    }
-    return SW_SHOWNORMAL;
+    constexpr int kCommands[] = {SW_HIDE,          SW_SHOWNORMAL,     SW_SHOWMINIMIZED,
+                                 SW_SHOWMAXIMIZED, SW_SHOWNOACTIVATE, SW_SHOWMINNOACTIVE};
+    return kCommands[static_cast<int>(style)];
 }
 
 inline std::wstring Wide(const std::string& utf8) {
@@ -189,6 +184,24 @@ inline std::wstring WindowTextW(HWND hwnd) {
     n = ::GetWindowTextW(hwnd, text.data(), n + 1);
     text.resize(static_cast<size_t>(n > 0 ? n : 0));
     return text;
+}
+
+// ---- Times ----
+
+inline SYSTEMTIME ToSystemTime(const Date& date, int hour = 0, int minute = 0, int second = 0) {
+    SYSTEMTIME st{};
+    st.wYear = static_cast<WORD>(date.year);
+    st.wMonth = static_cast<WORD>(date.month);
+    st.wDay = static_cast<WORD>(date.day);
+    st.wHour = static_cast<WORD>(hour);
+    st.wMinute = static_cast<WORD>(minute);
+    st.wSecond = static_cast<WORD>(second);
+    return st;
+}
+
+// A FILETIME as one count of 100 ns steps.
+inline std::uint64_t Ticks(const FILETIME& ft) {
+    return (static_cast<std::uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
 }
 
 // ---- Colours ----
@@ -219,11 +232,48 @@ inline int ScreenDpi() {
 // The DPI a window is laid out for: its monitor's where Windows tells each window its own (Windows 10
 // and later), the screen's otherwise.
 inline int WindowDpi(HWND hwnd) {
-    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    static const auto getDpiForWindow =
+        ProcOf<UINT(WINAPI*)(HWND)>(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
     const int dpi = getDpiForWindow && hwnd ? static_cast<int>(getDpiForWindow(hwnd)) : 0;
     return dpi > 0 ? dpi : ScreenDpi();
+}
+
+// A window moved and sized to a rectangle of its parent's client area (of the screen, for a top-level one).
+inline void MoveTo(HWND hwnd, const RECT& r) {
+    ::SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Where a child window is, in its parent's client coordinates.
+inline RECT PlaceInParent(HWND child) {
+    RECT r{};
+    ::GetWindowRect(child, &r);
+    ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// Sizes a top-level window so that its client area is width by height. A menu bar may wrap and take
+// more room than one line: the window grows by what is missing.
+inline void SetClientSize(HWND hwnd, int width, int height) {
+    const DWORD style = static_cast<DWORD>(::GetWindowLongPtrW(hwnd, GWL_STYLE));
+    const DWORD exStyle = static_cast<DWORD>(::GetWindowLongPtrW(hwnd, GWL_EXSTYLE));
+    RECT frame{0, 0, width, height};
+    ::AdjustWindowRectEx(&frame, style, ::GetMenu(hwnd) != nullptr, exStyle);
+    const UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+    ::SetWindowPos(hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top, flags);
+    RECT client, window;
+    ::GetClientRect(hwnd, &client);
+    const int extra = height - (client.bottom - client.top);
+    if (extra > 0 && ::GetWindowRect(hwnd, &window))
+        ::SetWindowPos(hwnd, nullptr, 0, 0, window.right - window.left, window.bottom - window.top + extra, flags);
+}
+
+// How wide and high a text is in the font of a control.
+inline SIZE TextExtent(HWND control, const std::wstring& text) {
+    SIZE extent{};
+    WindowDC dc(control);
+    SelectObj keep(dc.get(), reinterpret_cast<HGDIOBJ>(::SendMessageW(control, WM_GETFONT, 0, 0)));
+    ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
+    return extent;
 }
 
 // WM_DPICHANGED: the new DPI, and the window's place that Windows suggests for it.
@@ -231,10 +281,7 @@ inline int DpiChangedDpi(WPARAM wParam) {
     const int dpi = HIWORD(wParam);
     return dpi > 0 ? dpi : 96;
 }
-inline void TakeSuggestedRect(HWND hwnd, LPARAM lParam) {
-    const RECT& r = *reinterpret_cast<const RECT*>(lParam);
-    ::SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
-}
+inline void TakeSuggestedRect(HWND hwnd, LPARAM lParam) { MoveTo(hwnd, *reinterpret_cast<const RECT*>(lParam)); }
 
 inline RECT ToPixels(const TwipsRect& r, int dpi) {
     int left = Twips(r.left, dpi), top = Twips(r.top, dpi);
@@ -256,14 +303,12 @@ struct RealizedFont {
 
 inline RealizedFont Realize(HFONT font) {
     RealizedFont r;
-    HDC screen = ::GetDC(nullptr);
-    if (!screen) return r;
-    HGDIOBJ old = ::SelectObject(screen, font);
+    WindowDC screen(nullptr);
+    if (!screen.get()) return r;
+    SelectObj keep(screen.get(), font);
     wchar_t face[LF_FACESIZE] = {};
-    if (::GetTextFaceW(screen, LF_FACESIZE, face) > 0) r.face = face;
-    ::GetTextMetricsW(screen, &r.metrics);
-    ::SelectObject(screen, old);
-    ::ReleaseDC(nullptr, screen);
+    if (::GetTextFaceW(screen.get(), LF_FACESIZE, face) > 0) r.face = face;
+    ::GetTextMetricsW(screen.get(), &r.metrics);
     return r;
 }
 

@@ -10,9 +10,6 @@ namespace chw::win32 {
 
 class WindowBase {
 public:
-    WindowBase() = default;
-    WindowBase(const WindowBase&) = delete;
-    WindowBase& operator=(const WindowBase&) = delete;
     // A derived window that needs its WM_DESTROY handled destroys itself (DestroyNow) in its own
     // destructor; from here on the window only gets the default handling.
     virtual ~WindowBase() {
@@ -23,12 +20,10 @@ public:
 
 protected:
     // Registers the class once per process; the class's procedure is WindowBase's.
-    static void RegisterClassOnce(HINSTANCE instance, const wchar_t* className, HICON icon, HBRUSH background,
-                                  UINT style = 0) {
+    static void RegisterClassOnce(HINSTANCE instance, const wchar_t* className, HICON icon, HBRUSH background) {
         WNDCLASSEXW wc{};
         if (::GetClassInfoExW(instance, className, &wc)) return;
         wc.cbSize = sizeof(wc);
-        wc.style = style;
         wc.lpfnWndProc = &WindowBase::StaticProc;
         wc.hInstance = instance;
         wc.hIcon = icon;
@@ -79,7 +74,7 @@ private:
         }
     }
 
-    UniqueWindow hwnd_;
+    UniqueWindow hwnd_;  // owned: no window object is ever copied
 };
 
 }  // namespace chw::win32

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "Win32Util.h"
 #include "platform/Controls.h"
 
 namespace chw::win32 {
@@ -87,9 +88,8 @@ private:
     }
     void Arm(UINT delay) {
         // The system may otherwise shift a timer by tens of milliseconds to save power.
-        using SetCoalescable = UINT_PTR(WINAPI*)(HWND, UINT_PTR, UINT, TIMERPROC, ULONG);
-        static const auto setCoalescable = reinterpret_cast<SetCoalescable>(reinterpret_cast<void*>(
-            ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "SetCoalescableTimer")));
+        static const auto setCoalescable = ProcOf<UINT_PTR(WINAPI*)(HWND, UINT_PTR, UINT, TIMERPROC, ULONG)>(
+            ::GetModuleHandleW(L"user32.dll"), "SetCoalescableTimer");
         constexpr ULONG kNoCoalescing = 0xFFFFFFFF;
         if (phase_ == Phase::OnTheSecond && setCoalescable)
             running_ = setCoalescable(hwnd_, id_, delay, nullptr, kNoCoalescing) != 0;
@@ -100,10 +100,7 @@ private:
     static int WallMsIntoSecond() {
         FILETIME ft;
         ::GetSystemTimeAsFileTime(&ft);
-        ULARGE_INTEGER u{};
-        u.LowPart = ft.dwLowDateTime;
-        u.HighPart = ft.dwHighDateTime;
-        return static_cast<int>((u.QuadPart / 10000) % 1000);  // zones differ by whole minutes
+        return static_cast<int>((Ticks(ft) / 10000) % 1000);  // zones differ by whole minutes
     }
     void Stop() {
         if (running_ && hwnd_) ::KillTimer(hwnd_, id_);

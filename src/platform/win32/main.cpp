@@ -2,7 +2,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <objbase.h>
 
 #include <memory>
 
@@ -58,22 +57,9 @@ private:
     std::unique_ptr<frmMain> logic_;
 };
 
-// Screen readers reach the controls' accessible objects through COM, in this thread's apartment.
-class ComApartment {
-public:
-    ComApartment() : result_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ~ComApartment() {
-        if (SUCCEEDED(result_)) ::CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-private:
-    HRESULT result_;
-};
-
 int Run(HINSTANCE instance) {
-    ComApartment com;
+    // Screen readers reach the controls' accessible objects through COM, in this thread's apartment.
+    ComScope com;
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_DATE_CLASSES |
                                               ICC_BAR_CLASSES | ICC_PROGRESS_CLASS};
     ::InitCommonControlsEx(&icc);
