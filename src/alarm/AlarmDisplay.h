@@ -18,15 +18,13 @@ struct StatusLine {
 
 class AlarmDisplay {
 public:
-    // cmdSet's caption from the phase, the player menu item's from the snooze it offers, and the ten
-    // minutes more offered while it rings.
-    virtual void ShowButtons() = 0;
+    // What the state decides alone: cmdSet's caption from the phase, the player menu item's from the
+    // snooze it offers, the ten minutes more offered while it rings; the day, the time and the clear
+    // button locked while an armed alarm waits or rings; the tray's Set Alarm and the start-in-tray
+    // option while the alarm withholds them.
+    virtual void ShowState() = 0;
     // cmdSet's tooltip for what it does now (arm or disarm).
     virtual void ShowButtonTip() = 0;
-    // The day, the time and the clear button: locked while an armed alarm waits or rings.
-    virtual void ShowInputs() = 0;
-    // The menu items the alarm withholds: the tray's Set Alarm and the start-in-tray option.
-    virtual void ShowMenus() = 0;
 
     virtual void ShowSummary(Summary kind) = 0;
     // Any other text of the status line.

@@ -44,6 +44,8 @@ struct AlarmState {
     // Set by the arming and kept through the ringing and the stop: only a press that disarms clears it
     // (so the press after a stop disarms rather than arms).
     bool armed = false;
+    // Armed or rung at least once in this run: until then the set button keeps the caption it started with.
+    bool activated = false;
     // Rang and not yet stopped by the button: nothing rings again until the next arming.
     bool fired = false;
     // The player menu's item offers the snooze: from the firing until that snooze.

@@ -85,10 +85,8 @@ bool Alarm::PressSet() {
         s_.armed = false;
         s_.phase = AlarmPhase::Idle;
         EndSnooze();
-        show_.ShowInputs();
-        show_.ShowButtons();
         s_.startOptionHeld = false;
-        show_.ShowMenus();
+        show_.ShowState();
         // Disarming only ever switches the start-in-tray option off, never on.
         if (view_.Checked(MainCtl::mnuStartInSystemTray)) host_.toggleStartInTray();
         show_.ShowSummary(Summary::Off);
@@ -132,10 +130,8 @@ void Alarm::HaltAlarm(bool closePlayer) {
     }
     s_.phase = AlarmPhase::Idle;
     s_.fired = false;
-    show_.ShowButtons();
-    show_.ShowInputs();
     s_.trayArmWithheld = s_.startOptionHeld = false;
-    show_.ShowMenus();
+    show_.ShowState();
 }
 
 void Alarm::SilenceAlarm() {
@@ -158,11 +154,10 @@ bool Alarm::ArmAlarm(ArmKind kind) {
     const bool restored = kind == ArmKind::Restored;
     view_.SetCaption(MainCtl::txtTime, s_.AlarmTime);
     if (!restored) EndSnooze();  // a snooze brought back by the start still rings
-    s_.armed = true;
+    s_.armed = s_.activated = true;
     s_.phase = AlarmPhase::Armed;
     // A new arming may ring again, whatever rang before.
     s_.fired = false;
-    show_.ShowInputs();
     if (s_.rungAt && s_.rungAt == AlarmAt()) {
         registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kRungDate, "");
         registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kRungTime, "");
@@ -171,10 +166,9 @@ bool Alarm::ArmAlarm(ArmKind kind) {
     if (!restored) NoteIfAhead();
     // At once, so that a crash from here on finds it at the next start.
     RecordArmed();
-    show_.ShowButtons();
-    view_.MyTimer().SetEnabled(true);
     s_.trayArmWithheld = true;
-    show_.ShowMenus();
+    show_.ShowState();
+    view_.MyTimer().SetEnabled(true);
 
     MbAnswer startWithWindows = MbAnswer::No;
     if (kind == ArmKind::Pressed) {

@@ -21,7 +21,7 @@ void Alarm::MonthView_DateClick(const Date& clicked) {
     }
     s_.AlarmDate = p_.clock.ShortDateText(clicked);
     s_.AlarmDay = clicked;
-    show_.ShowInputs();
+    show_.ShowState();
     view_.SetCaption(MainCtl::lblDate, s_.AlarmDate);
     AlarmChosen();
     if (!s_.AlarmTime.empty()) show_.ShowSummary(Summary::Chosen);

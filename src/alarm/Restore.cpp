@@ -23,7 +23,7 @@ void Alarm::RestoreAlarm(const Date& day, const std::string& date, const std::st
     s_.restoredAtLoad = true;
     view_.SetCaption(MainCtl::lblDate, date);
     view_.SetCaption(MainCtl::txtTime, time);
-    show_.ShowInputs();
+    show_.ShowState();
 }
 
 void Alarm::RestoreRung() {

@@ -142,8 +142,8 @@ void Alarm::FireAlarm() {
 
     s_.phase = AlarmPhase::Ringing;
     s_.snoozeInMenu = true;
-    s_.fired = true;
-    show_.ShowButtons();
+    s_.fired = s_.activated = true;
+    show_.ShowState();
     show_.ShowWakeNote();  // the moment has come: nothing more to wake for
     show_.ShowStatus(kBanner);
     p_.power.KeepAwake(true);
@@ -233,7 +233,7 @@ bool Alarm::SnoozeFromMenu() {
     s_.snoozeInMenu = false;
     if (s_.phase == AlarmPhase::Ringing) s_.phase = AlarmPhase::Halted;
     s_.player.reset();
-    show_.ShowButtons();
+    show_.ShowState();
     show_.ShowSummary(Summary::Off);
     return s_.armed && s_.Repeating();
 }
@@ -250,9 +250,8 @@ void Alarm::mnuRingAgain_Click() {
     s_.phase = s_.armed ? AlarmPhase::Armed : AlarmPhase::Idle;
     s_.fired = false;
     s_.snoozeInMenu = false;
-    show_.ShowButtons();
+    show_.ShowState();
     show_.ShowButtonTip();
-    show_.ShowInputs();
     show_.ShowSummary(Summary::Snoozing);
     show_.ShowTrayIcon();
     ScheduleWake();

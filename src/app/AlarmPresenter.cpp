@@ -2,6 +2,7 @@
 
 #include "alarm/AlarmTexts.h"
 #include "alarm/Repeat.h"
+#include "app/FormTexts.h"
 #include "app/MenuTexts.h"
 #include "tray/TrayTexts.h"
 
@@ -9,28 +10,25 @@ namespace chw {
 
 using namespace alarm;
 
-void AlarmPresenter::ShowButtons() {
+void AlarmPresenter::ShowState() {
     const bool snooze = s_.phase == AlarmPhase::Ringing || s_.phase == AlarmPhase::Halted;
-    view_.SetCaption(MainCtl::cmdSet, snooze ? kSnooze : s_.phase == AlarmPhase::Armed ? kTurnOff : kTurnOn);
+    view_.SetCaption(MainCtl::cmdSet, snooze                             ? kSnooze
+                                      : s_.phase == AlarmPhase::Armed ? kTurnOff
+                                      : s_.activated                  ? kTurnOn
+                                                                      : texts::kCmdSet);
     view_.SetCaption(MainCtl::mnuCloseWinAmp, s_.snoozeInMenu ? kSnooze : CHW_MNUCLOSEWINAMP);
     view_.SetEnabled(MainCtl::mnuRingAgain, s_.Ringing());
     view_.SetEnabled(MainCtl::mnuPopUpRingAgain, s_.Ringing());
-}
-
-void AlarmPresenter::ShowButtonTip() {
-    view_.SetToolTip(MainCtl::cmdSet, s_.phase == AlarmPhase::Armed ? kTipTurnOff : kTipTurnOn);
-}
-
-void AlarmPresenter::ShowInputs() {
     const bool locked = s_.InputsLocked();
     view_.SetEnabled(MainCtl::txtTime, !locked);
     view_.SetEnabled(MainCtl::MonthView, !locked);
     view_.SetEnabled(MainCtl::cmdReset, !locked && !s_.AlarmDate.empty());
-}
-
-void AlarmPresenter::ShowMenus() {
     view_.SetEnabled(MainCtl::mnuSetAlarm, !s_.trayArmWithheld);
     view_.SetEnabled(MainCtl::mnuStartInSystemTray, !s_.startOptionHeld);
+}
+
+void AlarmPresenter::ShowButtonTip() {
+    view_.SetToolTip(MainCtl::cmdSet, s_.phase == AlarmPhase::Armed ? kTipTurnOff : kTipTurnOn);
 }
 
 std::string AlarmPresenter::SummaryText(Summary kind) const {

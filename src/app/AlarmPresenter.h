@@ -23,10 +23,8 @@ class AlarmPresenter final : public AlarmDisplay {
 public:
     AlarmPresenter(IMainView& view, const AlarmState& state) : view_(view), s_(state) {}
 
-    void ShowButtons() override;
+    void ShowState() override;
     void ShowButtonTip() override;
-    void ShowInputs() override;
-    void ShowMenus() override;
 
     std::string SummaryText(Summary kind) const;
     void ShowSummary(Summary kind) override;

@@ -30,7 +30,7 @@ void frmMain::Form_Load() {
             alarm_.RestoreAlarm(*day, *date, *time);
             view_.SetChecked(MainCtl::mnuStartInSystemTray, true);
             s_.startOptionHeld = true;
-            show_.ShowMenus();
+            show_.ShowState();
         }
     }
     // The rule first: an armed alarm read back below moves on by it.

@@ -12,7 +12,7 @@ void Tray::mnuMinimizeToTray_Click() {
     // A fired alarm must be stopped from the window, not re-armed from the tray.
     if (s_.fired) {
         s_.trayArmWithheld = true;
-        show_.ShowMenus();
+        show_.ShowState();
     }
 
     view_.ShowState(ShowCommand::Minimize);

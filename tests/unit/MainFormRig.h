@@ -53,12 +53,12 @@ struct StateOf {
         return *this;
     }
     StateOf& Armed() {
-        s.armed = true;
+        s.armed = s.activated = true;
         s.phase = AlarmPhase::Armed;
         return *this;
     }
     StateOf& Ringing(std::optional<WindowHandle> player) {
-        s.fired = s.snoozeInMenu = true;
+        s.fired = s.snoozeInMenu = s.activated = true;
         s.phase = AlarmPhase::Ringing;
         s.player = player;
         return *this;
@@ -72,7 +72,7 @@ struct StateOf {
     }
     // Rang, snoozed from the tray and then disarmed: the button arms, nothing rings till then.
     StateOf& RangAndDisarmed() {
-        s.fired = true;
+        s.fired = s.activated = true;
         s.armed = false;
         s.phase = AlarmPhase::Idle;
         return *this;

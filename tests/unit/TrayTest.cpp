@@ -48,14 +48,14 @@ TEST(AlarmPresenter, ShowsTheState) {
         AlarmState& s = r.form.State();
         s.phase = c.phase;
         s.armed = c.armed;
+        s.activated = true;  // the button's first caption is gone
         s.AlarmDate = c.date;
         s.AlarmTime = c.time;
         if (c.summary)
             r.form.Presenter().ShowSummary(Summary::Chosen);
         else
             r.form.Presenter().ShowStatus("Ready.");
-        r.form.Presenter().ShowButtons();
-        r.form.Presenter().ShowInputs();
+        r.form.Presenter().ShowState();
         EXPECT_EQ(r.view.Caption(MainCtl::cmdSet), c.caption);
         EXPECT_EQ(r.view.Enabled(MainCtl::txtTime), !c.locked);
         EXPECT_EQ(r.view.Enabled(MainCtl::MonthView), !c.locked);
