@@ -103,6 +103,15 @@ private:
     void AlarmChosen();
     void NoteIfAhead();
     void RecordArmed();
+    // One of the alarm's own settings, written or read under the program's key.
+    bool WriteSetting(const char* name, const std::string& value);
+    RegValue ReadSetting(const char* name);
+    // A day and a minute recorded under two settings, read back as written; nothing if either is unreadable.
+    std::optional<DateTime> ReadRecordedMinute(const char* dateName, const char* timeName);
+    // The day a repeating alarm would next ring by the rule, from its chosen day and not over yet.
+    std::optional<Date> NextChosenDay(alarm::RepeatRule rule);
+    // Settings > Repeat's items ticked for the rule.
+    void TickRepeat(alarm::RepeatRule rule);
     // The snooze ended (it rang, was stopped, or the alarm was armed anew), in memory and in the settings.
     void EndSnooze();
     void RecordSnooze();

@@ -35,21 +35,16 @@ void Alarm::ResumeArmedAlarm() {
     const bool playlistEmpty = [this] {
         BusyScope busy(alarmBusy_);
         // Snoozed when the run ended: it rings at the snooze's moment, or is missed.
-        if (s_.snooze) {
-            if (p_.clock.UtcSeconds() - s_.snooze->moment > kCatchUpSeconds) {
-                MissAlarm();
+        if (!s_.snooze) {
+            // A repeating alarm that rang before the run ended goes on to its next day.
+            if (s_.Repeating() && s_.rungAt && s_.rungAt == AlarmAt()) {
+                if (!MoveOn()) ForgetArmed();
                 return false;
             }
-            return ArmAlarm(ArmKind::Restored);
+            // It was armed ahead of its moment, in the run that ended.
+            s_.seenAhead = AlarmAt();
         }
-        // A repeating alarm that rang before the run ended goes on to its next day.
-        if (s_.Repeating() && s_.rungAt && s_.rungAt == AlarmAt()) {
-            if (!MoveOn()) ForgetArmed();
-            return false;
-        }
-        // It was armed ahead of its moment, in the run that ended.
-        s_.seenAhead = AlarmAt();
-        const std::optional<std::int64_t> moment = AlarmMoment();
+        const std::optional<std::int64_t> moment = NextRingMoment();
         if (moment && p_.clock.UtcSeconds() - *moment > kCatchUpSeconds) {
             MissAlarm();
             return false;
@@ -84,7 +79,6 @@ bool Alarm::PressSet() {
         view_.SetCaption(MainCtl::txtTime, s_.AlarmTime);
         s_.armed = false;
         s_.phase = AlarmPhase::Idle;
-        EndSnooze();
         s_.startOptionHeld = false;
         show_.ShowState();
         // Disarming only ever switches the start-in-tray option off, never on.
@@ -98,9 +92,7 @@ bool Alarm::PressSet() {
 
     // A repeating alarm waits for the first day from the chosen one that its rule allows, still ahead.
     if (s_.Repeating() && s_.Chosen() && s_.AlarmDay.year != 0) {
-        const std::optional<TimeOfDay> time = ParseAlarmTime(s_.AlarmTime);
-        const std::optional<Date> day =
-            time ? NextOccurrence(s_.repeat, s_.AlarmDay, *time, p_.clock, p_.clock.UtcSeconds() - 60) : std::nullopt;
+        const std::optional<Date> day = NextChosenDay(s_.repeat);
         if (day && *day != s_.AlarmDay) ShowAlarmDay(*day);
     }
     const std::optional<std::int64_t> moment = AlarmMoment();
@@ -123,7 +115,6 @@ void Alarm::HaltAlarm(bool closePlayer) {
     ReleaseWake();
     ForgetArmed();
     s_.player.reset();
-    EndSnooze();
     if (closePlayer) {
         winamp_.SetVolume(kQuietVolume);
         winamp_.CloseAll();
@@ -159,8 +150,8 @@ bool Alarm::ArmAlarm(ArmKind kind) {
     // A new arming may ring again, whatever rang before.
     s_.fired = false;
     if (s_.rungAt && s_.rungAt == AlarmAt()) {
-        registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kRungDate, "");
-        registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kRungTime, "");
+        WriteSetting(settings::kRungDate, "");
+        WriteSetting(settings::kRungTime, "");
     }
     s_.rungAt.reset();
     if (!restored) NoteIfAhead();
@@ -279,9 +270,9 @@ void Alarm::mnuKeepAwake_Click() {
 void Alarm::RecordArmed() {
     using namespace settings;
     // Written in today's date format, in which the next start reads it back.
-    registryDB_.WriteValue(kRoot, kKey, kArmedDate, p_.clock.ShortDateText(s_.AlarmDay));
-    registryDB_.WriteValue(kRoot, kKey, kArmedTime, s_.AlarmTime);
-    registryDB_.WriteValue(kRoot, kKey, kArmed, kYes);
+    WriteSetting(kArmedDate, p_.clock.ShortDateText(s_.AlarmDay));
+    WriteSetting(kArmedTime, s_.AlarmTime);
+    WriteSetting(kArmed, kYes);
     s_.armedRecorded = true;
     p_.runtime.RegisterRestart(true);
 }
@@ -290,7 +281,7 @@ void Alarm::ForgetArmed() {
     EndSnooze();
     if (!s_.armedRecorded) return;
     s_.armedRecorded = false;
-    registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kArmed, settings::kNo);
+    WriteSetting(settings::kArmed, settings::kNo);
     p_.runtime.RegisterRestart(false);
 }
 
@@ -298,24 +289,29 @@ void Alarm::EndSnooze() {
     s_.snooze.reset();
     if (!s_.snoozeRecorded) return;
     s_.snoozeRecorded = false;
-    registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kSnoozeDate, "");
-    registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kSnoozeTime, "");
+    WriteSetting(settings::kSnoozeDate, "");
+    WriteSetting(settings::kSnoozeTime, "");
 }
 
 void Alarm::RecordSnooze() {
     if (!s_.snooze || !s_.armedRecorded) return;
-    registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kSnoozeDate, p_.clock.ShortDateText(s_.snooze->day));
-    registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kSnoozeTime,
-                           NowTextOf(DateTime{{}, s_.snooze->time.hour, s_.snooze->time.minute, 0}));
+    WriteSetting(settings::kSnoozeDate, p_.clock.ShortDateText(s_.snooze->day));
+    WriteSetting(settings::kSnoozeTime, NowTextOf(DateTime{{}, s_.snooze->time.hour, s_.snooze->time.minute, 0}));
     s_.snoozeRecorded = true;
 }
 
 void Alarm::RecordRung() {
     s_.rungAt = AlarmAt();
     if (!s_.rungAt) return;
-    registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kRungDate, p_.clock.ShortDateText(s_.AlarmDay));
-    registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kRungTime, s_.AlarmTime);
+    WriteSetting(settings::kRungDate, p_.clock.ShortDateText(s_.AlarmDay));
+    WriteSetting(settings::kRungTime, s_.AlarmTime);
 }
+
+bool Alarm::WriteSetting(const char* name, const std::string& value) {
+    return registryDB_.WriteValue(settings::kRoot, settings::kKey, name, value);
+}
+
+RegValue Alarm::ReadSetting(const char* name) { return registryDB_.ReadValue(settings::kRoot, settings::kKey, name); }
 
 void Alarm::CloseAfterFailure() {
     ForgetArmed();  // the arming did not complete: nothing to bring back
@@ -340,8 +336,7 @@ void Alarm::cmdReset_Click() {
     view_.SetFocus(MainCtl::cmdSet);
 
     // Withdraw a saved alarm so the cleared one does not come back at the next start.
-    if (settings::IsYes(registryDB_.ReadValue(settings::kRoot, settings::kKey, settings::kSettingsSaved)))
-        registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kSettingsSaved, settings::kNo);
+    if (settings::IsYes(ReadSetting(settings::kSettingsSaved))) WriteSetting(settings::kSettingsSaved, settings::kNo);
 }
 
 // ---- Repeating ----
@@ -380,20 +375,29 @@ void Alarm::MoveOnIfRepeating() {
 }
 
 void Alarm::LoadRepeat() {
-    s_.repeat = RuleFromStored(registryDB_.ReadValue(settings::kRoot, settings::kKey, settings::kRepeat));
-    for (const RepeatDef& def : kRepeatRules) view_.SetChecked(def.item, def.rule == s_.repeat);
+    s_.repeat = RuleFromStored(ReadSetting(settings::kRepeat));
+    TickRepeat(s_.repeat);
+}
+
+void Alarm::TickRepeat(RepeatRule rule) {
+    for (const RepeatDef& def : kRepeatRules) view_.SetChecked(def.item, def.rule == rule);
+}
+
+// From a minute ago: an alarm in its own minute still rings there.
+std::optional<Date> Alarm::NextChosenDay(RepeatRule rule) {
+    const std::optional<TimeOfDay> time = ParseAlarmTime(s_.AlarmTime);
+    if (!time) return std::nullopt;
+    return NextOccurrence(rule, s_.AlarmDay, *time, p_.clock, p_.clock.UtcSeconds() - 60);
 }
 
 void Alarm::mnuRepeat_Click(RepeatRule rule) {
     BusyScope busy(alarmBusy_);
     s_.repeat = rule;
-    for (const RepeatDef& def : kRepeatRules) view_.SetChecked(def.item, def.rule == rule);
+    TickRepeat(rule);
     // An alarm waiting for its day goes to its next day under the new rule, never to a moment over; a
     // snoozed one rings again first and moves on when its ringing ends.
     if (s_.armed && s_.phase == AlarmPhase::Armed && !s_.snooze) {
-        const std::optional<TimeOfDay> time = ParseAlarmTime(s_.AlarmTime);
-        const std::optional<Date> day =
-            time ? NextOccurrence(rule, s_.AlarmDay, *time, p_.clock, p_.clock.UtcSeconds() - 60) : std::nullopt;
+        const std::optional<Date> day = NextChosenDay(rule);
         if (day && *day != s_.AlarmDay) {
             ShowAlarmDay(*day);
             NoteIfAhead();
@@ -401,7 +405,7 @@ void Alarm::mnuRepeat_Click(RepeatRule rule) {
         }
         show_.ShowSummary(Summary::Armed);
     }
-    if (!registryDB_.WriteValue(settings::kRoot, settings::kKey, settings::kRepeat, DefOf(rule).name)) {
+    if (!WriteSetting(settings::kRepeat, DefOf(rule).name)) {
         ShowRegistryError(p_.boxes);
         host_.unload();
     }

@@ -26,25 +26,26 @@ void Alarm::RestoreAlarm(const Date& day, const std::string& date, const std::st
     show_.ShowState();
 }
 
-void Alarm::RestoreRung() {
-    using namespace settings;
-    const RegValue date = registryDB_.ReadValue(kRoot, kKey, kRungDate);
-    const RegValue time = registryDB_.ReadValue(kRoot, kKey, kRungTime);
+std::optional<DateTime> Alarm::ReadRecordedMinute(const char* dateName, const char* timeName) {
+    const RegValue date = ReadSetting(dateName);
+    const RegValue time = ReadSetting(timeName);
     const std::optional<Date> day = date ? ReadSavedDate(*date) : std::nullopt;
     const std::optional<alarm::TimeOfDay> at = time ? alarm::ParseAlarmTime(*time) : std::nullopt;
-    if (day && at) s_.rungAt = DateTime{*day, at->hour, at->minute, 0};
+    if (!day || !at) return std::nullopt;
+    return DateTime{*day, at->hour, at->minute, 0};
+}
+
+void Alarm::RestoreRung() {
+    if (const std::optional<DateTime> rung = ReadRecordedMinute(settings::kRungDate, settings::kRungTime))
+        s_.rungAt = rung;
 }
 
 // The ten minutes more that waited when the run ended, as the clocks read it then.
 void Alarm::RestoreSnooze() {
-    using namespace settings;
     if (!s_.snoozeRecorded) return;
-    const RegValue date = registryDB_.ReadValue(kRoot, kKey, kSnoozeDate);
-    const RegValue time = registryDB_.ReadValue(kRoot, kKey, kSnoozeTime);
-    const std::optional<Date> day = date ? ReadSavedDate(*date) : std::nullopt;
-    const std::optional<alarm::TimeOfDay> at = time ? alarm::ParseAlarmTime(*time) : std::nullopt;
-    if (!day || !at) return;
-    const DateTime reading{*day, at->hour, at->minute, 0};
+    const std::optional<DateTime> recorded = ReadRecordedMinute(settings::kSnoozeDate, settings::kSnoozeTime);
+    if (!recorded) return;
+    const DateTime& reading = *recorded;
     s_.snooze.emplace();
     s_.snooze->moment = p_.clock.MomentOf(reading);
     s_.snooze->time = {reading.hour, reading.minute};
@@ -55,18 +56,18 @@ void Alarm::RestoreSnooze() {
 // cut, a forced restart). It is armed again once the start-up is over, unless it has rung already.
 void Alarm::RestoreArmed() {
     using namespace settings;
-    if (!IsYes(registryDB_.ReadValue(kRoot, kKey, kArmed))) {
+    if (!IsYes(ReadSetting(kArmed))) {
         if (!s_.AlarmDate.empty()) RestoreRung();
         NoteIfAhead();
         return;
     }
     s_.armedRecorded = true;
-    const RegValue date = registryDB_.ReadValue(kRoot, kKey, kArmedDate);
-    const RegValue time = registryDB_.ReadValue(kRoot, kKey, kArmedTime);
+    const RegValue date = ReadSetting(kArmedDate);
+    const RegValue time = ReadSetting(kArmedTime);
     const std::optional<Date> day = date ? ReadSavedDate(*date) : std::nullopt;
     RestoreRung();
     // Whatever follows, a snooze left in the record is emptied when this alarm's snooze ends.
-    const RegValue snoozeTime = registryDB_.ReadValue(kRoot, kKey, kSnoozeTime);
+    const RegValue snoozeTime = ReadSetting(kSnoozeTime);
     s_.snoozeRecorded = snoozeTime && !snoozeTime->empty();
     if (!day || !time || !alarm::ParseAlarmTime(*time)) {
         ForgetArmed();
