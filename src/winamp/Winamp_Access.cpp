@@ -14,18 +14,19 @@ std::optional<std::intptr_t> Winamp_Access::Send(unsigned message, std::uintptr_
     return reply;
 }
 
-bool Winamp_Access::Found(const std::string& windowClass) {
-    WinampHwnd = p_.windows.Find(windowClass, std::nullopt);
+bool Winamp_Access::Found() {
+    WinampHwnd = Window();
     return WinampHwnd != 0;
 }
 
 WindowHandle Winamp_Access::Locate() {
-    Found(winamp::kClass);
+    Found();
     return WinampHwnd;
 }
 
 PlayerStatus Winamp_Access::Status() {
-    const std::optional<std::intptr_t> reply = AskWinampStatus(winamp::kClass);
+    const std::optional<std::intptr_t> reply =
+        Found() ? Send(winamp::kWM_USER, 0, winamp::kIpcIsPlaying) : std::nullopt;
     if (!reply) return PlayerStatus::None;
     switch (*reply) {
         case 1: return PlayerStatus::Playing;
@@ -34,36 +35,26 @@ PlayerStatus Winamp_Access::Status() {
     }
 }
 
-std::intptr_t Winamp_Access::GetWinampStatus(const std::string& windowClass) {
-    return AskWinampStatus(windowClass).value_or(0);
-}
-
-std::optional<std::intptr_t> Winamp_Access::AskWinampStatus(const std::string& windowClass) {
-    if (!Found(windowClass)) return std::nullopt;
-    return Send(winamp::kWM_USER, 0, winamp::kIpcIsPlaying);
-}
-
-std::optional<int> Winamp_Access::GetPlaylistLength(const std::string& windowClass) {
-    if (!Found(windowClass)) return std::nullopt;
+std::optional<int> Winamp_Access::PlaylistLength() {
+    if (!Found()) return std::nullopt;
     std::optional<std::intptr_t> reply = Send(winamp::kWM_USER, 0, winamp::kIpcPlaylistLength);
     if (!reply) return std::nullopt;
     return static_cast<int>(*reply);
 }
 
-void Winamp_Access::CloseAllWinamp(const std::string& windowClass) {
+void Winamp_Access::CloseAll() {
     // One instance per pass. A player that ignores the close command or does not answer would keep this
     // going for ever, so stop at the first that does not answer, when the window just told to close
     // outlives its grace period, after a fixed number of passes, and when the time allowed is up.
     const std::uint64_t start = p_.clock.TickMs();
     auto timeUp = [&] { return p_.clock.TickMs() - start >= static_cast<std::uint64_t>(winamp::kCloseAllBudgetMs); };
     for (int pass = 0; pass < winamp::kCloseAllMaxPasses && !timeUp(); ++pass) {
-        if (!Found(windowClass)) return;
+        if (!Found()) return;
         const WindowHandle closing = WinampHwnd;
         const std::optional<std::intptr_t> reply = Send(winamp::kWM_COMMAND, winamp::kCmdClose, 0);
-        WinampReply = reply.value_or(0);
-        if (!reply && p_.windows.Find(windowClass, std::nullopt) == closing) return;
+        if (!reply && Window() == closing) return;
         int waited = 0;
-        while (p_.windows.Find(windowClass, std::nullopt) == closing) {
+        while (Window() == closing) {
             if (waited >= winamp::kCloseGraceMs || timeUp()) return;
             p_.runtime.Pause(winamp::kClosePollMs);
             waited += winamp::kClosePollMs;
@@ -71,52 +62,23 @@ void Winamp_Access::CloseAllWinamp(const std::string& windowClass) {
     }
 }
 
-void Winamp_Access::SetWinampVolume(int volume, const std::string& windowClass) {
-    if (!Found(windowClass)) return;
-    WinampReply = Send(winamp::kWM_USER, static_cast<std::uintptr_t>(volume), winamp::kIpcSetVolume).value_or(0);
+void Winamp_Access::SetVolume(int volume) {
+    if (Found()) Send(winamp::kWM_USER, static_cast<std::uintptr_t>(volume), winamp::kIpcSetVolume);
 }
 
-void Winamp_Access::PressWinampPlay(const std::string& windowClass, bool postWithRetry) {
-    if (!Found(windowClass)) return;
-    if (postWithRetry)
-        PostWinampCommand(static_cast<int>(winamp::kCmdPlay));
-    else
-        SendWinampCommand(static_cast<int>(winamp::kCmdPlay));
-}
-
-void Winamp_Access::PostWinampCommand(int commandId) {
-    if (!TryPostWinampCommand(commandId))
-        p_.boxes.Show(PostFailureText(commandId), p_.runtime.AppTitle(), MbIcon::None, MbButtons::Ok);
-}
-
-bool Winamp_Access::TryPostWinampCommand(int commandId) {
+bool Winamp_Access::TryPost(std::uintptr_t command) {
     const std::uint64_t start = p_.clock.TickMs();
     for (;;) {
         // With no window the post would land in our own queue and look like success.
-        const bool queued = WinampHwnd != 0 &&
-                            p_.windows.PostMsg(WinampHwnd, winamp::kWM_COMMAND, static_cast<std::uintptr_t>(commandId), 0);
-        WinampReply = queued ? 1 : 0;
-        if (queued) return true;
+        if (WinampHwnd != 0 && p_.windows.PostMsg(WinampHwnd, winamp::kWM_COMMAND, command, 0)) return true;
         if (p_.clock.TickMs() - start > static_cast<std::uint64_t>(winamp::kPostRetryMs)) return false;
         p_.runtime.Pause(winamp::kPostPauseMs);
     }
 }
 
-std::string Winamp_Access::PostFailureText(int commandId) {
+std::string Winamp_Access::PlayFailureText() {
     return "Couldn't queue message for " + std::to_string(winamp::kPostRetryMs / 1000) +
-           " seconds: " + std::to_string(commandId);
-}
-
-void Winamp_Access::SendWinampCommand(int commandId) {
-    if (WinampHwnd == 0) {
-        WinampReply = 0;
-        return;
-    }
-    WinampReply = Send(winamp::kWM_COMMAND, static_cast<std::uintptr_t>(commandId), 0).value_or(0);
-}
-
-void Winamp_Access::GreySystemMenuItem(WindowHandle window, const std::string& caption, int position) {
-    p_.windows.GreySystemMenuItem(window, position, caption);
+           " seconds: " + std::to_string(winamp::kCmdPlay);
 }
 
 }  // namespace chw
