@@ -36,10 +36,8 @@ public:
     virtual void ShowWakeNote() = 0;
     virtual void ShowBuiltInSound(bool on) = 0;
 
-    // The tray icon going to the tray; its tooltip following the state; its picture as the state has it
-    // now, or a given one.
+    // The tray icon going to the tray; its picture as the state has it now, or a given one.
     virtual void ShowInTray() = 0;
-    virtual void RefreshTrayTip() = 0;
     virtual void ShowTrayIcon() = 0;
     virtual void ShowTrayIconUnlit() = 0;
 

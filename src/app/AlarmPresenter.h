@@ -44,7 +44,7 @@ public:
     TrayPicture TrayPictureNow() const;
     void ShowInTray() override;
     // After each event: while in the tray, the tooltip follows a change of the state in words.
-    void RefreshTrayTip() override;
+    void RefreshTrayTip();
     void ShowTrayIcon() override;
     void ShowTrayIconUnlit() override;
 

@@ -6,13 +6,7 @@ namespace chw {
 
 void HandlerQueue::Submit(Handler handler, Kind kind) {
     const bool wait = kind == Kind::Tick ? host_.Pausing() : MustWait();
-    if (!wait) {
-        if (kind == Kind::Step)
-            handler();
-        else
-            Run(handler);
-        return;
-    }
+    if (!wait) return Start({std::move(handler), kind});
     waiting_.push_back({std::move(handler), kind});
     // While a handler runs, its end sends them on their way; otherwise the message queue does, once
     // the pause is over (posted messages wait for it).
@@ -45,10 +39,7 @@ void HandlerQueue::RunWaiting() {
     while (!waiting_.empty() && !MustWait() && running_ == 0) {
         Waiting next = std::move(waiting_.front());
         waiting_.pop_front();
-        if (next.kind == Kind::Step)
-            next.handler();
-        else
-            Run(next.handler);
+        Start(next);
     }
 }
 

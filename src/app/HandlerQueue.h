@@ -81,6 +81,8 @@ private:
         Kind kind;
     };
     void Run(const Handler& handler);
+    // A step runs bare: the handlers it runs are each run as one.
+    void Start(const Waiting& waiting) { waiting.kind == Kind::Step ? waiting.handler() : Run(waiting.handler); }
 
     Host& host_;
     int running_ = 0;  // handlers running, nested ones (in boxes) included
