@@ -103,9 +103,6 @@ private:
     void AlarmChosen();
     void NoteIfAhead();
     void RecordArmed();
-    // One of the alarm's own settings, written or read under the program's key.
-    bool WriteSetting(const char* name, const std::string& value);
-    RegValue ReadSetting(const char* name);
     // A day and a minute recorded under two settings, read back as written; nothing if either is unreadable.
     std::optional<DateTime> ReadRecordedMinute(const char* dateName, const char* timeName);
     // The day a repeating alarm would next ring by the rule, from its chosen day and not over yet.

@@ -150,8 +150,8 @@ bool Alarm::ArmAlarm(ArmKind kind) {
     // A new arming may ring again, whatever rang before.
     s_.fired = false;
     if (s_.rungAt && s_.rungAt == AlarmAt()) {
-        WriteSetting(settings::kRungDate, "");
-        WriteSetting(settings::kRungTime, "");
+        registryDB_.Write(settings::kRungDate, "");
+        registryDB_.Write(settings::kRungTime, "");
     }
     s_.rungAt.reset();
     if (!restored) NoteIfAhead();
@@ -270,9 +270,9 @@ void Alarm::mnuKeepAwake_Click() {
 void Alarm::RecordArmed() {
     using namespace settings;
     // Written in today's date format, in which the next start reads it back.
-    WriteSetting(kArmedDate, p_.clock.ShortDateText(s_.AlarmDay));
-    WriteSetting(kArmedTime, s_.AlarmTime);
-    WriteSetting(kArmed, kYes);
+    registryDB_.Write(kArmedDate, p_.clock.ShortDateText(s_.AlarmDay));
+    registryDB_.Write(kArmedTime, s_.AlarmTime);
+    registryDB_.Write(kArmed, kYes);
     s_.armedRecorded = true;
     p_.runtime.RegisterRestart(true);
 }
@@ -281,7 +281,7 @@ void Alarm::ForgetArmed() {
     EndSnooze();
     if (!s_.armedRecorded) return;
     s_.armedRecorded = false;
-    WriteSetting(settings::kArmed, settings::kNo);
+    registryDB_.Write(settings::kArmed, settings::kNo);
     p_.runtime.RegisterRestart(false);
 }
 
@@ -289,29 +289,23 @@ void Alarm::EndSnooze() {
     s_.snooze.reset();
     if (!s_.snoozeRecorded) return;
     s_.snoozeRecorded = false;
-    WriteSetting(settings::kSnoozeDate, "");
-    WriteSetting(settings::kSnoozeTime, "");
+    registryDB_.Write(settings::kSnoozeDate, "");
+    registryDB_.Write(settings::kSnoozeTime, "");
 }
 
 void Alarm::RecordSnooze() {
     if (!s_.snooze || !s_.armedRecorded) return;
-    WriteSetting(settings::kSnoozeDate, p_.clock.ShortDateText(s_.snooze->day));
-    WriteSetting(settings::kSnoozeTime, NowTextOf(DateTime{{}, s_.snooze->time.hour, s_.snooze->time.minute, 0}));
+    registryDB_.Write(settings::kSnoozeDate, p_.clock.ShortDateText(s_.snooze->day));
+    registryDB_.Write(settings::kSnoozeTime, NowTextOf(DateTime{{}, s_.snooze->time.hour, s_.snooze->time.minute, 0}));
     s_.snoozeRecorded = true;
 }
 
 void Alarm::RecordRung() {
     s_.rungAt = AlarmAt();
     if (!s_.rungAt) return;
-    WriteSetting(settings::kRungDate, p_.clock.ShortDateText(s_.AlarmDay));
-    WriteSetting(settings::kRungTime, s_.AlarmTime);
+    registryDB_.Write(settings::kRungDate, p_.clock.ShortDateText(s_.AlarmDay));
+    registryDB_.Write(settings::kRungTime, s_.AlarmTime);
 }
-
-bool Alarm::WriteSetting(const char* name, const std::string& value) {
-    return registryDB_.WriteValue(settings::kRoot, settings::kKey, name, value);
-}
-
-RegValue Alarm::ReadSetting(const char* name) { return registryDB_.ReadValue(settings::kRoot, settings::kKey, name); }
 
 void Alarm::CloseAfterFailure() {
     ForgetArmed();  // the arming did not complete: nothing to bring back
@@ -336,7 +330,8 @@ void Alarm::cmdReset_Click() {
     view_.SetFocus(MainCtl::cmdSet);
 
     // Withdraw a saved alarm so the cleared one does not come back at the next start.
-    if (settings::IsYes(ReadSetting(settings::kSettingsSaved))) WriteSetting(settings::kSettingsSaved, settings::kNo);
+    if (settings::IsYes(registryDB_.Read(settings::kSettingsSaved)))
+        registryDB_.Write(settings::kSettingsSaved, settings::kNo);
 }
 
 // ---- Repeating ----
@@ -375,7 +370,7 @@ void Alarm::MoveOnIfRepeating() {
 }
 
 void Alarm::LoadRepeat() {
-    s_.repeat = RuleFromStored(ReadSetting(settings::kRepeat));
+    s_.repeat = RuleFromStored(registryDB_.Read(settings::kRepeat));
     TickRepeat(s_.repeat);
 }
 
@@ -405,7 +400,7 @@ void Alarm::mnuRepeat_Click(RepeatRule rule) {
         }
         show_.ShowSummary(Summary::Armed);
     }
-    if (!WriteSetting(settings::kRepeat, DefOf(rule).name)) {
+    if (!registryDB_.Write(settings::kRepeat, DefOf(rule).name)) {
         ShowRegistryError(p_.boxes);
         host_.unload();
     }

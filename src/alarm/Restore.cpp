@@ -27,8 +27,8 @@ void Alarm::RestoreAlarm(const Date& day, const std::string& date, const std::st
 }
 
 std::optional<DateTime> Alarm::ReadRecordedMinute(const char* dateName, const char* timeName) {
-    const RegValue date = ReadSetting(dateName);
-    const RegValue time = ReadSetting(timeName);
+    const RegValue date = registryDB_.Read(dateName);
+    const RegValue time = registryDB_.Read(timeName);
     const std::optional<Date> day = date ? ReadSavedDate(*date) : std::nullopt;
     const std::optional<alarm::TimeOfDay> at = time ? alarm::ParseAlarmTime(*time) : std::nullopt;
     if (!day || !at) return std::nullopt;
@@ -56,18 +56,18 @@ void Alarm::RestoreSnooze() {
 // cut, a forced restart). It is armed again once the start-up is over, unless it has rung already.
 void Alarm::RestoreArmed() {
     using namespace settings;
-    if (!IsYes(ReadSetting(kArmed))) {
+    if (!IsYes(registryDB_.Read(kArmed))) {
         if (!s_.AlarmDate.empty()) RestoreRung();
         NoteIfAhead();
         return;
     }
     s_.armedRecorded = true;
-    const RegValue date = ReadSetting(kArmedDate);
-    const RegValue time = ReadSetting(kArmedTime);
+    const RegValue date = registryDB_.Read(kArmedDate);
+    const RegValue time = registryDB_.Read(kArmedTime);
     const std::optional<Date> day = date ? ReadSavedDate(*date) : std::nullopt;
     RestoreRung();
     // Whatever follows, a snooze left in the record is emptied when this alarm's snooze ends.
-    const RegValue snoozeTime = ReadSetting(kSnoozeTime);
+    const RegValue snoozeTime = registryDB_.Read(kSnoozeTime);
     s_.snoozeRecorded = snoozeTime && !snoozeTime->empty();
     if (!day || !time || !alarm::ParseAlarmTime(*time)) {
         ForgetArmed();

@@ -51,7 +51,7 @@ void Shutdown::Form_QueryUnload(bool& cancel, int unloadMode) {
             writes = {{settings::kSettingsSaved, settings::kNo}};
         }
         for (const Write& w : writes) {
-            if (registryDB_.WriteValue(settings::kRoot, settings::kKey, w.name, w.data))
+            if (registryDB_.Write(w.name, w.data))
                 continue;
             ShowRegistryError(p_.boxes);
             p_.runtime.EndProgram();

@@ -47,13 +47,13 @@ void frmIntro::Leave() {
 // of failing at every start.
 bool frmIntro::WriteFirstStartDefaults() {
     using namespace settings;
-    const bool trayMissing = !registryDB_.ReadValue(kRoot, kKey, kStartInTray).has_value();
-    const bool winampMissing = !registryDB_.ReadValue(kRoot, kKey, kWinAmpOnStart).has_value();
+    const bool trayMissing = !registryDB_.Read(kStartInTray).has_value();
+    const bool winampMissing = !registryDB_.Read(kWinAmpOnStart).has_value();
     if (!trayMissing && !winampMissing) return true;
 
     if (!registryDB_.CreateKey(kRoot, kKeyNoSlash)) return false;
-    if (trayMissing && !registryDB_.WriteValue(kRoot, kKey, kStartInTray, kNo)) return false;
-    if (winampMissing && !registryDB_.WriteValue(kRoot, kKey, kWinAmpOnStart, kNo)) return false;
+    if (trayMissing && !registryDB_.Write(kStartInTray, kNo)) return false;
+    if (winampMissing && !registryDB_.Write(kWinAmpOnStart, kNo)) return false;
     return true;
 }
 

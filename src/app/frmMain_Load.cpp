@@ -18,9 +18,9 @@ void frmMain::Form_Load() {
     p_.windows.GreySystemMenuItem(view_.Handle(), startup::kCloseItemPosition, startup::kCloseItem);
     view_.SetEnabled(MainCtl::cmdReset, false);
     // First, so that an alarm restored below is kept awake as the user chose.
-    view_.SetChecked(MainCtl::mnuKeepAwake, IsYes(registryDB_.ReadValue(kRoot, kKey, kKeepAwake)));
+    view_.SetChecked(MainCtl::mnuKeepAwake, IsYes(registryDB_.Read(kKeepAwake)));
 
-    if (IsYes(registryDB_.ReadValue(kRoot, kKey, kSettingsSaved))) {
+    if (IsYes(registryDB_.Read(kSettingsSaved))) {
         const RegValue date = registryDB_.ReadValue(kRoot, kKeyNoSlash, kDate);
         const RegValue time = registryDB_.ReadValue(kRoot, kKeyNoSlash, kTime);
         // Half an alarm is no alarm, nor one whose texts do not read as a date and a time (edited by hand,
@@ -37,14 +37,14 @@ void frmMain::Form_Load() {
     alarm_.LoadRepeat();
     alarm_.RestoreArmed();
 
-    if (IsYes(registryDB_.ReadValue(kRoot, kKey, kStartInTray))) {
+    if (IsYes(registryDB_.Read(kStartInTray))) {
         s_.startsInTray = true;  // tells the start-up not to show the window
         mnuMinimizeToTray_Click();
     } else {
         view_.SetChecked(MainCtl::mnuStartInSystemTray, false);
     }
 
-    const RegValue winampOnStart = registryDB_.ReadValue(kRoot, kKey, kWinAmpOnStart);
+    const RegValue winampOnStart = registryDB_.Read(kWinAmpOnStart);
     if (!winampOnStart) {
         ShowRegistryError(p_.boxes);
         Unload();

@@ -9,7 +9,7 @@ void ShowRegistryError(IMessageBoxes& boxes) {
 }
 
 bool SaveOption(RegistryDB& db, IMessageBoxes& boxes, const char* name, bool on) {
-    if (db.WriteValue(settings::kRoot, settings::kKey, name, on ? settings::kYes : settings::kNo)) return true;
+    if (db.Write(name, on ? settings::kYes : settings::kNo)) return true;
     ShowRegistryError(boxes);
     return false;
 }

@@ -6,6 +6,7 @@
 
 #include "platform/MessageBoxes.h"
 #include "platform/Registry.h"
+#include "settings/SettingsSchema.h"
 
 namespace chw {
 
@@ -25,6 +26,11 @@ public:
     RegValue ReadValue(Hive root, const std::string& key, const std::string& name) {
         return registry_.GetString(root, key, name);
     }
+    // The program's own settings, under its key.
+    bool Write(const std::string& name, const std::string& data) {
+        return WriteValue(settings::kRoot, settings::kKey, name, data);
+    }
+    RegValue Read(const std::string& name) { return ReadValue(settings::kRoot, settings::kKey, name); }
 
 private:
     IRegistry& registry_;

@@ -47,7 +47,7 @@ void StartupOptions::mnuStartInSystemTray_Click() {
     // Off: stop the tray start first, then the Run entry. On: the Run entry first.
     const bool trayFlagSteps[2] = {switchingOff, !switchingOff};
     for (bool trayFlag : trayFlagSteps) {
-        const bool written = trayFlag ? registryDB_.WriteValue(kRoot, kKey, kStartInTray, switchingOff ? kNo : kYes)
+        const bool written = trayFlag ? registryDB_.Write(kStartInTray, switchingOff ? kNo : kYes)
                                       : WriteRunEntry(registryDB_, !switchingOff);
         if (written) continue;
         ShowRegistryError(p_.boxes);

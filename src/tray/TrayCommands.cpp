@@ -25,10 +25,10 @@ void Tray::mnuMinimizeToTray_Click() {
 
 void Tray::ShowTrayHintOnce() {
     using namespace settings;
-    if (IsYes(registryDB_.ReadValue(kRoot, kKey, kTrayHintShown))) return;
+    if (IsYes(registryDB_.Read(kTrayHintShown))) return;
     view_.SysTray().ShowHint(p_.runtime.AppTitle(), tray::kTrayHint);
     // A refused write only means the hint comes again next time: no box for that.
-    registryDB_.WriteValue(kRoot, kKey, kTrayHintShown, kYes);
+    registryDB_.Write(kTrayHintShown, kYes);
 }
 
 void Tray::SysTray_MouseDown(int button) {
