@@ -295,8 +295,8 @@ void Alarm::EndSnooze() {
 
 void Alarm::RecordSnooze() {
     if (!s_.snooze || !s_.armedRecorded) return;
-    registryDB_.Write(settings::kSnoozeDate, p_.clock.ShortDateText(s_.snooze->day));
-    registryDB_.Write(settings::kSnoozeTime, NowTextOf(DateTime{{}, s_.snooze->time.hour, s_.snooze->time.minute, 0}));
+    registryDB_.Write(settings::kSnoozeDate, p_.clock.ShortDateText(s_.snooze->at.date));
+    registryDB_.Write(settings::kSnoozeTime, NowTextOf(s_.snooze->at));
     s_.snoozeRecorded = true;
 }
 

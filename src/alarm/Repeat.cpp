@@ -102,16 +102,12 @@ DateTime LocalReading(std::int64_t moment, IClock& clock) {
 
 Snooze SnoozeFrom(IClock& clock) {
     const std::int64_t utc = clock.UtcSeconds();
-    Snooze s;
-    s.moment = utc - utc % 60 + kSnoozeSeconds;
-    const DateTime at = LocalReading(s.moment, clock);
-    s.time = {at.hour, at.minute};
-    s.day = at.date;
-    return s;
+    const std::int64_t moment = utc - utc % 60 + kSnoozeSeconds;
+    return Snooze{moment, LocalReading(moment, clock)};
 }
 
-std::string SnoozingText(const TimeOfDay& time) {
-    return "Snoozing: Ringing Again At " + NowTextOf(DateTime{{}, time.hour, time.minute, 0}) + ".";
+std::string SnoozingText(const DateTime& at) {
+    return "Snoozing: Ringing Again At " + NowTextOf(at) + ".";
 }
 
 }  // namespace chw::alarm

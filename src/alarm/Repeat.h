@@ -65,13 +65,12 @@ std::optional<Date> NextOccurrence(RepeatRule rule, const Date& from, const Time
 inline constexpr int kSnoozeSeconds = 10 * 60;
 struct Snooze {
     std::int64_t moment = 0;
-    TimeOfDay time;  // the local time it rings again, as the clocks will then read it
-    Date day;
+    DateTime at;  // the local day and minute it rings again, as the clocks will then read them
 };
 Snooze SnoozeFrom(IClock& clock);
 // What the clocks read at a moment near now (within a change of the clocks).
 DateTime LocalReading(std::int64_t moment, IClock& clock);
 // "Snoozing: Ringing Again At 6:40 AM."
-std::string SnoozingText(const TimeOfDay& time);
+std::string SnoozingText(const DateTime& at);
 
 }  // namespace chw::alarm

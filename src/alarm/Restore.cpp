@@ -45,11 +45,7 @@ void Alarm::RestoreSnooze() {
     if (!s_.snoozeRecorded) return;
     const std::optional<DateTime> recorded = ReadRecordedMinute(settings::kSnoozeDate, settings::kSnoozeTime);
     if (!recorded) return;
-    const DateTime& reading = *recorded;
-    s_.snooze.emplace();
-    s_.snooze->moment = p_.clock.MomentOf(reading);
-    s_.snooze->time = {reading.hour, reading.minute};
-    s_.snooze->day = reading.date;
+    s_.snooze = alarm::Snooze{p_.clock.MomentOf(*recorded), *recorded};
 }
 
 // An armed alarm whose record is still there: the last run ended without its Exit (a crash, a power

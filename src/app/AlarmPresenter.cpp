@@ -37,7 +37,7 @@ std::string AlarmPresenter::SummaryText(Summary kind) const {
             const std::string on = AlarmSummary(kPrefixOn, s_.AlarmDate, s_.AlarmTime, kTailSet);
             return s_.Repeating() ? on + "  " + RepeatsText(s_.repeat) : on;
         }
-        case Summary::Snoozing: return s_.snooze ? SnoozingText(s_.snooze->time) : "";
+        case Summary::Snoozing: return s_.snooze ? SnoozingText(s_.snooze->at) : "";
         case Summary::Off: return AlarmSummary(kPrefixOff, s_.AlarmDate, s_.AlarmTime, kTailSet);
         case Summary::Chosen: break;
     }

@@ -104,9 +104,8 @@ TEST(RepeatSnooze, RingsAgainTenMinutesAfterTheMinuteItWasAskedIn) {
         const std::int64_t minuteBegan = r.clock.UtcSeconds() - c.now.second;
         const alarm::Snooze s = alarm::SnoozeFrom(r.clock);
         EXPECT_EQ(s.moment, minuteBegan + 600);
-        EXPECT_EQ(s.day, c.day);
-        EXPECT_EQ(s.time, (alarm::TimeOfDay{c.hour, c.minute}));
-        EXPECT_EQ(alarm::SnoozingText(s.time), c.text);
+        EXPECT_EQ(s.at, (DateTime{c.day, c.hour, c.minute, 0}));
+        EXPECT_EQ(alarm::SnoozingText(s.at), c.text);
         // Ten minutes on, the clock reads what the text promised.
         r.scheduler.Advance((s.moment - r.clock.UtcSeconds()) * 1000);
         EXPECT_EQ(r.clock.Now(), (DateTime{c.day, c.hour, c.minute, 0}));
