@@ -104,25 +104,21 @@ TrayPicture AlarmPresenter::TrayPictureNow() const {
     return out;
 }
 
-void AlarmPresenter::ShowInTray() {
-    const TrayPicture picture = TrayPictureNow();
+void AlarmPresenter::TellTrayState() {
     trayStateWords_ = TrayStateWords();
-    trayTip_ = picture.toolTip;
-    ITrayIcon& icon = view_.SysTray();
-    icon.SetToolTip(WithWakeNote(picture.toolTip));
-    icon.SetIconNumber(picture.iconNumber);
-    icon.SetShown(true);
+    trayTip_ = TrayPictureNow().toolTip;
+    view_.SysTray().SetToolTip(WithWakeNote(trayTip_));
 }
 
+void AlarmPresenter::ShowInTray() {
+    TellTrayState();
+    view_.SysTray().SetIconNumber(TrayPictureNow().iconNumber);
+    view_.SysTray().SetShown(true);
+}
+
+// Only a change of state changes the tooltip: a tooltip a handler set for the same state stays.
 void AlarmPresenter::RefreshTrayTip() {
-    ITrayIcon& icon = view_.SysTray();
-    if (!icon.Shown()) return;
-    // Only a change of state changes the tooltip: a tooltip a handler set for the same state stays.
-    const std::string words = TrayStateWords();
-    if (words == trayStateWords_) return;
-    trayStateWords_ = words;
-    trayTip_ = TrayPictureNow().toolTip;
-    icon.SetToolTip(WithWakeNote(trayTip_));
+    if (view_.SysTray().Shown() && TrayStateWords() != trayStateWords_) TellTrayState();
 }
 
 void AlarmPresenter::ShowTrayIcon() { view_.SysTray().SetIconNumber(TrayPictureNow().iconNumber); }

@@ -51,6 +51,8 @@ public:
 private:
     std::optional<std::string> RepeatingTip() const;
     std::string TrayStateWords() const;
+    // The tooltip for the state as it is now, remembered in its words.
+    void TellTrayState();
     std::string WithWakeNote(const std::string& trayTip) const;
 
     IMainView& view_;

@@ -39,16 +39,13 @@ void Shutdown::Form_QueryUnload(bool& cancel, int unloadMode) {
             const char* name;
             std::string data;
         };
-        std::vector<Write> writes;
+        std::vector<Write> writes{{settings::kSettingsSaved, settings::kNo}};
         if (p_.boxes.Show(kSaveText, kSaveTitle, MbIcon::Question, MbButtons::YesNo) == MbAnswer::Yes) {
             // The flag goes to "Yes" only after both parts are stored, so that a failed write can never
             // leave a flag that vouches for a stale or missing date at the next start.
-            writes = {{settings::kSettingsSaved, settings::kNo},
-                      {settings::kDate, s_.AlarmDate},
-                      {settings::kTime, s_.AlarmTime},
-                      {settings::kSettingsSaved, settings::kYes}};
-        } else {
-            writes = {{settings::kSettingsSaved, settings::kNo}};
+            writes.insert(writes.end(), {{settings::kDate, s_.AlarmDate},
+                                         {settings::kTime, s_.AlarmTime},
+                                         {settings::kSettingsSaved, settings::kYes}});
         }
         for (const Write& w : writes) {
             if (registryDB_.Write(w.name, w.data))
