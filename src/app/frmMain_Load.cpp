@@ -15,7 +15,7 @@ void frmMain::Form_Load() {
     view_.SetCaption(MainCtl::Form,
                      view_.Caption(MainCtl::Form) + " " + startup::VersionText(p_.runtime.ProgramVersion()));
     // Only the program's own Exit commands may close it: they ask about saving first.
-    p_.windows.GreySystemMenuItem(view_.Handle(), startup::kCloseItemPosition, startup::kCloseItem);
+    winamp_.GreySystemMenuItem(view_.Handle(), startup::kCloseItem, startup::kCloseItemPosition);
     view_.SetEnabled(MainCtl::cmdReset, false);
     // First, so that an alarm restored below is kept awake as the user chose.
     view_.SetChecked(MainCtl::mnuKeepAwake, IsYes(registryDB_.Read(kKeepAwake)));

@@ -40,28 +40,43 @@ public:
     WindowHandle Window() { return p_.windows.Find(winamp::kClass, std::nullopt); }
     PlayerStatus Status();
     bool Playing() { return Status() == PlayerStatus::Playing; }
-    // The number of tracks in the player's playlist; nothing when there is no player or it did not answer.
-    std::optional<int> PlaylistLength();
-    void SetVolume(int volume);
-    void CloseAll();
+    std::optional<int> PlaylistLength() { return GetPlaylistLength(winamp::kClass); }
+    void SetVolume(int volume) { SetWinampVolume(volume, winamp::kClass); }
+    void CloseAll() { CloseAllWinamp(winamp::kClass); }
     // Play, posted to WinampHwnd and retried for kPostRetryMs: false when it could not be queued.
-    bool TryPlay() { return TryPost(winamp::kCmdPlay); }
+    bool TryPlay() { return TryPostWinampCommand(static_cast<int>(winamp::kCmdPlay)); }
     // Pause (a toggle: only for a player that plays), posted as Play is; false when it could not be queued.
-    bool Pause() { return TryPost(winamp::kCmdPause); }
+    bool Pause() { return TryPostWinampCommand(static_cast<int>(winamp::kCmdPause)); }
     // The box's text when Play could not be queued.
-    static std::string PlayFailureText();
+    static std::string PlayFailureText() { return PostFailureText(static_cast<int>(winamp::kCmdPlay)); }
 
     // Handle of the Winamp window found last (0: none). Other handlers store their own searches here too.
     WindowHandle WinampHwnd = 0;
+    // Reply of the last message sent or posted by the close, volume, post and send operations.
+    std::intptr_t WinampReply = 0;
+
+    // The player's answer to the status query; 0 (not playing) when there is none or it did not answer.
+    std::intptr_t GetWinampStatus(const std::string& windowClass);
+    // The same answer, or nothing when there is no player or it did not answer.
+    std::optional<std::intptr_t> AskWinampStatus(const std::string& windowClass);
+    // The number of tracks in the player's playlist; nothing when there is no player or it did not answer.
+    std::optional<int> GetPlaylistLength(const std::string& windowClass);
+    void CloseAllWinamp(const std::string& windowClass);
+    void SetWinampVolume(int volume, const std::string& windowClass);
+    void PressWinampPlay(const std::string& windowClass, bool postWithRetry);
+    void PostWinampCommand(int commandId);
+    // The post and its retries without the box: false when the command could not be queued in time, so
+    // that the caller can make itself heard before it says so.
+    bool TryPostWinampCommand(int commandId);
+    static std::string PostFailureText(int commandId);
+    void SendWinampCommand(int commandId);
+    void GreySystemMenuItem(WindowHandle window, const std::string& caption, int position);
 
 private:
     // Finds the player's window by class and keeps it in WinampHwnd; false when there is none.
-    bool Found();
+    bool Found(const std::string& windowClass);
     // Sends to WinampHwnd, waiting a bounded time; nothing when it did not answer.
     std::optional<std::intptr_t> Send(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
-    // The post and its retries without the box: false when the command could not be queued in time, so
-    // that the caller can make itself heard before it says so.
-    bool TryPost(std::uintptr_t command);
 
     Platform& p_;
     WindowHandle hungWindow_ = 0;

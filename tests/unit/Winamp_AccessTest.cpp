@@ -11,6 +11,7 @@ namespace {
 using fakes::FakeSystem;
 using fakes::SentMessage;
 
+const std::string kClass = winamp::kClass;
 
 struct WinampAccessTest : ::testing::Test {
     FakeSystem sys;
@@ -19,10 +20,11 @@ struct WinampAccessTest : ::testing::Test {
 
 TEST_F(WinampAccessTest, WithoutAPlayerNothingIsSentOrReported) {
     wa.WinampHwnd = 0x777;
+    EXPECT_EQ(wa.GetWinampStatus(kClass), 0);
     EXPECT_EQ(wa.Status(), PlayerStatus::None);
-    wa.CloseAll();
-    wa.SetVolume(255);
-    EXPECT_EQ(wa.Locate(), 0);
+    wa.CloseAllWinamp(kClass);
+    wa.SetWinampVolume(255, kClass);
+    wa.PressWinampPlay(kClass, true);
     EXPECT_EQ(wa.WinampHwnd, 0);
     EXPECT_TRUE(sys.windows.messages.empty());
     EXPECT_TRUE(sys.boxes.shown.empty());
@@ -42,9 +44,11 @@ TEST_F(WinampAccessTest, StatusAndVolumeMessages) {
         Winamp_Access w{s.platform};
         auto& player = s.windows.AddPlayer(status);
         EXPECT_EQ(w.Status(), c.typed);
+        s.windows.messages.clear();
+        EXPECT_EQ(w.GetWinampStatus(kClass), status);
         EXPECT_EQ(w.WinampHwnd, player.handle);
         for (int volume : {28, 255}) {
-            w.SetVolume(volume);
+            w.SetWinampVolume(volume, kClass);
             EXPECT_EQ(player.volume, volume);
         }
         const auto sent = s.windows.MessagesTo(player.handle);
@@ -61,7 +65,7 @@ TEST_F(WinampAccessTest, StatusAndVolumeMessages) {
 TEST_F(WinampAccessTest, CloseAllClosesEveryInstanceOnePerPass) {
     const auto first = sys.windows.AddPlayer().handle;
     const auto second = sys.windows.AddPlayer().handle;
-    wa.CloseAll();
+    wa.CloseAllWinamp(kClass);
     EXPECT_FALSE(sys.windows.Exists(first));
     EXPECT_FALSE(sys.windows.Exists(second));
     ASSERT_EQ(sys.windows.messages.size(), 2u);
@@ -80,7 +84,7 @@ TEST_F(WinampAccessTest, CloseAllGivesUpOnAPlayerThatStaysOpen) {
     auto& stubborn = sys.windows.AddPlayer();
     stubborn.refuseClose = true;
     const auto handle = stubborn.handle;
-    wa.CloseAll();
+    wa.CloseAllWinamp(kClass);
     EXPECT_TRUE(sys.windows.Exists(handle));
     EXPECT_EQ(sys.windows.messages.size(), 1u);
     EXPECT_GE(sys.scheduler.nowMs, 2000);
@@ -90,19 +94,19 @@ TEST_F(WinampAccessTest, CloseAllGivesUpOnAPlayerThatStaysOpen) {
 TEST_F(WinampAccessTest, AHungPlayerIsWaitedForOnceAndTheStopStaysQuick) {
     auto& player = sys.windows.AddPlayer(1);
     sys.windows.windows[player.handle].hung = true;
-    EXPECT_EQ(wa.Status(), PlayerStatus::None);  // no answer counts as no player
+    EXPECT_EQ(wa.GetWinampStatus(kClass), 0);  // no answer counts as not playing
     EXPECT_EQ(sys.scheduler.nowMs, 3000);
     EXPECT_EQ(wa.Status(), PlayerStatus::None);
     // The stop: volume, then close; neither waits again for the player that did not answer.
-    wa.SetVolume(28);
-    wa.CloseAll();
+    wa.SetWinampVolume(28, kClass);
+    wa.CloseAllWinamp(kClass);
     EXPECT_EQ(sys.scheduler.nowMs, 3000);
-    EXPECT_EQ(wa.PlaylistLength(), std::nullopt);
+    EXPECT_EQ(wa.GetPlaylistLength(kClass), std::nullopt);
     // Once it answers again it is asked again.
     sys.windows.windows[player.handle].hung = false;
     sys.scheduler.Advance(winamp::kHungMemoryMs);
-    EXPECT_EQ(wa.Status(), PlayerStatus::Playing);
-    EXPECT_EQ(wa.PlaylistLength(), 5);
+    EXPECT_EQ(wa.GetWinampStatus(kClass), 1);
+    EXPECT_EQ(wa.GetPlaylistLength(kClass), 5);
 }
 
 TEST_F(WinampAccessTest, CloseAllStopsAfterABoundedNumberOfPasses) {
@@ -117,21 +121,21 @@ TEST_F(WinampAccessTest, CloseAllStopsAfterABoundedNumberOfPasses) {
         };
     };
     addRespawning();
-    wa.CloseAll();
+    wa.CloseAllWinamp(kClass);
     EXPECT_EQ(sys.windows.messages.size(), static_cast<std::size_t>(winamp::kCloseAllMaxPasses));
 }
 
 TEST_F(WinampAccessTest, PlayIsPostedAndQueuedAtOnce) {
     auto& player = sys.windows.AddPlayer();
     sys.windows.postFailuresLeft = 3;  // a busy queue for a moment
-    wa.Locate();
-    EXPECT_TRUE(wa.TryPlay());
+    wa.PressWinampPlay(kClass, true);
     EXPECT_EQ(player.playPresses, 1);
     const auto sent = sys.windows.MessagesTo(player.handle);
     ASSERT_EQ(sent.size(), 4u);
     EXPECT_TRUE(sent.back().posted);
     EXPECT_EQ(sent.back().message, 0x111u);
     EXPECT_EQ(sent.back().wParam, 40045u);
+    EXPECT_NE(wa.WinampReply, 0);
     EXPECT_TRUE(sys.boxes.shown.empty());
 }
 
@@ -148,14 +152,26 @@ TEST_F(WinampAccessTest, PostThatNeverQueuesIsReportedAfterFiveSeconds) {
             w.WinampHwnd = s.windows.AddPlayer().handle;
             s.windows.postFailuresLeft = -1;
         }
-        EXPECT_FALSE(w.TryPlay());
-        EXPECT_EQ(Winamp_Access::PlayFailureText(), "Couldn't queue message for 5 seconds: 40045");
+        w.PostWinampCommand(40045);
+        ASSERT_EQ(s.boxes.shown.size(), 1u);
+        EXPECT_EQ(s.boxes.shown[0].text, "Couldn't queue message for 5 seconds: 40045");
+        EXPECT_EQ(s.boxes.shown[0].title, "Chimewell System");
+        EXPECT_EQ(s.boxes.shown[0].icon, MbIcon::None);
+        EXPECT_EQ(s.boxes.shown[0].buttons, MbButtons::Ok);
         EXPECT_GT(s.scheduler.nowMs, 5000);
         EXPECT_LE(s.scheduler.nowMs, 5100);
+        EXPECT_EQ(w.WinampReply, 0);
         if (!c.withWindow) {
             EXPECT_TRUE(s.windows.messages.empty());
         }
     }
+}
+
+TEST_F(WinampAccessTest, GreySystemMenuItemReplacesTheItemAtThePosition) {
+    const auto window = sys.windows.Add("ThunderRT6FormDC");
+    wa.GreySystemMenuItem(window, "&Close", 6);
+    const auto& w = sys.windows.windows[window];
+    EXPECT_EQ(w.greyedSystemMenu, (std::map<int, std::string>{{6, "&Close"}}));
 }
 
 // Each place the player's file may be, and the order they are tried in.
