@@ -340,11 +340,7 @@ void Alarm::ShowAlarmDay(const Date& day) {
     s_.AlarmDay = day;
     s_.AlarmDate = p_.clock.ShortDateText(day);
     view_.SetCaption(MainCtl::lblDate, s_.AlarmDate);
-    // Day 1 first, so that no step clamps the day to a shorter month on the way.
-    view_.SetCalendarDay(1);
-    view_.SetCalendarYear(day.year);
-    view_.SetCalendarMonth(day.month);
-    view_.SetCalendarDay(day.day);
+    view_.SetCalendarDate(day);
     if (s_.armedRecorded) RecordArmed();
 }
 

@@ -68,9 +68,8 @@ void Alarm::CalendarToToday() {
     // The parts were taken at load; should one be unusable, today's own field stands in for it.
     const Date today = p_.clock.Now().date;
     auto part = [](int taken, int fallback) { return taken > 0 ? taken : fallback; };
-    view_.SetCalendarMonth(part(s_.today.month, today.month));
-    view_.SetCalendarDay(part(s_.today.day, today.day));
-    view_.SetCalendarYear(part(s_.today.year, today.year));
+    view_.SetCalendarDate(Date{part(s_.today.year, today.year), part(s_.today.month, today.month),
+                               part(s_.today.day, today.day)});
 }
 
 }  // namespace chw

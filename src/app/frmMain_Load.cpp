@@ -73,9 +73,7 @@ void frmMain::Form_Load() {
     p_.runtime.Pause(startup::kDatePauseMs);
     s_.today = today;
 
-    view_.SetCalendarMonth(today.month);
-    view_.SetCalendarDay(today.day);
-    view_.SetCalendarYear(today.year);
+    view_.SetCalendarDate(today);
 }
 
 }  // namespace chw

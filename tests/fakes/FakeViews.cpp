@@ -63,16 +63,9 @@ void FakeMainView::ShowState(ShowCommand command) {
     else if (command == ShowCommand::Normal || command == ShowCommand::Restore) visible = true;
 }
 
-void FakeMainView::SetCalendarMonth(int month) {
-    calendar.month = month;
-    if (calendar.day > DaysIn(calendar.year, month)) calendar.day = DaysIn(calendar.year, month);
-}
-
-void FakeMainView::SetCalendarDay(int day) { calendar.day = day; }
-
-void FakeMainView::SetCalendarYear(int year) {
-    calendar.year = year;
-    if (calendar.day > DaysIn(year, calendar.month)) calendar.day = DaysIn(year, calendar.month);
+void FakeMainView::SetCalendarDate(const Date& day) {
+    calendar = day;
+    if (calendar.day > DaysIn(day.year, day.month)) calendar.day = DaysIn(day.year, day.month);
 }
 
 FakeIntroView::FakeIntroView(FakeScheduler& sched) : timer(sched, false, 1000), scheduler(sched) {

@@ -105,9 +105,7 @@ public:
     }
     bool Locked() const override { return locked; }
     void SetLocked(bool l) override { locked = l; }
-    void SetCalendarMonth(int month) override;
-    void SetCalendarDay(int day) override;
-    void SetCalendarYear(int year) override;
+    void SetCalendarDate(const Date& day) override;
     Date CalendarDate() const override { return calendar; }
     void PopUpOptionsMenu() override { ++popUps; }
     int flashes = 0;  // times a flash was started

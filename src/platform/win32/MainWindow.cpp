@@ -281,26 +281,11 @@ Date MainWindow::CalendarDate() const {
     return Date{st.wYear, st.wMonth, st.wDay};
 }
 
-void MainWindow::ChangeCalendar(int year, int month, int day) {
+void MainWindow::SetCalendarDate(const Date& day) {
     HWND calendar = Control(MainCtl::MonthView);
-    if (!calendar || month < 1 || month > 12 || year < 1601 || year > 30827) return;
-    SYSTEMTIME st = ToSystemTime(Date{year, month, ClampDay(year, month, day)});
+    if (!calendar || day.month < 1 || day.month > 12 || day.year < 1601 || day.year > 30827) return;
+    SYSTEMTIME st = ToSystemTime(Date{day.year, day.month, ClampDay(day.year, day.month, day.day)});
     ::SendMessageW(calendar, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&st));
-}
-
-void MainWindow::SetCalendarMonth(int month) {
-    Date d = CalendarDate();
-    ChangeCalendar(d.year, month, d.day);
-}
-
-void MainWindow::SetCalendarDay(int day) {
-    Date d = CalendarDate();
-    ChangeCalendar(d.year, d.month, day);
-}
-
-void MainWindow::SetCalendarYear(int year) {
-    Date d = CalendarDate();
-    ChangeCalendar(year, d.month, d.day);
 }
 
 bool MainWindow::ShowHelpWindow(const std::string& documentPath) {

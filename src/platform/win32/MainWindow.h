@@ -60,9 +60,7 @@ public:
     void Flash(bool on) override;
     bool Locked() const override;
     void SetLocked(bool locked) override;
-    void SetCalendarMonth(int month) override;
-    void SetCalendarDay(int day) override;
-    void SetCalendarYear(int year) override;
+    void SetCalendarDate(const Date& day) override;
     Date CalendarDate() const override;
     void PopUpOptionsMenu() override;
     bool ShowHelpWindow(const std::string& documentPath) override;
@@ -124,7 +122,6 @@ private:
     void RunValidation();
     void StartTyping();
     void FinishTyping();
-    void ChangeCalendar(int year, int month, int day);
 
     static LRESULT TimeBoxProc(const ControlHook& hook, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CalendarProc(const ControlHook& hook, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -434,8 +434,7 @@ LRESULT MainWindow::CalendarProc(const ControlHook& hook, HWND hwnd, UINT messag
                 return 0;
             }
             if (const auto key = CalendarKeyOf(wParam)) {
-                const Date to = MoveSelectedDay(self->CalendarDate(), *key);
-                self->ChangeCalendar(to.year, to.month, to.day);
+                self->SetCalendarDate(MoveSelectedDay(self->CalendarDate(), *key));
                 return 0;
             }
             break;

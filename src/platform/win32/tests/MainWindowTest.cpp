@@ -204,15 +204,12 @@ TEST_F(MainWindowTest, TheHelpWindowShowsADocumentOnceAndRefusesOneItCannotRead)
     ::DeleteFileW(document.c_str());
 }
 
-TEST_F(MainWindowTest, TheCalendarChangesOneFieldAndKeepsTheDayInTheMonth) {
-    window->SetCalendarYear(2024);
-    window->SetCalendarMonth(1);
-    window->SetCalendarDay(31);
-    window->SetCalendarMonth(2);
+TEST_F(MainWindowTest, TheCalendarKeepsTheDayInTheMonth) {
+    window->SetCalendarDate({2024, 2, 31});
     EXPECT_EQ(window->CalendarDate(), (Date{2024, 2, 29}));
-    window->SetCalendarYear(2023);
+    window->SetCalendarDate({2023, 2, 29});
     EXPECT_EQ(window->CalendarDate(), (Date{2023, 2, 28}));
-    window->SetCalendarDay(15);
+    window->SetCalendarDate({2023, 2, 15});
     EXPECT_EQ(window->CalendarDate(), (Date{2023, 2, 15}));
 }
 
@@ -234,9 +231,7 @@ TEST_F(MainWindowTest, TheKeysMoveTheCalendarsDay) {
     BYTE keys[256] = {};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.from.year << "-" << c.from.month << "-" << c.from.day << " key " << c.key);
-        window->SetCalendarYear(c.from.year);
-        window->SetCalendarMonth(c.from.month);
-        window->SetCalendarDay(c.from.day);
+        window->SetCalendarDate(c.from);
         ASSERT_EQ(window->CalendarDate(), c.from);
         ::GetKeyboardState(keys);
         keys[VK_CONTROL] = c.ctrl ? 0x80 : 0;
