@@ -38,12 +38,6 @@ RepeatRule RuleFromStored(const std::optional<std::string>& stored) {
     return RepeatRule::Once;
 }
 
-std::optional<RepeatRule> RuleOfItem(MainCtl item) {
-    for (const RepeatDef& def : kRepeatRules)
-        if (def.item == item) return def.rule;
-    return std::nullopt;
-}
-
 std::string RepeatsText(RepeatRule rule) {
     if (rule == RepeatRule::Once) return {};
     return std::string("Repeats: ") + DefOf(rule).name + ".";

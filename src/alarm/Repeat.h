@@ -32,8 +32,6 @@ const RepeatDef& DefOf(RepeatRule rule);
 // The stored value read back; absent or unknown means Once, so settings older than the option keep
 // their meaning.
 RepeatRule RuleFromStored(const std::optional<std::string>& stored);
-// The rule whose radio item this is, if it is one.
-std::optional<RepeatRule> RuleOfItem(MainCtl item);
 
 // Appended to the ON summary after two blanks; empty for Once, whose status line stays as it was.
 std::string RepeatsText(RepeatRule rule);

@@ -133,12 +133,10 @@ TEST(RepeatRuleTexts, StoredNamesItemsAndStatusTexts) {
         const RepeatRule rule = alarm::RuleFromStored(c.stored);
         EXPECT_EQ(rule, c.rule);
         EXPECT_EQ(alarm::DefOf(rule).item, c.item);
-        EXPECT_EQ(alarm::RuleOfItem(c.item), c.rule);
         EXPECT_EQ(alarm::RepeatsText(rule), c.repeats);
         // What is stored reads back as the same rule.
         EXPECT_EQ(alarm::RuleFromStored(std::string(alarm::DefOf(rule).name)), rule);
     }
-    EXPECT_EQ(alarm::RuleOfItem(MainCtl::mnuRingAgain), std::nullopt);
     EXPECT_STREQ(settings::kRepeat, "Repeat");
     EXPECT_EQ(alarm::RepeatingTrayTip(RepeatRule::Weekdays, {2026, 12, 14}, "12/14/2026", "6:30 AM"),
               "Alarm Set: Weekdays, Next: Mon 12/14/2026 6:30 AM");
