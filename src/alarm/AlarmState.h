@@ -68,7 +68,7 @@ struct AlarmState {
     // The load brought a saved or an armed alarm back: the start ends by showing its summary.
     bool restoredAtLoad = false;
 
-    // Today at load, which moves the calendar back to today; a part 0 is unusable.
+    // Today at load, which moves the calendar back to today; a year, month or day of 0 is unusable.
     Date today;
     // The current minute in the form of AlarmTime.
     std::string NowText;
