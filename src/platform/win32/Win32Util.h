@@ -58,20 +58,10 @@ using UniqueIcon = Unique<HICON, &::DestroyIcon>;
 using UniqueMenu = Unique<HMENU, &::DestroyMenu>;
 using UniqueWindow = Unique<HWND, &DestroyIfWindow>;
 
-// A device context of a window for the length of a scope.
-class WindowDC {
-public:
-    explicit WindowDC(HWND hwnd) : hwnd_(hwnd), dc_(::GetDC(hwnd)) {}
-    WindowDC(const WindowDC&) = delete;
-    WindowDC& operator=(const WindowDC&) = delete;
-    ~WindowDC() {
-        if (dc_) ::ReleaseDC(hwnd_, dc_);
-    }
-    HDC get() const { return dc_; }
-
-private:
-    HWND hwnd_;
-    HDC dc_;
+// A device context of a window (of the screen, for none) for the length of a scope.
+inline void ReleaseWindowDC(HDC dc) { ::ReleaseDC(::WindowFromDC(dc), dc); }
+struct WindowDC : Unique<HDC, &ReleaseWindowDC> {
+    explicit WindowDC(HWND hwnd) : Unique(::GetDC(hwnd)) {}
 };
 
 // An off-screen 32-bit picture to draw into. A DIB section rather than a compatible bitmap: its memory
@@ -89,18 +79,8 @@ inline UniqueBitmap MakeCanvas(HDC dc, int width, int height) {
 }
 
 // A memory device context, deleted at the end of the scope.
-class MemoryDC {
-public:
-    explicit MemoryDC(HDC compatibleWith) : dc_(::CreateCompatibleDC(compatibleWith)) {}
-    MemoryDC(const MemoryDC&) = delete;
-    MemoryDC& operator=(const MemoryDC&) = delete;
-    ~MemoryDC() {
-        if (dc_) ::DeleteDC(dc_);
-    }
-    HDC get() const { return dc_; }
-
-private:
-    HDC dc_;
+struct MemoryDC : Unique<HDC, &::DeleteDC> {
+    explicit MemoryDC(HDC compatibleWith) : Unique(::CreateCompatibleDC(compatibleWith)) {}
 };
 
 // Selects a GDI object into a DC and puts the previous one back at the end of the scope.
