@@ -221,12 +221,7 @@ bool Win32FileSystem::FolderExists(const std::string& path) { return Exists(path
 
 bool Win32FileSystem::FileExists(const std::string& path) { return Exists(path, false); }
 
-std::string Win32FileSystem::SystemFolder() {
-    wchar_t buffer[MAX_PATH];
-    UINT n = ::GetSystemDirectoryW(buffer, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH) return {};
-    return Utf8(WithoutTrailingSlash(std::wstring(buffer, n)));
-}
+std::string Win32FileSystem::SystemFolder() { return Utf8(WithoutTrailingSlash(SystemDirectory())); }
 
 std::string Win32FileSystem::AppFolder() {
     // As long as the longest path Windows knows: no longer name can come back.

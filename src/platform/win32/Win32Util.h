@@ -114,11 +114,17 @@ private:
 
 // ---- Libraries mapped when first needed ----
 
-// A library of the system folder, by its whole path: never a file of that name beside the program.
-inline HMODULE LoadSystemLibrary(const wchar_t* name) {
+// The system folder; empty when it cannot be told.
+inline std::wstring SystemDirectory() {
     wchar_t folder[MAX_PATH];
     const UINT n = ::GetSystemDirectoryW(folder, MAX_PATH);
-    return n > 0 && n < MAX_PATH ? ::LoadLibraryW((std::wstring(folder, n) + L"\\" + name).c_str()) : nullptr;
+    return n > 0 && n < MAX_PATH ? std::wstring(folder, n) : std::wstring();
+}
+
+// A library of the system folder, by its whole path: never a file of that name beside the program.
+inline HMODULE LoadSystemLibrary(const wchar_t* name) {
+    const std::wstring folder = SystemDirectory();
+    return folder.empty() ? nullptr : ::LoadLibraryW((folder + L"\\" + name).c_str());
 }
 
 // A function of a library looked up by name; null where the library or this system lacks it.
