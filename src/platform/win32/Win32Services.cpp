@@ -155,29 +155,37 @@ bool Win32Registry::SetString(Hive root, const std::string& path, const std::str
 }
 
 namespace {
-// A string value read with these extra rights (a registry view).
-std::optional<std::string> ReadString(Hive root, const std::string& path, const std::string& name, REGSAM extra) {
+// The data of a value of one of these types, read with these extra rights (a registry view).
+std::optional<std::vector<BYTE>> ReadValue(Hive root, const std::string& path, const std::string& name, REGSAM extra,
+                                           DWORD type1, DWORD type2) {
     const UniqueKey key = OpenKey(root, path, KEY_QUERY_VALUE | extra);
     if (!key) return std::nullopt;
-    std::wstring valueName = Wide(name);
+    const std::wstring valueName = Wide(name);
     for (int attempt = 0; attempt < 3; ++attempt) {
         DWORD type = 0, size = 0;
-        if (::RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+        if (::RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+            (type != type1 && type != type2))
             return std::nullopt;
-        if (type != REG_SZ && type != REG_EXPAND_SZ) return std::nullopt;
-        std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 1, L'\0');
-        DWORD got = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
-        LSTATUS rc = ::RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type,
-                                        reinterpret_cast<BYTE*>(buffer.data()), &got);
+        std::vector<BYTE> data(size + 1);  // never empty: a null buffer would only be measured
+        DWORD got = size + 1;
+        const LSTATUS rc = ::RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, data.data(), &got);
         if (rc == ERROR_MORE_DATA) continue;  // it grew meanwhile
         if (rc != ERROR_SUCCESS) return std::nullopt;
-        // The stored data need not end in a terminator.
-        size_t chars = got / sizeof(wchar_t);
-        std::wstring text(buffer.data(), chars);
-        if (auto end = text.find(L'\0'); end != std::wstring::npos) text.resize(end);
-        return Utf8(text);
+        data.resize(got);
+        return data;
     }
     return std::nullopt;
+}
+
+// A string value read with these extra rights.
+std::optional<std::string> ReadString(Hive root, const std::string& path, const std::string& name, REGSAM extra) {
+    const auto data = ReadValue(root, path, name, extra, REG_SZ, REG_EXPAND_SZ);
+    if (!data) return std::nullopt;
+    // The stored data need not end in a terminator.
+    std::wstring text(data->size() / sizeof(wchar_t), L'\0');
+    std::memcpy(text.data(), data->data(), text.size() * sizeof(wchar_t));
+    if (auto end = text.find(L'\0'); end != std::wstring::npos) text.resize(end);
+    return Utf8(text);
 }
 }  // namespace
 
@@ -192,19 +200,7 @@ std::optional<std::string> Win32Registry::GetStringOfView(RegView view, Hive roo
 
 std::optional<std::vector<std::uint8_t>> Win32Registry::GetBinary(Hive root, const std::string& path,
                                                                   const std::string& name) {
-    const UniqueKey key = OpenKey(root, path, KEY_QUERY_VALUE);
-    if (!key) return std::nullopt;
-    const std::wstring valueName = Wide(name);
-    DWORD type = 0, size = 0;
-    if (::RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-        type != REG_BINARY)
-        return std::nullopt;
-    std::vector<std::uint8_t> bytes(size);
-    if (size != 0 &&
-        ::RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, bytes.data(), &size) != ERROR_SUCCESS)
-        return std::nullopt;
-    bytes.resize(size);
-    return bytes;
+    return ReadValue(root, path, name, 0, REG_BINARY, REG_BINARY);
 }
 
 // ---- Files ----
