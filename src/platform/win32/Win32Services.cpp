@@ -83,11 +83,7 @@ bool OfAnotherThread(HWND window) { return ::GetWindowThreadProcessId(window, nu
 }  // namespace
 
 void Win32WindowSystem::Show(WindowHandle window, ShowCommand command) {
-    if (!window) return;
-    if (OfAnotherThread(H(window)))
-        ::ShowWindowAsync(H(window), ShowWindowCommand(command));
-    else
-        ::ShowWindow(H(window), ShowWindowCommand(command));
+    if (window) (OfAnotherThread(H(window)) ? ::ShowWindowAsync : ::ShowWindow)(H(window), ShowWindowCommand(command));
 }
 
 void Win32WindowSystem::Minimize(WindowHandle window) {
@@ -292,12 +288,10 @@ MbAnswer Win32MessageBoxes::Show(const std::string& text, const std::string& tit
         case IDYES: return MbAnswer::Yes;
         case IDNO: return MbAnswer::No;
         case IDCANCEL: return MbAnswer::Cancel;
-        default:
-            // The box could not be shown: give the answer that changes nothing.
-            return buttons == MbButtons::YesNo ? MbAnswer::No
-                   : buttons == MbButtons::OkCancel ? MbAnswer::Cancel
-                                                    : MbAnswer::Ok;
     }
+    // The box could not be shown: give the answer that changes nothing, in the order of MbButtons.
+    constexpr MbAnswer kNothing[] = {MbAnswer::Ok, MbAnswer::Cancel, MbAnswer::No};
+    return kNothing[static_cast<int>(buttons)];
 }
 
 // ---- Run-time ----
