@@ -22,38 +22,32 @@ constexpr GUID kNameProperty = {0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0
 constexpr GUID kRoleProperty = {0xcb905ff2, 0x7bd1, 0x4c05, {0xb3, 0xc8, 0xe6, 0xc2, 0x41, 0x36, 0x4d, 0x70}};
 constexpr UINT_PTR kSubclassId = 0xACC;
 
-// The system's service that keeps what a program says of its controls' accessible objects, for the
-// length of a scope; empty where there is none (or COM is not ready in this thread).
-class Annotations {
-public:
-    Annotations() {
-        if (FAILED(::CoCreateInstance(kAccPropServices, nullptr, CLSCTX_INPROC_SERVER, kIAccPropServices,
-                                      reinterpret_cast<void**>(&services_))))
-            services_ = nullptr;
-    }
-    ~Annotations() {
-        if (services_) services_->Release();
-    }
-    Annotations(const Annotations&) = delete;
-    Annotations& operator=(const Annotations&) = delete;
+void ReleaseObject(IUnknown* object) { object->Release(); }
 
-    bool SetText(HWND control, const GUID& property, const std::wstring& text) {
-        return services_ && SUCCEEDED(services_->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT),
-                                                                 CHILDID_SELF, property, text.c_str()));
-    }
-    bool SetNumber(HWND control, const GUID& property, long number) {
-        if (!services_) return false;
-        VARIANT value;
-        ::VariantInit(&value);
-        value.vt = VT_I4;
-        value.lVal = number;
-        return SUCCEEDED(
-            services_->SetHwndProp(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, property, value));
-    }
+// The system's service that keeps what a program says of its controls' accessible objects; empty where
+// there is none (or COM is not ready in this thread).
+using Annotations = Unique<IAccPropServices*, &ReleaseObject>;
+Annotations AnnotationService() {
+    IAccPropServices* services = nullptr;
+    if (FAILED(::CoCreateInstance(kAccPropServices, nullptr, CLSCTX_INPROC_SERVER, kIAccPropServices,
+                                  reinterpret_cast<void**>(&services))))
+        return Annotations();
+    return Annotations(services);
+}
 
-private:
-    IAccPropServices* services_ = nullptr;
-};
+// Marks the control's object with a property, a text or a number.
+bool Annotate(const Annotations& marks, HWND control, const GUID& property, const std::wstring& text) {
+    return marks && SUCCEEDED(marks.get()->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                                          property, text.c_str()));
+}
+bool Annotate(const Annotations& marks, HWND control, const GUID& property, long number) {
+    VARIANT value;
+    ::VariantInit(&value);
+    value.vt = VT_I4;
+    value.lVal = number;
+    return marks &&
+           SUCCEEDED(marks.get()->SetHwndProp(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, property, value));
+}
 
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
@@ -188,12 +182,10 @@ void GiveAccessibleIdentity(HWND control, const AccessibleIdentity& identity) {
     // Where the system keeps such marks (Windows), the control keeps the standard object that screen
     // readers and UI Automation know best (an edit box's text included), marked with the name and role.
     // Where it does not (Wine), the control answers with an object of its own.
-    {
-        Annotations marks;
-        if ((identity.name.empty() || marks.SetText(control, kNameProperty, identity.name)) &&
-            (identity.role == 0 || marks.SetNumber(control, kRoleProperty, identity.role)))
-            return;
-    }
+    if (const Annotations marks = AnnotationService();
+        (identity.name.empty() || Annotate(marks, control, kNameProperty, identity.name)) &&
+        (identity.role == 0 || Annotate(marks, control, kRoleProperty, identity.role)))
+        return;
     auto* kept = new AccessibleIdentity(identity);
     if (!::SetWindowSubclass(control, &IdentityProc, kSubclassId, reinterpret_cast<DWORD_PTR>(kept))) delete kept;
 }
@@ -204,8 +196,7 @@ Liveness StatusLiveness(const std::string& statusText) {
 
 void SetLiveness(HWND control, Liveness liveness) {
     // Not every system keeps such marks (Wine does not); the change events are raised all the same.
-    Annotations marks;
-    marks.SetNumber(control, kLiveSettingProperty, static_cast<long>(liveness));
+    Annotate(AnnotationService(), control, kLiveSettingProperty, static_cast<long>(liveness));
 }
 
 void RaiseLiveRegionChanged(HWND control) {
