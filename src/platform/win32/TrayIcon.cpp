@@ -81,17 +81,14 @@ UINT TrayIcon::RetryDelayMs(ULONGLONG sinceFirstRefusalMs) { return sinceFirstRe
 
 void TrayIcon::ScheduleRetry() {
     const ULONGLONG now = ::GetTickCount64();
-    if (!retrying_) {
-        retrying_ = true;
-        refusedSince_ = now;
-    }
-    const UINT delay = RetryDelayMs(now - refusedSince_);
+    if (!refusedSince_) refusedSince_ = now;
+    const UINT delay = RetryDelayMs(now - *refusedSince_);
     if (delay != retryDelay_ && ::SetTimer(owner_, kRetryTimerId, delay, nullptr)) retryDelay_ = delay;
 }
 
 void TrayIcon::StopRetry() {
     if (retryDelay_) ::KillTimer(owner_, kRetryTimerId);
-    retrying_ = false;
+    refusedSince_.reset();
     retryDelay_ = 0;
 }
 
@@ -145,8 +142,7 @@ void TrayIcon::Balloon(const std::string& title, const std::string& text, DWORD 
 }
 
 std::optional<POINT> TrayIcon::AnchorOf(WPARAM wParam, LPARAM lParam) const {
-    const UINT event = LOWORD(lParam);
-    if (!version4_ || (event != WM_CONTEXTMENU && event != NIN_KEYSELECT && event != NIN_SELECT)) return std::nullopt;
+    if (!version4_ || ButtonOf(lParam) == 0) return std::nullopt;
     return POINT{static_cast<short>(LOWORD(wParam)), static_cast<short>(HIWORD(wParam))};
 }
 
@@ -157,18 +153,12 @@ void TrayIcon::OnTaskbarCreated() {
 
 int TrayIcon::ButtonOf(LPARAM lParam) const {
     // Version 4 puts the event in the low word and sends WM_CONTEXTMENU / NIN_SELECT after the button-up;
-    // older shells send only the raw mouse messages.
-    UINT event = version4_ ? LOWORD(lParam) : static_cast<UINT>(lParam);
-    if (version4_) {
-        // Enter or Space on the icon (reached with Win+B) opens the menu as Shift+F10 does: the keyboard
-        // has no right button, and a left click does nothing.
-        if (event == WM_CONTEXTMENU || event == NIN_KEYSELECT) return 2;
-        if (event == NIN_SELECT) return 1;
-        return 0;
-    }
-    if (event == WM_RBUTTONUP) return 2;
-    if (event == WM_LBUTTONUP) return 1;
-    return 0;
+    // older shells send only the raw mouse messages. With version 4, Enter or Space on the icon (reached
+    // with Win+B) opens the menu as Shift+F10 does: the keyboard has no right button, and a left click
+    // does nothing.
+    const UINT event = version4_ ? LOWORD(lParam) : static_cast<UINT>(lParam);
+    if (version4_ ? event == WM_CONTEXTMENU || event == NIN_KEYSELECT : event == WM_RBUTTONUP) return 2;
+    return event == (version4_ ? NIN_SELECT : WM_LBUTTONUP) ? 1 : 0;
 }
 
 }  // namespace chw::win32

@@ -63,8 +63,7 @@ private:
     HINSTANCE instance_;
     HWND owner_;
     NotifyFn notify_;
-    bool retrying_ = false;
-    ULONGLONG refusedSince_ = 0;
+    std::optional<ULONGLONG> refusedSince_;  // while the shell refuses the icon
     UINT retryDelay_ = 0;
     bool shown_ = false;
     bool added_ = false;
