@@ -22,7 +22,6 @@ public:
     // In a high-contrast theme the buttons are drawn as plain ones in the system's colours, not from the
     // skins; they are drawn again when this changes.
     void SetHighContrast(bool on);
-    bool HighContrast() const { return highContrast_; }
     // The parent forwards WM_DRAWITEM of its skinned buttons here.
     void Draw(const DRAWITEMSTRUCT& item) const;
 
