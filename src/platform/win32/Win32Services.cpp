@@ -245,16 +245,12 @@ LaunchResult Win32ProcessLauncher::Launch(const std::string& commandLine, Window
     PROCESS_INFORMATION pi{};
     // No application name: an unquoted path with blanks is resolved by CreateProcess itself.
     if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-        DWORD error = ::GetLastError();
-        LaunchResult failed;
-        failed.error = (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) ? LaunchError::FileNotFound
-                                                                                          : LaunchError::Other;
-        return failed;
+        const DWORD error = ::GetLastError();
+        return {.error = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? LaunchError::FileNotFound
+                                                                                         : LaunchError::Other};
     }
     UniqueHandle process(pi.hProcess), thread(pi.hThread);
-    LaunchResult started;
-    started.taskId = static_cast<long>(pi.dwProcessId);
-    return started;
+    return {.taskId = static_cast<long>(pi.dwProcessId)};
 }
 
 bool Win32ProcessLauncher::OpenDocument(const std::string& path) {
@@ -513,14 +509,11 @@ void Win32AlarmSound::Stop() {
 // The sound library is mapped the first time the alarm has to sound itself, which most runs never do.
 // It stays for the rest of the program: its player thread may still be ending after the last stop.
 bool Win32AlarmSound::Load() {
-    if (playSound_) return true;
+    if (deviceCount_ && playSound_) return true;
     HMODULE winmm = LoadSystemLibrary(L"winmm.dll");
     deviceCount_ = ProcOf<DeviceCount>(winmm, "waveOutGetNumDevs");
     playSound_ = ProcOf<PlaySoundFn>(winmm, "PlaySoundW");
-    if (deviceCount_ && playSound_) return true;
-    deviceCount_ = nullptr;
-    playSound_ = nullptr;
-    return false;
+    return deviceCount_ && playSound_;
 }
 
 bool Win32Power::WakeAt(std::int64_t utcSeconds) {
