@@ -6,7 +6,9 @@
 #include <objbase.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <type_traits>
 #include <utility>
 
 #include "Twips.h"
@@ -18,31 +20,15 @@ namespace chw::win32 {
 // ---- Ownership of handles ----
 
 // Owns one handle and frees it with Close; movable, not copyable. Null is no handle.
-template <class H, auto Close>
-class Unique {
-public:
-    Unique() = default;
-    explicit Unique(H h) : h_(h) {}
-    Unique(const Unique&) = delete;
-    Unique& operator=(const Unique&) = delete;
-    Unique(Unique&& other) noexcept : h_(other.release()) {}
-    Unique& operator=(Unique&& other) noexcept {
-        if (this != &other) reset(other.release());
-        return *this;
+template <auto Close>
+struct Closer {
+    template <class H>
+    void operator()(H h) const {
+        Close(h);
     }
-    ~Unique() { reset(); }
-
-    H get() const { return h_; }
-    explicit operator bool() const { return h_ != nullptr; }
-    H release() { return std::exchange(h_, nullptr); }
-    void reset(H h = nullptr) {
-        if (h_) Close(h_);
-        h_ = h;
-    }
-
-private:
-    H h_ = nullptr;
 };
+template <class H, auto Close>
+using Unique = std::unique_ptr<std::remove_pointer_t<H>, Closer<Close>>;
 
 // A window that its parent took down with it is gone already.
 inline void DestroyIfWindow(HWND h) {
@@ -61,7 +47,7 @@ using UniqueWindow = Unique<HWND, &DestroyIfWindow>;
 // A device context of a window (of the screen, for none) for the length of a scope.
 inline void ReleaseWindowDC(HDC dc) { ::ReleaseDC(::WindowFromDC(dc), dc); }
 struct WindowDC : Unique<HDC, &ReleaseWindowDC> {
-    explicit WindowDC(HWND hwnd) : Unique(::GetDC(hwnd)) {}
+    explicit WindowDC(HWND hwnd) : unique_ptr(::GetDC(hwnd)) {}
 };
 
 // An off-screen 32-bit picture to draw into. A DIB section rather than a compatible bitmap: its memory
@@ -80,22 +66,18 @@ inline UniqueBitmap MakeCanvas(HDC dc, int width, int height) {
 
 // A memory device context, deleted at the end of the scope.
 struct MemoryDC : Unique<HDC, &::DeleteDC> {
-    explicit MemoryDC(HDC compatibleWith) : Unique(::CreateCompatibleDC(compatibleWith)) {}
+    explicit MemoryDC(HDC compatibleWith) : unique_ptr(::CreateCompatibleDC(compatibleWith)) {}
 };
 
 // Selects a GDI object into a DC and puts the previous one back at the end of the scope.
-class SelectObj {
-public:
-    SelectObj(HDC dc, HGDIOBJ obj) : dc_(dc), old_(::SelectObject(dc, obj)) {}
-    SelectObj(const SelectObj&) = delete;
-    SelectObj& operator=(const SelectObj&) = delete;
-    ~SelectObj() {
-        if (old_ && old_ != HGDI_ERROR) ::SelectObject(dc_, old_);
+struct PutBack {
+    HDC dc;
+    void operator()(HGDIOBJ old) const {
+        if (old != HGDI_ERROR) ::SelectObject(dc, old);
     }
-
-private:
-    HDC dc_;
-    HGDIOBJ old_;
+};
+struct SelectObj : std::unique_ptr<void, PutBack> {
+    SelectObj(HDC dc, HGDIOBJ obj) : unique_ptr(::SelectObject(dc, obj), PutBack{dc}) {}
 };
 
 // COM in this thread for the length of a scope.
