@@ -86,13 +86,7 @@ void Win32WindowSystem::Show(WindowHandle window, ShowCommand command) {
     if (window) (OfAnotherThread(H(window)) ? ::ShowWindowAsync : ::ShowWindow)(H(window), ShowWindowCommand(command));
 }
 
-void Win32WindowSystem::Minimize(WindowHandle window) {
-    if (!window) return;
-    if (OfAnotherThread(H(window)))
-        ::ShowWindowAsync(H(window), SW_MINIMIZE);
-    else
-        ::CloseWindow(H(window));
-}
+void Win32WindowSystem::Minimize(WindowHandle window) { Show(window, ShowCommand::Minimize); }
 
 bool Win32WindowSystem::IsMinimized(WindowHandle window) { return window && ::IsIconic(H(window)); }
 
