@@ -13,8 +13,6 @@ namespace {
 
 // Spelled out: MinGW's import library gives IID_IAccessible a value Windows does not know.
 constexpr IID kIAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
-constexpr IID kIDispatch = {0x00020400, 0x0000, 0x0000, {0xc0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-constexpr IID kIUnknown = {0x00000000, 0x0000, 0x0000, {0xc0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 constexpr CLSID kAccPropServices = {0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
 constexpr IID kIAccPropServices = {0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
 constexpr GUID kLiveSettingProperty = {0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
@@ -37,7 +35,7 @@ Annotations AnnotationService() {
 
 // Marks the control's object with a property, a text or a number.
 bool Annotate(const Annotations& marks, HWND control, const GUID& property, const std::wstring& text) {
-    return marks && SUCCEEDED(marks.get()->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+    return marks && SUCCEEDED(marks->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
                                                           property, text.c_str()));
 }
 bool Annotate(const Annotations& marks, HWND control, const GUID& property, long number) {
@@ -46,7 +44,7 @@ bool Annotate(const Annotations& marks, HWND control, const GUID& property, long
     value.vt = VT_I4;
     value.lVal = number;
     return marks &&
-           SUCCEEDED(marks.get()->SetHwndProp(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, property, value));
+           SUCCEEDED(marks->SetHwndProp(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, property, value));
 }
 
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
@@ -60,7 +58,7 @@ public:
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
         if (!out) return E_POINTER;
-        if (IsEqualIID(riid, kIUnknown) || IsEqualIID(riid, kIDispatch) || IsEqualIID(riid, kIAccessible)) {
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) || IsEqualIID(riid, kIAccessible)) {
             *out = static_cast<IAccessible*>(this);
             AddRef();
             return S_OK;
