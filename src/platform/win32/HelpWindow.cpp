@@ -2,12 +2,8 @@
 
 #include <richedit.h>
 
-#include <string>
-
 #include "Win32Util.h"
 #include "resource.h"
-
-#include "platform/ProductNames.h"
 
 namespace chw::win32 {
 

@@ -139,8 +139,7 @@ void SkinButtons::Draw(const DRAWITEMSTRUCT& item) const {
         // A plain push button in the system's colours, with a frame in the text colour too: in a
         // high-contrast theme the edges alone may not show.
         ::FillRect(dc, &local, ::GetSysColorBrush(COLOR_BTNFACE));
-        RECT edge = local;
-        ::DrawEdge(dc, &edge, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+        ::DrawEdge(dc, &local, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
         ::FrameRect(dc, &local, ::GetSysColorBrush(COLOR_WINDOWFRAME));
     } else {
         DrawSkin(dc, local, pressed ? down_.get() : hot ? over_.get() : up_.get());
