@@ -286,10 +286,6 @@ MbAnswer Win32MessageBoxes::Show(const std::string& text, const std::string& tit
 
 // ---- Run-time ----
 
-void Win32Runtime::Pause(int milliseconds) { loop_.Pause(milliseconds); }
-
-void Win32Runtime::DoEvents() { loop_.DoEvents(); }
-
 void Win32Runtime::EndProgram() {
     if (beforeExit_) Guarded([this] { beforeExit_(); });
     ::ExitProcess(0);
@@ -302,10 +298,6 @@ void Win32Runtime::RegisterRestart(bool on) {
     else
         ::UnregisterApplicationRestart();
 }
-
-std::string Win32Runtime::AppTitle() { return Utf8(WindowTextW(appWindow_)); }
-
-void Win32Runtime::SetAppTitle(const std::string& title) { ::SetWindowTextW(appWindow_, Wide(title).c_str()); }
 
 Version Win32Runtime::ProgramVersion() {
     Version version;
@@ -332,12 +324,7 @@ Version Win32Runtime::ProgramVersion() {
 DateTime Win32Clock::Now() {
     SYSTEMTIME st;
     ::GetLocalTime(&st);
-    DateTime now;
-    now.date = Date{st.wYear, st.wMonth, st.wDay};
-    now.hour = st.wHour;
-    now.minute = st.wMinute;
-    now.second = st.wSecond;
-    return now;
+    return DateTime{Date{st.wYear, st.wMonth, st.wDay}, st.wHour, st.wMinute, st.wSecond};
 }
 
 std::string Win32Clock::ShortDateText(const Date& date) {
@@ -352,8 +339,6 @@ std::string Win32Clock::TimeText(const DateTime& time) {
     wchar_t buffer[128];
     return LocaleText(buffer, ::GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &st, nullptr, buffer, 128));
 }
-
-std::uint64_t Win32Clock::TickMs() { return ::GetTickCount64(); }
 
 namespace {
 constexpr std::int64_t kUnixEpochIn100ns = 116444736000000000LL;
@@ -522,20 +507,6 @@ bool Win32Power::WakeAt(std::int64_t utcSeconds) {
     constexpr DWORD kResumeIgnored = 722;
     const DWORD error = ::GetLastError();
     return error != ERROR_NOT_SUPPORTED && error != kResumeIgnored;
-}
-
-void Win32Power::CancelWake() {
-    if (timer_) ::CancelWaitableTimer(timer_.get());
-}
-
-void Win32Power::KeepAwake(bool on) {
-    ringing_ = on;
-    ApplyExecutionState();
-}
-
-void Win32Power::KeepSystemAwake(bool on) {
-    armed_ = on;
-    ApplyExecutionState();
 }
 
 void Win32Power::ApplyExecutionState() {

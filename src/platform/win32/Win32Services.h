@@ -70,11 +70,11 @@ public:
     // Called by EndProgram before the process ends (the tray icon must not outlive us).
     void SetBeforeExit(std::function<void()> f) { beforeExit_ = std::move(f); }
 
-    void Pause(int milliseconds) override;
-    void DoEvents() override;
+    void Pause(int milliseconds) override { loop_.Pause(milliseconds); }
+    void DoEvents() override { loop_.DoEvents(); }
     [[noreturn]] void EndProgram() override;
-    std::string AppTitle() override;
-    void SetAppTitle(const std::string& title) override;
+    std::string AppTitle() override { return Utf8(WindowTextW(appWindow_)); }
+    void SetAppTitle(const std::string& title) override { ::SetWindowTextW(appWindow_, Wide(title).c_str()); }
     Version ProgramVersion() override;
     void RegisterRestart(bool on) override;
 
@@ -89,7 +89,7 @@ public:
     DateTime Now() override;
     std::string ShortDateText(const Date& date) override;
     std::string TimeText(const DateTime& time) override;
-    std::uint64_t TickMs() override;
+    std::uint64_t TickMs() override { return ::GetTickCount64(); }
     std::int64_t UtcSeconds() override;
     std::int64_t MomentOf(const DateTime& local) override;
     std::string ShortDatePattern() override;
@@ -134,9 +134,17 @@ private:
 class Win32Power : public IPower {
 public:
     bool WakeAt(std::int64_t utcSeconds) override;
-    void CancelWake() override;
-    void KeepAwake(bool on) override;
-    void KeepSystemAwake(bool on) override;
+    void CancelWake() override {
+        if (timer_) ::CancelWaitableTimer(timer_.get());
+    }
+    void KeepAwake(bool on) override {
+        ringing_ = on;
+        ApplyExecutionState();
+    }
+    void KeepSystemAwake(bool on) override {
+        armed_ = on;
+        ApplyExecutionState();
+    }
     bool ModernStandby() override;
     PowerSource Source() override;
     std::optional<bool> WakeTimersAllowed(PowerSource source) override;
