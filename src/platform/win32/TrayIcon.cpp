@@ -125,13 +125,6 @@ void TrayIcon::SetIconNumber(int number) {
     Modify(NIF_ICON);
 }
 
-void TrayIcon::ShowBalloon(const std::string& title, const std::string& text) {
-    // What the balloon tells is something the user missed or must see to: a warning, not news.
-    Balloon(title, text, NIIF_WARNING);
-}
-
-void TrayIcon::ShowHint(const std::string& title, const std::string& text) { Balloon(title, text, NIIF_INFO); }
-
 void TrayIcon::Balloon(const std::string& title, const std::string& text, DWORD icon) {
     if (!added_) return;
     NOTIFYICONDATAW nid = Data(NIF_INFO);

@@ -31,8 +31,11 @@ public:
     void SetToolTip(const std::string& text) override;
     int IconNumber() const override { return iconNumber_; }
     void SetIconNumber(int number) override;
-    void ShowBalloon(const std::string& title, const std::string& text) override;
-    void ShowHint(const std::string& title, const std::string& text) override;
+    // What the balloon tells is something the user missed or must see to: a warning, not news.
+    void ShowBalloon(const std::string& title, const std::string& text) override {
+        Balloon(title, text, NIIF_WARNING);
+    }
+    void ShowHint(const std::string& title, const std::string& text) override { Balloon(title, text, NIIF_INFO); }
 
     // The pictures again at today's small-icon size (the scale changed); a shown icon takes them.
     void ReloadIcons();
