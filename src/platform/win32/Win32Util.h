@@ -19,7 +19,7 @@ namespace chw::win32 {
 
 // ---- Ownership of handles ----
 
-// Owns one handle and frees it with Close; movable, not copyable. Null is no handle.
+// Frees a handle with Close.
 template <auto Close>
 struct Closer {
     template <class H>
@@ -27,6 +27,7 @@ struct Closer {
         Close(h);
     }
 };
+// Owns one handle and frees it with Close; movable, not copyable. Null is no handle.
 template <class H, auto Close>
 using Unique = std::unique_ptr<std::remove_pointer_t<H>, Closer<Close>>;
 
