@@ -346,15 +346,7 @@ constexpr std::int64_t kUnixEpochIn100ns = 116444736000000000LL;
 std::int64_t SecondsOf(const FILETIME& ft) {
     return (static_cast<std::int64_t>(Ticks(ft)) - kUnixEpochIn100ns) / 10000000LL;
 }
-}  // namespace
 
-std::int64_t Win32Clock::UtcSeconds() {
-    FILETIME ft;
-    ::GetSystemTimeAsFileTime(&ft);
-    return SecondsOf(ft);
-}
-
-namespace {
 // Whole seconds since 1970 of a SYSTEMTIME read as it stands (no zone).
 std::int64_t SecondsOf(const SYSTEMTIME& st) {
     FILETIME ft{};
@@ -378,6 +370,12 @@ std::optional<std::int64_t> LocalAt(const TIME_ZONE_INFORMATION& zone, std::int6
     return SecondsOf(local);
 }
 }  // namespace
+
+std::int64_t Win32Clock::UtcSeconds() {
+    FILETIME ft;
+    ::GetSystemTimeAsFileTime(&ft);
+    return SecondsOf(ft);
+}
 
 std::int64_t MomentIn(const TIME_ZONE_INFORMATION& zone, const DateTime& local) {
     const std::int64_t wanted = SecondsOf(ToSystemTime(local.date, local.hour, local.minute, local.second));
