@@ -300,23 +300,19 @@ void Win32Runtime::RegisterRestart(bool on) {
 }
 
 Version Win32Runtime::ProgramVersion() {
-    Version version;
     HRSRC info = ::FindResourceW(nullptr, MAKEINTRESOURCEW(VS_VERSION_INFO), MAKEINTRESOURCEW(16) /* RT_VERSION */);
     HGLOBAL loaded = info ? ::LoadResource(nullptr, info) : nullptr;
     const void* data = loaded ? ::LockResource(loaded) : nullptr;
-    if (!data) return version;
+    if (!data) return {};
     // VerQueryValue wants a block it may write to, not the read-only resource itself.
     auto* bytes = static_cast<const BYTE*>(data);
     std::vector<BYTE> copy(bytes, bytes + ::SizeofResource(nullptr, info));
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
-    if (::VerQueryValueW(copy.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) && fixed &&
-        length >= sizeof(VS_FIXEDFILEINFO)) {
-        version.major = HIWORD(fixed->dwFileVersionMS);
-        version.minor = LOWORD(fixed->dwFileVersionMS);
-        version.revision = HIWORD(fixed->dwFileVersionLS);
-    }
-    return version;
+    if (!::VerQueryValueW(copy.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) || !fixed ||
+        length < sizeof(VS_FIXEDFILEINFO))
+        return {};
+    return {HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS), HIWORD(fixed->dwFileVersionLS)};
 }
 
 // ---- Clock ----
