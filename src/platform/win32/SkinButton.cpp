@@ -52,17 +52,16 @@ void WashOut(HDC dc, const RECT& rc) {
     ::GdiAlphaBlend(dc, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, mem.get(), 0, 0, 1, 1, blend);
 }
 
+UniqueBitmap LoadSkin(HINSTANCE instance, int id) {
+    return UniqueBitmap(
+        static_cast<HBITMAP>(::LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+}
+
 }  // namespace
 
-SkinButtons::SkinButtons(HINSTANCE instance) {
-    auto load = [instance](int id) {
-        return UniqueBitmap(static_cast<HBITMAP>(
-            ::LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    };
-    up_ = load(IDB_SKIN_UP);
-    over_ = load(IDB_SKIN_OVER);
-    down_ = load(IDB_SKIN_DOWN);
-}
+SkinButtons::SkinButtons(HINSTANCE instance)
+    : up_(LoadSkin(instance, IDB_SKIN_UP)), over_(LoadSkin(instance, IDB_SKIN_OVER)),
+      down_(LoadSkin(instance, IDB_SKIN_DOWN)) {}
 
 HWND SkinButtons::Create(HWND parent, int id, const wchar_t* caption, const RECT& place, HINSTANCE instance) {
     HWND button = ::CreateWindowExW(0, L"BUTTON", caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
