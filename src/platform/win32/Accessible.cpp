@@ -39,8 +39,7 @@ bool Annotate(const Annotations& marks, HWND control, const GUID& property, cons
                                                           property, text.c_str()));
 }
 bool Annotate(const Annotations& marks, HWND control, const GUID& property, long number) {
-    VARIANT value;
-    ::VariantInit(&value);
+    VARIANT value{};  // zero: VT_EMPTY, as VariantInit leaves it
     value.vt = VT_I4;
     value.lVal = number;
     return marks &&
