@@ -139,13 +139,12 @@ LRESULT CALLBACK IdentityProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
             standard) {
             NamedAccessible* named = nullptr;
             Guarded([&] { named = new NamedAccessible(standard, hwnd, *identity); });
-            if (!named) {
-                standard->Release();
-                return ::DefSubclassProc(hwnd, message, wParam, lParam);
+            if (named) {
+                const LRESULT result = ::LresultFromObject(kIAccessible, wParam, named);
+                named->Release();
+                return result;
             }
-            const LRESULT result = ::LresultFromObject(kIAccessible, wParam, named);
-            named->Release();
-            return result;
+            standard->Release();
         }
     }
     if (message == WM_NCDESTROY) {
@@ -162,14 +161,11 @@ std::wstring WithoutAccessKeyMark(const std::wstring& text) {
     out.reserve(text.size());
     bool markDropped = false;
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == L'&' && i + 1 < text.size() && text[i + 1] == L'&') {
-            out += L'&';
-            ++i;
-        } else if (text[i] == L'&' && !markDropped) {
-            markDropped = true;
-        } else {
-            out += text[i];
-        }
+        if (text[i] == L'&' && i + 1 < text.size() && text[i + 1] == L'&')
+            ++i;  // the pair's second '&' is kept
+        else if (text[i] == L'&' && !std::exchange(markDropped, true))
+            continue;
+        out += text[i];
     }
     return out;
 }
