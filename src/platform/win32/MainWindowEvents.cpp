@@ -5,6 +5,7 @@
 
 #include "MainWindowParts.h"
 #include "ViewRules.h"
+#include "alarm/Repeat.h"
 
 namespace chw::win32 {
 
@@ -402,19 +403,25 @@ LRESULT MainWindow::TimeBoxProc(const ControlHook& hook, HWND hwnd, UINT message
 
 namespace {
 
-// The keys that move the calendar's selected day: the arrows by a day or a week, Page Up and Page Down
-// by a month (with Ctrl by a year), Home and End to the month's first and last day.
-std::optional<CalendarKey> CalendarKeyOf(WPARAM key) {
-    const bool ctrl = ::GetKeyState(VK_CONTROL) & 0x8000;
+// Where a key moves the calendar's selected day (the same on every system's calendar control): the
+// arrows by a day or a week, Page Up and Page Down by a month (with Ctrl by a year), Home and End to the
+// month's first and last day. A move by months or years keeps the day within the month.
+std::optional<Date> DayAfterKey(const Date& from, WPARAM key) {
+    auto byMonths = [&](int months) {
+        const int index = from.year * 12 + (from.month - 1) + months;
+        const int year = index / 12, month = index % 12 + 1;
+        return Date{year, month, ClampDay(year, month, from.day)};
+    };
+    const int page = (::GetKeyState(VK_CONTROL) & 0x8000) ? 12 : 1;  // months
     switch (key) {
-        case VK_LEFT: return CalendarKey::PreviousDay;
-        case VK_RIGHT: return CalendarKey::NextDay;
-        case VK_UP: return CalendarKey::PreviousWeek;
-        case VK_DOWN: return CalendarKey::NextWeek;
-        case VK_PRIOR: return ctrl ? CalendarKey::PreviousYear : CalendarKey::PreviousMonth;
-        case VK_NEXT: return ctrl ? CalendarKey::NextYear : CalendarKey::NextMonth;
-        case VK_HOME: return CalendarKey::FirstDay;
-        case VK_END: return CalendarKey::LastDay;
+        case VK_LEFT: return alarm::AddDays(from, -1);
+        case VK_RIGHT: return alarm::AddDays(from, 1);
+        case VK_UP: return alarm::AddDays(from, -7);
+        case VK_DOWN: return alarm::AddDays(from, 7);
+        case VK_PRIOR: return byMonths(-page);
+        case VK_NEXT: return byMonths(page);
+        case VK_HOME: return Date{from.year, from.month, 1};
+        case VK_END: return Date{from.year, from.month, DaysInMonth(from.year, from.month)};
         default: return std::nullopt;
     }
 }
@@ -433,8 +440,8 @@ LRESULT MainWindow::CalendarProc(const ControlHook& hook, HWND hwnd, UINT messag
                 self->CalendarClick();
                 return 0;
             }
-            if (const auto key = CalendarKeyOf(wParam)) {
-                self->SetCalendarDate(MoveSelectedDay(self->CalendarDate(), *key));
+            if (const auto day = DayAfterKey(self->CalendarDate(), wParam)) {
+                self->SetCalendarDate(*day);
                 return 0;
             }
             break;
