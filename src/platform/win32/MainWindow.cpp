@@ -198,7 +198,7 @@ void MainWindow::Arrange() {
 void MainWindow::SetStatusParts() {
     HWND status = Item(IDC_STATUSBAR1);
     if (!status) return;
-    if (!secondPartShown_) {
+    if (secondText_.empty()) {
         int whole = -1;
         ::SendMessageW(status, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&whole));
         return;

@@ -77,16 +77,14 @@ private:
     void ApplyDpi();
     void Arrange();
     void SetStatusParts();
-    bool secondPartShown_ = false;
     // The status line is a live region; the alarm's banner is spoken at once.
     void AnnounceStatus(const std::string& text);
     Liveness liveness_ = Liveness::Polite;
-    std::wstring secondText_;  // what the second part shows
+    std::wstring secondText_;  // what the second part shows; it is there only while this is not empty
     HWND Control(MainCtl control) const;
     HWND Item(int id) const;
 
     // Events, one member per message.
-    LRESULT OnCommandMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnDrawItem(WPARAM wParam, LPARAM lParam);
     LRESULT OnSize(WPARAM wParam, LPARAM lParam);
     LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
@@ -95,16 +93,15 @@ private:
     LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
     LRESULT OnTrayCallback(WPARAM wParam, LPARAM lParam);
     LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
-    LRESULT OnSetFocus(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetFocus();
     LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
-    LRESULT OnCloseMessage();
     LRESULT OnQueryEndSession(LPARAM lParam);
     LRESULT OnDestroy();
     void OnCommand(int id, int code, HWND control);
     void OnMenuCommand(int id);
     LRESULT OnNotify(const NMHDR& header);
-    void OnClose(bool& cancel, int unloadMode);
-    // A close request: the questions, then the window goes unless the user kept it.
+    // A close request: the questions (from the queue), then the window goes unless the user kept it.
+    bool KeptOpen(int unloadMode);
     void CloseRequest(int unloadMode);
     // An event's handler, handed to the queue that decides when it runs.
     using LogicHandler = std::function<void(frmMain&)>;

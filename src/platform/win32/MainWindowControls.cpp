@@ -57,7 +57,7 @@ std::string MainWindow::Caption(MainCtl control) const {
     if (HMENU menu = MenuHolding(control, item, by)) return Utf8(CaptionPart(MenuText(menu, item, by)));
     HWND h = Control(control);
     if (!h || control == MainCtl::MonthView) return {};
-    if (control == MainCtl::StatusBar1Panel2 && !secondPartShown_) return {};
+    if (control == MainCtl::StatusBar1Panel2 && secondText_.empty()) return {};
     if (int part = StatusPart(control); part >= 0) {
         LRESULT info = ::SendMessageW(h, SB_GETTEXTLENGTHW, static_cast<WPARAM>(part), 0);
         std::wstring text(LOWORD(info) + 1u, L'\0');
@@ -94,7 +94,6 @@ void MainWindow::SetCaption(MainCtl control, const std::string& text) {
     if (!h || control == MainCtl::MonthView) return;
     std::wstring wide = Wide(text);
     if (control == MainCtl::StatusBar1Panel2 && secondText_ != wide) {
-        secondPartShown_ = !text.empty();
         secondText_ = wide;
         SetStatusParts();
     }

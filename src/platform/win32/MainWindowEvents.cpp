@@ -128,8 +128,8 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
     return 0;
 }
 
-void MainWindow::OnClose(bool& cancel, int unloadMode) {
-    cancel = queue_.Ask([this, unloadMode] {
+bool MainWindow::KeptOpen(int unloadMode) {
+    return queue_.Ask([this, unloadMode] {
         bool keep = false;
         if (logic_) logic_->Form_QueryUnload(keep, unloadMode);
         return keep;
@@ -137,14 +137,12 @@ void MainWindow::OnClose(bool& cancel, int unloadMode) {
 }
 
 void MainWindow::CloseRequest(int unloadMode) {
-    bool cancel = false;
-    OnClose(cancel, unloadMode);
-    if (!cancel) DestroyNow();
+    if (!KeptOpen(unloadMode)) DestroyNow();
 }
 
 LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_COMMAND: return OnCommandMessage(wParam, lParam);
+        case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return 0;
         case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
         case WM_DRAWITEM: return OnDrawItem(wParam, lParam);
         case WM_SIZE: return OnSize(wParam, lParam);
@@ -156,9 +154,9 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case TrayIcon::kCallbackMessage: return OnTrayCallback(wParam, lParam);
         case kValidateMessage: RunValidation(); return 0;
         case WM_ACTIVATE: return OnActivate(wParam, lParam);
-        case WM_SETFOCUS: return OnSetFocus(wParam, lParam);
+        case WM_SETFOCUS: return OnSetFocus();
         case WM_SETCURSOR: return OnSetCursor(wParam, lParam);
-        case WM_CLOSE: return OnCloseMessage();
+        case WM_CLOSE: queue_.Submit([this] { CloseRequest(0); }, HandlerQueue::Kind::Step); return 0;
         case WM_TIMECHANGE: Post([](frmMain& f) { f.Form_TimeChange(); }); return 0;
         case WM_QUERYENDSESSION: return OnQueryEndSession(lParam);
         case kRunWaitingMessage: queue_.RunWaiting(); return 0;
@@ -170,11 +168,6 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     return Default(message, wParam, lParam);
-}
-
-LRESULT MainWindow::OnCommandMessage(WPARAM wParam, LPARAM lParam) {
-    OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
-    return 0;
 }
 
 LRESULT MainWindow::OnDrawItem(WPARAM wParam, LPARAM lParam) {
@@ -284,7 +277,7 @@ LRESULT MainWindow::OnActivate(WPARAM wParam, LPARAM lParam) {
     return Default(WM_ACTIVATE, wParam, lParam);
 }
 
-LRESULT MainWindow::OnSetFocus(WPARAM, LPARAM) {
+LRESULT MainWindow::OnSetFocus() {
     FocusPolicy::Facts now;
     HWND last = WindowOf(focus_.Last());
     now.lastUsable = last && ::IsWindow(last) && ::IsWindowEnabled(last);
@@ -302,11 +295,6 @@ LRESULT MainWindow::OnSetCursor(WPARAM wParam, LPARAM lParam) {
     return Default(WM_SETCURSOR, wParam, lParam);
 }
 
-LRESULT MainWindow::OnCloseMessage() {
-    queue_.Submit([this] { CloseRequest(0); }, HandlerQueue::Kind::Step);
-    return 0;
-}
-
 LRESULT MainWindow::OnQueryEndSession(LPARAM lParam) {
     if (queue_.MustWait()) {
         // The alarm cannot stop in the middle of a step to ask its questions: the session waits for them
@@ -315,9 +303,7 @@ LRESULT MainWindow::OnQueryEndSession(LPARAM lParam) {
         queue_.Submit([this] { CloseRequest(frmMain::kWindowsEnding); }, HandlerQueue::Kind::Step);
         return FALSE;
     }
-    bool cancel = false;
-    OnClose(cancel, frmMain::kWindowsEnding);
-    return cancel ? FALSE : TRUE;
+    return KeptOpen(frmMain::kWindowsEnding) ? FALSE : TRUE;
 }
 
 LRESULT MainWindow::OnDestroy() {
