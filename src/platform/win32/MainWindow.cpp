@@ -40,9 +40,9 @@ MainWindow::MainWindow(HINSTANCE instance, UiLoop& loop, int dpi)
     if (dpi <= 0) dpi_ = WindowDpi(hwnd());
     trayMenu_ = UniqueMenu(::LoadMenuW(instance, MAKEINTRESOURCEW(IDR_TRAYMENU)));
     accel_ = ::LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
-    hidden_[MainCtl::mnuConfigureWinAmp] = HiddenItem{CHW_MNUCONFIGUREWINAMP};
-    hidden_[MainCtl::mnuOptions] = HiddenItem{CHW_MNUOPTIONS};
-    hidden_[MainCtl::mnuConfigure] = HiddenItem{CHW_MNUCONFIGURE};
+    neverShown_ = UniqueMenu(::CreatePopupMenu());
+    ::AppendMenuW(neverShown_.get(), MF_STRING, IDM_CONFIGUREWINAMP, Wide(CHW_MNUCONFIGUREWINAMP).c_str());
+    ::AppendMenuW(neverShown_.get(), MF_STRING, IDM_CONFIGURE, Wide(CHW_MNUCONFIGURE).c_str());
     MarkRadioItems();
     taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
     // Run as administrator, we would not hear the shell's restart (UIPI filters it): let it through.

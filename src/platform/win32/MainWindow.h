@@ -25,6 +25,10 @@ class frmMain;
 
 namespace chw::win32 {
 
+namespace mainwindow {
+struct MenuPlace;
+}
+
 class MainWindow : public WindowBase, public IMainView, private HandlerQueue::Host {
 public:
     // Created hidden, with every control as designed, laid out for `dpi` (0: the DPI of its monitor).
@@ -66,12 +70,6 @@ public:
     bool ShowHelpWindow(const std::string& documentPath) override;
 
 private:
-    struct HiddenItem {
-        std::string caption;
-        bool enabled = true;
-        bool checked = false;
-    };
-
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void CreateControls(HINSTANCE instance);
     void ApplyDpi();
@@ -126,7 +124,7 @@ private:
     // Menus.
     bool MenuItemEnabled(int id) const;
     void MarkRadioItems();
-    HMENU MenuHolding(MainCtl control, UINT& item, UINT& byFlag) const;
+    mainwindow::MenuPlace MenuHolding(MainCtl control) const;
     void RedrawMenuBar(HMENU changed) const;
 
     UiLoop& loop_;
@@ -139,12 +137,12 @@ private:
     HINSTANCE instance_ = nullptr;
     WindowTimer timer_;
     UniqueMenu trayMenu_;
+    UniqueMenu neverShown_;  // holds the items that no menu shows, for their captions and states
     std::optional<POINT> menuAnchor_;  // where the shell asked for the tray's menu
     HACCEL accel_ = nullptr;  // a resource: freed with the module
     HWND toolTips_ = nullptr;
     UINT taskbarCreated_ = 0;
     std::map<MainCtl, std::string> tipTexts_;
-    std::map<MainCtl, HiddenItem> hidden_;
     mutable std::map<int, HWND> items_;  // the controls by id, as each was first looked up
 
     bool busy_ = false;
