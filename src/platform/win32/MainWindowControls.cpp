@@ -25,9 +25,9 @@ HWND MainWindow::Item(int id) const {
 HWND MainWindow::Control(MainCtl control) const {
     if (!hwnd()) return nullptr;
     if (control == MainCtl::Form) return hwnd();
-    if (control == MainCtl::StatusBar1Panel2) return Item(IDC_STATUSBAR1);
-    int id = ControlId(control);
-    return id ? Item(id) : nullptr;
+    for (const auto& c : kControlIds)
+        if (c.control == control) return Item(c.id);
+    return nullptr;
 }
 
 // Where a menu item lives: the menu bar (its pop-ups by position, items by command), the tray's menu,

@@ -84,20 +84,16 @@ inline int StatusPart(MainCtl control) {
     return control == MainCtl::StatusBar1 ? 0 : control == MainCtl::StatusBar1Panel2 ? 1 : -1;
 }
 
-
-inline int ControlId(MainCtl control) {
-    switch (control) {
-        case MainCtl::MonthView: return IDC_MONTHVIEW;
-        case MainCtl::Label1: return IDC_LABEL1;
-        case MainCtl::lblDate: return IDC_LBLDATE;
-        case MainCtl::Label2: return IDC_LABEL2;
-        case MainCtl::txtTime: return IDC_TXTTIME;
-        case MainCtl::cmdSet: return IDC_CMDSET;
-        case MainCtl::cmdReset: return IDC_CMDRESET;
-        case MainCtl::StatusBar1: return IDC_STATUSBAR1;
-        default: return 0;
-    }
-}
+// The controls the logic names, by their ids (the status bar's two parts are one control).
+struct ControlDef {
+    MainCtl control;
+    int id;
+};
+inline constexpr ControlDef kControlIds[] = {
+    {M::MonthView, IDC_MONTHVIEW},   {M::Label1, IDC_LABEL1},         {M::lblDate, IDC_LBLDATE},
+    {M::Label2, IDC_LABEL2},         {M::txtTime, IDC_TXTTIME},       {M::cmdSet, IDC_CMDSET},
+    {M::cmdReset, IDC_CMDRESET},     {M::StatusBar1, IDC_STATUSBAR1}, {M::StatusBar1Panel2, IDC_STATUSBAR1},
+};
 
 // Where a menu item lives: its menu, and the item there by command or by position (`by`).
 struct MenuPlace {
