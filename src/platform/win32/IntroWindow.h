@@ -46,8 +46,8 @@ public:
     void SetProgressMax(int max) override;
     int ProgressValue() const override { return value_; }
     void SetProgressValue(int value) override;
-    void Show() override;
-    void Hide() override;
+    void Show() override { ShowAs(SW_SHOW); }
+    void Hide() override { ShowAs(SW_HIDE); }
     void Repaint() override;
     void Unload() override;
 

@@ -221,14 +221,6 @@ void MainWindow::Show() {
     ::ShowWindow(hwnd(), ::IsIconic(hwnd()) ? SW_RESTORE : SW_SHOW);
 }
 
-void MainWindow::Hide() {
-    if (hwnd()) ::ShowWindow(hwnd(), SW_HIDE);
-}
-
-void MainWindow::ShowState(ShowCommand command) {
-    if (hwnd()) ::ShowWindow(hwnd(), ShowWindowCommand(command));
-}
-
 void MainWindow::Activate() {
     if (!hwnd() || !::IsWindowVisible(hwnd())) return;  // a window in the tray stays there
     ::SetForegroundWindow(hwnd());

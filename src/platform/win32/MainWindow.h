@@ -56,8 +56,8 @@ public:
     ITrayIcon& SysTray() override { return *tray_; }
     WindowHandle Handle() const override { return reinterpret_cast<WindowHandle>(hwnd()); }
     void Show() override;
-    void Hide() override;
-    void ShowState(ShowCommand command) override;
+    void Hide() override { ShowAs(SW_HIDE); }
+    void ShowState(ShowCommand command) override { ShowAs(ShowWindowCommand(command)); }
     void Activate() override;
     void Repaint() override;
     void SetBusyPointer(bool busy) override;

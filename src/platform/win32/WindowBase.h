@@ -40,6 +40,11 @@ protected:
         return hwnd_.get();
     }
 
+    // Shows or hides the window as ShowWindow's command says, once it exists.
+    void ShowAs(int command) {
+        if (hwnd_) ::ShowWindow(hwnd_.get(), command);
+    }
+
     // The window's own handling; return DefWindowProc's result for what it does not handle.
     virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
 
