@@ -60,7 +60,6 @@ MainWindow::~MainWindow() {
     if (tray_) tray_->Remove();
     DestroyNow();
     loop_.SetToolTips(nullptr);
-    if (toolTips_ && ::IsWindow(toolTips_)) ::DestroyWindow(toolTips_);
 }
 
 namespace {
@@ -117,10 +116,10 @@ void MainWindow::CreateControls(HINSTANCE instance) {
     HWND status = make(STATUSCLASSNAMEW, IDC_STATUSBAR1, L"", SBARS_TOOLTIPS);  // it places itself
     ::SendMessageW(status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(Wide(texts::kStatusBar).c_str()));
 
-    toolTips_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
-                                  instance, nullptr);
-    loop_.SetToolTips(toolTips_);
+    toolTips_ = UniqueWindow(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                                               CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, instance, nullptr));
+    loop_.SetToolTips(toolTips_.get());
     ApplyDpi();
 
     // Named and given their roles for screen readers; the buttons and the status line speak their texts.
@@ -158,7 +157,7 @@ void MainWindow::ApplyDpi() {
         ::SendMessageW(status, SB_SETMINHEIGHT, static_cast<WPARAM>(Twips(kStatusHeight, dpi_) - 2 * borders[1]), 0);
         ::SendMessageW(status, WM_SIZE, 0, 0);
     }
-    if (toolTips_) ::SendMessageW(toolTips_, TTM_SETMAXTIPWIDTH, 0, ::MulDiv(320, dpi_, 96));
+    if (toolTips_) ::SendMessageW(toolTips_.get(), TTM_SETMAXTIPWIDTH, 0, ::MulDiv(320, dpi_, 96));
     Arrange();
     SetStatusParts();
 }

@@ -140,7 +140,7 @@ private:
     UniqueMenu neverShown_;  // holds the items that no menu shows, for their captions and states
     std::optional<POINT> menuAnchor_;  // where the shell asked for the tray's menu
     HACCEL accel_ = nullptr;  // a resource: freed with the module
-    HWND toolTips_ = nullptr;
+    UniqueWindow toolTips_;
     UINT taskbarCreated_ = 0;
     std::map<MainCtl, std::string> tipTexts_;
     mutable std::map<int, HWND> items_;  // the controls by id, as each was first looked up

@@ -154,7 +154,7 @@ void MainWindow::SetToolTip(MainCtl control, const std::string& text) {
     info.hwnd = hwnd();
     info.uId = reinterpret_cast<UINT_PTR>(h);
     info.lpszText = wide.data();
-    ::SendMessageW(toolTips_, known ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    ::SendMessageW(toolTips_.get(), known ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 void MainWindow::SetFocus(MainCtl control) {
