@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "ClockArt.h"
 #include "app/FormTexts.h"
 #include "platform/ProductNames.h"
 #include "resource.h"
@@ -36,7 +35,10 @@ const IntroControlDef kControls[] = {
     {IntroCtl::Label3, IDC_INTRO_LABEL3, L"STATIC", {5280, 0, 1215, 255}, kLabel, texts::kIntroLabel3, F::kTahoma},
 };
 
-COLOR16 Channel(BYTE c) { return static_cast<COLOR16>(c << 8); }
+TRIVERTEX Vertex(LONG x, LONG y, COLORREF c) {
+    auto channel = [](BYTE value) { return static_cast<COLOR16>(value << 8); };
+    return TRIVERTEX{x, y, channel(GetRValue(c)), channel(GetGValue(c)), channel(GetBValue(c)), 0};
+}
 
 }  // namespace
 
@@ -223,11 +225,7 @@ void IntroWindow::PaintBackground(HDC target) {
 
 void IntroWindow::DrawBackdrop(HDC dc, const RECT& rc) {
     const Colours c = ColoursFor(highContrast_);
-    TRIVERTEX v[2] = {
-        {rc.left, rc.top, Channel(GetRValue(c.top)), Channel(GetGValue(c.top)), Channel(GetBValue(c.top)), 0},
-        {rc.right, rc.bottom, Channel(GetRValue(c.bottom)), Channel(GetGValue(c.bottom)), Channel(GetBValue(c.bottom)),
-         0},
-    };
+    TRIVERTEX v[2] = {Vertex(rc.left, rc.top, c.top), Vertex(rc.right, rc.bottom, c.bottom)};
     GRADIENT_RECT g{0, 1};
     ::GdiGradientFill(dc, v, 2, &g, 1, GRADIENT_FILL_RECT_V);
 

@@ -8,7 +8,6 @@
 #include <ole2.h>
 #include <oleacc.h>
 
-#include "Accessible.h"
 #include "MainWindowParts.h"
 #include "ViewRules.h"
 #include "app/FormTexts.h"

@@ -5,7 +5,6 @@
 
 #include "MainWindowParts.h"
 #include "ViewRules.h"
-#include "app/MenuTexts.h"
 
 namespace chw::win32 {
 

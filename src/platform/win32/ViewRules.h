@@ -18,11 +18,7 @@ inline std::wstring ShortcutPart(const std::wstring& text) {
 }
 
 // The calendar keeps its day within the month it shows.
-inline int ClampDay(int year, int month, int day) {
-    if (day < 1) return 1;
-    int last = DaysInMonth(year, month);
-    return day > last ? last : day;
-}
+inline int ClampDay(int year, int month, int day) { return std::clamp(day, 1, DaysInMonth(year, month)); }
 
 // ---- The main window's layout, designed in twips; the designed sizes are a minimum ----
 
