@@ -40,7 +40,7 @@ MenuPlace MainWindow::MenuHolding(MainCtl control) const {
         case MainCtl::mnuOptions: return {trayMenu_.get(), 0, MF_BYPOSITION};
         default: break;
     }
-    const CommandDef* command = CommandByControl(control);
+    const CommandDef* command = FindCommand(&CommandDef::control, control);
     if (!command || !bar) return {};
     const UINT id = static_cast<UINT>(command->id);
     if (::GetMenuState(neverShown_.get(), id, MF_BYCOMMAND) != static_cast<UINT>(-1)) return {neverShown_.get(), id};
@@ -174,7 +174,7 @@ void MainWindow::MarkRadioItems() {
 }
 
 bool MainWindow::MenuItemEnabled(int id) const {
-    const CommandDef* command = CommandById(id);
+    const CommandDef* command = FindCommand(&CommandDef::id, id);
     // An item of a disabled pop-up cannot be chosen either (its shortcut included).
     if (!command || !Enabled(command->control) || !Enabled(command->popUp)) return false;
     return command->popUp != MainCtl::mnuRepeat || Enabled(MainCtl::mnuSettings);

@@ -85,7 +85,7 @@ void MainWindow::RunValidation() {
 }
 
 void MainWindow::OnMenuCommand(int id) {
-    const CommandDef* command = CommandById(id);
+    const CommandDef* command = FindCommand(&CommandDef::id, id);
     if (!command || !command->handler || !MenuItemEnabled(id)) return;
     auto handler = command->handler;
     Post([handler](frmMain& f) { (f.*handler)(); });

@@ -67,15 +67,11 @@ inline std::function<void(frmMain&)> ButtonHandler(int id) {
     return [handler](frmMain& f) { (f.*handler)(); };
 }
 
-inline const CommandDef* CommandById(int id) {
+// The command whose `field` is `value` (its id or its control), or null.
+template <class T>
+const CommandDef* FindCommand(T CommandDef::*field, T value) {
     for (const auto& c : kCommands)
-        if (c.id == id) return &c;
-    return nullptr;
-}
-
-inline const CommandDef* CommandByControl(MainCtl control) {
-    for (const auto& c : kCommands)
-        if (c.control == control) return &c;
+        if (c.*field == value) return &c;
     return nullptr;
 }
 
