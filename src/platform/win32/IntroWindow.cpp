@@ -178,11 +178,6 @@ void IntroWindow::SetProgressValue(int value) {
     if (HWND bar = Control(IntroCtl::ProgressBar1)) ::SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(value), 0);
 }
 
-void IntroWindow::Repaint() {
-    if (hwnd())
-        ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-}
-
 void IntroWindow::Unload() {
     if (hwnd()) ::KillTimer(hwnd(), kClockTimerId);
     timer_.Detach();

@@ -48,7 +48,7 @@ public:
     void SetProgressValue(int value) override;
     void Show() override { ShowAs(SW_SHOW); }
     void Hide() override { ShowAs(SW_HIDE); }
-    void Repaint() override;
+    void Repaint() override { RedrawAll(RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW); }
     void Unload() override;
 
     // The window's own font and the labels' three.

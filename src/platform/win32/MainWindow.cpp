@@ -214,11 +214,6 @@ void MainWindow::SetStatusParts() {
 
 // ---- The window ----
 
-void MainWindow::Show() {
-    if (!hwnd()) return;
-    ::ShowWindow(hwnd(), ::IsIconic(hwnd()) ? SW_RESTORE : SW_SHOW);
-}
-
 void MainWindow::Activate() {
     if (!hwnd() || !::IsWindowVisible(hwnd())) return;  // a window in the tray stays there
     ::SetForegroundWindow(hwnd());
@@ -227,12 +222,6 @@ void MainWindow::Activate() {
     ::SetTimer(hwnd(), kReactivateTimerId, kReactivateDelayMs, nullptr);
     HWND focus = ::GetFocus();
     if (focus != hwnd() && !::IsChild(hwnd(), focus)) ::SetFocus(hwnd());
-}
-
-void MainWindow::Repaint() {
-    if (hwnd())
-        ::RedrawWindow(hwnd(), nullptr, nullptr,
-                       RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void MainWindow::SetBusyPointer(bool busy) {

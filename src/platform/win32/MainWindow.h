@@ -55,11 +55,11 @@ public:
     ITimer& MyTimer() override { return timer_; }
     ITrayIcon& SysTray() override { return *tray_; }
     WindowHandle Handle() const override { return reinterpret_cast<WindowHandle>(hwnd()); }
-    void Show() override;
+    void Show() override { ShowAs(::IsIconic(hwnd()) ? SW_RESTORE : SW_SHOW); }
     void Hide() override { ShowAs(SW_HIDE); }
     void ShowState(ShowCommand command) override { ShowAs(ShowWindowCommand(command)); }
     void Activate() override;
-    void Repaint() override;
+    void Repaint() override { RedrawAll(RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW); }
     void SetBusyPointer(bool busy) override;
     void Flash(bool on) override;
     bool Locked() const override;

@@ -193,7 +193,7 @@ LRESULT MainWindow::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
     TakeSuggestedRect(hwnd(), lParam);
     ApplyDpi();
     if (tray_) tray_->ReloadIcons();
-    ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    RedrawAll(RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     return 0;
 }
 
