@@ -150,24 +150,6 @@ void IntroWindow::SetCaption(IntroCtl control, const std::string& text) {
     }
 }
 
-bool IntroWindow::Enabled(IntroCtl control) const {
-    HWND h = Control(control);
-    return h && ::IsWindowEnabled(h);
-}
-
-void IntroWindow::SetEnabled(IntroCtl control, bool enabled) {
-    if (HWND h = Control(control)) ::EnableWindow(h, enabled);
-}
-
-std::string IntroWindow::ToolTip(IntroCtl control) const {
-    auto it = toolTips_.find(control);
-    return it == toolTips_.end() ? std::string() : it->second;
-}
-
-void IntroWindow::SetFocus(IntroCtl control) {
-    if (HWND h = Control(control)) ::SetFocus(h);
-}
-
 void IntroWindow::SetProgressMax(int max) {
     max_ = max;
     if (HWND bar = Control(IntroCtl::ProgressBar1)) ::SendMessageW(bar, PBM_SETRANGE32, 0, max);
