@@ -31,15 +31,21 @@ public:
     virtual void ShowHint(const std::string& title, const std::string& text) = 0;
 };
 
-// Controls and menu items of one window, addressed by their names. The text of a control lives in the
+// The texts of one window's controls, addressed by their names. The text of a control lives in the
 // control: Caption reads what the user sees (a button's or menu item's caption, a label's or text
 // box's text, the first status-bar panel).
 template <class Ctl>
-class IForm {
+class ICaptions {
 public:
-    virtual ~IForm() = default;
+    virtual ~ICaptions() = default;
     virtual std::string Caption(Ctl control) const = 0;
     virtual void SetCaption(Ctl control, const std::string& text) = 0;
+};
+
+// Controls and menu items of one window: their texts, flags, tooltips and the focus.
+template <class Ctl>
+class IForm : public virtual ICaptions<Ctl> {
+public:
     virtual bool Enabled(Ctl control) const = 0;
     virtual void SetEnabled(Ctl control, bool enabled) = 0;
     virtual bool Checked(Ctl control) const = 0;

@@ -7,7 +7,8 @@ namespace chw {
 
 enum class IntroCtl { Form, Label1, Label2, Label3, label4, ProgressBar1 };
 
-class IIntroView : public virtual IForm<IntroCtl> {
+// The splash only ever writes its texts: no flags, tooltips or focus.
+class IIntroView : public virtual ICaptions<IntroCtl> {
 public:
     virtual ITimer& MyTimer() = 0;
     virtual int ProgressMax() const = 0;

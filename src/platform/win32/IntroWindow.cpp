@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "ClockArt.h"
 #include "app/FormTexts.h"
 #include "platform/ProductNames.h"
 #include "resource.h"
@@ -36,7 +35,10 @@ const IntroControlDef kControls[] = {
     {IntroCtl::Label3, IDC_INTRO_LABEL3, L"STATIC", {5280, 0, 1215, 255}, kLabel, texts::kIntroLabel3, F::kTahoma},
 };
 
-COLOR16 Channel(BYTE c) { return static_cast<COLOR16>(c << 8); }
+TRIVERTEX Vertex(LONG x, LONG y, COLORREF c) {
+    auto channel = [](BYTE value) { return static_cast<COLOR16>(value << 8); };
+    return TRIVERTEX{x, y, channel(GetRValue(c)), channel(GetGValue(c)), channel(GetBValue(c)), 0};
+}
 
 }  // namespace
 
@@ -148,24 +150,6 @@ void IntroWindow::SetCaption(IntroCtl control, const std::string& text) {
     }
 }
 
-bool IntroWindow::Enabled(IntroCtl control) const {
-    HWND h = Control(control);
-    return h && ::IsWindowEnabled(h);
-}
-
-void IntroWindow::SetEnabled(IntroCtl control, bool enabled) {
-    if (HWND h = Control(control)) ::EnableWindow(h, enabled);
-}
-
-std::string IntroWindow::ToolTip(IntroCtl control) const {
-    auto it = toolTips_.find(control);
-    return it == toolTips_.end() ? std::string() : it->second;
-}
-
-void IntroWindow::SetFocus(IntroCtl control) {
-    if (HWND h = Control(control)) ::SetFocus(h);
-}
-
 void IntroWindow::SetProgressMax(int max) {
     max_ = max;
     if (HWND bar = Control(IntroCtl::ProgressBar1)) ::SendMessageW(bar, PBM_SETRANGE32, 0, max);
@@ -174,19 +158,6 @@ void IntroWindow::SetProgressMax(int max) {
 void IntroWindow::SetProgressValue(int value) {
     value_ = value;
     if (HWND bar = Control(IntroCtl::ProgressBar1)) ::SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(value), 0);
-}
-
-void IntroWindow::Show() {
-    if (hwnd()) ::ShowWindow(hwnd(), SW_SHOW);
-}
-
-void IntroWindow::Hide() {
-    if (hwnd()) ::ShowWindow(hwnd(), SW_HIDE);
-}
-
-void IntroWindow::Repaint() {
-    if (hwnd())
-        ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void IntroWindow::Unload() {
@@ -231,11 +202,7 @@ void IntroWindow::PaintBackground(HDC target) {
 
 void IntroWindow::DrawBackdrop(HDC dc, const RECT& rc) {
     const Colours c = ColoursFor(highContrast_);
-    TRIVERTEX v[2] = {
-        {rc.left, rc.top, Channel(GetRValue(c.top)), Channel(GetGValue(c.top)), Channel(GetBValue(c.top)), 0},
-        {rc.right, rc.bottom, Channel(GetRValue(c.bottom)), Channel(GetGValue(c.bottom)), Channel(GetBValue(c.bottom)),
-         0},
-    };
+    TRIVERTEX v[2] = {Vertex(rc.left, rc.top, c.top), Vertex(rc.right, rc.bottom, c.bottom)};
     GRADIENT_RECT g{0, 1};
     ::GdiGradientFill(dc, v, 2, &g, 1, GRADIENT_FILL_RECT_V);
 

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <functional>
-#include <map>
 #include <optional>
 #include <string>
 
@@ -29,16 +28,9 @@ public:
     // What runs at each tick of MyTimer (frmIntro::MyTimer_Timer).
     void SetTickHandler(std::function<void()> onTick) { onTick_ = std::move(onTick); }
 
-    // IForm
+    // ICaptions
     std::string Caption(IntroCtl control) const override;
     void SetCaption(IntroCtl control, const std::string& text) override;
-    bool Enabled(IntroCtl control) const override;
-    void SetEnabled(IntroCtl control, bool enabled) override;
-    bool Checked(IntroCtl) const override { return false; }
-    void SetChecked(IntroCtl, bool) override {}
-    std::string ToolTip(IntroCtl control) const override;
-    void SetToolTip(IntroCtl control, const std::string& text) override { toolTips_[control] = text; }
-    void SetFocus(IntroCtl control) override;
 
     // IIntroView
     ITimer& MyTimer() override { return timer_; }
@@ -46,9 +38,9 @@ public:
     void SetProgressMax(int max) override;
     int ProgressValue() const override { return value_; }
     void SetProgressValue(int value) override;
-    void Show() override;
-    void Hide() override;
-    void Repaint() override;
+    void Show() override { ShowAs(SW_SHOW); }
+    void Hide() override { ShowAs(SW_HIDE); }
+    void Repaint() override { RedrawAll(RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW); }
     void Unload() override;
 
     // The window's own font and the labels' three.
@@ -79,7 +71,6 @@ private:
     bool inTick_ = false;
     int max_ = 100;
     int value_ = 0;
-    std::map<IntroCtl, std::string> toolTips_;
     UniqueFont fonts_[kFonts];
     UniqueIcon programIcon_;
     // The picture but for the large clock's hands, drawn once, and the image each paint builds from it.

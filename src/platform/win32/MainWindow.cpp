@@ -8,7 +8,6 @@
 #include <ole2.h>
 #include <oleacc.h>
 
-#include "Accessible.h"
 #include "MainWindowParts.h"
 #include "ViewRules.h"
 #include "app/FormTexts.h"
@@ -40,9 +39,9 @@ MainWindow::MainWindow(HINSTANCE instance, UiLoop& loop, int dpi)
     if (dpi <= 0) dpi_ = WindowDpi(hwnd());
     trayMenu_ = UniqueMenu(::LoadMenuW(instance, MAKEINTRESOURCEW(IDR_TRAYMENU)));
     accel_ = ::LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
-    hidden_[MainCtl::mnuConfigureWinAmp] = HiddenItem{CHW_MNUCONFIGUREWINAMP};
-    hidden_[MainCtl::mnuOptions] = HiddenItem{CHW_MNUOPTIONS};
-    hidden_[MainCtl::mnuConfigure] = HiddenItem{CHW_MNUCONFIGURE};
+    neverShown_ = UniqueMenu(::CreatePopupMenu());
+    ::AppendMenuW(neverShown_.get(), MF_STRING, IDM_CONFIGUREWINAMP, Wide(CHW_MNUCONFIGUREWINAMP).c_str());
+    ::AppendMenuW(neverShown_.get(), MF_STRING, IDM_CONFIGURE, Wide(CHW_MNUCONFIGURE).c_str());
     MarkRadioItems();
     taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
     // Run as administrator, we would not hear the shell's restart (UIPI filters it): let it through.
@@ -60,7 +59,6 @@ MainWindow::~MainWindow() {
     if (tray_) tray_->Remove();
     DestroyNow();
     loop_.SetToolTips(nullptr);
-    if (toolTips_ && ::IsWindow(toolTips_)) ::DestroyWindow(toolTips_);
 }
 
 namespace {
@@ -117,10 +115,10 @@ void MainWindow::CreateControls(HINSTANCE instance) {
     HWND status = make(STATUSCLASSNAMEW, IDC_STATUSBAR1, L"", SBARS_TOOLTIPS);  // it places itself
     ::SendMessageW(status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(Wide(texts::kStatusBar).c_str()));
 
-    toolTips_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
-                                  instance, nullptr);
-    loop_.SetToolTips(toolTips_);
+    toolTips_ = UniqueWindow(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                                               CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, instance, nullptr));
+    loop_.SetToolTips(toolTips_.get());
     ApplyDpi();
 
     // Named and given their roles for screen readers; the buttons and the status line speak their texts.
@@ -158,7 +156,7 @@ void MainWindow::ApplyDpi() {
         ::SendMessageW(status, SB_SETMINHEIGHT, static_cast<WPARAM>(Twips(kStatusHeight, dpi_) - 2 * borders[1]), 0);
         ::SendMessageW(status, WM_SIZE, 0, 0);
     }
-    if (toolTips_) ::SendMessageW(toolTips_, TTM_SETMAXTIPWIDTH, 0, ::MulDiv(320, dpi_, 96));
+    if (toolTips_) ::SendMessageW(toolTips_.get(), TTM_SETMAXTIPWIDTH, 0, ::MulDiv(320, dpi_, 96));
     Arrange();
     SetStatusParts();
 }
@@ -198,7 +196,7 @@ void MainWindow::Arrange() {
 void MainWindow::SetStatusParts() {
     HWND status = Item(IDC_STATUSBAR1);
     if (!status) return;
-    if (!secondPartShown_) {
+    if (secondText_.empty()) {
         int whole = -1;
         ::SendMessageW(status, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&whole));
         return;
@@ -216,19 +214,6 @@ void MainWindow::SetStatusParts() {
 
 // ---- The window ----
 
-void MainWindow::Show() {
-    if (!hwnd()) return;
-    ::ShowWindow(hwnd(), ::IsIconic(hwnd()) ? SW_RESTORE : SW_SHOW);
-}
-
-void MainWindow::Hide() {
-    if (hwnd()) ::ShowWindow(hwnd(), SW_HIDE);
-}
-
-void MainWindow::ShowState(ShowCommand command) {
-    if (hwnd()) ::ShowWindow(hwnd(), ShowWindowCommand(command));
-}
-
 void MainWindow::Activate() {
     if (!hwnd() || !::IsWindowVisible(hwnd())) return;  // a window in the tray stays there
     ::SetForegroundWindow(hwnd());
@@ -237,12 +222,6 @@ void MainWindow::Activate() {
     ::SetTimer(hwnd(), kReactivateTimerId, kReactivateDelayMs, nullptr);
     HWND focus = ::GetFocus();
     if (focus != hwnd() && !::IsChild(hwnd(), focus)) ::SetFocus(hwnd());
-}
-
-void MainWindow::Repaint() {
-    if (hwnd())
-        ::RedrawWindow(hwnd(), nullptr, nullptr,
-                       RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void MainWindow::SetBusyPointer(bool busy) {

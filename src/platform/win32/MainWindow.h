@@ -25,6 +25,10 @@ class frmMain;
 
 namespace chw::win32 {
 
+namespace mainwindow {
+struct MenuPlace;
+}
+
 class MainWindow : public WindowBase, public IMainView, private HandlerQueue::Host {
 public:
     // Created hidden, with every control as designed, laid out for `dpi` (0: the DPI of its monitor).
@@ -51,11 +55,11 @@ public:
     ITimer& MyTimer() override { return timer_; }
     ITrayIcon& SysTray() override { return *tray_; }
     WindowHandle Handle() const override { return reinterpret_cast<WindowHandle>(hwnd()); }
-    void Show() override;
-    void Hide() override;
-    void ShowState(ShowCommand command) override;
+    void Show() override { ShowAs(::IsIconic(hwnd()) ? SW_RESTORE : SW_SHOW); }
+    void Hide() override { ShowAs(SW_HIDE); }
+    void ShowState(ShowCommand command) override { ShowAs(ShowWindowCommand(command)); }
     void Activate() override;
-    void Repaint() override;
+    void Repaint() override { RedrawAll(RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW); }
     void SetBusyPointer(bool busy) override;
     void Flash(bool on) override;
     bool Locked() const override;
@@ -66,27 +70,19 @@ public:
     bool ShowHelpWindow(const std::string& documentPath) override;
 
 private:
-    struct HiddenItem {
-        std::string caption;
-        bool enabled = true;
-        bool checked = false;
-    };
-
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void CreateControls(HINSTANCE instance);
     void ApplyDpi();
     void Arrange();
     void SetStatusParts();
-    bool secondPartShown_ = false;
     // The status line is a live region; the alarm's banner is spoken at once.
     void AnnounceStatus(const std::string& text);
     Liveness liveness_ = Liveness::Polite;
-    std::wstring secondText_;  // what the second part shows
+    std::wstring secondText_;  // what the second part shows; it is there only while this is not empty
     HWND Control(MainCtl control) const;
     HWND Item(int id) const;
 
     // Events, one member per message.
-    LRESULT OnCommandMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnDrawItem(WPARAM wParam, LPARAM lParam);
     LRESULT OnSize(WPARAM wParam, LPARAM lParam);
     LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
@@ -95,16 +91,15 @@ private:
     LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
     LRESULT OnTrayCallback(WPARAM wParam, LPARAM lParam);
     LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
-    LRESULT OnSetFocus(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetFocus();
     LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
-    LRESULT OnCloseMessage();
     LRESULT OnQueryEndSession(LPARAM lParam);
     LRESULT OnDestroy();
     void OnCommand(int id, int code, HWND control);
     void OnMenuCommand(int id);
     LRESULT OnNotify(const NMHDR& header);
-    void OnClose(bool& cancel, int unloadMode);
-    // A close request: the questions, then the window goes unless the user kept it.
+    // A close request: the questions (from the queue), then the window goes unless the user kept it.
+    bool KeptOpen(int unloadMode);
     void CloseRequest(int unloadMode);
     // An event's handler, handed to the queue that decides when it runs.
     using LogicHandler = std::function<void(frmMain&)>;
@@ -129,7 +124,7 @@ private:
     // Menus.
     bool MenuItemEnabled(int id) const;
     void MarkRadioItems();
-    HMENU MenuHolding(MainCtl control, UINT& item, UINT& byFlag) const;
+    mainwindow::MenuPlace MenuHolding(MainCtl control) const;
     void RedrawMenuBar(HMENU changed) const;
 
     UiLoop& loop_;
@@ -142,12 +137,12 @@ private:
     HINSTANCE instance_ = nullptr;
     WindowTimer timer_;
     UniqueMenu trayMenu_;
+    UniqueMenu neverShown_;  // holds the items that no menu shows, for their captions and states
     std::optional<POINT> menuAnchor_;  // where the shell asked for the tray's menu
     HACCEL accel_ = nullptr;  // a resource: freed with the module
-    HWND toolTips_ = nullptr;
+    UniqueWindow toolTips_;
     UINT taskbarCreated_ = 0;
     std::map<MainCtl, std::string> tipTexts_;
-    std::map<MainCtl, HiddenItem> hidden_;
     mutable std::map<int, HWND> items_;  // the controls by id, as each was first looked up
 
     bool busy_ = false;

@@ -5,7 +5,6 @@
 
 #include "MainWindowParts.h"
 #include "ViewRules.h"
-#include "app/MenuTexts.h"
 
 namespace chw::win32 {
 
@@ -25,39 +24,34 @@ HWND MainWindow::Item(int id) const {
 HWND MainWindow::Control(MainCtl control) const {
     if (!hwnd()) return nullptr;
     if (control == MainCtl::Form) return hwnd();
-    if (control == MainCtl::StatusBar1Panel2) return Item(IDC_STATUSBAR1);
-    int id = ControlId(control);
-    return id ? Item(id) : nullptr;
+    for (const auto& c : kControlIds)
+        if (c.control == control) return Item(c.id);
+    return nullptr;
 }
 
-// Where a menu item lives: the menu bar (its pop-ups by position, items by command), the tray's pop-up
-// menu, or nowhere (the items that are never shown).
-HMENU MainWindow::MenuHolding(MainCtl control, UINT& item, UINT& byFlag) const {
-    if (control == MainCtl::mnuSettings || control == MainCtl::mnuHelp) {
-        item = control == MainCtl::mnuSettings ? kSettingsPosition : kHelpPosition;
-        byFlag = MF_BYPOSITION;
-        return hwnd() ? ::GetMenu(hwnd()) : nullptr;
+// Where a menu item lives: the menu bar (its pop-ups by position, items by command), the tray's menu,
+// or the menu that is never shown.
+MenuPlace MainWindow::MenuHolding(MainCtl control) const {
+    HMENU bar = hwnd() ? ::GetMenu(hwnd()) : nullptr;
+    switch (control) {
+        case MainCtl::mnuSettings: return {bar, kSettingsPosition, MF_BYPOSITION};
+        case MainCtl::mnuHelp: return {bar, kHelpPosition, MF_BYPOSITION};
+        case MainCtl::mnuRepeat: return {::GetSubMenu(bar, kSettingsPosition), kRepeatPosition, MF_BYPOSITION};
+        case MainCtl::mnuOptions: return {trayMenu_.get(), 0, MF_BYPOSITION};
+        default: break;
     }
-    if (control == MainCtl::mnuRepeat) {
-        item = kRepeatPosition;
-        byFlag = MF_BYPOSITION;
-        return hwnd() ? ::GetSubMenu(::GetMenu(hwnd()), kSettingsPosition) : nullptr;
-    }
-    if (hidden_.count(control)) return nullptr;
-    const CommandDef* command = CommandByControl(control);
-    if (!command) return nullptr;
-    item = static_cast<UINT>(command->id);
-    byFlag = MF_BYCOMMAND;
-    return InTrayMenu(command->id) ? trayMenu_.get() : (hwnd() ? ::GetMenu(hwnd()) : nullptr);
+    const CommandDef* command = FindCommand(&CommandDef::control, control);
+    if (!command || !bar) return {};
+    const UINT id = static_cast<UINT>(command->id);
+    if (::GetMenuState(neverShown_.get(), id, MF_BYCOMMAND) != static_cast<UINT>(-1)) return {neverShown_.get(), id};
+    return {command->popUp == MainCtl::mnuOptions ? trayMenu_.get() : bar, id};
 }
 
 std::string MainWindow::Caption(MainCtl control) const {
-    if (auto it = hidden_.find(control); it != hidden_.end()) return it->second.caption;
-    UINT item = 0, by = 0;
-    if (HMENU menu = MenuHolding(control, item, by)) return Utf8(CaptionPart(MenuText(menu, item, by)));
+    if (const MenuPlace menu = MenuHolding(control)) return Utf8(CaptionPart(menu.Text()));
     HWND h = Control(control);
     if (!h || control == MainCtl::MonthView) return {};
-    if (control == MainCtl::StatusBar1Panel2 && !secondPartShown_) return {};
+    if (control == MainCtl::StatusBar1Panel2 && secondText_.empty()) return {};
     if (int part = StatusPart(control); part >= 0) {
         LRESULT info = ::SendMessageW(h, SB_GETTEXTLENGTHW, static_cast<WPARAM>(part), 0);
         std::wstring text(LOWORD(info) + 1u, L'\0');
@@ -70,31 +64,25 @@ std::string MainWindow::Caption(MainCtl control) const {
 
 // A visible menu bar shows a change at once; a hidden window draws its bar when it shows.
 void MainWindow::RedrawMenuBar(HMENU changed) const {
-    if (changed != trayMenu_.get() && ::IsWindowVisible(hwnd())) ::DrawMenuBar(hwnd());
+    if (changed != trayMenu_.get() && changed != neverShown_.get() && ::IsWindowVisible(hwnd())) ::DrawMenuBar(hwnd());
 }
 
 void MainWindow::SetCaption(MainCtl control, const std::string& text) {
-    if (auto it = hidden_.find(control); it != hidden_.end()) {
-        it->second.caption = text;
-        return;
-    }
-    UINT item = 0, by = 0;
-    if (HMENU menu = MenuHolding(control, item, by)) {
+    if (const MenuPlace menu = MenuHolding(control)) {
         // Keep the shortcut shown beside the caption.
-        std::wstring full = Wide(text) + ShortcutPart(MenuText(menu, item, by));
+        std::wstring full = Wide(text) + ShortcutPart(menu.Text());
         MENUITEMINFOW info{};
         info.cbSize = sizeof(info);
         info.fMask = MIIM_STRING;
         info.dwTypeData = full.data();
-        ::SetMenuItemInfoW(menu, item, by == MF_BYPOSITION, &info);
-        RedrawMenuBar(menu);
+        ::SetMenuItemInfoW(menu.menu, menu.item, menu.by == MF_BYPOSITION, &info);
+        RedrawMenuBar(menu.menu);
         return;
     }
     HWND h = Control(control);
     if (!h || control == MainCtl::MonthView) return;
     std::wstring wide = Wide(text);
     if (control == MainCtl::StatusBar1Panel2 && secondText_ != wide) {
-        secondPartShown_ = !text.empty();
         secondText_ = wide;
         SetStatusParts();
     }
@@ -119,10 +107,8 @@ void MainWindow::AnnounceStatus(const std::string& text) {
 }
 
 bool MainWindow::Enabled(MainCtl control) const {
-    if (auto it = hidden_.find(control); it != hidden_.end()) return it->second.enabled;
-    UINT item = 0, by = 0;
-    if (HMENU menu = MenuHolding(control, item, by)) {
-        UINT state = ::GetMenuState(menu, item, by);
+    if (const MenuPlace menu = MenuHolding(control)) {
+        const UINT state = menu.State();
         return state != static_cast<UINT>(-1) && !(state & (MF_GRAYED | MF_DISABLED));
     }
     HWND h = Control(control);
@@ -130,36 +116,23 @@ bool MainWindow::Enabled(MainCtl control) const {
 }
 
 void MainWindow::SetEnabled(MainCtl control, bool enabled) {
-    if (auto it = hidden_.find(control); it != hidden_.end()) {
-        it->second.enabled = enabled;
-        return;
-    }
-    UINT item = 0, by = 0;
-    if (HMENU menu = MenuHolding(control, item, by)) {
-        ::EnableMenuItem(menu, item, by | (enabled ? MF_ENABLED : MF_GRAYED));
-        RedrawMenuBar(menu);
+    if (const MenuPlace menu = MenuHolding(control)) {
+        ::EnableMenuItem(menu.menu, menu.item, menu.by | (enabled ? MF_ENABLED : MF_GRAYED));
+        RedrawMenuBar(menu.menu);
         return;
     }
     if (HWND h = Control(control)) ::EnableWindow(h, enabled);
 }
 
 bool MainWindow::Checked(MainCtl control) const {
-    if (auto it = hidden_.find(control); it != hidden_.end()) return it->second.checked;
-    UINT item = 0, by = 0;
-    if (HMENU menu = MenuHolding(control, item, by)) {
-        UINT state = ::GetMenuState(menu, item, by);
-        return state != static_cast<UINT>(-1) && (state & MF_CHECKED);
-    }
-    return false;
+    const MenuPlace menu = MenuHolding(control);
+    const UINT state = menu ? menu.State() : static_cast<UINT>(-1);
+    return state != static_cast<UINT>(-1) && (state & MF_CHECKED);
 }
 
 void MainWindow::SetChecked(MainCtl control, bool checked) {
-    if (auto it = hidden_.find(control); it != hidden_.end()) {
-        it->second.checked = checked;
-        return;
-    }
-    UINT item = 0, by = 0;
-    if (HMENU menu = MenuHolding(control, item, by)) ::CheckMenuItem(menu, item, by | (checked ? MF_CHECKED : MF_UNCHECKED));
+    if (const MenuPlace menu = MenuHolding(control))
+        ::CheckMenuItem(menu.menu, menu.item, menu.by | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
 std::string MainWindow::ToolTip(MainCtl control) const {
@@ -180,7 +153,7 @@ void MainWindow::SetToolTip(MainCtl control, const std::string& text) {
     info.hwnd = hwnd();
     info.uId = reinterpret_cast<UINT_PTR>(h);
     info.lpszText = wide.data();
-    ::SendMessageW(toolTips_, known ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    ::SendMessageW(toolTips_.get(), known ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 void MainWindow::SetFocus(MainCtl control) {
@@ -201,15 +174,10 @@ void MainWindow::MarkRadioItems() {
 }
 
 bool MainWindow::MenuItemEnabled(int id) const {
-    const CommandDef* command = CommandById(id);
-    if (!command || !Enabled(command->control)) return false;
+    const CommandDef* command = FindCommand(&CommandDef::id, id);
     // An item of a disabled pop-up cannot be chosen either (its shortcut included).
-    if (IsRepeatItem(id)) return Enabled(MainCtl::mnuSettings) && Enabled(MainCtl::mnuRepeat);
-    if (id == IDM_STARTINSYSTEMTRAY || id == IDM_LOADWINAMPONSTART || id == IDM_KEEPAWAKE || id == IDM_MINIMIZETOTRAY ||
-        id == IDM_RINGAGAIN || id == IDM_EXITAPP || id == IDM_CONFIGUREWINAMP)
-        return Enabled(MainCtl::mnuSettings);
-    if (id == IDM_CONTENTS || id == IDM_UPDATE || id == IDM_ABOUT) return Enabled(MainCtl::mnuHelp);
-    return Enabled(MainCtl::mnuOptions);
+    if (!command || !Enabled(command->control) || !Enabled(command->popUp)) return false;
+    return command->popUp != MainCtl::mnuRepeat || Enabled(MainCtl::mnuSettings);
 }
 
 }  // namespace chw::win32

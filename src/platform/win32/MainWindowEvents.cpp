@@ -5,6 +5,7 @@
 
 #include "MainWindowParts.h"
 #include "ViewRules.h"
+#include "alarm/Repeat.h"
 
 namespace chw::win32 {
 
@@ -84,7 +85,7 @@ void MainWindow::RunValidation() {
 }
 
 void MainWindow::OnMenuCommand(int id) {
-    const CommandDef* command = CommandById(id);
+    const CommandDef* command = FindCommand(&CommandDef::id, id);
     if (!command || !command->handler || !MenuItemEnabled(id)) return;
     auto handler = command->handler;
     Post([handler](frmMain& f) { (f.*handler)(); });
@@ -127,8 +128,8 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
     return 0;
 }
 
-void MainWindow::OnClose(bool& cancel, int unloadMode) {
-    cancel = queue_.Ask([this, unloadMode] {
+bool MainWindow::KeptOpen(int unloadMode) {
+    return queue_.Ask([this, unloadMode] {
         bool keep = false;
         if (logic_) logic_->Form_QueryUnload(keep, unloadMode);
         return keep;
@@ -136,14 +137,12 @@ void MainWindow::OnClose(bool& cancel, int unloadMode) {
 }
 
 void MainWindow::CloseRequest(int unloadMode) {
-    bool cancel = false;
-    OnClose(cancel, unloadMode);
-    if (!cancel) DestroyNow();
+    if (!KeptOpen(unloadMode)) DestroyNow();
 }
 
 LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_COMMAND: return OnCommandMessage(wParam, lParam);
+        case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return 0;
         case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
         case WM_DRAWITEM: return OnDrawItem(wParam, lParam);
         case WM_SIZE: return OnSize(wParam, lParam);
@@ -155,9 +154,9 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case TrayIcon::kCallbackMessage: return OnTrayCallback(wParam, lParam);
         case kValidateMessage: RunValidation(); return 0;
         case WM_ACTIVATE: return OnActivate(wParam, lParam);
-        case WM_SETFOCUS: return OnSetFocus(wParam, lParam);
+        case WM_SETFOCUS: return OnSetFocus();
         case WM_SETCURSOR: return OnSetCursor(wParam, lParam);
-        case WM_CLOSE: return OnCloseMessage();
+        case WM_CLOSE: queue_.Submit([this] { CloseRequest(0); }, HandlerQueue::Kind::Step); return 0;
         case WM_TIMECHANGE: Post([](frmMain& f) { f.Form_TimeChange(); }); return 0;
         case WM_QUERYENDSESSION: return OnQueryEndSession(lParam);
         case kRunWaitingMessage: queue_.RunWaiting(); return 0;
@@ -169,11 +168,6 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     return Default(message, wParam, lParam);
-}
-
-LRESULT MainWindow::OnCommandMessage(WPARAM wParam, LPARAM lParam) {
-    OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
-    return 0;
 }
 
 LRESULT MainWindow::OnDrawItem(WPARAM wParam, LPARAM lParam) {
@@ -199,7 +193,7 @@ LRESULT MainWindow::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
     TakeSuggestedRect(hwnd(), lParam);
     ApplyDpi();
     if (tray_) tray_->ReloadIcons();
-    ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    RedrawAll(RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     return 0;
 }
 
@@ -283,7 +277,7 @@ LRESULT MainWindow::OnActivate(WPARAM wParam, LPARAM lParam) {
     return Default(WM_ACTIVATE, wParam, lParam);
 }
 
-LRESULT MainWindow::OnSetFocus(WPARAM, LPARAM) {
+LRESULT MainWindow::OnSetFocus() {
     FocusPolicy::Facts now;
     HWND last = WindowOf(focus_.Last());
     now.lastUsable = last && ::IsWindow(last) && ::IsWindowEnabled(last);
@@ -301,11 +295,6 @@ LRESULT MainWindow::OnSetCursor(WPARAM wParam, LPARAM lParam) {
     return Default(WM_SETCURSOR, wParam, lParam);
 }
 
-LRESULT MainWindow::OnCloseMessage() {
-    queue_.Submit([this] { CloseRequest(0); }, HandlerQueue::Kind::Step);
-    return 0;
-}
-
 LRESULT MainWindow::OnQueryEndSession(LPARAM lParam) {
     if (queue_.MustWait()) {
         // The alarm cannot stop in the middle of a step to ask its questions: the session waits for them
@@ -314,9 +303,7 @@ LRESULT MainWindow::OnQueryEndSession(LPARAM lParam) {
         queue_.Submit([this] { CloseRequest(frmMain::kWindowsEnding); }, HandlerQueue::Kind::Step);
         return FALSE;
     }
-    bool cancel = false;
-    OnClose(cancel, frmMain::kWindowsEnding);
-    return cancel ? FALSE : TRUE;
+    return KeptOpen(frmMain::kWindowsEnding) ? FALSE : TRUE;
 }
 
 LRESULT MainWindow::OnDestroy() {
@@ -402,19 +389,25 @@ LRESULT MainWindow::TimeBoxProc(const ControlHook& hook, HWND hwnd, UINT message
 
 namespace {
 
-// The keys that move the calendar's selected day: the arrows by a day or a week, Page Up and Page Down
-// by a month (with Ctrl by a year), Home and End to the month's first and last day.
-std::optional<CalendarKey> CalendarKeyOf(WPARAM key) {
-    const bool ctrl = ::GetKeyState(VK_CONTROL) & 0x8000;
+// Where a key moves the calendar's selected day (the same on every system's calendar control): the
+// arrows by a day or a week, Page Up and Page Down by a month (with Ctrl by a year), Home and End to the
+// month's first and last day. A move by months or years keeps the day within the month.
+std::optional<Date> DayAfterKey(const Date& from, WPARAM key) {
+    auto byMonths = [&](int months) {
+        const int index = from.year * 12 + (from.month - 1) + months;
+        const int year = index / 12, month = index % 12 + 1;
+        return Date{year, month, ClampDay(year, month, from.day)};
+    };
+    const int page = (::GetKeyState(VK_CONTROL) & 0x8000) ? 12 : 1;  // months
     switch (key) {
-        case VK_LEFT: return CalendarKey::PreviousDay;
-        case VK_RIGHT: return CalendarKey::NextDay;
-        case VK_UP: return CalendarKey::PreviousWeek;
-        case VK_DOWN: return CalendarKey::NextWeek;
-        case VK_PRIOR: return ctrl ? CalendarKey::PreviousYear : CalendarKey::PreviousMonth;
-        case VK_NEXT: return ctrl ? CalendarKey::NextYear : CalendarKey::NextMonth;
-        case VK_HOME: return CalendarKey::FirstDay;
-        case VK_END: return CalendarKey::LastDay;
+        case VK_LEFT: return alarm::AddDays(from, -1);
+        case VK_RIGHT: return alarm::AddDays(from, 1);
+        case VK_UP: return alarm::AddDays(from, -7);
+        case VK_DOWN: return alarm::AddDays(from, 7);
+        case VK_PRIOR: return byMonths(-page);
+        case VK_NEXT: return byMonths(page);
+        case VK_HOME: return Date{from.year, from.month, 1};
+        case VK_END: return Date{from.year, from.month, DaysInMonth(from.year, from.month)};
         default: return std::nullopt;
     }
 }
@@ -433,8 +426,8 @@ LRESULT MainWindow::CalendarProc(const ControlHook& hook, HWND hwnd, UINT messag
                 self->CalendarClick();
                 return 0;
             }
-            if (const auto key = CalendarKeyOf(wParam)) {
-                self->SetCalendarDate(MoveSelectedDay(self->CalendarDate(), *key));
+            if (const auto day = DayAfterKey(self->CalendarDate(), wParam)) {
+                self->SetCalendarDate(*day);
                 return 0;
             }
             break;

@@ -31,32 +31,34 @@ inline constexpr int kRepeatPosition = 4;
 struct CommandDef {
     int id;
     MainCtl control;
+    MainCtl popUp;  // the pop-up that holds it: a disabled pop-up's items cannot be chosen either
     void (frmMain::*handler)();  // none yet: the item shows but does nothing
 };
 
+using M = MainCtl;
 inline const CommandDef kCommands[] = {
-    {IDM_STARTINSYSTEMTRAY, MainCtl::mnuStartInSystemTray, &frmMain::mnuStartInSystemTray_Click},
-    {IDM_LOADWINAMPONSTART, MainCtl::mnuLoadWinAmpOnStart, &frmMain::mnuLoadWinAmpOnStart_Click},
-    {IDM_KEEPAWAKE, MainCtl::mnuKeepAwake, &frmMain::mnuKeepAwake_Click},
-    {IDM_MINIMIZETOTRAY, MainCtl::mnuMinimizeToTray, &frmMain::mnuMinimizeToTray_Click},
-    {IDM_REPEATONCE, MainCtl::mnuRepeatOnce, &frmMain::mnuRepeatOnce_Click},
-    {IDM_REPEATEVERYDAY, MainCtl::mnuRepeatEveryDay, &frmMain::mnuRepeatEveryDay_Click},
-    {IDM_REPEATWEEKDAYS, MainCtl::mnuRepeatWeekdays, &frmMain::mnuRepeatWeekdays_Click},
-    {IDM_REPEATEVERYWEEK, MainCtl::mnuRepeatEveryWeek, &frmMain::mnuRepeatEveryWeek_Click},
-    {IDM_RINGAGAIN, MainCtl::mnuRingAgain, &frmMain::mnuRingAgain_Click},
-    {IDM_EXITAPP, MainCtl::mnuExitApp, &frmMain::mnuExitApp_Click},
-    {IDM_CONFIGUREWINAMP, MainCtl::mnuConfigureWinAmp, &frmMain::mnuConfigureWinAmp_Click},
-    {IDM_CONTENTS, MainCtl::mnuContents, &frmMain::mnuContents_Click},
-    {IDM_UPDATE, MainCtl::mnuUpdate, &frmMain::mnuUpdate_Click},
-    {IDM_ABOUT, MainCtl::mnuAbout, &frmMain::mnuAbout_Click},
-    {IDM_SHOWAPP, MainCtl::mnuShowApp, &frmMain::mnuShowApp_Click},
-    {IDM_CONFIGURE, MainCtl::mnuConfigure, &frmMain::mnuConfigure_Click},
-    {IDM_STARTWINAMP, MainCtl::mnuStartWinAmp, &frmMain::mnuStartWinAmp_Click},
-    {IDM_CLOSEWINAMP, MainCtl::mnuCloseWinAmp, &frmMain::mnuCloseWinAmp_Click},
-    {IDM_SETALARM, MainCtl::mnuSetAlarm, &frmMain::mnuSetAlarm_Click},
-    {IDM_POPUPRINGAGAIN, MainCtl::mnuPopUpRingAgain, &frmMain::mnuPopUpRingAgain_Click},
-    {IDM_POPUPHELP, MainCtl::mnuPopUpHelp, &frmMain::mnuPopUpHelp_Click},
-    {IDM_EXIT, MainCtl::mnuExit, &frmMain::mnuExit_Click},
+    {IDM_STARTINSYSTEMTRAY, M::mnuStartInSystemTray, M::mnuSettings, &frmMain::mnuStartInSystemTray_Click},
+    {IDM_LOADWINAMPONSTART, M::mnuLoadWinAmpOnStart, M::mnuSettings, &frmMain::mnuLoadWinAmpOnStart_Click},
+    {IDM_KEEPAWAKE, M::mnuKeepAwake, M::mnuSettings, &frmMain::mnuKeepAwake_Click},
+    {IDM_MINIMIZETOTRAY, M::mnuMinimizeToTray, M::mnuSettings, &frmMain::mnuMinimizeToTray_Click},
+    {IDM_REPEATONCE, M::mnuRepeatOnce, M::mnuRepeat, &frmMain::mnuRepeatOnce_Click},
+    {IDM_REPEATEVERYDAY, M::mnuRepeatEveryDay, M::mnuRepeat, &frmMain::mnuRepeatEveryDay_Click},
+    {IDM_REPEATWEEKDAYS, M::mnuRepeatWeekdays, M::mnuRepeat, &frmMain::mnuRepeatWeekdays_Click},
+    {IDM_REPEATEVERYWEEK, M::mnuRepeatEveryWeek, M::mnuRepeat, &frmMain::mnuRepeatEveryWeek_Click},
+    {IDM_RINGAGAIN, M::mnuRingAgain, M::mnuSettings, &frmMain::mnuRingAgain_Click},
+    {IDM_EXITAPP, M::mnuExitApp, M::mnuSettings, &frmMain::mnuExitApp_Click},
+    {IDM_CONFIGUREWINAMP, M::mnuConfigureWinAmp, M::mnuSettings, &frmMain::mnuConfigureWinAmp_Click},
+    {IDM_CONTENTS, M::mnuContents, M::mnuHelp, &frmMain::mnuContents_Click},
+    {IDM_UPDATE, M::mnuUpdate, M::mnuHelp, &frmMain::mnuUpdate_Click},
+    {IDM_ABOUT, M::mnuAbout, M::mnuHelp, &frmMain::mnuAbout_Click},
+    {IDM_SHOWAPP, M::mnuShowApp, M::mnuOptions, &frmMain::mnuShowApp_Click},
+    {IDM_CONFIGURE, M::mnuConfigure, M::mnuOptions, &frmMain::mnuConfigure_Click},
+    {IDM_STARTWINAMP, M::mnuStartWinAmp, M::mnuOptions, &frmMain::mnuStartWinAmp_Click},
+    {IDM_CLOSEWINAMP, M::mnuCloseWinAmp, M::mnuOptions, &frmMain::mnuCloseWinAmp_Click},
+    {IDM_SETALARM, M::mnuSetAlarm, M::mnuOptions, &frmMain::mnuSetAlarm_Click},
+    {IDM_POPUPRINGAGAIN, M::mnuPopUpRingAgain, M::mnuOptions, &frmMain::mnuPopUpRingAgain_Click},
+    {IDM_POPUPHELP, M::mnuPopUpHelp, M::mnuOptions, &frmMain::mnuPopUpHelp_Click},
+    {IDM_EXIT, M::mnuExit, M::mnuOptions, &frmMain::mnuExit_Click},
 };
 
 // The handler of the arm button or of Clear, by its id.
@@ -65,15 +67,11 @@ inline std::function<void(frmMain&)> ButtonHandler(int id) {
     return [handler](frmMain& f) { (f.*handler)(); };
 }
 
-inline const CommandDef* CommandById(int id) {
+// The command whose `field` is `value` (its id or its control), or null.
+template <class T>
+const CommandDef* FindCommand(T CommandDef::*field, T value) {
     for (const auto& c : kCommands)
-        if (c.id == id) return &c;
-    return nullptr;
-}
-
-inline const CommandDef* CommandByControl(MainCtl control) {
-    for (const auto& c : kCommands)
-        if (c.control == control) return &c;
+        if (c.*field == value) return &c;
     return nullptr;
 }
 
@@ -82,31 +80,35 @@ inline int StatusPart(MainCtl control) {
     return control == MainCtl::StatusBar1 ? 0 : control == MainCtl::StatusBar1Panel2 ? 1 : -1;
 }
 
-inline bool InTrayMenu(int id) { return id >= IDM_SHOWAPP && id <= IDM_POPUPRINGAGAIN; }
-inline bool IsRepeatItem(int id) { return id >= IDM_REPEATONCE && id <= IDM_REPEATEVERYWEEK; }
+// The controls the logic names, by their ids (the status bar's two parts are one control).
+struct ControlDef {
+    MainCtl control;
+    int id;
+};
+inline constexpr ControlDef kControlIds[] = {
+    {M::MonthView, IDC_MONTHVIEW},   {M::Label1, IDC_LABEL1},         {M::lblDate, IDC_LBLDATE},
+    {M::Label2, IDC_LABEL2},         {M::txtTime, IDC_TXTTIME},       {M::cmdSet, IDC_CMDSET},
+    {M::cmdReset, IDC_CMDRESET},     {M::StatusBar1, IDC_STATUSBAR1}, {M::StatusBar1Panel2, IDC_STATUSBAR1},
+};
 
-inline int ControlId(MainCtl control) {
-    switch (control) {
-        case MainCtl::MonthView: return IDC_MONTHVIEW;
-        case MainCtl::Label1: return IDC_LABEL1;
-        case MainCtl::lblDate: return IDC_LBLDATE;
-        case MainCtl::Label2: return IDC_LABEL2;
-        case MainCtl::txtTime: return IDC_TXTTIME;
-        case MainCtl::cmdSet: return IDC_CMDSET;
-        case MainCtl::cmdReset: return IDC_CMDRESET;
-        case MainCtl::StatusBar1: return IDC_STATUSBAR1;
-        default: return 0;
+// Where a menu item lives: its menu, and the item there by command or by position (`by`).
+struct MenuPlace {
+    HMENU menu = nullptr;
+    UINT item = 0;
+    UINT by = MF_BYCOMMAND;
+
+    explicit operator bool() const { return menu != nullptr; }
+    // The item's state flags, or -1 where it is not there.
+    UINT State() const { return ::GetMenuState(menu, item, by); }
+    std::wstring Text() const {
+        int n = ::GetMenuStringW(menu, item, nullptr, 0, by);
+        if (n <= 0) return {};
+        std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+        n = ::GetMenuStringW(menu, item, text.data(), n + 1, by);
+        text.resize(static_cast<size_t>(n > 0 ? n : 0));
+        return text;
     }
-}
-
-inline std::wstring MenuText(HMENU menu, UINT item, UINT byFlag) {
-    int n = ::GetMenuStringW(menu, item, nullptr, 0, byFlag);
-    if (n <= 0) return {};
-    std::wstring text(static_cast<size_t>(n) + 1, L'\0');
-    n = ::GetMenuStringW(menu, item, text.data(), n + 1, byFlag);
-    text.resize(static_cast<size_t>(n > 0 ? n : 0));
-    return text;
-}
+};
 
 
 }  // namespace chw::win32::mainwindow

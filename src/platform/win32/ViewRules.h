@@ -6,7 +6,6 @@
 #include <string>
 
 #include "Twips.h"
-#include "alarm/Repeat.h"
 #include "platform/Types.h"
 
 namespace chw::win32 {
@@ -19,39 +18,7 @@ inline std::wstring ShortcutPart(const std::wstring& text) {
 }
 
 // The calendar keeps its day within the month it shows.
-inline int ClampDay(int year, int month, int day) {
-    if (day < 1) return 1;
-    int last = DaysInMonth(year, month);
-    return day > last ? last : day;
-}
-
-// ---- The calendar by the keyboard ----
-
-// The keys that move the calendar's selected day (the same on every system's calendar control).
-enum class CalendarKey { PreviousDay, NextDay, PreviousWeek, NextWeek, PreviousMonth, NextMonth, FirstDay, LastDay,
-                         PreviousYear, NextYear };
-
-// Where a key moves the selected day; a move by months or years keeps the day within the month.
-inline Date MoveSelectedDay(const Date& from, CalendarKey key) {
-    auto byMonths = [&](int months) {
-        const int index = from.year * 12 + (from.month - 1) + months;
-        const int year = index / 12, month = index % 12 + 1;
-        return Date{year, month, ClampDay(year, month, from.day)};
-    };
-    switch (key) {
-        case CalendarKey::PreviousDay: return alarm::AddDays(from, -1);
-        case CalendarKey::NextDay: return alarm::AddDays(from, 1);
-        case CalendarKey::PreviousWeek: return alarm::AddDays(from, -7);
-        case CalendarKey::NextWeek: return alarm::AddDays(from, 7);
-        case CalendarKey::PreviousMonth: return byMonths(-1);
-        case CalendarKey::NextMonth: return byMonths(1);
-        case CalendarKey::FirstDay: return Date{from.year, from.month, 1};
-        case CalendarKey::LastDay: return Date{from.year, from.month, DaysInMonth(from.year, from.month)};
-        case CalendarKey::PreviousYear: return byMonths(-12);
-        case CalendarKey::NextYear: return byMonths(12);
-    }
-    return from;
-}
+inline int ClampDay(int year, int month, int day) { return std::clamp(day, 1, DaysInMonth(year, month)); }
 
 // ---- The main window's layout, designed in twips; the designed sizes are a minimum ----
 

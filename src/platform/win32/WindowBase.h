@@ -40,6 +40,15 @@ protected:
         return hwnd_.get();
     }
 
+    // Shows or hides the window as ShowWindow's command says, once it exists.
+    void ShowAs(int command) {
+        if (hwnd_) ::ShowWindow(hwnd_.get(), command);
+    }
+    // Redraws the whole window as RedrawWindow's flags say, once it exists (a null window would be the desktop).
+    void RedrawAll(UINT flags) {
+        if (hwnd_) ::RedrawWindow(hwnd_.get(), nullptr, nullptr, flags);
+    }
+
     // The window's own handling; return DefWindowProc's result for what it does not handle.
     virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
 
