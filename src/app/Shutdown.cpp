@@ -64,7 +64,7 @@ void Shutdown::Form_QueryUnload(bool& cancel, int unloadMode) {
     timer.SetEnabled(false);
     if (closePlayer) winamp_.CloseAll();
     // Minimised, not closed: the user may still be reading the help document.
-    if (wordPad != 0) p_.windows.Minimize(wordPad);
+    if (wordPad != 0) p_.windows.Show(wordPad, ShowCommand::Minimize);
     alarm_.SilenceAlarm();
     alarm_.ReleaseWake();
     // The user's own Exit ends the armed alarm; Windows ending the session (a restart for an update) does

@@ -30,8 +30,6 @@ public:
     // Queues the message; false when it could not be queued.
     virtual bool PostMsg(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
     virtual void Show(WindowHandle window, ShowCommand command) = 0;
-    // Minimises the window (it is not destroyed).
-    virtual void Minimize(WindowHandle window) = 0;
     virtual bool IsMinimized(WindowHandle window) = 0;
     virtual void BringToFront(WindowHandle window) = 0;
     // The main window of the instance that owns this application window (0 when it has none yet).

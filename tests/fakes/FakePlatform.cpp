@@ -115,6 +115,7 @@ bool FakeWindowSystem::PostMsg(WindowHandle window, unsigned message, std::uintp
 
 void FakeWindowSystem::Show(WindowHandle window, ShowCommand command) {
     shows.emplace_back(window, command);
+    if (command == ShowCommand::Minimize) minimizeCalls.push_back(window);
     auto it = windows.find(window);
     if (it == windows.end()) return;
     it->second.visible = command != ShowCommand::Hide;
@@ -123,11 +124,6 @@ void FakeWindowSystem::Show(WindowHandle window, ShowCommand command) {
         it->second.minimized = false;
 }
 
-void FakeWindowSystem::Minimize(WindowHandle window) {
-    minimizeCalls.push_back(window);
-    auto it = windows.find(window);
-    if (it != windows.end()) it->second.minimized = true;
-}
 
 bool FakeWindowSystem::IsMinimized(WindowHandle window) {
     auto it = windows.find(window);

@@ -54,7 +54,7 @@ public:
     // IMainView
     ITimer& MyTimer() override { return timer_; }
     ITrayIcon& SysTray() override { return *tray_; }
-    WindowHandle Handle() const override { return reinterpret_cast<WindowHandle>(hwnd()); }
+    WindowHandle Handle() const override { return HandleOf(hwnd()); }
     void Show() override { ShowAs(::IsIconic(hwnd()) ? SW_RESTORE : SW_SHOW); }
     void Hide() override { ShowAs(SW_HIDE); }
     void ShowState(ShowCommand command) override { ShowAs(ShowWindowCommand(command)); }

@@ -13,13 +13,6 @@ using namespace mainwindow;
 
 // ---- Events ----
 
-namespace {
-
-WindowHandle HandleOf(HWND window) { return reinterpret_cast<WindowHandle>(window); }
-HWND WindowOf(WindowHandle handle) { return reinterpret_cast<HWND>(handle); }
-
-}  // namespace
-
 HandlerQueue::Handler MainWindow::Bound(LogicHandler handler) {
     return [this, handler = std::move(handler)] {
         if (logic_) handler(*logic_);

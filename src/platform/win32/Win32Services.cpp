@@ -20,9 +20,6 @@ namespace chw::win32 {
 
 namespace {
 
-HWND H(WindowHandle w) { return reinterpret_cast<HWND>(w); }
-WindowHandle W(HWND h) { return reinterpret_cast<WindowHandle>(h); }
-
 HKEY RootKey(Hive root) {
     return root == Hive::User ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
 }
@@ -58,14 +55,14 @@ UINT MainWindowQueryMessage() {
 WindowHandle Win32WindowSystem::Find(const std::string& windowClass, const std::optional<std::string>& title) {
     std::wstring cls = Wide(windowClass);
     std::wstring caption = title ? Wide(*title) : std::wstring();
-    return W(::FindWindowW(cls.c_str(), title ? caption.c_str() : nullptr));
+    return HandleOf(::FindWindowW(cls.c_str(), title ? caption.c_str() : nullptr));
 }
 
 std::optional<std::intptr_t> Win32WindowSystem::SendMsg(WindowHandle window, unsigned message, std::uintptr_t wParam,
                                                         std::intptr_t lParam, int timeoutMs) {
-    if (!window || !::IsWindow(H(window))) return std::nullopt;
+    if (!window || !::IsWindow(WindowOf(window))) return std::nullopt;
     DWORD_PTR reply = 0;
-    if (!::SendMessageTimeoutW(H(window), message, wParam, lParam, SMTO_ABORTIFHUNG,
+    if (!::SendMessageTimeoutW(WindowOf(window), message, wParam, lParam, SMTO_ABORTIFHUNG,
                                static_cast<UINT>(timeoutMs > 0 ? timeoutMs : 0), &reply))
         return std::nullopt;
     return static_cast<std::intptr_t>(reply);
@@ -73,7 +70,7 @@ std::optional<std::intptr_t> Win32WindowSystem::SendMsg(WindowHandle window, uns
 
 bool Win32WindowSystem::PostMsg(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
     if (!window) return false;
-    return ::PostMessageW(H(window), message, wParam, lParam) != FALSE;
+    return ::PostMessageW(WindowOf(window), message, wParam, lParam) != FALSE;
 }
 
 namespace {
@@ -83,15 +80,14 @@ bool OfAnotherThread(HWND window) { return ::GetWindowThreadProcessId(window, nu
 }  // namespace
 
 void Win32WindowSystem::Show(WindowHandle window, ShowCommand command) {
-    if (window) (OfAnotherThread(H(window)) ? ::ShowWindowAsync : ::ShowWindow)(H(window), ShowWindowCommand(command));
+    HWND hwnd = WindowOf(window);
+    if (hwnd) (OfAnotherThread(hwnd) ? ::ShowWindowAsync : ::ShowWindow)(hwnd, ShowWindowCommand(command));
 }
 
-void Win32WindowSystem::Minimize(WindowHandle window) { Show(window, ShowCommand::Minimize); }
-
-bool Win32WindowSystem::IsMinimized(WindowHandle window) { return window && ::IsIconic(H(window)); }
+bool Win32WindowSystem::IsMinimized(WindowHandle window) { return window && ::IsIconic(WindowOf(window)); }
 
 void Win32WindowSystem::BringToFront(WindowHandle window) {
-    HWND hwnd = H(window);
+    HWND hwnd = WindowOf(window);
     if (!hwnd || !::IsWindow(hwnd)) return;
     // A window of another process may take the foreground only if we let it; we are usually the
     // foreground process ourselves here (the user just started us), so this is allowed.
@@ -105,11 +101,11 @@ WindowHandle Win32WindowSystem::MainWindowOf(WindowHandle applicationWindow) {
     // A busy instance (in one of its long pauses) must not hang this one forever.
     const std::optional<std::intptr_t> reply = SendMsg(applicationWindow, MainWindowQueryMessage(), 0, 0, 5000);
     HWND main = reply ? reinterpret_cast<HWND>(*reply) : nullptr;
-    return main && ::IsWindow(main) ? W(main) : 0;
+    return main && ::IsWindow(main) ? HandleOf(main) : 0;
 }
 
 bool Win32WindowSystem::GreySystemMenuItem(WindowHandle window, int position, const std::string& text) {
-    HMENU menu = window ? ::GetSystemMenu(H(window), FALSE) : nullptr;
+    HMENU menu = window ? ::GetSystemMenu(WindowOf(window), FALSE) : nullptr;
     if (!menu) return false;
     // Addressed by its command, replaced by a greyed item whose id (-9) is no command of the window.
     constexpr int kNoCommand = -9;
@@ -118,7 +114,7 @@ bool Win32WindowSystem::GreySystemMenuItem(WindowHandle window, int position, co
     BOOL ok = ::ModifyMenuW(menu, itemId, MF_BYCOMMAND | MF_GRAYED,
                             static_cast<UINT_PTR>(static_cast<UINT>(kNoCommand)), caption.c_str());
     // The close box in the title bar follows the system menu; have it drawn again.
-    ::RedrawWindow(H(window), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+    ::RedrawWindow(WindowOf(window), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
     return ok != FALSE;
 }
 

@@ -21,7 +21,6 @@ public:
                                          std::intptr_t lParam, int timeoutMs) override;
     bool PostMsg(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
     void Show(WindowHandle window, ShowCommand command) override;
-    void Minimize(WindowHandle window) override;
     bool IsMinimized(WindowHandle window) override;
     void BringToFront(WindowHandle window) override;
     WindowHandle MainWindowOf(WindowHandle applicationWindow) override;

@@ -147,6 +147,10 @@ inline std::string Utf8(const std::wstring& wide) {
     return out;
 }
 
+// The logic's handle of a window, and back.
+inline WindowHandle HandleOf(HWND window) { return reinterpret_cast<WindowHandle>(window); }
+inline HWND WindowOf(WindowHandle handle) { return reinterpret_cast<HWND>(handle); }
+
 inline std::wstring WindowTextW(HWND hwnd) {
     int n = ::GetWindowTextLengthW(hwnd);
     std::wstring text(static_cast<size_t>(n) + 1, L'\0');
