@@ -52,7 +52,7 @@ std::optional<std::string> FindPlayer(IFileSystem& files, IRegistry& registry) {
         if (files.FileExists(folder + kProgramFile)) return folder + kProgramFile;
     for (Hive hive : {Hive::Machine, Hive::User}) {
         for (RegView view : {RegView::Bits64, RegView::Bits32}) {
-            const std::optional<std::string> registered = registry.GetStringOfView(view, hive, kAppPathsKey, "");
+            const std::optional<std::string> registered = registry.GetString(hive, kAppPathsKey, "", view);
             if (!registered) continue;
             const std::string file = Unquoted(*registered);
             if (!file.empty() && files.FileExists(file)) return file;

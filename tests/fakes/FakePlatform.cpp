@@ -209,8 +209,12 @@ bool FakeRegistry::SetString(Hive root, const std::string& keyPath, const std::s
     return true;
 }
 
-std::optional<std::string> FakeRegistry::GetString(Hive root, const std::string& keyPath,
-                                                   const std::string& name) {
+std::optional<std::string> FakeRegistry::GetString(Hive root, const std::string& keyPath, const std::string& name,
+                                                   RegView view) {
+    const std::string software = "software\\";
+    if (view == RegView::Bits32 && Lower(keyPath).rfind(software, 0) == 0)
+        return GetString(root, keyPath.substr(0, software.size()) + "WOW6432Node\\" + keyPath.substr(software.size()),
+                         name);
     const std::string path = Rooted(root, keyPath);
     std::string entry = "read " + path + "|" + name;
     if (fail && fail("read", path, name)) {
@@ -220,15 +224,6 @@ std::optional<std::string> FakeRegistry::GetString(Hive root, const std::string&
     auto v = Value(path, name);
     log.push_back(v ? entry : entry + " FAILED");
     return v;
-}
-
-std::optional<std::string> FakeRegistry::GetStringOfView(RegView view, Hive root, const std::string& keyPath,
-                                                         const std::string& name) {
-    const std::string software = "software\\";
-    if (view == RegView::Bits32 && Lower(keyPath).rfind(software, 0) == 0)
-        return GetString(root, keyPath.substr(0, software.size()) + "WOW6432Node\\" + keyPath.substr(software.size()),
-                         name);
-    return GetString(root, keyPath, name);
 }
 
 std::optional<std::vector<std::uint8_t>> FakeRegistry::GetBinary(Hive root, const std::string& keyPath,

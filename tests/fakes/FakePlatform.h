@@ -104,10 +104,9 @@ public:
 
     bool CreateKey(Hive root, const std::string& path) override;
     bool SetString(Hive root, const std::string& path, const std::string& name, const std::string& data) override;
-    std::optional<std::string> GetString(Hive root, const std::string& path, const std::string& name) override;
     // The 32-bit view of a key under SOFTWARE is the key under SOFTWARE\WOW6432Node, as Windows keeps it.
-    std::optional<std::string> GetStringOfView(RegView view, Hive root, const std::string& path,
-                                               const std::string& name) override;
+    std::optional<std::string> GetString(Hive root, const std::string& path, const std::string& name,
+                                         RegView view = RegView::Native) override;
     // Binary data is kept as the characters of a string value (Put it so).
     std::optional<std::vector<std::uint8_t>> GetBinary(Hive root, const std::string& path,
                                                        const std::string& name) override;

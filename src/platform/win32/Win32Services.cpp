@@ -162,26 +162,18 @@ std::optional<std::vector<BYTE>> ReadValue(Hive root, const std::string& path, c
     }
     return std::nullopt;
 }
+}  // namespace
 
-// A string value read with these extra rights.
-std::optional<std::string> ReadString(Hive root, const std::string& path, const std::string& name, REGSAM extra) {
-    const auto data = ReadValue(root, path, name, extra, REG_SZ, REG_EXPAND_SZ);
+std::optional<std::string> Win32Registry::GetString(Hive root, const std::string& path, const std::string& name,
+                                                    RegView view) {
+    constexpr REGSAM kViews[] = {0, KEY_WOW64_64KEY, KEY_WOW64_32KEY};  // in the order of RegView
+    const auto data = ReadValue(root, path, name, kViews[static_cast<int>(view)], REG_SZ, REG_EXPAND_SZ);
     if (!data) return std::nullopt;
     // The stored data need not end in a terminator.
     std::wstring text(data->size() / sizeof(wchar_t), L'\0');
     std::memcpy(text.data(), data->data(), text.size() * sizeof(wchar_t));
     if (auto end = text.find(L'\0'); end != std::wstring::npos) text.resize(end);
     return Utf8(text);
-}
-}  // namespace
-
-std::optional<std::string> Win32Registry::GetString(Hive root, const std::string& path, const std::string& name) {
-    return ReadString(root, path, name, 0);
-}
-
-std::optional<std::string> Win32Registry::GetStringOfView(RegView view, Hive root, const std::string& path,
-                                                          const std::string& name) {
-    return ReadString(root, path, name, view == RegView::Bits32 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY);
 }
 
 std::optional<std::vector<std::uint8_t>> Win32Registry::GetBinary(Hive root, const std::string& path,

@@ -31,9 +31,8 @@ class Win32Registry : public IRegistry {
 public:
     bool CreateKey(Hive root, const std::string& path) override;
     bool SetString(Hive root, const std::string& path, const std::string& name, const std::string& data) override;
-    std::optional<std::string> GetString(Hive root, const std::string& path, const std::string& name) override;
-    std::optional<std::string> GetStringOfView(RegView view, Hive root, const std::string& path,
-                                               const std::string& name) override;
+    std::optional<std::string> GetString(Hive root, const std::string& path, const std::string& name,
+                                         RegView view = RegView::Native) override;
     std::optional<std::vector<std::uint8_t>> GetBinary(Hive root, const std::string& path,
                                                        const std::string& name) override;
 };

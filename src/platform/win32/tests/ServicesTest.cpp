@@ -236,7 +236,7 @@ TEST_F(RegistryTest, ViewsAndBinaryValuesAreRead) {
     const BYTE approved[] = {3, 0, 0, 0, 9};
     ::RegSetValueExW(key, L"Chimewell", 0, REG_BINARY, approved, sizeof(approved));
     ::RegCloseKey(key);
-    EXPECT_EQ(registry.GetStringOfView(RegView::Bits64, Hive::Machine, kTestKey, ""), "C:\\Apps\\winamp.exe");
+    EXPECT_EQ(registry.GetString(Hive::Machine, kTestKey, "", RegView::Bits64), "C:\\Apps\\winamp.exe");
     EXPECT_EQ(registry.GetBinary(Hive::Machine, kTestKey, "Chimewell"), (std::vector<std::uint8_t>{3, 0, 0, 0, 9}));
     EXPECT_EQ(registry.GetBinary(Hive::Machine, kTestKey, ""), std::nullopt) << "a text is no binary value";
     EXPECT_EQ(registry.GetBinary(Hive::Machine, kTestKey, "Missing"), std::nullopt);
