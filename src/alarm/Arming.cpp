@@ -136,7 +136,7 @@ void Alarm::SilenceAlarm() {
         s_.flashing = false;
     }
     if (s_.keptAwake) {
-        p_.power.KeepAwake(false);
+        p_.power.KeepAwake(AwakeLevel::Display, false);
         s_.keptAwake = false;
     }
 }
@@ -241,7 +241,7 @@ void Alarm::ScheduleWake() {
     const bool set = p_.power.WakeAt(*moment - kWakeLeadSeconds);
     s_.mustStayAwake = JudgeWake(p_.power, set) != WakeDoubt::None;
     const bool keep = view_.Checked(MainCtl::mnuKeepAwake);
-    if (keep != s_.keepingAwake) p_.power.KeepSystemAwake(keep);
+    if (keep != s_.keepingAwake) p_.power.KeepAwake(AwakeLevel::System, keep);
     s_.keepingAwake = keep;
     show_.ShowWakeNote();
 }
@@ -249,7 +249,7 @@ void Alarm::ScheduleWake() {
 void Alarm::ReleaseWake() {
     s_.wakeFor.reset();
     p_.power.CancelWake();
-    if (s_.keepingAwake) p_.power.KeepSystemAwake(false);
+    if (s_.keepingAwake) p_.power.KeepAwake(AwakeLevel::System, false);
     s_.keepingAwake = false;
     s_.mustStayAwake = false;
     show_.ShowWakeNote();
@@ -260,7 +260,7 @@ void Alarm::mnuKeepAwake_Click() {
     view_.SetChecked(MainCtl::mnuKeepAwake, on);
     // An armed alarm follows the choice at once.
     if (s_.Waiting() && on != s_.keepingAwake) {
-        p_.power.KeepSystemAwake(on);
+        p_.power.KeepAwake(AwakeLevel::System, on);
         s_.keepingAwake = on;
         show_.ShowWakeNote();
     }

@@ -146,7 +146,7 @@ void Alarm::FireAlarm() {
     show_.ShowState();
     show_.ShowWakeNote();  // the moment has come: nothing more to wake for
     show_.ShowStatus(kBanner);
-    p_.power.KeepAwake(true);
+    p_.power.KeepAwake(AwakeLevel::Display, true);
     s_.keptAwake = true;
     s_.ringOn = RingOn{};
     if (!heard) SoundBuiltIn();

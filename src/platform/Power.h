@@ -8,6 +8,8 @@
 namespace chw {
 
 enum class PowerSource { Mains, Battery };
+// How awake to keep the computer: the system only (the display may sleep), or the display as well.
+enum class AwakeLevel { System, Display };
 
 class IPower {
 public:
@@ -16,10 +18,9 @@ public:
     // set before. False when the timer could not be set, or was set but the system cannot wake for it.
     virtual bool WakeAt(std::int64_t utcSeconds) = 0;
     virtual void CancelWake() = 0;
-    // While on, neither the system nor the display goes to sleep (the alarm rings).
-    virtual void KeepAwake(bool on) = 0;
-    // While on, the system does not go to sleep on its own; the display may. Independent of KeepAwake.
-    virtual void KeepSystemAwake(bool on) = 0;
+    // While on, the computer does not go to sleep on its own at that level: Display while the alarm rings,
+    // System while it is armed. Each level is on or off independently of the other.
+    virtual void KeepAwake(AwakeLevel level, bool on) = 0;
 
     // Modern Standby (S0 low-power idle): such a computer does not wake for a wake timer.
     virtual bool ModernStandby() = 0;

@@ -243,10 +243,6 @@ public:
         log.push_back("wake " + std::to_string(utcSeconds));
         return timerWorks;
     }
-    void KeepSystemAwake(bool on) override {
-        systemAwake = on;
-        log.push_back(on ? "system on" : "system off");
-    }
     bool ModernStandby() override { return modernStandby; }
     PowerSource Source() override { return source; }
     std::optional<bool> WakeTimersAllowed(PowerSource s) override {
@@ -256,9 +252,10 @@ public:
         wakeAt.reset();
         log.push_back("cancel");
     }
-    void KeepAwake(bool on) override {
-        awake = on;
-        log.push_back(on ? "awake on" : "awake off");
+    void KeepAwake(AwakeLevel level, bool on) override {
+        const bool display = level == AwakeLevel::Display;
+        (display ? awake : systemAwake) = on;
+        log.push_back(std::string(display ? "awake " : "system ") + (on ? "on" : "off"));
     }
 };
 

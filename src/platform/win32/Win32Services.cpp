@@ -491,7 +491,9 @@ bool Win32Power::WakeAt(std::int64_t utcSeconds) {
     return error != ERROR_NOT_SUPPORTED && error != kResumeIgnored;
 }
 
-void Win32Power::ApplyExecutionState() {
+void Win32Power::KeepAwake(AwakeLevel level, bool on) {
+    (level == AwakeLevel::Display ? ringing_ : armed_) = on;
+    // The thread's execution state holds both wishes at once.
     EXECUTION_STATE state = ES_CONTINUOUS;
     if (ringing_ || armed_) state |= ES_SYSTEM_REQUIRED;
     if (ringing_) state |= ES_DISPLAY_REQUIRED;

@@ -135,21 +135,12 @@ public:
     void CancelWake() override {
         if (timer_) ::CancelWaitableTimer(timer_.get());
     }
-    void KeepAwake(bool on) override {
-        ringing_ = on;
-        ApplyExecutionState();
-    }
-    void KeepSystemAwake(bool on) override {
-        armed_ = on;
-        ApplyExecutionState();
-    }
+    void KeepAwake(AwakeLevel level, bool on) override;
     bool ModernStandby() override;
     PowerSource Source() override;
     std::optional<bool> WakeTimersAllowed(PowerSource source) override;
 
 private:
-    // The thread's execution state holds both wishes at once.
-    void ApplyExecutionState();
     UniqueHandle timer_;
     bool ringing_ = false;
     bool armed_ = false;

@@ -215,12 +215,12 @@ TEST(PowerTest, AWakeIsSetReplacedAndCancelledAndKeepingAwakeIsUndone) {
     EXPECT_EQ(power.WakeAt(clock.UtcSeconds() + 7200), wakes);
     power.CancelWake();
     const auto state = [] { return ::SetThreadExecutionState(ES_CONTINUOUS) & (ES_SYSTEM_REQUIRED | ES_DISPLAY_REQUIRED); };
-    power.KeepAwake(true);
+    power.KeepAwake(AwakeLevel::Display, true);
     EXPECT_EQ(state(), static_cast<EXECUTION_STATE>(ES_SYSTEM_REQUIRED | ES_DISPLAY_REQUIRED));
-    power.KeepSystemAwake(true);
-    power.KeepAwake(false);
+    power.KeepAwake(AwakeLevel::System, true);
+    power.KeepAwake(AwakeLevel::Display, false);
     EXPECT_EQ(state(), static_cast<EXECUTION_STATE>(ES_SYSTEM_REQUIRED)) << "the armed wish outlives the ringing";
-    power.KeepSystemAwake(false);
+    power.KeepAwake(AwakeLevel::System, false);
     EXPECT_EQ(state(), 0u);
     // The questions about waking answer, whatever this system knows (Wine has no power plan).
     power.ModernStandby();
