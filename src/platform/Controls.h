@@ -15,6 +15,9 @@ public:
     virtual void SetInterval(int milliseconds) = 0;
 };
 
+// What a balloon tells: something the user missed or must see to, or a piece of information.
+enum class BalloonKind { Warning, Info };
+
 // The notification-area icon. Icon numbers 1..3 pick the pictures: unlit bulb, lit bulb, wrist watch.
 class ITrayIcon {
 public:
@@ -26,9 +29,8 @@ public:
     virtual int IconNumber() const = 0;
     virtual void SetIconNumber(int number) = 0;
     // A balloon notification from the icon; nothing when the icon is not shown.
-    virtual void ShowBalloon(const std::string& title, const std::string& text) = 0;
-    // The same for a piece of information rather than something that went wrong.
-    virtual void ShowHint(const std::string& title, const std::string& text) = 0;
+    virtual void ShowBalloon(const std::string& title, const std::string& text,
+                             BalloonKind kind = BalloonKind::Warning) = 0;
 };
 
 // The texts of one window's controls, addressed by their names. The text of a control lives in the

@@ -26,7 +26,7 @@ void Tray::mnuMinimizeToTray_Click() {
 void Tray::ShowTrayHintOnce() {
     using namespace settings;
     if (IsYes(registryDB_.Read(kTrayHintShown))) return;
-    view_.SysTray().ShowHint(p_.runtime.AppTitle(), tray::kTrayHint);
+    view_.SysTray().ShowBalloon(p_.runtime.AppTitle(), tray::kTrayHint, BalloonKind::Info);
     // A refused write only means the hint comes again next time: no box for that.
     registryDB_.Write(kTrayHintShown, kYes);
 }

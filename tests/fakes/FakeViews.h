@@ -62,11 +62,8 @@ public:
     int IconNumber() const override { return iconNumber; }
     void SetIconNumber(int n) override { iconNumber = n; }
     std::vector<std::string> balloons;  // "title|text"
-    void ShowBalloon(const std::string& title, const std::string& text) override {
-        if (shown) balloons.push_back(title + "|" + text);
-    }
-    void ShowHint(const std::string& title, const std::string& text) override {
-        if (shown) balloons.push_back("hint " + title + "|" + text);
+    void ShowBalloon(const std::string& title, const std::string& text, BalloonKind kind) override {
+        if (shown) balloons.push_back((kind == BalloonKind::Info ? "hint " : "") + title + "|" + text);
     }
 };
 

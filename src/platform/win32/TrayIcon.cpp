@@ -125,12 +125,12 @@ void TrayIcon::SetIconNumber(int number) {
     Modify(NIF_ICON);
 }
 
-void TrayIcon::Balloon(const std::string& title, const std::string& text, DWORD icon) {
+void TrayIcon::ShowBalloon(const std::string& title, const std::string& text, BalloonKind kind) {
     if (!added_) return;
     NOTIFYICONDATAW nid = Data(NIF_INFO);
     lstrcpynW(nid.szInfoTitle, Wide(title).c_str(), ARRAYSIZE(nid.szInfoTitle));
     lstrcpynW(nid.szInfo, Wide(text).c_str(), ARRAYSIZE(nid.szInfo));
-    nid.dwInfoFlags = icon;
+    nid.dwInfoFlags = kind == BalloonKind::Info ? NIIF_INFO : NIIF_WARNING;
     notify_(NIM_MODIFY, &nid);
 }
 

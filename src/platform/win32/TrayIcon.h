@@ -31,11 +31,7 @@ public:
     void SetToolTip(const std::string& text) override;
     int IconNumber() const override { return iconNumber_; }
     void SetIconNumber(int number) override;
-    // What the balloon tells is something the user missed or must see to: a warning, not news.
-    void ShowBalloon(const std::string& title, const std::string& text) override {
-        Balloon(title, text, NIIF_WARNING);
-    }
-    void ShowHint(const std::string& title, const std::string& text) override { Balloon(title, text, NIIF_INFO); }
+    void ShowBalloon(const std::string& title, const std::string& text, BalloonKind kind) override;
 
     // The pictures again at today's small-icon size (the scale changed); a shown icon takes them.
     void ReloadIcons();
@@ -57,7 +53,6 @@ public:
 private:
     NOTIFYICONDATAW Data(UINT flags) const;
     void Modify(UINT flags);
-    void Balloon(const std::string& title, const std::string& text, DWORD icon);
     bool Add();
     void ScheduleRetry();
     void StopRetry();
