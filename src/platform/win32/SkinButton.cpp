@@ -60,13 +60,13 @@ UniqueBitmap LoadSkin(HINSTANCE instance, int id) {
 }  // namespace
 
 SkinButtons::SkinButtons(HINSTANCE instance)
-    : up_(LoadSkin(instance, IDB_SKIN_UP)), over_(LoadSkin(instance, IDB_SKIN_OVER)),
+    : instance_(instance), up_(LoadSkin(instance, IDB_SKIN_UP)), over_(LoadSkin(instance, IDB_SKIN_OVER)),
       down_(LoadSkin(instance, IDB_SKIN_DOWN)) {}
 
-HWND SkinButtons::Create(HWND parent, int id, const wchar_t* caption, const RECT& place, HINSTANCE instance) {
+HWND SkinButtons::Create(HWND parent, int id, const wchar_t* caption, const RECT& place) {
     HWND button = ::CreateWindowExW(0, L"BUTTON", caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
                                     place.left, place.top, place.right - place.left, place.bottom - place.top, parent,
-                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
     if (button) {
         ::SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         ::SetWindowSubclass(button, &SkinButtons::SubclassProc, kSubclassId, 0);

@@ -15,7 +15,7 @@ public:
     explicit SkinButtons(HINSTANCE instance);
 
     // Creates one skinned button as a child of parent.
-    HWND Create(HWND parent, int id, const wchar_t* caption, const RECT& place, HINSTANCE instance);
+    HWND Create(HWND parent, int id, const wchar_t* caption, const RECT& place);
     // The captions' font, for every button made here (the window owns it), and the DPI the buttons are
     // drawn for; they are drawn again.
     void SetFont(HFONT font, int dpi);
@@ -29,6 +29,7 @@ private:
     static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                          DWORD_PTR data) noexcept;
 
+    HINSTANCE instance_;
     UniqueBitmap up_, over_, down_;
 
     HFONT font_ = nullptr;
