@@ -24,9 +24,7 @@ public:
     virtual ~ITrayIcon() = default;
     virtual bool Shown() const = 0;
     virtual void SetShown(bool shown) = 0;
-    virtual std::string ToolTip() const = 0;
     virtual void SetToolTip(const std::string& text) = 0;
-    virtual int IconNumber() const = 0;
     virtual void SetIconNumber(int number) = 0;
     // A balloon notification from the icon; nothing when the icon is not shown.
     virtual void ShowBalloon(const std::string& title, const std::string& text,
@@ -44,7 +42,7 @@ public:
     virtual void SetCaption(Ctl control, const std::string& text) = 0;
 };
 
-// Controls and menu items of one window: their texts, flags, tooltips and the focus.
+// Controls and menu items of one window: their texts, flags, tooltips (written only) and the focus.
 template <class Ctl>
 class IForm : public virtual ICaptions<Ctl> {
 public:
@@ -52,7 +50,6 @@ public:
     virtual void SetEnabled(Ctl control, bool enabled) = 0;
     virtual bool Checked(Ctl control) const = 0;
     virtual void SetChecked(Ctl control, bool checked) = 0;
-    virtual std::string ToolTip(Ctl control) const = 0;
     virtual void SetToolTip(Ctl control, const std::string& text) = 0;
     virtual void SetFocus(Ctl control) = 0;
 };

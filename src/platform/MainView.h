@@ -67,9 +67,8 @@ public:
     virtual bool Locked() const = 0;
     virtual void SetLocked(bool locked) = 0;
 
-    // The calendar's shown date (the day is clamped to the month).
+    // Shows this date in the calendar (the day is clamped to the month).
     virtual void SetCalendarDate(const Date& day) = 0;
-    virtual Date CalendarDate() const = 0;
 
     // Pops the tray menu up at the mouse pointer (the window is brought to the foreground first).
     virtual void PopUpOptionsMenu() = 0;

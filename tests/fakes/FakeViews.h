@@ -31,7 +31,7 @@ public:
     void SetEnabled(Ctl c, bool enabled) override { controls[c].enabled = enabled; }
     bool Checked(Ctl c) const override { return Get(c).checked; }
     void SetChecked(Ctl c, bool checked) override { controls[c].checked = checked; }
-    std::string ToolTip(Ctl c) const override { return Get(c).toolTip; }
+    std::string ToolTip(Ctl c) const { return Get(c).toolTip; }
     void SetToolTip(Ctl c, const std::string& text) override { controls[c].toolTip = text; }
     void SetFocus(Ctl c) override { focusHistory.push_back(c); }
 
@@ -57,9 +57,7 @@ public:
     int iconNumber = 1;
     bool Shown() const override { return shown; }
     void SetShown(bool s) override { shown = s; }
-    std::string ToolTip() const override { return toolTip; }
     void SetToolTip(const std::string& text) override { toolTip = text; }
-    int IconNumber() const override { return iconNumber; }
     void SetIconNumber(int n) override { iconNumber = n; }
     std::vector<std::string> balloons;  // "title|text"
     void ShowBalloon(const std::string& title, const std::string& text, BalloonKind kind) override {
@@ -103,7 +101,7 @@ public:
     bool Locked() const override { return locked; }
     void SetLocked(bool l) override { locked = l; }
     void SetCalendarDate(const Date& day) override;
-    Date CalendarDate() const override { return calendar; }
+    Date CalendarDate() const { return calendar; }
     void PopUpOptionsMenu() override { ++popUps; }
     int flashes = 0;  // times a flash was started
     bool flashing = false;

@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "Accessible.h"
@@ -47,7 +48,6 @@ public:
     void SetEnabled(MainCtl control, bool enabled) override;
     bool Checked(MainCtl control) const override;
     void SetChecked(MainCtl control, bool checked) override;
-    std::string ToolTip(MainCtl control) const override;
     void SetToolTip(MainCtl control, const std::string& text) override;
     void SetFocus(MainCtl control) override;
 
@@ -65,7 +65,7 @@ public:
     bool Locked() const override;
     void SetLocked(bool locked) override;
     void SetCalendarDate(const Date& day) override;
-    Date CalendarDate() const override;
+    Date CalendarDate() const;
     void PopUpOptionsMenu() override;
     bool ShowHelpWindow(const std::string& documentPath) override;
 
@@ -142,7 +142,7 @@ private:
     HACCEL accel_ = nullptr;  // a resource: freed with the module
     UniqueWindow toolTips_;
     UINT taskbarCreated_ = 0;
-    std::map<MainCtl, std::string> tipTexts_;
+    std::set<MainCtl> tipped_;  // the controls given a tip so far
     mutable std::map<int, HWND> items_;  // the controls by id, as each was first looked up
 
     bool busy_ = false;

@@ -135,14 +135,8 @@ void MainWindow::SetChecked(MainCtl control, bool checked) {
         ::CheckMenuItem(menu.menu, menu.item, menu.by | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
-std::string MainWindow::ToolTip(MainCtl control) const {
-    auto it = tipTexts_.find(control);
-    return it == tipTexts_.end() ? std::string() : it->second;
-}
-
 void MainWindow::SetToolTip(MainCtl control, const std::string& text) {
-    bool known = tipTexts_.count(control) != 0;
-    tipTexts_[control] = text;
+    const bool known = !tipped_.insert(control).second;
     HWND h = Control(control);
     // The status bar has one tip for both its parts.
     if (!toolTips_ || !h || control == MainCtl::Form || control == MainCtl::StatusBar1Panel2) return;

@@ -27,9 +27,7 @@ public:
 
     bool Shown() const override { return shown_; }
     void SetShown(bool shown) override;
-    std::string ToolTip() const override { return toolTip_; }
     void SetToolTip(const std::string& text) override;
-    int IconNumber() const override { return iconNumber_; }
     void SetIconNumber(int number) override;
     void ShowBalloon(const std::string& title, const std::string& text, BalloonKind kind) override;
 
