@@ -55,8 +55,7 @@ MainWindow::MainWindow(HINSTANCE instance, UiLoop& loop, int dpi)
 }
 
 MainWindow::~MainWindow() {
-    timer_.Detach();
-    if (tray_) tray_->Remove();
+    // Its WM_DESTROY stops the timer and takes the icon away.
     DestroyNow();
     loop_.SetToolTips(nullptr);
 }

@@ -260,13 +260,11 @@ MbAnswer Win32MessageBoxes::Show(const std::string& text, const std::string& tit
     if (owner && !::IsWindowVisible(owner)) owner = nullptr;
     // Without a visible owner the box still keeps the program's other windows from input meanwhile.
     if (!owner) type |= MB_TASKMODAL;
-    int answer = ::MessageBoxW(owner, Wide(text).c_str(), Wide(title).c_str(), type);
-    switch (answer) {
-        case IDOK: return MbAnswer::Ok;
-        case IDYES: return MbAnswer::Yes;
-        case IDNO: return MbAnswer::No;
-        case IDCANCEL: return MbAnswer::Cancel;
-    }
+    const int answer = ::MessageBoxW(owner, Wide(text).c_str(), Wide(title).c_str(), type);
+    constexpr std::pair<int, MbAnswer> kAnswers[] = {
+        {IDOK, MbAnswer::Ok}, {IDYES, MbAnswer::Yes}, {IDNO, MbAnswer::No}, {IDCANCEL, MbAnswer::Cancel}};
+    for (const auto& [id, meaning] : kAnswers)
+        if (answer == id) return meaning;
     // The box could not be shown: give the answer that changes nothing, in the order of MbButtons.
     constexpr MbAnswer kNothing[] = {MbAnswer::Ok, MbAnswer::Cancel, MbAnswer::No};
     return kNothing[static_cast<int>(buttons)];
