@@ -206,16 +206,13 @@ void IntroWindow::DrawBackdrop(HDC dc, const RECT& rc) {
     GRADIENT_RECT g{0, 1};
     ::GdiGradientFill(dc, v, 2, &g, 1, GRADIENT_FILL_RECT_V);
 
-    // A double frame: a deep outer line and a light inner one.
-    int w = FrameWidth() - 1;
-    UniqueBrush frame(::CreateSolidBrush(c.frame));
-    for (int i = 0; i < w; ++i) {
+    // A double frame: a deep outer line, w pixels wide, and a light inner one.
+    const int w = FrameWidth() - 1;
+    UniqueBrush frame(::CreateSolidBrush(c.frame)), inner(::CreateSolidBrush(c.innerFrame));
+    for (int i = 0; i <= w; ++i) {
         RECT r{rc.left + i, rc.top + i, rc.right - i, rc.bottom - i};
-        ::FrameRect(dc, &r, frame.get());
+        ::FrameRect(dc, &r, (i < w ? frame : inner).get());
     }
-    UniqueBrush inner(::CreateSolidBrush(c.innerFrame));
-    RECT r{rc.left + w, rc.top + w, rc.right - w, rc.bottom - w};
-    ::FrameRect(dc, &r, inner.get());
 
     // The product's mark beside the title, and a large clock that shows the time in the lower half.
     int size = ::MulDiv(48, dpi_, 96);
