@@ -16,13 +16,7 @@ namespace chw {
 
 using namespace alarm;
 
-void Alarm::cmdSet_Click() {
-    const bool playlistEmpty = [this] {
-        BusyScope busy(alarmBusy_);
-        return PressSet();
-    }();
-    TellIfPlaylistEmpty(playlistEmpty);
-}
+void Alarm::cmdSet_Click() { TellIfPlaylistEmpty(PressSet()); }
 
 // Told once the arming is complete, so that the watch may ring while the box waits for the user.
 void Alarm::TellIfPlaylistEmpty(bool empty) {
@@ -32,29 +26,31 @@ void Alarm::TellIfPlaylistEmpty(bool empty) {
 void Alarm::ResumeArmedAlarm() {
     if (!s_.resumePending) return;
     s_.resumePending = false;
-    const bool playlistEmpty = [this] {
-        BusyScope busy(alarmBusy_);
-        // Snoozed when the run ended: it rings at the snooze's moment, or is missed.
-        if (!s_.snooze) {
-            // A repeating alarm that rang before the run ended goes on to its next day.
-            if (s_.Repeating() && s_.rungAt && s_.rungAt == AlarmAt()) {
-                if (!MoveOn()) ForgetArmed();
-                return false;
-            }
-            // It was armed ahead of its moment, in the run that ended.
-            s_.seenAhead = AlarmAt();
-        }
-        const std::optional<std::int64_t> moment = NextRingMoment();
-        if (moment && p_.clock.UtcSeconds() - *moment > kCatchUpSeconds) {
-            MissAlarm();
+    TellIfPlaylistEmpty(Resume());
+}
+
+bool Alarm::Resume() {
+    BusyScope busy(alarmBusy_);
+    // Snoozed when the run ended: it rings at the snooze's moment, or is missed.
+    if (!s_.snooze) {
+        // A repeating alarm that rang before the run ended goes on to its next day.
+        if (s_.Repeating() && s_.rungAt && s_.rungAt == AlarmAt()) {
+            if (!MoveOn()) ForgetArmed();
             return false;
         }
-        return ArmAlarm(ArmKind::Restored);
-    }();
-    TellIfPlaylistEmpty(playlistEmpty);
+        // It was armed ahead of its moment, in the run that ended.
+        s_.seenAhead = AlarmAt();
+    }
+    const std::optional<std::int64_t> moment = NextRingMoment();
+    if (moment && p_.clock.UtcSeconds() - *moment > kCatchUpSeconds) {
+        MissAlarm();
+        return false;
+    }
+    return ArmAlarm(ArmKind::Restored);
 }
 
 bool Alarm::PressSet() {
+    BusyScope busy(alarmBusy_);
     view_.MyTimer().SetEnabled(false);
     // Whatever the press does, the ringing ends with it.
     SilenceAlarm();
