@@ -6,7 +6,6 @@
 #include "settings/SettingsSchema.h"
 #include "winamp/PlayerLocation.h"
 #include "winamp/WinampTexts.h"
-#include "winamp/Winamp_Access.h"
 
 namespace chw {
 

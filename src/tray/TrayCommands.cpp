@@ -52,10 +52,8 @@ void Tray::mnuConfigureWinAmp_Click() {
         view_.ShowState(ShowCommand::Minimize);
         view_.SysTray().SetShown(true);
         view_.Hide();
-        timer.SetEnabled(true);
     }
     timer.SetEnabled(true);
 }
-
 
 }  // namespace chw
