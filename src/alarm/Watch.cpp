@@ -126,16 +126,11 @@ void Alarm::FireAlarm() {
     EndSnooze();
     // A player already playing gets no Play, only the full volume; the ringing shows all the same.
     const bool playing = winamp_.Playing();
-    bool queued = false;
-    bool postFailed = false;
-    if (!playing) {
-        if (winamp_.Locate() != 0) {
-            queued = winamp_.TryPlay();
-            postFailed = !queued;
-        }
-        // Only a player that took Play needs the moment before it takes a volume.
-        if (queued) p_.runtime.Pause(kFirePauseMs);
-    }
+    const bool located = !playing && winamp_.Locate() != 0;
+    const bool queued = located && winamp_.TryPlay();
+    const bool postFailed = located && !queued;
+    // Only a player that took Play needs the moment before it takes a volume.
+    if (queued) p_.runtime.Pause(kFirePauseMs);
     winamp_.SetVolume(kFullVolume);
     const bool heard = playing || PlayerPlaysAfterAll(queued);
 
