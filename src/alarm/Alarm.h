@@ -104,8 +104,9 @@ private:
     void AlarmChosen();
     void NoteIfAhead();
     void RecordArmed();
-    // The day a repeating alarm would next ring by the rule, from its chosen day and not over yet.
-    std::optional<Date> NextChosenDay(alarm::RepeatRule rule);
+    // The day a repeating alarm would next ring by the rule, from its chosen day, its moment after `after`
+    // (UTC seconds): a minute ago for an arming, so that an alarm in its own minute still rings there.
+    std::optional<Date> NextChosenDay(alarm::RepeatRule rule, std::int64_t after);
     // Settings > Repeat's items ticked for the rule.
     void TickRepeat(alarm::RepeatRule rule);
     // The snooze ended (it rang, was stopped, or the alarm was armed anew), in memory and in the settings.

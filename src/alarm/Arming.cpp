@@ -88,7 +88,7 @@ bool Alarm::PressSet() {
 
     // A repeating alarm waits for the first day from the chosen one that its rule allows, still ahead.
     if (s_.Repeating() && s_.Chosen() && s_.AlarmDay.year != 0) {
-        const std::optional<Date> day = NextChosenDay(s_.repeat);
+        const std::optional<Date> day = NextChosenDay(s_.repeat, p_.clock.UtcSeconds() - 60);
         if (day && *day != s_.AlarmDay) ShowAlarmDay(*day);
     }
     const std::optional<std::int64_t> moment = AlarmMoment();
@@ -341,13 +341,11 @@ void Alarm::ShowAlarmDay(const Date& day) {
 }
 
 bool Alarm::MoveOn() {
-    const std::optional<TimeOfDay> time = ParseAlarmTime(s_.AlarmTime);
     const std::optional<std::int64_t> moment = AlarmMoment();
-    if (!time || !moment) return false;
+    if (!moment) return false;
     // After the moment that rang and after now: the same day never comes back, not even when the clocks
     // are set back over it.
-    const std::int64_t after = std::max(p_.clock.UtcSeconds(), *moment);
-    const std::optional<Date> next = NextOccurrence(s_.repeat, s_.AlarmDay, *time, p_.clock, after);
+    const std::optional<Date> next = NextChosenDay(s_.repeat, std::max(p_.clock.UtcSeconds(), *moment));
     if (!next) return false;
     ShowAlarmDay(*next);
     ArmAlarm(ArmKind::MovedOn);  // an empty playlist was told at the first arming
@@ -370,11 +368,10 @@ void Alarm::TickRepeat(RepeatRule rule) {
     for (const RepeatDef& def : kRepeatRules) view_.SetChecked(def.item, def.rule == rule);
 }
 
-// From a minute ago: an alarm in its own minute still rings there.
-std::optional<Date> Alarm::NextChosenDay(RepeatRule rule) {
+std::optional<Date> Alarm::NextChosenDay(RepeatRule rule, std::int64_t after) {
     const std::optional<TimeOfDay> time = ParseAlarmTime(s_.AlarmTime);
     if (!time) return std::nullopt;
-    return NextOccurrence(rule, s_.AlarmDay, *time, p_.clock, p_.clock.UtcSeconds() - 60);
+    return NextOccurrence(rule, s_.AlarmDay, *time, p_.clock, after);
 }
 
 void Alarm::mnuRepeat_Click(RepeatRule rule) {
@@ -384,7 +381,7 @@ void Alarm::mnuRepeat_Click(RepeatRule rule) {
     // An alarm waiting for its day goes to its next day under the new rule, never to a moment over; a
     // snoozed one rings again first and moves on when its ringing ends.
     if (s_.armed && s_.phase == AlarmPhase::Armed && !s_.snooze) {
-        const std::optional<Date> day = NextChosenDay(rule);
+        const std::optional<Date> day = NextChosenDay(rule, p_.clock.UtcSeconds() - 60);
         if (day && *day != s_.AlarmDay) {
             ShowAlarmDay(*day);
             NoteIfAhead();
