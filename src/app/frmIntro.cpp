@@ -1,5 +1,7 @@
 #include "app/frmIntro.h"
 
+#include <utility>
+
 #include "app/StartupTexts.h"
 #include "app/StartupTimings.h"
 #include "app/frmMain.h"
@@ -50,10 +52,8 @@ bool frmIntro::WriteFirstStartDefaults() {
     const bool winampMissing = !registryDB_.Read(kWinAmpOnStart).has_value();
     if (!trayMissing && !winampMissing) return true;
 
-    if (!registryDB_.CreateKey(kRoot, kKeyNoSlash)) return false;
-    if (trayMissing && !registryDB_.Write(kStartInTray, kNo)) return false;
-    if (winampMissing && !registryDB_.Write(kWinAmpOnStart, kNo)) return false;
-    return true;
+    return registryDB_.CreateKey(kRoot, kKeyNoSlash) && (!trayMissing || registryDB_.Write(kStartInTray, kNo)) &&
+           (!winampMissing || registryDB_.Write(kWinAmpOnStart, kNo));
 }
 
 void frmIntro::FillProgressBar() {
@@ -95,11 +95,8 @@ void frmIntro::HandOver(frmMain& main) {
     // disabled puts its first focus into the time box, and moving it on to cmdSet below would then
     // validate an empty time and greet the user with a format error.
     for (MainCtl c : inputs) mainView.SetEnabled(c, true);
-    if (main.State().startsInTray) {
-        main.State().startsInTray = false;  // it went to the tray during its load and stays there
-    } else {
-        mainView.Show();
-    }
+    // A window that went to the tray during its load stays there.
+    if (!std::exchange(main.State().startsInTray, false)) mainView.Show();
 
     main.Presenter().ShowStartupStatus();
     if (!mainView.SysTray().Shown()) mainView.SetFocus(MainCtl::cmdSet);

@@ -57,11 +57,8 @@ void StartupOptions::mnuStartInSystemTray_Click() {
     // The entry that starts the program: the machine's where it is on, else the user's own.
     const bool machineStarts = StartsAtLogon(registryDB_.ReadValue(kRoot, kRunKey, kRunValue));
     const bool blocked = SwitchedOffByWindows(p_.registry, machineStarts ? kRoot : kUserRoot);
-    if (!switchingOff) {
-        show_.ShowStatus(blocked ? kStatusSwitchedOffByWindows : kStatusStartInTray);
-        return;
-    }
-    show_.ShowStatus(machineStarts && !blocked ? kStatusStillStarts : kStatusNoStart);
+    show_.ShowStatus(switchingOff ? (machineStarts && !blocked ? kStatusStillStarts : kStatusNoStart)
+                                  : (blocked ? kStatusSwitchedOffByWindows : kStatusStartInTray));
 }
 
 }  // namespace chw
