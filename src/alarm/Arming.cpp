@@ -260,7 +260,7 @@ void Alarm::mnuKeepAwake_Click() {
         s_.keepingAwake = on;
         show_.ShowWakeNote();
     }
-    if (!SaveOption(registryDB_, p_.boxes, settings::kKeepAwake, on)) host_.unload();
+    if (!SaveOption(registryDB_, p_.boxes, settings::kKeepAwake, on ? settings::kYes : settings::kNo)) host_.unload();
 }
 
 void Alarm::RecordArmed() {
@@ -389,10 +389,7 @@ void Alarm::mnuRepeat_Click(RepeatRule rule) {
         }
         show_.ShowSummary(Summary::Armed);
     }
-    if (!registryDB_.Write(settings::kRepeat, DefOf(rule).name)) {
-        ShowRegistryError(p_.boxes);
-        host_.unload();
-    }
+    if (!SaveOption(registryDB_, p_.boxes, settings::kRepeat, DefOf(rule).name)) host_.unload();
 }
 
 }  // namespace chw
