@@ -71,10 +71,7 @@ void frmIntro::FillProgressBar() {
         if (value == 0 && !timer.Enabled()) timer.SetEnabled(true);
         // The main window is built while the bar fills, in the time before the first tick: the bar's
         // seconds stay what they are, and the load after them finds the window ready.
-        if (!prepared) {
-            prepared = true;
-            loader_.PrepareMainWindow();
-        }
+        if (!std::exchange(prepared, true)) loader_.PrepareMainWindow();
         p_.runtime.DoEvents();
     }
 
