@@ -47,7 +47,8 @@ void Shutdown::Form_QueryUnload(bool& cancel, int unloadMode) {
                                          {settings::kSettingsSaved, settings::kYes}});
         }
         for (const Write& w : writes) {
-            if (registryDB_.Write(w.name, w.data)) continue;
+            if (registryDB_.Write(w.name, w.data))
+                continue;
             ShowRegistryError(p_.boxes);
             p_.runtime.EndProgram();
             return;

@@ -52,8 +52,10 @@ bool frmIntro::WriteFirstStartDefaults() {
     const bool winampMissing = !registryDB_.Read(kWinAmpOnStart).has_value();
     if (!trayMissing && !winampMissing) return true;
 
-    return registryDB_.CreateKey(kRoot, kKeyNoSlash) && (!trayMissing || registryDB_.Write(kStartInTray, kNo)) &&
-           (!winampMissing || registryDB_.Write(kWinAmpOnStart, kNo));
+    if (!registryDB_.CreateKey(kRoot, kKeyNoSlash)) return false;
+    if (trayMissing && !registryDB_.Write(kStartInTray, kNo)) return false;
+    if (winampMissing && !registryDB_.Write(kWinAmpOnStart, kNo)) return false;
+    return true;
 }
 
 void frmIntro::FillProgressBar() {

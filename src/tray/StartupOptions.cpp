@@ -57,8 +57,11 @@ void StartupOptions::mnuStartInSystemTray_Click() {
     // The entry that starts the program: the machine's where it is on, else the user's own.
     const bool machineStarts = StartsAtLogon(registryDB_.ReadValue(kRoot, kRunKey, kRunValue));
     const bool blocked = SwitchedOffByWindows(p_.registry, machineStarts ? kRoot : kUserRoot);
-    show_.ShowStatus(switchingOff ? (machineStarts && !blocked ? kStatusStillStarts : kStatusNoStart)
-                                  : (blocked ? kStatusSwitchedOffByWindows : kStatusStartInTray));
+    if (!switchingOff) {
+        show_.ShowStatus(blocked ? kStatusSwitchedOffByWindows : kStatusStartInTray);
+        return;
+    }
+    show_.ShowStatus(machineStarts && !blocked ? kStatusStillStarts : kStatusNoStart);
 }
 
 }  // namespace chw
