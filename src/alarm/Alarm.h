@@ -57,8 +57,9 @@ public:
     void Form_TimeChange();
 
     // ---- Start-up ----
-    // A saved date text, read in the user's short-date format; nothing unless it reads back the same.
-    std::optional<Date> ReadSavedDate(const std::string& text);
+    // A day and a minute recorded as a short-date text and an alarm time, read back as written; nothing
+    // if either is missing or unreadable.
+    std::optional<DateTime> ReadRecorded(const RegValue& date, const RegValue& time);
     // A saved alarm read back at load: chosen again, its summary the start's last status.
     void RestoreAlarm(const Date& day, const std::string& date, const std::string& time);
     // The armed record of a run that ended without its Exit, and what rang last.
@@ -103,10 +104,9 @@ private:
     void AlarmChosen();
     void NoteIfAhead();
     void RecordArmed();
-    // A day and a minute recorded under two settings, read back as written; nothing if either is unreadable.
-    std::optional<DateTime> ReadRecordedMinute(const char* dateName, const char* timeName);
-    // The day a repeating alarm would next ring by the rule, from its chosen day and not over yet.
-    std::optional<Date> NextChosenDay(alarm::RepeatRule rule);
+    // The day a repeating alarm would next ring by the rule, from its chosen day, its moment after `after`
+    // (UTC seconds): a minute ago for an arming, so that an alarm in its own minute still rings there.
+    std::optional<Date> NextChosenDay(alarm::RepeatRule rule, std::int64_t after);
     // Settings > Repeat's items ticked for the rule.
     void TickRepeat(alarm::RepeatRule rule);
     // The snooze ended (it rang, was stopped, or the alarm was armed anew), in memory and in the settings.
@@ -119,8 +119,10 @@ private:
     void TellIfPlaylistEmpty(bool empty);
     // The stop's part that a missed alarm shares: the player quietened and closed, the inputs enabled.
     void HaltAlarm(bool closePlayer);
-    // The press of cmdSet and the arming; true when the player's playlist turned out empty.
+    // The press of cmdSet and the arming, and the resumed arming; true when the player's playlist turned
+    // out empty. The watch waits until they return.
     bool PressSet();
+    bool Resume();
     // Pressed: by the user, who is asked about starting with Windows. Restored: armed again at start-up,
     // without the question, and without the take-over's wait when its moment has already come. MovedOn:
     // a repeating alarm's next day, without the question.

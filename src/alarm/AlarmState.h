@@ -98,8 +98,7 @@ struct AlarmState {
     bool flashing = false;
     RingOn ringOn;
     // The watch's restart of a vanished player: when it last failed to start (ms of IClock::TickMs).
-    bool restartFailed = false;
-    std::uint64_t restartFailedAt = 0;
+    std::optional<std::uint64_t> restartFailedAt;
 
     // Both a day and a time are chosen.
     bool Chosen() const { return !AlarmDate.empty() && !AlarmTime.empty(); }

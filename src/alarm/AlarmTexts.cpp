@@ -7,10 +7,7 @@ std::string AlarmSummary(const char* prefix, const std::string& date, const std:
 }
 
 std::string CountdownText(int secondsLeft) {
-    std::string text = "Process Will Be Complete In: ";
-    text += std::to_string(secondsLeft);
-    text += " Seconds. . . ";
-    return text;
+    return "Process Will Be Complete In: " + std::to_string(secondsLeft) + " Seconds. . . ";
 }
 
 }  // namespace chw::alarm

@@ -16,13 +16,7 @@ namespace chw {
 
 using namespace alarm;
 
-void Alarm::cmdSet_Click() {
-    const bool playlistEmpty = [this] {
-        BusyScope busy(alarmBusy_);
-        return PressSet();
-    }();
-    TellIfPlaylistEmpty(playlistEmpty);
-}
+void Alarm::cmdSet_Click() { TellIfPlaylistEmpty(PressSet()); }
 
 // Told once the arming is complete, so that the watch may ring while the box waits for the user.
 void Alarm::TellIfPlaylistEmpty(bool empty) {
@@ -32,29 +26,31 @@ void Alarm::TellIfPlaylistEmpty(bool empty) {
 void Alarm::ResumeArmedAlarm() {
     if (!s_.resumePending) return;
     s_.resumePending = false;
-    const bool playlistEmpty = [this] {
-        BusyScope busy(alarmBusy_);
-        // Snoozed when the run ended: it rings at the snooze's moment, or is missed.
-        if (!s_.snooze) {
-            // A repeating alarm that rang before the run ended goes on to its next day.
-            if (s_.Repeating() && s_.rungAt && s_.rungAt == AlarmAt()) {
-                if (!MoveOn()) ForgetArmed();
-                return false;
-            }
-            // It was armed ahead of its moment, in the run that ended.
-            s_.seenAhead = AlarmAt();
-        }
-        const std::optional<std::int64_t> moment = NextRingMoment();
-        if (moment && p_.clock.UtcSeconds() - *moment > kCatchUpSeconds) {
-            MissAlarm();
+    TellIfPlaylistEmpty(Resume());
+}
+
+bool Alarm::Resume() {
+    BusyScope busy(alarmBusy_);
+    // Snoozed when the run ended: it rings at the snooze's moment, or is missed.
+    if (!s_.snooze) {
+        // A repeating alarm that rang before the run ended goes on to its next day.
+        if (s_.Repeating() && s_.rungAt && s_.rungAt == AlarmAt()) {
+            if (!MoveOn()) ForgetArmed();
             return false;
         }
-        return ArmAlarm(ArmKind::Restored);
-    }();
-    TellIfPlaylistEmpty(playlistEmpty);
+        // It was armed ahead of its moment, in the run that ended.
+        s_.seenAhead = AlarmAt();
+    }
+    const std::optional<std::int64_t> moment = NextRingMoment();
+    if (moment && p_.clock.UtcSeconds() - *moment > kCatchUpSeconds) {
+        MissAlarm();
+        return false;
+    }
+    return ArmAlarm(ArmKind::Restored);
 }
 
 bool Alarm::PressSet() {
+    BusyScope busy(alarmBusy_);
     view_.MyTimer().SetEnabled(false);
     // Whatever the press does, the ringing ends with it.
     SilenceAlarm();
@@ -92,7 +88,7 @@ bool Alarm::PressSet() {
 
     // A repeating alarm waits for the first day from the chosen one that its rule allows, still ahead.
     if (s_.Repeating() && s_.Chosen() && s_.AlarmDay.year != 0) {
-        const std::optional<Date> day = NextChosenDay(s_.repeat);
+        const std::optional<Date> day = NextChosenDay(s_.repeat, p_.clock.UtcSeconds() - 60);
         if (day && *day != s_.AlarmDay) ShowAlarmDay(*day);
     }
     const std::optional<std::int64_t> moment = AlarmMoment();
@@ -264,7 +260,7 @@ void Alarm::mnuKeepAwake_Click() {
         s_.keepingAwake = on;
         show_.ShowWakeNote();
     }
-    if (!SaveOption(registryDB_, p_.boxes, settings::kKeepAwake, on)) host_.unload();
+    if (!SaveOption(registryDB_, p_.boxes, settings::kKeepAwake, on ? settings::kYes : settings::kNo)) host_.unload();
 }
 
 void Alarm::RecordArmed() {
@@ -345,13 +341,11 @@ void Alarm::ShowAlarmDay(const Date& day) {
 }
 
 bool Alarm::MoveOn() {
-    const std::optional<TimeOfDay> time = ParseAlarmTime(s_.AlarmTime);
     const std::optional<std::int64_t> moment = AlarmMoment();
-    if (!time || !moment) return false;
+    if (!moment) return false;
     // After the moment that rang and after now: the same day never comes back, not even when the clocks
     // are set back over it.
-    const std::int64_t after = std::max(p_.clock.UtcSeconds(), *moment);
-    const std::optional<Date> next = NextOccurrence(s_.repeat, s_.AlarmDay, *time, p_.clock, after);
+    const std::optional<Date> next = NextChosenDay(s_.repeat, std::max(p_.clock.UtcSeconds(), *moment));
     if (!next) return false;
     ShowAlarmDay(*next);
     ArmAlarm(ArmKind::MovedOn);  // an empty playlist was told at the first arming
@@ -374,11 +368,10 @@ void Alarm::TickRepeat(RepeatRule rule) {
     for (const RepeatDef& def : kRepeatRules) view_.SetChecked(def.item, def.rule == rule);
 }
 
-// From a minute ago: an alarm in its own minute still rings there.
-std::optional<Date> Alarm::NextChosenDay(RepeatRule rule) {
+std::optional<Date> Alarm::NextChosenDay(RepeatRule rule, std::int64_t after) {
     const std::optional<TimeOfDay> time = ParseAlarmTime(s_.AlarmTime);
     if (!time) return std::nullopt;
-    return NextOccurrence(rule, s_.AlarmDay, *time, p_.clock, p_.clock.UtcSeconds() - 60);
+    return NextOccurrence(rule, s_.AlarmDay, *time, p_.clock, after);
 }
 
 void Alarm::mnuRepeat_Click(RepeatRule rule) {
@@ -388,7 +381,7 @@ void Alarm::mnuRepeat_Click(RepeatRule rule) {
     // An alarm waiting for its day goes to its next day under the new rule, never to a moment over; a
     // snoozed one rings again first and moves on when its ringing ends.
     if (s_.armed && s_.phase == AlarmPhase::Armed && !s_.snooze) {
-        const std::optional<Date> day = NextChosenDay(rule);
+        const std::optional<Date> day = NextChosenDay(rule, p_.clock.UtcSeconds() - 60);
         if (day && *day != s_.AlarmDay) {
             ShowAlarmDay(*day);
             NoteIfAhead();
@@ -396,10 +389,7 @@ void Alarm::mnuRepeat_Click(RepeatRule rule) {
         }
         show_.ShowSummary(Summary::Armed);
     }
-    if (!registryDB_.Write(settings::kRepeat, DefOf(rule).name)) {
-        ShowRegistryError(p_.boxes);
-        host_.unload();
-    }
+    if (!SaveOption(registryDB_, p_.boxes, settings::kRepeat, DefOf(rule).name)) host_.unload();
 }
 
 }  // namespace chw

@@ -52,12 +52,11 @@ void Alarm::txtTime_Validate(bool& cancel) {
     }
 
     const bool am = p_.boxes.Show(kAmPmText, kAmPmTitle, MbIcon::Question, MbButtons::YesNo) == MbAnswer::Yes;
-    const std::string time = AlarmTimeText(typed->hour, typed->minute, am ? "AM" : "PM");
     if (typed->minute < 10) s_.inTray = false;
 
-    s_.AlarmTime = time;
+    s_.AlarmTime = AlarmTimeText(typed->hour, typed->minute, am ? "AM" : "PM");
     AlarmChosen();
-    view_.SetCaption(MainCtl::txtTime, time);
+    view_.SetCaption(MainCtl::txtTime, s_.AlarmTime);
     // Typing is over: a click starts the next one, and the clock may show in the box again.
     view_.SetLocked(true);
     show_.ShowSummary(Summary::Chosen);

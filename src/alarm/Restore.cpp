@@ -4,16 +4,17 @@
 
 #include "alarm/Alarm.h"
 #include "alarm/AlarmMoment.h"
-#include "alarm/TimeEntry.h"
 #include "settings/SettingsSchema.h"
 
 namespace chw {
 
-// A saved date text, read in the user's short-date format; it must read back the same.
-std::optional<Date> Alarm::ReadSavedDate(const std::string& text) {
-    const std::optional<Date> day = alarm::ReadShortDate(text, p_.clock.ShortDatePattern());
-    if (!day || p_.clock.ShortDateText(*day) != text) return std::nullopt;
-    return day;
+// The date is read in the user's short-date format and must read back the same.
+std::optional<DateTime> Alarm::ReadRecorded(const RegValue& date, const RegValue& time) {
+    const std::optional<alarm::TimeOfDay> at = time ? alarm::ParseAlarmTime(*time) : std::nullopt;
+    if (!date || !at) return std::nullopt;
+    const std::optional<Date> day = alarm::ReadShortDate(*date, p_.clock.ShortDatePattern());
+    if (!day || p_.clock.ShortDateText(*day) != *date) return std::nullopt;
+    return DateTime{*day, at->hour, at->minute, 0};
 }
 
 void Alarm::RestoreAlarm(const Date& day, const std::string& date, const std::string& time) {
@@ -26,24 +27,16 @@ void Alarm::RestoreAlarm(const Date& day, const std::string& date, const std::st
     show_.ShowState();
 }
 
-std::optional<DateTime> Alarm::ReadRecordedMinute(const char* dateName, const char* timeName) {
-    const RegValue date = registryDB_.Read(dateName);
-    const RegValue time = registryDB_.Read(timeName);
-    const std::optional<Date> day = date ? ReadSavedDate(*date) : std::nullopt;
-    const std::optional<alarm::TimeOfDay> at = time ? alarm::ParseAlarmTime(*time) : std::nullopt;
-    if (!day || !at) return std::nullopt;
-    return DateTime{*day, at->hour, at->minute, 0};
-}
-
 void Alarm::RestoreRung() {
-    if (const std::optional<DateTime> rung = ReadRecordedMinute(settings::kRungDate, settings::kRungTime))
-        s_.rungAt = rung;
+    const RegValue date = registryDB_.Read(settings::kRungDate);
+    s_.rungAt = ReadRecorded(date, registryDB_.Read(settings::kRungTime));
 }
 
 // The ten minutes more that waited when the run ended, as the clocks read it then.
 void Alarm::RestoreSnooze() {
     if (!s_.snoozeRecorded) return;
-    const std::optional<DateTime> recorded = ReadRecordedMinute(settings::kSnoozeDate, settings::kSnoozeTime);
+    const RegValue date = registryDB_.Read(settings::kSnoozeDate);
+    const std::optional<DateTime> recorded = ReadRecorded(date, registryDB_.Read(settings::kSnoozeTime));
     if (!recorded) return;
     s_.snooze = alarm::Snooze{p_.clock.MomentOf(*recorded), *recorded};
 }
@@ -60,17 +53,17 @@ void Alarm::RestoreArmed() {
     s_.armedRecorded = true;
     const RegValue date = registryDB_.Read(kArmedDate);
     const RegValue time = registryDB_.Read(kArmedTime);
-    const std::optional<Date> day = date ? ReadSavedDate(*date) : std::nullopt;
+    const std::optional<DateTime> armed = ReadRecorded(date, time);
     RestoreRung();
     // Whatever follows, a snooze left in the record is emptied when this alarm's snooze ends.
     const RegValue snoozeTime = registryDB_.Read(kSnoozeTime);
     s_.snoozeRecorded = snoozeTime && !snoozeTime->empty();
-    if (!day || !time || !alarm::ParseAlarmTime(*time)) {
+    if (!armed) {
         ForgetArmed();
         NoteIfAhead();
         return;
     }
-    RestoreAlarm(*day, *date, *time);
+    RestoreAlarm(armed->date, *date, *time);
     RestoreSnooze();
     // It rang before the run ended: done, unless it repeats (the start moves it on) or was snoozed.
     if (AlarmAt() == s_.rungAt && !s_.Repeating() && !s_.snooze) {

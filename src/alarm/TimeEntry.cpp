@@ -45,12 +45,7 @@ std::optional<TypedTime> ParseTypedTime(const std::string& text) {
 }
 
 std::string AlarmTimeText(int hour, int minute, const std::string& designator) {
-    std::string text = std::to_string(hour);
-    text += minute < 10 ? ":0" : ":";
-    text += std::to_string(minute);
-    text += " ";
-    text += designator;
-    return text;
+    return std::to_string(hour) + (minute < 10 ? ":0" : ":") + std::to_string(minute) + " " + designator;
 }
 
 std::string NowTextOf(const DateTime& now) {

@@ -95,10 +95,9 @@ bool Alarm::RestartVanishedPlayer() {
     if (winamp_.Window() != 0 || !s_.armed) return false;
     // A player that will not start, or starts without a window, must not freeze the window on every
     // tick: try again once a minute.
-    if (s_.restartFailed && p_.clock.TickMs() - s_.restartFailedAt < static_cast<std::uint64_t>(kRestartRetryMs))
+    if (s_.restartFailedAt && p_.clock.TickMs() - *s_.restartFailedAt < static_cast<std::uint64_t>(kRestartRetryMs))
         return false;
     auto failed = [this] {
-        s_.restartFailed = true;
         s_.restartFailedAt = p_.clock.TickMs();
         return false;
     };
@@ -116,7 +115,7 @@ bool Alarm::RestartVanishedPlayer() {
     }
     s_.player = player;
     if (player == 0) return failed();
-    s_.restartFailed = false;
+    s_.restartFailedAt.reset();
     p_.windows.Show(player, ShowCommand::Hide);
     if (waited < kRestartPauseMs) p_.runtime.Pause(kRestartPauseMs - waited);
     return true;
@@ -127,16 +126,11 @@ void Alarm::FireAlarm() {
     EndSnooze();
     // A player already playing gets no Play, only the full volume; the ringing shows all the same.
     const bool playing = winamp_.Playing();
-    bool queued = false;
-    bool postFailed = false;
-    if (!playing) {
-        if (winamp_.Locate() != 0) {
-            queued = winamp_.TryPlay();
-            postFailed = !queued;
-        }
-        // Only a player that took Play needs the moment before it takes a volume.
-        if (queued) p_.runtime.Pause(kFirePauseMs);
-    }
+    const bool located = !playing && winamp_.Locate() != 0;
+    const bool queued = located && winamp_.TryPlay();
+    const bool postFailed = located && !queued;
+    // Only a player that took Play needs the moment before it takes a volume.
+    if (queued) p_.runtime.Pause(kFirePauseMs);
     winamp_.SetVolume(kFullVolume);
     const bool heard = playing || PlayerPlaysAfterAll(queued);
 

@@ -95,13 +95,10 @@ std::string AlarmPresenter::TrayStateWords() const {
 // The lit bulb while the status line shows an alarm's summary (the user has one set up), the watch while
 // an armed alarm waits with another text there, else the unlit bulb. The tooltip tells the state in words.
 TrayPicture AlarmPresenter::TrayPictureNow() const {
-    TrayPicture out;
-    const std::optional<std::string> repeating = RepeatingTip();
-    out.toolTip = repeating ? *repeating : std::string(tray::kTipOptions) + tray::kTipJoin + TrayStateWords();
-    out.iconNumber = status_.summary                     ? tray::kLitBulb
-                     : s_.phase == AlarmPhase::Armed ? tray::kWatch
-                                                     : tray::kUnlitBulb;
-    return out;
+    // An armed repeating alarm's words are its whole tooltip.
+    const std::string words = TrayStateWords();
+    return {RepeatingTip() ? words : tray::kTipOptions + std::string(tray::kTipJoin) + words,
+            status_.summary ? tray::kLitBulb : s_.phase == AlarmPhase::Armed ? tray::kWatch : tray::kUnlitBulb};
 }
 
 void AlarmPresenter::TellTrayState() {

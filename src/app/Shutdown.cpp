@@ -24,7 +24,6 @@ constexpr const char* kWordPadClass = "WordPadClass";
 // Every close request comes here, whatever its cause, and asks the same questions.
 // The watch goes on through its questions (the alarm rings under them); only the shutdown itself stops it.
 void Shutdown::Form_QueryUnload(bool& cancel, int unloadMode) {
-    ITimer& timer = view_.MyTimer();
     show_.ShowStatus(kStatusVerifying);
 
     if (p_.boxes.Show(kConfirmText, kConfirmTitle, MbIcon::Question, MbButtons::YesNo) != MbAnswer::Yes) {
@@ -61,7 +60,7 @@ void Shutdown::Form_QueryUnload(bool& cancel, int unloadMode) {
         winamp_.Locate() != 0 &&
         p_.boxes.Show(kCloseWinampText, winamp::kCloseWinAmpTitle, MbIcon::Question, MbButtons::YesNo) == MbAnswer::Yes;
     // The last question is answered: from here on nothing may restart the player or ring.
-    timer.SetEnabled(false);
+    view_.MyTimer().SetEnabled(false);
     if (closePlayer) winamp_.CloseAll();
     // Minimised, not closed: the user may still be reading the help document.
     if (wordPad != 0) p_.windows.Show(wordPad, ShowCommand::Minimize);

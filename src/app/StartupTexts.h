@@ -32,7 +32,7 @@ inline std::string SplashVersion(const Version& v) {
 
 // The caption's "3.12": minor and revision run together, as the program has always shown it.
 inline std::string VersionText(const Version& v) {
-    return std::to_string(v.major) + "." + std::to_string(v.minor) + std::to_string(v.revision);
+    return SplashVersion(v) + std::to_string(v.revision);
 }
 
 }  // namespace chw::startup

@@ -1,12 +1,13 @@
 #include "app/frmIntro.h"
 
+#include <utility>
+
 #include "app/StartupTexts.h"
 #include "app/StartupTimings.h"
 #include "app/frmMain.h"
 #include "settings/SettingsSchema.h"
 #include "winamp/PlayerLocation.h"
 #include "winamp/WinampTexts.h"
-#include "winamp/Winamp_Access.h"
 
 namespace chw {
 
@@ -72,10 +73,7 @@ void frmIntro::FillProgressBar() {
         if (value == 0 && !timer.Enabled()) timer.SetEnabled(true);
         // The main window is built while the bar fills, in the time before the first tick: the bar's
         // seconds stay what they are, and the load after them finds the window ready.
-        if (!prepared) {
-            prepared = true;
-            loader_.PrepareMainWindow();
-        }
+        if (!std::exchange(prepared, true)) loader_.PrepareMainWindow();
         p_.runtime.DoEvents();
     }
 
@@ -96,11 +94,8 @@ void frmIntro::HandOver(frmMain& main) {
     // disabled puts its first focus into the time box, and moving it on to cmdSet below would then
     // validate an empty time and greet the user with a format error.
     for (MainCtl c : inputs) mainView.SetEnabled(c, true);
-    if (main.State().startsInTray) {
-        main.State().startsInTray = false;  // it went to the tray during its load and stays there
-    } else {
-        mainView.Show();
-    }
+    // A window that went to the tray during its load stays there.
+    if (!std::exchange(main.State().startsInTray, false)) mainView.Show();
 
     main.Presenter().ShowStartupStatus();
     if (!mainView.SysTray().Shown()) mainView.SetFocus(MainCtl::cmdSet);

@@ -1,6 +1,5 @@
 #include <string>
 
-#include "alarm/AlarmMoment.h"
 #include "app/StartupTexts.h"
 #include "app/StartupTimings.h"
 #include "app/frmMain.h"
@@ -25,12 +24,10 @@ void frmMain::Form_Load() {
         const RegValue time = registryDB_.ReadValue(kRoot, kKeyNoSlash, kTime);
         // Half an alarm is no alarm, nor one whose texts do not read as a date and a time (edited by hand,
         // or saved under another date format): restore only when both halves are there and read.
-        const std::optional<Date> day = date ? alarm_.ReadSavedDate(*date) : std::nullopt;
-        if (day && time && alarm::ParseAlarmTime(*time)) {
-            alarm_.RestoreAlarm(*day, *date, *time);
-            view_.SetChecked(MainCtl::mnuStartInSystemTray, true);
+        if (const std::optional<DateTime> saved = alarm_.ReadRecorded(date, time)) {
             s_.startOptionHeld = true;
-            show_.ShowState();
+            alarm_.RestoreAlarm(saved->date, *date, *time);
+            view_.SetChecked(MainCtl::mnuStartInSystemTray, true);
         }
     }
     // The rule first: an armed alarm read back below moves on by it.
@@ -44,12 +41,12 @@ void frmMain::Form_Load() {
         view_.SetChecked(MainCtl::mnuStartInSystemTray, false);
     }
 
+    // A load that cannot go on closes the window as a close request does, and ends the program.
+    auto quit = [this] { Unload(); p_.runtime.EndProgram(); };
     const RegValue winampOnStart = registryDB_.Read(kWinAmpOnStart);
     if (!winampOnStart) {
         ShowRegistryError(p_.boxes);
-        Unload();
-        p_.runtime.EndProgram();
-        return;
+        return quit();
     }
     if (IsYes(winampOnStart)) {
         const std::optional<std::string> player = winamp::FindPlayer(p_.files, p_.registry);
@@ -59,9 +56,7 @@ void frmMain::Form_Load() {
             p_.runtime.Pause(startup::kWinampFailedPauseMs);
             p_.boxes.Show(startup::kWinampLoadErrorText, startup::kWinampLoadErrorTitle, MbIcon::Critical,
                           MbButtons::Ok);
-            Unload();
-            p_.runtime.EndProgram();
-            return;
+            return quit();
         }
         show_.ShowStatus(startup::kWinampActivated);
     } else {

@@ -16,8 +16,6 @@ std::string ViewerCommand(const std::string& systemFolder, const std::string& do
     return '"' + systemFolder + kViewerProgram + "\" \"" + documentFolder + kDocumentFile + '"';
 }
 
-std::string SupportText() { return std::string("For More Information E-mail: ") + kSupportAddress; }
-
 }  // namespace help
 
 void Help::mnuContents_Click() {
@@ -49,7 +47,7 @@ void Help::mnuAbout_Click() {
     // The watch goes on behind the boxes: the alarm rings on time while they are read.
     const Version version = p_.runtime.ProgramVersion();
     p_.boxes.Show(help::AboutText(version), help::kAboutTitle, MbIcon::Information, MbButtons::Ok);
-    p_.boxes.Show(help::SupportText(), help::kInfoTitle, MbIcon::Information, MbButtons::Ok);
+    p_.boxes.Show(help::kSupportText, help::kInfoTitle, MbIcon::Information, MbButtons::Ok);
 }
 
 void Help::mnuUpdate_Click() {

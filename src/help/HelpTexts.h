@@ -25,7 +25,7 @@ inline constexpr const char* kAuthor = "Written by the Tallowmer desktop tools t
 inline constexpr const char* kContributions = "Major Intellectual Contributions By:";
 inline constexpr const char* kCredits = "Everyone who tested the early builds.";
 inline constexpr const char* kInfoTitle = "For Your Information!";
-inline constexpr const char* kSupportAddress = "support@tallowmer.example";
+inline constexpr const char* kSupportText = "For More Information E-mail: support@tallowmer.example";
 
 inline constexpr const char* kUpdaterTested = "\\Update.exe";
 inline constexpr const char* kUpdaterStarted = "\\update.exe";
@@ -37,6 +37,5 @@ std::string ViewerCommand(const std::string& systemFolder, const std::string& do
 
 // The About box's text: five lines joined by a carriage return alone.
 std::string AboutText(const Version& version);
-std::string SupportText();
 
 }  // namespace chw::help

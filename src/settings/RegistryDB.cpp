@@ -8,8 +8,8 @@ void ShowRegistryError(IMessageBoxes& boxes) {
     boxes.Show(settings::kRegistryErrorText, settings::kRegistryErrorTitle, MbIcon::Critical, MbButtons::Ok);
 }
 
-bool SaveOption(RegistryDB& db, IMessageBoxes& boxes, const char* name, bool on) {
-    if (db.Write(name, on ? settings::kYes : settings::kNo)) return true;
+bool SaveOption(RegistryDB& db, IMessageBoxes& boxes, const char* name, const std::string& value) {
+    if (db.Write(name, value)) return true;
     ShowRegistryError(boxes);
     return false;
 }

@@ -39,8 +39,8 @@ private:
 // The registry error box: "ERROR!", critical icon, OK.
 void ShowRegistryError(IMessageBoxes& boxes);
 
-// A menu option's "Yes"/"No" saved at once; false, after the registry error, when it was refused (the
-// caller then closes the window).
-bool SaveOption(RegistryDB& db, IMessageBoxes& boxes, const char* name, bool on);
+// A menu option's choice ("Yes"/"No", or the repeat rule) saved at once; false, after the registry error,
+// when it was refused (the caller then closes the window).
+bool SaveOption(RegistryDB& db, IMessageBoxes& boxes, const char* name, const std::string& value);
 
 }  // namespace chw

@@ -46,16 +46,13 @@ void Tray::mnuShowApp_Click() {
 void Tray::mnuConfigureWinAmp_Click() {
     ITimer& timer = view_.MyTimer();
     timer.SetEnabled(false);
-    if (view_.SysTray().Shown()) s_.inTray = true;
-    if (s_.inTray) {
+    if (s_.inTray || view_.SysTray().Shown()) {
         s_.inTray = false;
         view_.ShowState(ShowCommand::Minimize);
         view_.SysTray().SetShown(true);
         view_.Hide();
-        timer.SetEnabled(true);
     }
     timer.SetEnabled(true);
 }
-
 
 }  // namespace chw

@@ -33,7 +33,7 @@ void PlayerCommands::mnuCloseWinAmp_Click() {
 void PlayerCommands::mnuLoadWinAmpOnStart_Click() {
     const bool on = !view_.Checked(MainCtl::mnuLoadWinAmpOnStart);
     view_.SetChecked(MainCtl::mnuLoadWinAmpOnStart, on);
-    if (!SaveOption(registryDB_, p_.boxes, settings::kWinAmpOnStart, on)) unload_();
+    if (!SaveOption(registryDB_, p_.boxes, settings::kWinAmpOnStart, on ? settings::kYes : settings::kNo)) unload_();
 }
 
 }  // namespace chw

@@ -108,11 +108,8 @@ std::string Winamp_Access::PostFailureText(int commandId) {
 }
 
 void Winamp_Access::SendWinampCommand(int commandId) {
-    if (WinampHwnd == 0) {
-        WinampReply = 0;
-        return;
-    }
-    WinampReply = Send(winamp::kWM_COMMAND, static_cast<std::uintptr_t>(commandId), 0).value_or(0);
+    const std::uintptr_t command = static_cast<std::uintptr_t>(commandId);
+    WinampReply = WinampHwnd == 0 ? 0 : Send(winamp::kWM_COMMAND, command, 0).value_or(0);
 }
 
 void Winamp_Access::GreySystemMenuItem(WindowHandle window, const std::string& caption, int position) {
