@@ -23,7 +23,8 @@ chw_session "$work"
 chw_test_prefix "$build" "$work/prefix" "$build/installer/chimewell-setup.exe" ||
     { echo "the setup did not install" >&2; exit 1; }
 
-# Every program of this prefix in one Wine desktop with a taskbar, so the tray icon and its menu show.
+# Every program of this prefix in one Wine desktop with a taskbar, so the tray icon and its menu show;
+# the tray's first-time hint is taken as seen, so that its balloon does not cover the menu.
 chw_regedit <<'REG'
 REGEDIT4
 
@@ -35,6 +36,9 @@ REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops\chimewell]
 "EnableShell"=dword:00000001
+
+[HKEY_LOCAL_MACHINE\SOFTWARE\TALLOWMERE\CHWL]
+"TrayHintShown"="Yes"
 REG
 
 chw_xvfb || exit 1
