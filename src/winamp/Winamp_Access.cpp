@@ -61,7 +61,12 @@ void Winamp_Access::CloseAllWinamp(const std::string& windowClass) {
         const WindowHandle closing = WinampHwnd;
         const std::optional<std::intptr_t> reply = Send(winamp::kWM_COMMAND, winamp::kCmdClose, 0);
         WinampReply = reply.value_or(0);
-        if (!reply && p_.windows.Find(windowClass, std::nullopt) == closing) return;
+        if (!reply && p_.windows.Find(windowClass, std::nullopt) == closing) {
+            // Busy or hung: the close is left in its queue instead of waited for, so a player that was
+            // only slow for a moment still goes when it catches up.
+            p_.windows.PostMsg(closing, winamp::kWM_COMMAND, winamp::kCmdClose, 0);
+            return;
+        }
         int waited = 0;
         while (p_.windows.Find(windowClass, std::nullopt) == closing) {
             if (waited >= winamp::kCloseGraceMs || timeUp()) return;

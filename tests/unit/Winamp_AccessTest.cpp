@@ -99,8 +99,13 @@ TEST_F(WinampAccessTest, AHungPlayerIsWaitedForOnceAndTheStopStaysQuick) {
     EXPECT_EQ(wa.Status(), PlayerStatus::None);
     // The stop: volume, then close; neither waits again for the player that did not answer.
     wa.SetWinampVolume(28, kClass);
+    sys.windows.messages.clear();
     wa.CloseAllWinamp(kClass);
     EXPECT_EQ(sys.scheduler.nowMs, 3000);
+    // Still told to close, in its queue: a player that was only busy goes when it catches up.
+    ASSERT_EQ(sys.windows.messages.size(), 1u);
+    EXPECT_TRUE(sys.windows.messages[0].posted);
+    EXPECT_EQ(sys.windows.messages[0].wParam, winamp::kCmdClose);
     EXPECT_EQ(wa.GetPlaylistLength(kClass), std::nullopt);
     // Once it answers again it is asked again.
     sys.windows.windows[player.handle].hung = false;
