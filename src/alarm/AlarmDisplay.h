@@ -14,6 +14,7 @@ enum class Summary { Chosen, Armed, Off, Snoozing };
 struct StatusLine {
     std::string text;
     bool summary = false;
+    bool urgent = false;  // read out at once, interrupting: the ringing alarm's banner
 };
 
 class AlarmDisplay {
@@ -31,6 +32,7 @@ public:
     virtual void ShowStatus(const std::string& text) = 0;
     virtual StatusLine Status() const = 0;
     virtual void ShowStatus(const StatusLine& line) = 0;
+    virtual void ShowBanner() = 0;  // the ringing alarm's, which screen readers speak at once
 
     // The wake note in the status bar's second part and the tray's tooltip; our own alarm sound's name.
     virtual void ShowWakeNote() = 0;

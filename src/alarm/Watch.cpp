@@ -139,7 +139,7 @@ void Alarm::FireAlarm() {
     s_.fired = s_.activated = true;
     show_.ShowState();
     show_.ShowWakeNote();  // the moment has come: nothing more to wake for
-    show_.ShowStatus(kBanner);
+    show_.ShowBanner();
     p_.power.KeepAwake(AwakeLevel::Display, true);
     s_.keptAwake = true;
     s_.ringOn = RingOn{};

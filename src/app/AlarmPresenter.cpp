@@ -50,9 +50,12 @@ void AlarmPresenter::ShowSummary(Summary kind) { ShowStatus(StatusLine{SummaryTe
 void AlarmPresenter::ShowStatus(const std::string& text) { ShowStatus(StatusLine{text, false}); }
 
 void AlarmPresenter::ShowStatus(const StatusLine& line) {
+    view_.SetStatusUrgent(line.urgent);
     view_.SetCaption(MainCtl::StatusBar1, line.text);
     status_ = line;
 }
+
+void AlarmPresenter::ShowBanner() { ShowStatus(StatusLine{kBanner, false, true}); }
 
 std::string AlarmPresenter::StartupStatus() const {
     return s_.restoredAtLoad ? SummaryText(Summary::Chosen) : "";

@@ -31,6 +31,7 @@ public:
     void ShowStatus(const std::string& text) override;
     StatusLine Status() const override { return status_; }
     void ShowStatus(const StatusLine& line) override;
+    void ShowBanner() override;
     // The status the start-up ends with: the summary of an alarm the load brought back, else nothing.
     std::string StartupStatus() const;
     void ShowStartupStatus();

@@ -29,7 +29,10 @@ void Shutdown::Form_QueryUnload(bool& cancel, int unloadMode) {
     if (p_.boxes.Show(kConfirmText, kConfirmTitle, MbIcon::Question, MbButtons::YesNo) != MbAnswer::Yes) {
         cancel = true;
         // An alarm that rings, under the question or before it, keeps its banner.
-        show_.ShowStatus(s_.Ringing() ? alarm::kBanner : alarm::kReady);
+        if (s_.Ringing())
+            show_.ShowBanner();
+        else
+            show_.ShowStatus(alarm::kReady);
         return;
     }
 

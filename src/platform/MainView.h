@@ -62,6 +62,8 @@ public:
     virtual void Repaint() = 0;                    // repaint now, even inside a long handler
     virtual void SetBusyPointer(bool busy) = 0;    // hourglass over the window
     virtual void Flash(bool on) = 0;               // caption and taskbar button flash from on to off
+    // How screen readers speak the status line's next texts: at once, interrupting, or when free.
+    virtual void SetStatusUrgent(bool urgent) = 0;
 
     // The time box's read-only flag.
     virtual bool Locked() const = 0;

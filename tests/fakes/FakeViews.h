@@ -83,6 +83,7 @@ public:
     bool locked = true;
     Date calendar;
     int popUps = 0;
+    bool statusUrgent = false;
 
     std::string Status() const { return Caption(MainCtl::StatusBar1); }
 
@@ -103,6 +104,7 @@ public:
     void SetCalendarDate(const Date& day) override;
     Date CalendarDate() const { return calendar; }
     void PopUpOptionsMenu() override { ++popUps; }
+    void SetStatusUrgent(bool urgent) override { statusUrgent = urgent; }
     int flashes = 0;  // times a flash was started
     bool flashing = false;
     void Flash(bool on) override {

@@ -38,6 +38,7 @@ struct AlarmFlow : AlarmFixture {
         EXPECT_EQ(form.State().player.has_value(), l.takenOver);
         EXPECT_EQ(view.timer.Enabled(), l.watch);
         EXPECT_EQ(view.Status(), l.status);
+        EXPECT_EQ(view.statusUrgent, l.status == kBanner) << "only the banner interrupts a screen reader";
     }
 };
 

@@ -5,7 +5,6 @@
 #include <commctrl.h>
 
 #include "Win32Util.h"
-#include "alarm/AlarmTexts.h"
 
 namespace chw::win32 {
 
@@ -181,10 +180,6 @@ void GiveAccessibleIdentity(HWND control, const AccessibleIdentity& identity) {
         return;
     auto* kept = new AccessibleIdentity(identity);
     if (!::SetWindowSubclass(control, &IdentityProc, kSubclassId, reinterpret_cast<DWORD_PTR>(kept))) delete kept;
-}
-
-Liveness StatusLiveness(const std::string& statusText) {
-    return statusText == alarm::kBanner ? Liveness::Assertive : Liveness::Polite;
 }
 
 void SetLiveness(HWND control, Liveness liveness) {

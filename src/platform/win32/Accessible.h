@@ -23,9 +23,6 @@ std::wstring WithoutAccessKeyMark(const std::wstring& text);
 
 // How urgently a live region's change is spoken.
 enum class Liveness { Polite = 1, Assertive = 2 };
-// How soon a reader speaks the status line's new text: the ringing alarm's banner at once, interrupting;
-// everything else when the reader is free.
-Liveness StatusLiveness(const std::string& statusText);
 // Marks the control as a live region of this urgency, for readers that look for it.
 void SetLiveness(HWND control, Liveness liveness);
 // Tells screen readers that the live region's text changed (EVENT_OBJECT_LIVEREGIONCHANGED, which the

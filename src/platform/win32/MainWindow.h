@@ -62,6 +62,7 @@ public:
     void Repaint() override { RedrawAll(RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW); }
     void SetBusyPointer(bool busy) override;
     void Flash(bool on) override;
+    void SetStatusUrgent(bool urgent) override;
     bool Locked() const override;
     void SetLocked(bool locked) override;
     void SetCalendarDate(const Date& day) override;
@@ -75,9 +76,7 @@ private:
     void ApplyDpi();
     void Arrange();
     void SetStatusParts();
-    // The status line is a live region; the alarm's banner is spoken at once.
-    void AnnounceStatus(const std::string& text);
-    Liveness liveness_ = Liveness::Polite;
+    Liveness liveness_ = Liveness::Polite;  // the status line's: it is a live region
     std::wstring secondText_;  // what the second part shows; it is there only while this is not empty
     HWND Control(MainCtl control) const;
     HWND Item(int id) const;

@@ -91,19 +91,16 @@ void MainWindow::SetCaption(MainCtl control, const std::string& text) {
         ::SendMessageW(h, SB_SETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(wide.c_str()));
         // A part too narrow for its text (the summary beside the wake note) shows it whole on hover.
         ::SendMessageW(h, SB_SETTIPTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(wide.c_str()));
-        if (changed) AnnounceStatus(text);
+        if (changed) RaiseLiveRegionChanged(h);
     } else
         ::SetWindowTextW(h, wide.c_str());
 }
 
-void MainWindow::AnnounceStatus(const std::string& text) {
-    HWND status = Item(IDC_STATUSBAR1);
-    const Liveness wanted = StatusLiveness(text);
-    if (wanted != liveness_) {
-        liveness_ = wanted;
-        SetLiveness(status, wanted);
-    }
-    RaiseLiveRegionChanged(status);
+void MainWindow::SetStatusUrgent(bool urgent) {
+    const Liveness wanted = urgent ? Liveness::Assertive : Liveness::Polite;
+    if (wanted == liveness_) return;
+    liveness_ = wanted;
+    SetLiveness(Item(IDC_STATUSBAR1), wanted);
 }
 
 bool MainWindow::Enabled(MainCtl control) const {
