@@ -64,6 +64,11 @@ timeout -k 10 "$limit" wine "$program" --gtest_filter="$filter" ${CHW_E2E_EXTRA:
 rc=$?
 cat "$art/test.log"
 [ "$rc" -eq 124 ] && echo "scenario $name timed out after ${limit}s"
+# A failure's evidence from the other side: what the stand-in player was sent, and when.
+if [ "$rc" -ne 0 ] && [ -s "$art/standin-timed.log" ]; then
+    echo "--- the stand-in player's last messages:"
+    tail -n 40 "$art/standin-timed.log"
+fi
 # gtest exits 0 when the filter matched nothing or everything was skipped: neither is a pass.
 ran=$(sed -n 's/^\[  PASSED  \] \([0-9][0-9]*\) tests\{0,1\}\..*/\1/p' "$art/test.log" | tail -1)
 if [ "$rc" -eq 0 ] && [ "${ran:-0}" -eq 0 ] && grep -q '^\[  SKIPPED \] [0-9]* tests\{0,1\}' "$art/test.log"; then
