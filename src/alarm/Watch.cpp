@@ -92,7 +92,16 @@ void Alarm::Form_TimeChange() {
 }
 
 bool Alarm::RestartVanishedPlayer() {
-    if (winamp_.Window() != 0 || !s_.armed) return false;
+    if (!s_.armed) return false;
+    if (const WindowHandle late = winamp_.Window(); late != 0) {
+        // A player slower to open its window than the arming waited for is taken over when it comes,
+        // hidden like one that was on time.
+        if (*s_.player == 0) {
+            p_.windows.Show(late, ShowCommand::Hide);
+            s_.player = late;
+        }
+        return false;
+    }
     // A player that will not start, or starts without a window, must not freeze the window on every
     // tick: try again once a minute.
     if (s_.restartFailedAt && p_.clock.TickMs() - *s_.restartFailedAt < static_cast<std::uint64_t>(kRestartRetryMs))

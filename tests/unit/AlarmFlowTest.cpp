@@ -119,12 +119,18 @@ TEST_F(AlarmFlow, ArmingTakesOverThePlayerWithACountdown) {
     EXPECT_TRUE(view.active);  // the keyboard comes back from the player that was started with the focus
 }
 
-TEST_F(AlarmFlow, PlayerWindowMissingAfterTheCountdownIsRememberedAsZero) {
+TEST_F(AlarmFlow, APlayerWindowLaterThanTheCountdownIsTakenOverWhenItComes) {
     sys.processes.onLaunch = [](const std::string&, WindowStyle) { return LaunchResult{1, LaunchError::None}; };
     Choose(kToday, "10:00", true);
     form.cmdSet_Click();
     EXPECT_EQ(form.State().player, WindowHandle{0});
     EXPECT_TRUE(sys.windows.shows.empty());
+
+    const WindowHandle late = sys.windows.AddPlayer().handle;
+    sys.runtime.DoEvents();
+    EXPECT_EQ(form.State().player, late);
+    EXPECT_FALSE(sys.windows.windows.at(late).visible);
+    EXPECT_EQ(sys.processes.launches.size(), 1u) << "no second player for the one that came late";
 }
 
 TEST_F(AlarmFlow, StartWithWindowsYesSwitchesBothOptionsOnAndNeverOff) {
