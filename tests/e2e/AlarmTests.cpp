@@ -607,9 +607,7 @@ TEST_F(Alarm, EveryDayMovesOnAfterTheStopAndRingAgainPausesThePlayer) {
     };
 
     // Alt+E, R, D: Every Day, saved at once.
-    ASSERT_TRUE(BringToFront(c_.main));
-    RealChord('E', {VK_MENU});
-    Pause(300);
+    ASSERT_TRUE(OpenSettingsMenu(c_.main));
     RealKey('R');
     Pause(300);
     RealKey('D');
@@ -624,9 +622,7 @@ TEST_F(Alarm, EveryDayMovesOnAfterTheStopAndRingAgainPausesThePlayer) {
     ASSERT_TRUE(WaitUntil(statusIs(kBanner), static_cast<int>(msToGo) + 20000, 250)) << StatusText(c_);
 
     // Alt+E, 1: Ring Again In 10 Minutes.
-    ASSERT_TRUE(BringToFront(c_.main));
-    RealChord('E', {VK_MENU});
-    Pause(300);
+    ASSERT_TRUE(OpenSettingsMenu(c_.main));
     RealKey('1');
     const std::string snoozing = "Snoozing: Ringing Again At " + AlarmText(AddSeconds(*target, 600)) + ".";
     ASSERT_TRUE(WaitUntil(statusIs(snoozing), 10000)) << StatusText(c_);
@@ -655,9 +651,7 @@ TEST_F(Alarm, EveryDayMovesOnAfterTheStopAndRingAgainPausesThePlayer) {
     std::printf("checked: moved on: \"%s\"\n", StatusText(c_).c_str());
 
     // The rule's tick in Settings > Repeat.
-    ASSERT_TRUE(BringToFront(c_.main));
-    RealChord('E', {VK_MENU});
-    Pause(300);
+    ASSERT_TRUE(OpenSettingsMenu(c_.main));
     RealKey('R');
     Pause(500);
     Screenshot("repeat-menu-after-restart");

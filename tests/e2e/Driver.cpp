@@ -721,6 +721,13 @@ void RealChord(WORD vk, std::initializer_list<WORD> modifiers) {
     Pause(100);
 }
 
+bool OpenSettingsMenu(HWND main) {
+    if (!BringToFront(main)) return false;
+    RealChord('E', {VK_MENU});
+    Pause(300);
+    return true;
+}
+
 // ---- A registry key made unwritable ----
 
 bool KeyLock::OpenAndSave(const std::string& key, bool create) {

@@ -214,6 +214,9 @@ namespace e2e {
 // ---- More input ----
 // A key pressed with modifier keys held (VK_SHIFT, VK_CONTROL, VK_MENU), released in reverse order.
 void RealChord(WORD vk, std::initializer_list<WORD> modifiers);
+// Alt+E on the main window, brought to the front first: the Settings menu is open for the keys that
+// follow. False when the window would not come to the front.
+bool OpenSettingsMenu(HWND main);
 
 // ---- A registry key made unwritable for the program ----
 // Lock replaces the key's security with one that denies everyone everything (SDDL D:P(D;;KA;;;WD)),
